@@ -1,0 +1,33 @@
+#include "app/application.h"
+
+#include "app/desktop.h"
+#include "app/frmstart.h"
+#include "app/module.h"
+#include "browse/webprofile.h"
+
+#include <QApplication>
+
+#include <unistd.h>
+
+namespace Application {
+
+int run(int argc, char** argv)
+{
+    // The web engine's sandbox cannot run as root.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    WebProfile::registerSchemes();
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("orvelquorvink"));
+    QApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    Desktop desktop;
+    Module module(ProgramDir::locate(), desktop);
+    frmStart window(module);
+    window.start();
+    return app.exec();
+}
+
+} // namespace Application

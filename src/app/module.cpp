@@ -1,0 +1,13 @@
+#include "app/module.h"
+
+Module::Module(ProgramDir dir, Desktop& desktop) : dir(std::move(dir)), desktop(desktop) {}
+
+QString Module::makerHomePage()
+{
+    return QStringLiteral("quorvink:start");
+}
+
+QString Module::messageTitle()
+{
+    return QStringLiteral("orvelquorvink");
+}

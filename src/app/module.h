@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/languagefile.h"
+#include "app/optionsfile.h"
+#include "app/programdir.h"
+#include "app/settingsfile.h"
+
+#include <QString>
+#include <QStringList>
+
+class Desktop;
+
+// The state shared between the windows for the whole run. The application owns one and hands it
+// to the windows.
+class Module {
+public:
+    Module(ProgramDir dir, Desktop& desktop);
+
+    // The full path of a program-relative name such as "\Data\orvelquorvink.Opt".
+    QString path(QStringView relative) const { return dir.path(relative); }
+
+    ProgramDir dir;
+    Desktop& desktop;
+
+    Options options;
+    IniSettings ini;
+    CaptionTable Lang_Text;
+    LanguageSettings lang;
+    QStringList Lang_List; // the language names found at start, in folder order
+
+    QString Today_Str;
+    QString Template_Doc;
+    QString Template_HDoc;
+
+    // The maker's home page: the program's own start page, which works offline.
+    static QString makerHomePage();
+    // The title of the program's messages about files and exports.
+    static QString messageTitle();
+};

@@ -1,0 +1,46 @@
+#include "browse/webpage.h"
+
+#include <QUrl>
+
+WebPage::WebPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent)
+{
+    // A page script may ask to close its window; the view belongs to the main window and stays.
+    connect(this, &QWebEnginePage::windowCloseRequested, this, [] {});
+}
+
+bool WebPage::isShownScheme(const QString& scheme)
+{
+    static const QStringList shown{
+        QStringLiteral("http"),  QStringLiteral("https"),       QStringLiteral("ftp"),
+        QStringLiteral("file"),  QStringLiteral("about"),       QStringLiteral("data"),
+        QStringLiteral("blob"),  QStringLiteral("qrc"),         QStringLiteral("quorvink"),
+        QStringLiteral("chrome"), QStringLiteral("view-source")};
+    return scheme.isEmpty() || shown.contains(scheme.toLower());
+}
+
+bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
+{
+    Q_UNUSED(type);
+    emit navigationRequested(url, isMainFrame);
+    if (!isShownScheme(url.scheme())) {
+        if (externalHandler)
+            externalHandler(url);
+        return false;
+    }
+    return true;
+}
+
+void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
+                                       const QString&)
+{
+    // Script errors of pages are never shown.
+}
+
+QWebEnginePage* WebPage::createWindow(WebWindowType type)
+{
+    // Tabs are fixed: a link that asks for a new tab or window opens in this view.
+    // Pop-up dialog windows are refused.
+    if (type == WebDialog)
+        return nullptr;
+    return this;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWebEnginePage>
+
+#include <functional>
+
+// The page of one browser view: reports every navigation it is asked to make before the engine
+// starts it, hands addresses the engine cannot show (mailto: and other external schemes) to the
+// desktop instead, keeps page scripts from closing it and never shows script error dialogs.
+class WebPage : public QWebEnginePage {
+    Q_OBJECT
+public:
+    explicit WebPage(QWebEngineProfile* profile, QObject* parent = nullptr);
+
+    // Receives addresses of schemes the engine does not show itself.
+    std::function<void(const QUrl&)> externalHandler;
+
+    // Schemes the view opens itself; anything else is handed to externalHandler.
+    static bool isShownScheme(const QString& scheme);
+
+signals:
+    void navigationRequested(const QUrl& url, bool isMainFrame);
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
+                                  int lineNumber, const QString& sourceID) override;
+    QWebEnginePage* createWindow(WebWindowType type) override;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+class QWebEngineProfile;
+
+// The web engine profile every view shares, and the program's own "quorvink:" pages.
+namespace WebProfile {
+
+// Must run before the application object is created.
+void registerSchemes();
+
+// A profile keeping its cookies and cache below storageDir, serving the program's own pages.
+QWebEngineProfile* create(const QString& storageDir, QObject* parent);
+
+} // namespace WebProfile

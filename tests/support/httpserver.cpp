@@ -1,0 +1,81 @@
+#include "httpserver.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+
+HttpServer::HttpServer(QObject* parent) : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+            socket->setParent(this);
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}
+
+bool HttpServer::start()
+{
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
+
+quint16 HttpServer::port() const
+{
+    return m_server.serverPort();
+}
+
+QString HttpServer::hostPort() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(port());
+}
+
+QUrl HttpServer::url(const QString& path) const
+{
+    return QUrl(QStringLiteral("http://%1/%2").arg(hostPort(), path));
+}
+
+void HttpServer::setPage(const QString& path, const QByteArray& body, const QByteArray& contentType,
+                         int status)
+{
+    m_pages.insert(path, Page{body, contentType, status, false});
+}
+
+void HttpServer::setHangingPage(const QString& path, const QByteArray& start)
+{
+    m_pages.insert(path, Page{start, QByteArrayLiteral("text/html; charset=utf-8"), 200, true});
+}
+
+int HttpServer::requestCount(const QString& path) const
+{
+    return m_counts.value(path);
+}
+
+void HttpServer::serve(QTcpSocket* socket)
+{
+    QByteArray buffer = socket->property("buffer").toByteArray() + socket->readAll();
+    int end;
+    while ((end = buffer.indexOf("\r\n\r\n")) >= 0) {
+        const QByteArray head = buffer.left(end);
+        buffer.remove(0, end + 4);
+        const QList<QByteArray> requestLine = head.split('\n').value(0).trimmed().split(' ');
+        QString path = QString::fromLatin1(requestLine.value(1));
+        path = path.mid(1).section(QLatin1Char('?'), 0, 0);
+        m_counts[path] += 1;
+        const auto it = m_pages.constFind(path);
+        if (it == m_pages.constEnd()) {
+            socket->write("HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\n"
+                          "Content-Length: 9\r\nCache-Control: no-store\r\n\r\nnot found");
+            continue;
+        }
+        if (it->hangs) {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + it->contentType +
+                          "\r\nCache-Control: no-store\r\n\r\n" + it->body);
+            continue; // no length and no end: the page keeps loading
+        }
+        socket->write("HTTP/1.1 " + QByteArray::number(it->status) + " OK\r\nContent-Type: " +
+                      it->contentType + "\r\nContent-Length: " +
+                      QByteArray::number(it->body.size()) +
+                      "\r\nCache-Control: no-store\r\nConnection: keep-alive\r\n\r\n" + it->body);
+    }
+    socket->setProperty("buffer", buffer);
+}

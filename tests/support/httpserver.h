@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+#include <QUrl>
+
+class QTcpSocket;
+
+// A small HTTP/1.1 server on 127.0.0.1 for tests: fixed pages by path, a count of the requests
+// each path received, and pages that never finish loading.
+class HttpServer : public QObject {
+    Q_OBJECT
+public:
+    explicit HttpServer(QObject* parent = nullptr);
+
+    bool start(); // listens on a free port of 127.0.0.1
+    quint16 port() const;
+    QUrl url(const QString& path) const; // http://127.0.0.1:PORT/path
+    QString hostPort() const;            // 127.0.0.1:PORT
+
+    void setPage(const QString& path, const QByteArray& body,
+                 const QByteArray& contentType = QByteArrayLiteral("text/html; charset=utf-8"),
+                 int status = 200);
+    // A page whose body never ends: the view stays busy until it is stopped.
+    void setHangingPage(const QString& path, const QByteArray& start);
+    int requestCount(const QString& path) const;
+
+private:
+    struct Page {
+        QByteArray body;
+        QByteArray contentType;
+        int status = 200;
+        bool hangs = false;
+    };
+    void serve(QTcpSocket* socket);
+
+    QTcpServer m_server;
+    QHash<QString, Page> m_pages;
+    QHash<QString, int> m_counts;
+};

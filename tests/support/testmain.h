@@ -1,0 +1,31 @@
+#pragma once
+
+#include "browse/webprofile.h"
+
+#include <QApplication>
+#include <QtTest>
+
+// Sets the environment every test program needs (offscreen platform, no sandbox as root, no GPU)
+// unless the caller set it already, then runs the test object in a widgets application.
+inline void quorvinkTestEnvironment()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+                "--disable-gpu --disable-background-networking --disable-component-update "
+                "--no-first-run --disable-sync");
+    WebProfile::registerSchemes();
+}
+
+#define QUORVINK_TEST_MAIN(TestObject)                                                             \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        quorvinkTestEnvironment();                                                                 \
+        QApplication app(argc, argv);                                                              \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }
