@@ -1,12 +1,475 @@
 #include "app/frmstart.h"
 
+#include "app/bottomstrip.h"
+#include "app/desktop.h"
+#include "app/mainlayout.h"
 #include "app/module.h"
+#include "app/twips.h"
+#include "app/wait.h"
+#include "browse/addressbox.h"
+#include "browse/bookmark.h"
+#include "browse/browserview.h"
+#include "browse/history.h"
+#include "browse/sitename.h"
+#include "browse/tabset.h"
+#include "browse/tabstrip.h"
+#include "browse/webattend.h"
+#include "browse/webpage.h"
+#include "browse/webprofile.h"
 
-frmStart::frmStart(Module& module, QWidget* parent) : QWidget(parent), m(module) {}
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QToolButton>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
 
-frmStart::~frmStart() = default;
+namespace {
+
+const QString kOptionsFile = QStringLiteral("\\Data\\orvelquorvink.Opt");
+const QString kSettingsFile = QStringLiteral("\\Data\\orvelquorvink.Ini");
+const QString kHistoryFile = QStringLiteral("\\Data\\orvelquorvink.Hys");
+const QString kBookmarkFile = QStringLiteral("\\Data\\OrvelBook.bm");
+
+} // namespace
+
+frmStart::frmStart(Module& module, QWidget* parent) : QWidget(parent), m(module)
+{
+    setObjectName(QStringLiteral("frmStart"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(320, 200);
+
+    m_profile = WebProfile::create(m.dir.path(u"\\Data") + QStringLiteral("/Engine"), nullptr);
+
+    m_picBar = new QWidget(this);
+    m_picBar->setObjectName(QStringLiteral("picBar"));
+    for (int i = 0; i < 3; ++i) {
+        m_bars[i] = new QWidget(m_picBar);
+        m_bars[i]->setObjectName(QStringLiteral("cmdBar%1").arg(i));
+    }
+    m_bars[2]->raise();
+    m_picStat = new BottomStrip(this, this);
+
+    m_tabs = std::make_unique<TabSet>(m_profile, this, m_bars[1]);
+    m_tabs->relayout = [this] { Form_Resize(); };
+    connect(m_tabs.get(), &TabSet::viewCreated, this, &frmStart::connectView);
+
+    m_address = new AddressBox(m_bars[1]);
+    connect(m_address, &AddressBox::enterPressed, this, [this] { GO_Navigate(1); });
+    connect(m_address, &AddressBox::itemChosen, this, [this] { GO_Navigate(1); });
+    connect(m_address, &AddressBox::focusReceived, this, [this] { m_timer1.stop(); });
+
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer4.setObjectName(QStringLiteral("Timer4"));
+    connect(&m_timer1, &QTimer::timeout, this, &frmStart::Timer1_Timer);
+    connect(&m_timer4, &QTimer::timeout, this, &frmStart::Timer4_Timer);
+}
+
+frmStart::~frmStart()
+{
+    // The pages must go before the profile they use.
+    for (BrowserView* view : m_tabs->Web())
+        delete view->widget();
+    m_tabs.reset();
+    delete m_profile;
+}
 
 void frmStart::start()
 {
+    Form_Load();
     show();
+    Form_Resize();
+}
+
+// The load handler: every later step relies on the order of these steps.
+void frmStart::Form_Load()
+{
+    m.Today_Str = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+
+    OptionsFile::read(m.path(kOptionsFile), m.options, Module::makerHomePage());
+
+    // Before any language file says otherwise there are three tabs.
+    m_tabs->setCount(3);
+    Read_Lang();
+    m_tabs->Tab_URL = QStringList(m_tabs->count());
+
+    SettingsFile::read(m.path(kSettingsFile), m.ini, Twips::screenSize());
+
+    Bar_Shown = true;
+    Hyst_Read();
+
+    placeWindow();
+    for (int i = 0; i < m_tabs->count(); ++i)
+        Set_Web(i);
+
+    Cur_URL.clear();
+    m_picStat->progressBar->setRange(0, 100);
+    m_picStat->progressBar->setValue(0);
+    m_picStat->timeBar->setText(m.Today_Str);
+
+    if (m.options.Home_Page.isEmpty())
+        m.options.Home_Page = Module::makerHomePage();
+    openHomePage();
+
+    if (m.options.Float_Bar == 1) {
+        m_timer1.setInterval(5000);
+        m_timer1.start();
+        Bar_Shown = true;
+    }
+    m_timer4.setInterval(750);
+    m_timer4.start();
+}
+
+void frmStart::openHomePage()
+{
+    const QString home = m.options.Home_Page;
+    m_address->setText(home);
+    m_tabs->select(0);
+    m_tabs->Tab_URL[0] = home;
+    Cur_URL = home;
+    BrowserView* view = m_tabs->view(0);
+    view->Navigate(home);
+    m_tabs->setCaption(0, Site_Name(home));
+    view->setVisible(true);
+}
+
+void frmStart::placeWindow()
+{
+    const auto& ini = m.ini;
+    if (ini.Win_Mode == 2) {
+        const QSize screen = Twips::screenSize();
+        move(0, 0);
+        resize(Twips::toPixels(screen.width()), Twips::toPixels(screen.height()));
+    } else {
+        move(Twips::toPixels(ini.Win_Left), Twips::toPixels(ini.Win_Top));
+        resize(Twips::toPixels(ini.Win_Width), Twips::toPixels(ini.Win_Height));
+    }
+}
+
+// The deferred start step, once, 750 ms after the load.
+void frmStart::Timer4_Timer()
+{
+    if (Wait::active())
+        return;
+    m_timer4.stop();
+    m.Template_Doc = m.path(u"\\Data\\Template.Doc");
+    m.Template_HDoc = m.path(u"\\Data\\TemplateH.Doc");
+}
+
+void frmStart::Read_Lang()
+{
+    const QString wanted = m.path(LanguageFile::relativePath(m.options.Lang_Name));
+    LanguageFile::ReadResult result = LanguageFile::read(wanted, m.Lang_Text, m.lang);
+    if (!result.ok) {
+        // An unreadable language file falls back to English; without English the captions stay
+        // empty. Either way the user is told which file could not be read.
+        const QString english = m.path(LanguageFile::relativePath(QStringLiteral("English")));
+        result = LanguageFile::read(english, m.Lang_Text, m.lang);
+        if (!result.ok)
+            m.Lang_Text.clear();
+        m.desktop.message(this, Module::messageTitle(),
+                          QStringLiteral("The language file %1 could not be read.")
+                              .arg(QDir::toNativeSeparators(wanted)));
+    }
+    for (const int n : std::as_const(result.tabNumbers))
+        m_tabs->setCount(n);
+    m_tabs->clearCaptions();
+}
+
+void frmStart::GO_Exit()
+{
+    if (m_exiting)
+        return;
+    m_exiting = true;
+
+    QStringList failures;
+    if (const TextFile::Result r = OptionsFile::save(m.path(kOptionsFile), m.options); !r)
+        failures << r.error;
+    if (const TextFile::Result r = History::save(m.path(kHistoryFile), m_address->items()); !r)
+        failures << r.error;
+    const QRect place(qRound(Twips::fromPixels(x())), qRound(Twips::fromPixels(y())),
+                      qRound(Twips::fromPixels(width())), qRound(Twips::fromPixels(height())));
+    if (const TextFile::Result r = SettingsFile::save(m.path(kSettingsFile), m.ini, place); !r)
+        failures << r.error;
+    if (!failures.isEmpty())
+        m.desktop.message(this, Module::messageTitle(), failures.join(QLatin1Char('\n')));
+
+    // From here on nothing stops the exit.
+    if (BrowserView* view = currentView())
+        view->Stop();
+    hide();
+    for (const QString& name : {QStringLiteral("\\html.txt"), QStringLiteral("\\doc.txt")}) {
+        const QString path = m.path(name);
+        if (QFile::exists(path))
+            QFile::remove(path);
+    }
+    m_timer1.stop();
+    m_timer4.stop();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+    m_exited = true;
+    emit exited();
+    close();
+}
+
+void frmStart::closeEvent(QCloseEvent* event)
+{
+    GO_Exit();
+    event->accept();
+}
+
+BrowserView* frmStart::currentView() const
+{
+    return m_tabs->current();
+}
+
+// --- Navigation -------------------------------------------------------------------------------
+
+void frmStart::GO_Navigate(int add_history)
+{
+    BrowserView* view = currentView();
+    const QString a = m_address->text();
+    if (a.isEmpty()) {
+        view->Navigate(m.lang.Start_Page);
+    } else {
+        const QString lower = a.toLower();
+        if (!lower.startsWith(QLatin1String("http://")) &&
+            !lower.startsWith(QLatin1String("ftp://")) &&
+            !lower.startsWith(QLatin1String("https://")))
+            m_address->setText(QStringLiteral("http://") + a);
+        const QString address = m_address->text();
+        view->Navigate(address);
+        const int s = m_tabs->selected();
+        m_tabs->Tab_URL[s] = address;
+        m_tabs->setCaption(s, Site_Name(address));
+        Cur_URL = address;
+        Mark_URL = Cur_URL;
+        if (Cur_URL.trimmed().toLower().startsWith(QLatin1String("http")) && Cur_URL.size() > 8 &&
+            add_history == 1)
+            Hyst_Add();
+    }
+    view->focus();
+    if (m.options.Float_Bar == 1)
+        m_timer1.start();
+}
+
+void frmStart::Hyst_Read()
+{
+    const QStringList lines = History::read(m.path(kHistoryFile));
+    const QString text = m_address->text();
+    m_address->addItems(lines);
+    m_address->setText(text);
+}
+
+void frmStart::Hyst_Add()
+{
+    if (History::isNew(m_address->items(), m_address->text())) {
+        const QString text = m_address->text();
+        m_address->addItem(Cur_URL);
+        m_address->setText(text);
+    }
+}
+
+void frmStart::Save_BookMark()
+{
+    if (const TextFile::Result r = Bookmark::save(m.path(kBookmarkFile), Mark_URL); !r)
+        m.desktop.message(this, Module::messageTitle(), r.error);
+}
+
+void frmStart::Read_BookMark()
+{
+    const std::optional<QString> line = Bookmark::read(m.path(kBookmarkFile));
+    if (!line)
+        return;
+    BrowserView* view = currentView();
+    view->Stop();
+    m_address->setText(*line);
+    if (!line->isEmpty())
+        view->Navigate(*line);
+}
+
+bool frmStart::WebAttend()
+{
+    return ::WebAttend([this] { return currentView(); });
+}
+
+// --- Page events ------------------------------------------------------------------------------
+
+void frmStart::connectView(BrowserView* view)
+{
+    view->page()->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+    connect(view, &BrowserView::beforeNavigate, this, &frmStart::onBeforeNavigate);
+    connect(view, &BrowserView::progressChange, this, &frmStart::onProgressChange);
+    connect(view, &BrowserView::statusTextChange, this, &frmStart::onStatusTextChange);
+    connect(view, &BrowserView::titleChange, this, &frmStart::onTitleChange);
+    connect(view, &BrowserView::documentComplete, this, &frmStart::onDocumentComplete);
+    connect(view, &BrowserView::externalRequested, this,
+            [this](const QUrl& url) { m.desktop.open(url); });
+}
+
+void frmStart::onBeforeNavigate(const QUrl& url)
+{
+    m_picStat->progressBar->setValue(0);
+    const QString target = url.toString();
+    if (target.toLower().startsWith(QLatin1String("http")))
+        m_address->setText(target);
+    m_picStat->statusBar->setText(m.Lang_Text[179]);
+}
+
+void frmStart::onProgressChange(int progress, int maximum)
+{
+    if (progress >= 1 && maximum >= progress)
+        m_picStat->progressBar->setValue(qRound(progress * 100.0 / maximum));
+}
+
+void frmStart::onStatusTextChange(const QString& text)
+{
+    m_picStat->statusBar->setText(text);
+}
+
+void frmStart::onTitleChange(const QString& text)
+{
+    m_picStat->statusBar->setText(text);
+    Page_Title = text;
+}
+
+void frmStart::onDocumentComplete()
+{
+    m_picStat->progressBar->setValue(100);
+}
+
+// --- Layout -----------------------------------------------------------------------------------
+
+void frmStart::Form_Resize()
+{
+    if (No_Resize == 1)
+        return;
+    if (isMinimized()) {
+        Was_Min = 1;
+        setWindowTitle(m.Lang_Text[179]);
+        return;
+    }
+    if (Was_Min == 1 && !isMaximized() && !isFullScreen()) {
+        Was_Min = 0;
+        setWindowTitle(QString());
+        const int grow = Twips::toPixels(MainLayout::kTitleBarCompensation);
+        setGeometry(x(), y() - grow, width(), height() + grow);
+        return; // the geometry change runs the handler again
+    }
+    MainLayout::Input in;
+    in.S = qRound(Twips::fromPixels(width()));
+    in.H = qRound(Twips::fromPixels(height()));
+    in.tabStripWidth = qRound(Twips::fromPixels(m_tabs->Tab1()->width()));
+    in.barShown = Bar_Shown;
+    const MainLayout::Output out = MainLayout::compute(in);
+
+    m_picBar->setGeometry(Twips::toPixels(out.picBar));
+    for (int i = 0; i < 3; ++i) {
+        const QRect& r = i == 0 ? out.bar0 : (i == 1 ? out.bar1 : out.bar2);
+        m_bars[i]->setGeometry(Twips::toPixels(r));
+    }
+    const QRect address = Twips::toPixels(out.address);
+    m_address->setGeometry(address.x(), address.y(), address.width(),
+                           m_address->sizeHint().height());
+    m_picStat->setGeometry(Twips::toPixels(out.picStat));
+    m_picStat->cmdMoveL->setGeometry(Twips::toPixels(out.cmdMoveL));
+    m_picStat->statusBar->setGeometry(Twips::toPixels(out.statusBar));
+    m_picStat->timeBar->setGeometry(Twips::toPixels(out.timeBar));
+    m_picStat->progressBar->setGeometry(Twips::toPixels(out.progressBar));
+    m_picStat->cmdMove->setGeometry(Twips::toPixels(out.cmdMove));
+    Set_Web(m_tabs->selected());
+}
+
+void frmStart::Set_Web(int i)
+{
+    BrowserView* view = m_tabs->view(i);
+    if (!view)
+        return;
+    const QRect r = MainLayout::viewRect(qRound(Twips::fromPixels(width())),
+                                         qRound(Twips::fromPixels(height())), Bar_Shown);
+    view->widget()->setGeometry(Twips::toPixels(r));
+    if (!Bar_Shown)
+        view->widget()->raise();
+}
+
+void frmStart::GO_BarOff()
+{
+    if (!Bar_Shown)
+        return;
+    m_picStat->hide();
+    BrowserView* view = currentView();
+    const int H = height();
+    // The status text keeps its own visibility while its strip is hidden.
+    const int viewHeight =
+        m_picStat->statusBar->isHidden() ? H : H - Twips::toPixels(MainLayout::kPicStatHeight);
+    view->widget()->setGeometry(0, 0, width(), viewHeight);
+    view->widget()->raise();
+    Bar_Shown = false;
+}
+
+void frmStart::GO_BarOn()
+{
+    if (!Bar_Shown) {
+        m_picStat->show();
+        BrowserView* view = currentView();
+        const int top = Twips::toPixels(MainLayout::kPicBarHeight);
+        view->widget()->setGeometry(0, top, width(),
+                                    height() - top - Twips::toPixels(MainLayout::kPicStatHeight));
+        Bar_Shown = true;
+        activateWindow();
+    }
+    QCoreApplication::processEvents();
+}
+
+void frmStart::Timer1_Timer()
+{
+    if (Wait::active())
+        return;
+    const double y = Twips::fromPixels(QCursor::pos().y());
+    const double top = Twips::fromPixels(frameGeometry().y());
+    if (Bar_Shown) {
+        if (top + MainLayout::kPicBarHeight + MainLayout::kHideZone > y)
+            return;
+        GO_BarOff();
+    } else if (top + MainLayout::kShowZone > y) {
+        GO_BarOn();
+    }
+    if (m_timer1.interval() != 1500)
+        m_timer1.setInterval(1500);
+}
+
+void frmStart::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmStart::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmStart::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F12) {
+        const QRect screen = this->screen()->geometry();
+        move(screen.topLeft());
+        resize(screen.size());
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -10,7 +10,8 @@ QString print(double value, Precision precision)
     const int digits = precision == Precision::Single ? 7 : 15;
     QString text = QString::number(value, 'g', digits);
     if (text.contains(QLatin1Char('e'))) // keep the exponent form readable and re-readable
-        text.replace(QLatin1String("e+"), QLatin1String("E+")).replace(QLatin1Char('e'), QLatin1Char('E'));
+        text.replace(QLatin1String("e+"), QLatin1String("E+"))
+            .replace(QLatin1Char('e'), QLatin1Char('E'));
     if (value >= 0 || std::isnan(value))
         text.prepend(QLatin1Char(' '));
     text.append(QLatin1Char(' '));

@@ -59,9 +59,9 @@ ProgramDir ProgramDir::locate()
 
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QStringList candidates{QDir::cleanPath(exeDir + QStringLiteral("/../share/orvelquorvink"))};
-    candidates += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
-                                            QStringLiteral("orvelquorvink"),
-                                            QStandardPaths::LocateDirectory);
+    candidates +=
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                  QStringLiteral("orvelquorvink"), QStandardPaths::LocateDirectory);
     for (const QString& source : std::as_const(candidates)) {
         if (QFileInfo(source + QStringLiteral("/Languages")).isDir()) {
             seed(userDir, source);

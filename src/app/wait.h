@@ -1,11 +1,17 @@
 #pragma once
 
+#include <functional>
+
 // The program's one way of waiting in place: the web engine keeps running, user input is held
 // back, and the wait always ends after the time given. While a wait is in progress the program's
 // own timers (auto-hide, harvest, deferred start) do nothing: they check active().
 namespace Wait {
 
 void sleep(int milliseconds);
+
+// Waits until done() is true or the time is up; true when done() became true.
+bool until(const std::function<bool()>& done, int milliseconds);
+
 bool active();
 
 } // namespace Wait

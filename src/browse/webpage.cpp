@@ -11,9 +11,9 @@ WebPage::WebPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(p
 bool WebPage::isShownScheme(const QString& scheme)
 {
     static const QStringList shown{
-        QStringLiteral("http"),  QStringLiteral("https"),       QStringLiteral("ftp"),
-        QStringLiteral("file"),  QStringLiteral("about"),       QStringLiteral("data"),
-        QStringLiteral("blob"),  QStringLiteral("qrc"),         QStringLiteral("quorvink"),
+        QStringLiteral("http"),   QStringLiteral("https"),      QStringLiteral("ftp"),
+        QStringLiteral("file"),   QStringLiteral("about"),      QStringLiteral("data"),
+        QStringLiteral("blob"),   QStringLiteral("qrc"),        QStringLiteral("quorvink"),
         QStringLiteral("chrome"), QStringLiteral("view-source")};
     return scheme.isEmpty() || shown.contains(scheme.toLower());
 }

@@ -72,9 +72,9 @@ void HttpServer::serve(QTcpSocket* socket)
                           "\r\nCache-Control: no-store\r\n\r\n" + it->body);
             continue; // no length and no end: the page keeps loading
         }
-        socket->write("HTTP/1.1 " + QByteArray::number(it->status) + " OK\r\nContent-Type: " +
-                      it->contentType + "\r\nContent-Length: " +
-                      QByteArray::number(it->body.size()) +
+        socket->write("HTTP/1.1 " + QByteArray::number(it->status) +
+                      " OK\r\nContent-Type: " + it->contentType +
+                      "\r\nContent-Length: " + QByteArray::number(it->body.size()) +
                       "\r\nCache-Control: no-store\r\nConnection: keep-alive\r\n\r\n" + it->body);
     }
     socket->setProperty("buffer", buffer);

@@ -18,13 +18,17 @@ public:
             const QDir shipped(QStringLiteral(QUORVINK_SOURCE_DIR "/data/Languages"));
             const QStringList files = shipped.entryList(QDir::Files);
             for (const QString& name : files)
-                QFile::copy(shipped.filePath(name), m_dir.path() + QStringLiteral("/Languages/") + name);
+                QFile::copy(shipped.filePath(name),
+                            m_dir.path() + QStringLiteral("/Languages/") + name);
         }
     }
 
     QString root() const { return m_dir.path(); }
     ProgramDir programDir() const { return ProgramDir(m_dir.path()); }
-    QString file(const QString& relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
+    QString file(const QString& relative) const
+    {
+        return m_dir.path() + QLatin1Char('/') + relative;
+    }
 
     bool write(const QString& relative, const QByteArray& bytes) const
     {

@@ -1,0 +1,53 @@
+#include "app/bottomstrip.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QToolButton>
+#include <QWindow>
+
+BottomStrip::BottomStrip(QWidget* window, QWidget* parent)
+    : QWidget(parent), cmdMoveL(new QToolButton(this)), statusBar(new QLabel(this)),
+      timeBar(new QLabel(this)), progressBar(new QProgressBar(this)),
+      cmdMove(new QToolButton(this)), m_window(window)
+{
+    setObjectName(QStringLiteral("picStat"));
+    cmdMoveL->setObjectName(QStringLiteral("cmdMoveL"));
+    cmdMove->setObjectName(QStringLiteral("cmdMove"));
+    statusBar->setObjectName(QStringLiteral("statusBar"));
+    timeBar->setObjectName(QStringLiteral("timeBar"));
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    for (QToolButton* button : {cmdMoveL, cmdMove}) {
+        button->setAutoRaise(true);
+        button->setCursor(Qt::SizeAllCursor);
+        button->installEventFilter(this);
+    }
+    statusBar->setTextFormat(Qt::PlainText);
+    statusBar->setIndent(4);
+    timeBar->setTextFormat(Qt::PlainText);
+    timeBar->setAlignment(Qt::AlignCenter);
+    timeBar->setFrameShape(QFrame::StyledPanel);
+    progressBar->setRange(0, 100);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(false);
+    statusBar->setAccessibleName(QStringLiteral("Status"));
+    progressBar->setAccessibleName(QStringLiteral("Progress"));
+}
+
+void BottomStrip::setDragToolTip(const QString& text)
+{
+    for (QToolButton* button : {cmdMoveL, cmdMove}) {
+        button->setToolTip(text);
+        button->setAccessibleName(text);
+    }
+}
+
+bool BottomStrip::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && (watched == cmdMove || watched == cmdMoveL)) {
+        if (QWindow* handle = m_window->windowHandle())
+            handle->startSystemMove();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

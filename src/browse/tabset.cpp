@@ -1,0 +1,113 @@
+#include "browse/tabset.h"
+
+#include "browse/browserview.h"
+#include "browse/tabstrip.h"
+
+TabSet::TabSet(QWebEngineProfile* profile, QWidget* viewParent, QWidget* stripParent)
+    : QObject(viewParent), m_profile(profile), m_viewParent(viewParent),
+      m_strip(new TabStrip(stripParent))
+{
+    connect(m_strip, &TabStrip::tabClicked, this, &TabSet::onClicked);
+    connect(m_strip, &TabStrip::pointerMoved, this, &TabSet::onPointerMoved);
+}
+
+TabSet::~TabSet() = default;
+
+int TabSet::count() const
+{
+    return m_strip->count();
+}
+
+int TabSet::selected() const
+{
+    return qMax(0, m_strip->currentIndex());
+}
+
+BrowserView* TabSet::view(int i) const
+{
+    if (i < 0 || i >= static_cast<int>(m_views.size()))
+        return nullptr;
+    return m_views[static_cast<size_t>(i)];
+}
+
+void TabSet::createView(int i)
+{
+    auto* view = new BrowserView(i, m_profile, m_viewParent);
+    if (!m_views.empty()) {
+        const BrowserView* first = m_views.front();
+        view->widget()->setGeometry(first->widget()->geometry());
+    }
+    m_views.push_back(view);
+    emit viewCreated(view);
+}
+
+void TabSet::setCount(int n)
+{
+    n = qMax(1, n);
+    while (m_strip->count() < n)
+        m_strip->addTab(QString());
+    while (m_strip->count() > n)
+        m_strip->removeTab(m_strip->count() - 1);
+    while (static_cast<int>(m_views.size()) < n)
+        createView(static_cast<int>(m_views.size()));
+    while (Tab_URL.size() < n)
+        Tab_URL.append(QString());
+}
+
+void TabSet::select(int i)
+{
+    m_strip->setCurrentIndex(i);
+}
+
+void TabSet::clearCaptions()
+{
+    for (int i = 0; i < m_strip->count(); ++i)
+        m_strip->setTabText(i, QString());
+}
+
+QString TabSet::caption(int i) const
+{
+    return m_strip->tabText(i);
+}
+
+void TabSet::setCaption(int i, const QString& text)
+{
+    m_strip->setTabText(i, text);
+    m_strip->setTabToolTip(i, QString());
+}
+
+void TabSet::onClicked(int)
+{
+    if (relayout)
+        relayout();
+    const int s = selected();
+    const int buttons = m_strip->Tab_Button();
+    if (buttons == 1) {
+        for (int i = 0; i < count(); ++i) {
+            if (BrowserView* v = view(i))
+                v->setVisible(i == s);
+        }
+        if (caption(s).isEmpty() && s > 0) {
+            const QString address = Tab_URL.value(s - 1);
+            // A left neighbour that never showed a page has nothing to copy: the tab stays empty.
+            if (address.isEmpty())
+                return;
+            setCaption(s, caption(s - 1));
+            view(s)->Navigate(address);
+            Tab_URL[s] = address;
+        }
+    } else if (buttons == 2) {
+        if (BrowserView* v = view(s))
+            v->Refresh();
+    }
+}
+
+void TabSet::onPointerMoved(int x)
+{
+    const int n = count();
+    if (n <= 0)
+        return;
+    const double tabWidth = static_cast<double>(m_strip->width()) / n;
+    const int k = tabWidth > 0 ? static_cast<int>(x / tabWidth) : n;
+    m_strip->setToolTip(k >= 0 && k < n ? Tab_URL.value(k) : QString());
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QTabBar>
+
+// Tab1: the strip of tab captions. Any mouse button selects the tab it is released on; the
+// buttons held when the pointer went down are reported first, so a click handler knows whether
+// it was a left or right click.
+class TabStrip : public QTabBar {
+    Q_OBJECT
+public:
+    explicit TabStrip(QWidget* parent = nullptr);
+
+    // Tab_Button: bit mask of the buttons held at the last press (1 left, 2 right, 4 middle).
+    int Tab_Button() const { return m_buttons; }
+
+    // The bit mask of a set of mouse buttons (1 left, 2 right, 4 middle).
+    static int buttonMask(Qt::MouseButtons buttons);
+
+signals:
+    void tabMouseDown(int buttonMask);
+    void tabClicked(int index);
+    void pointerMoved(int x);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    int m_buttons = 0;
+    int m_pressedTab = -1;
+};
+
+// MouseButton: the bit mask of the mouse buttons held now.
+int MouseButton();

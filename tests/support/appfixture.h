@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/frmstart.h"
+#include "app/module.h"
+#include "browse/browserview.h"
+#include "browse/tabset.h"
+#include "recordingdesktop.h"
+#include "tempprogramdir.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+// The whole main window in a temporary program directory, with a recording desktop.
+struct AppFixture {
+    TempProgramDir dir;
+    RecordingDesktop desktop;
+    std::unique_ptr<Module> module;
+    std::unique_ptr<frmStart> window;
+
+    explicit AppFixture(bool withShippedLanguages = true) : dir(withShippedLanguages) {}
+
+    // Writes the options file so the window opens this home page, then starts it.
+    void start(const QString& homePage = QString())
+    {
+        if (!homePage.isEmpty()) {
+            dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
+                      (" 1 \r\n 0 \r\n 0 \r\n 0 \r\n" + homePage + "\r\nEnglish\r\n").toUtf8());
+        }
+        module = std::make_unique<Module>(dir.programDir(), desktop);
+        window = std::make_unique<frmStart>(*module);
+        window->start();
+    }
+
+    BrowserView* view(int i) const { return window->tabs().view(i); }
+
+    // Waits for the view's next completed document.
+    static bool waitLoaded(BrowserView* view, int timeout = 20000)
+    {
+        QSignalSpy spy(view, &BrowserView::documentComplete);
+        return spy.wait(timeout);
+    }
+
+    // Waits until the view shows this address and has finished loading.
+    static bool waitFor(BrowserView* view, const QUrl& url, int timeout = 20000)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < timeout) {
+            if (QUrl(view->LocationURL()) == url && !view->Busy())
+                return true;
+            QTest::qWait(20);
+        }
+        return false;
+    }
+
+    void close()
+    {
+        if (window && !window->hasExited())
+            window->GO_Exit();
+    }
+};
+
+// Points every site address of the English language file at the test server, so that no test
+// reaches any other address.
+inline void useLocalSites(const TempProgramDir& dir, const QString& base, int tabs = 3)
+{
+    const QString path = dir.file(QStringLiteral("Languages/Quorvink_English.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    file.close();
+    QStringList out;
+    for (const QString& line : lines) {
+        const QString key = line.section(QLatin1Char('='), 0, 0).toUpper();
+        if (key == QLatin1String("START_PAGE"))
+            out << QStringLiteral("START_PAGE=%1/start.html").arg(base);
+        else if (key.endsWith(QLatin1String("_URL")))
+            out << QStringLiteral("%1=%2/%3.html").arg(key, base, key.toLower());
+        else if (key == QLatin1String("TRANSLATOR_PATH"))
+            out << QStringLiteral("TRANSLATOR_PATH=%1/translate.html").arg(base);
+        else if (key == QLatin1String("TAB_NUMBER"))
+            out << QStringLiteral("TAB_NUMBER=%1").arg(tabs);
+        else
+            out << line;
+    }
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(out.join(QStringLiteral("\r\n")).toUtf8());
+}
