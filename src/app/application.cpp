@@ -3,7 +3,9 @@
 #include "app/desktop.h"
 #include "app/frmstart.h"
 #include "app/module.h"
+#include "app/resources.h"
 #include "browse/webprofile.h"
+#include "commands/commandpool.h"
 
 #include <QApplication>
 
@@ -19,13 +21,16 @@ int run(int argc, char** argv)
     WebProfile::registerSchemes();
 
     QApplication app(argc, argv);
+    initResources();
     QApplication::setApplicationName(QStringLiteral("orvelquorvink"));
     QApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
     QApplication::setQuitOnLastWindowClosed(true);
 
     Desktop desktop;
     Module module(ProgramDir::locate(), desktop);
-    frmStart window(module);
+    // The command entries outlive every window that shows them.
+    CommandPool pool;
+    frmStart window(module, pool);
     window.start();
     return app.exec();
 }

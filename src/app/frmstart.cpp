@@ -9,13 +9,26 @@
 #include "browse/addressbox.h"
 #include "browse/bookmark.h"
 #include "browse/browserview.h"
+#include "browse/findbar.h"
 #include "browse/history.h"
+#include "browse/pageprinter.h"
+#include "browse/pageproperties.h"
 #include "browse/sitename.h"
 #include "browse/tabset.h"
 #include "browse/tabstrip.h"
 #include "browse/webattend.h"
 #include "browse/webpage.h"
 #include "browse/webprofile.h"
+#include "commands/commandbar.h"
+#include "commands/commandbarcontrol.h"
+#include "commands/commandentry.h"
+#include "commands/commandpool.h"
+#include "commands/dispatcher.h"
+#include "commands/imagelist.h"
+#include "commands/loadbars.h"
+#include "commands/setcaptions.h"
+#include "mail/harvester.h"
+#include "mail/maillists.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,9 +52,18 @@ const QString kSettingsFile = QStringLiteral("\\Data\\orvelquorvink.Ini");
 const QString kHistoryFile = QStringLiteral("\\Data\\orvelquorvink.Hys");
 const QString kBookmarkFile = QStringLiteral("\\Data\\OrvelBook.bm");
 
+// Menu entries whose features the program does not offer yet: shown, but not available.
+const char* const kNotYetAvailable[] = {"SAVE:HTML", "SAVE:WORDH", "SAVE:WORDV",   "SAVE:EXCEL",
+                                        "SAVE:PPT",  "SAVE:PDF",   "EDIT:VIEW",    "EDIT:PICTURE",
+                                        "LANG:NEW",  "KELDRANO",   "FILE:KELDRANO"};
+
+// The drawing-style entries, by style number.
+const char* const kStyleKeys[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
+
 } // namespace
 
-frmStart::frmStart(Module& module, QWidget* parent) : QWidget(parent), m(module)
+frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
+    : QWidget(parent), m(module), m_pool(pool), m_images(std::make_unique<ImageList>())
 {
     setObjectName(QStringLiteral("frmStart"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -53,8 +75,17 @@ frmStart::frmStart(Module& module, QWidget* parent) : QWidget(parent), m(module)
     m_picBar = new QWidget(this);
     m_picBar->setObjectName(QStringLiteral("picBar"));
     for (int i = 0; i < 3; ++i) {
-        m_bars[i] = new QWidget(m_picBar);
-        m_bars[i]->setObjectName(QStringLiteral("cmdBar%1").arg(i));
+        auto* control = new CommandBarControl(i, m_picBar);
+        control->setObjectName(QStringLiteral("cmdBar%1").arg(i));
+        m_bars.append(control);
+        connect(control, &CommandBarControl::activated, this, &frmStart::cmdBar_ButtonClick);
+        // While a drop-down menu is open the top bar does not hide.
+        connect(control, &CommandBarControl::menuPaused, this, [this] { m_timer1.stop(); });
+        connect(control, &CommandBarControl::menuResumed, this, [this] {
+            if (m.options.Float_Bar == 1)
+                m_timer1.start();
+        });
+        control->newInstanceRequest = [this](int requester) { return newInstance(requester); };
     }
     m_bars[2]->raise();
     m_picStat = new BottomStrip(this, this);
@@ -64,9 +95,22 @@ frmStart::frmStart(Module& module, QWidget* parent) : QWidget(parent), m(module)
     connect(m_tabs.get(), &TabSet::viewCreated, this, &frmStart::connectView);
 
     m_address = new AddressBox(m_bars[1]);
+    m_address->raise();
     connect(m_address, &AddressBox::enterPressed, this, [this] { GO_Navigate(1); });
     connect(m_address, &AddressBox::itemChosen, this, [this] { GO_Navigate(1); });
     connect(m_address, &AddressBox::focusReceived, this, [this] { m_timer1.stop(); });
+
+    Harvester::installFrameScript(m_profile);
+    m_harvester = new Harvester(
+        m, [this] { return currentView(); }, this, this);
+    connect(m_harvester, &Harvester::iconChanged, this, [this](int icon) {
+        if (CommandEntry* start = m_pool.entry(QStringLiteral("QUORVINK:START")))
+            start->setIcon(icon);
+    });
+    m_mailLists = std::make_unique<MailLists>(m, this);
+    m_printer = new PagePrinter(this);
+    m_findBar = new FindBar(this);
+    m_dispatcher = std::make_unique<MainDispatcher>(*this);
 
     m_timer1.setObjectName(QStringLiteral("Timer1"));
     m_timer4.setObjectName(QStringLiteral("Timer4"));
@@ -102,10 +146,22 @@ void frmStart::Form_Load()
     Read_Lang();
     m_tabs->Tab_URL = QStringList(m_tabs->count());
 
+    buildCommandBars();
+
     SettingsFile::read(m.path(kSettingsFile), m.ini, Twips::screenSize());
 
     Bar_Shown = true;
+    if (CommandEntry* floating = m_pool.entry(QStringLiteral("FILE:FLOATING")))
+        floating->setChecked(m.options.Float_Bar != 0);
+    if (m.options.Bar_Style >= 0 && m.options.Bar_Style <= 3) {
+        if (CommandEntry* style = m_pool.entry(QLatin1String(kStyleKeys[m.options.Bar_Style])))
+            style->setChecked(true);
+    }
     Hyst_Read();
+
+    bindCommandBars();
+    if (CommandEntry* favorite = m_pool.entry(QStringLiteral("FAVORITE")))
+        favorite->setEnabled(false);
 
     placeWindow();
     for (int i = 0; i < m_tabs->count(); ++i)
@@ -115,6 +171,8 @@ void frmStart::Form_Load()
     m_picStat->progressBar->setRange(0, 100);
     m_picStat->progressBar->setValue(0);
     m_picStat->timeBar->setText(m.Today_Str);
+    m_picStat->cmdMove->setIcon(m_images->icon(121));
+    m_picStat->cmdMoveL->setIcon(m_images->icon(122));
 
     if (m.options.Home_Page.isEmpty())
         m.options.Home_Page = Module::makerHomePage();
@@ -163,6 +221,140 @@ void frmStart::Timer4_Timer()
     m_timer4.stop();
     m.Template_Doc = m.path(u"\\Data\\Template.Doc");
     m.Template_HDoc = m.path(u"\\Data\\TemplateH.Doc");
+    if (CommandEntry* favorite = m_pool.entry(QStringLiteral("FAVORITE")))
+        favorite->setEnabled(true);
+    m_mailLists->emptyAtStart();
+}
+
+// The pool's entries and the window's bars, built once, then their texts.
+void frmStart::buildCommandBars()
+{
+    Load_Buttons(m_pool, *m_images, m.dir, m.lang.Tab_Width, m_tabs->Tab1(), m.Lang_List);
+    Load_Bars(m_pool, m.Lang_List);
+    for (const char* key : kNotYetAvailable) {
+        if (CommandEntry* entry = m_pool.entry(QLatin1String(key)))
+            entry->setEnabled(false);
+    }
+    applyCaptions();
+}
+
+void frmStart::bindCommandBars()
+{
+    const char* const bars[] = {"STANDARD0", "STANDARD1", "STANDARD2"};
+    for (int i = 0; i < 3; ++i) {
+        m_bars[i]->setBar(m_pool.bar(QLatin1String(bars[i])));
+        if (i != 1)
+            m_bars[i]->setImageList(m_images.get());
+        m_bars[i]->setBarStyle(m.options.Bar_Style);
+    }
+}
+
+CommandBarControl* frmStart::cmdBar(int i) const
+{
+    return i >= 0 && i < m_bars.size() ? m_bars[i] : nullptr;
+}
+
+// A command bar asks for one more control, hidden, made like control 0: the first is control 3,
+// which shows the drop-down menus.
+CommandBarControl* frmStart::newInstance(int)
+{
+    auto* control = new CommandBarControl(static_cast<int>(m_bars.size()), this);
+    control->setObjectName(QStringLiteral("cmdBar%1").arg(m_bars.size()));
+    control->setImageList(m_images.get());
+    control->setBarStyle(m_bars[0]->barStyle());
+    control->hide();
+    connect(control, &CommandBarControl::activated, this, &frmStart::cmdBar_ButtonClick);
+    connect(control, &CommandBarControl::menuPaused, this, [this] { m_timer1.stop(); });
+    connect(control, &CommandBarControl::menuResumed, this, [this] {
+        if (m.options.Float_Bar == 1)
+            m_timer1.start();
+    });
+    m_bars.append(control);
+    return control;
+}
+
+void frmStart::cmdBar_ButtonClick(int control, CommandEntry* entry)
+{
+    m_dispatcher->dispatch(control, entry);
+}
+
+void frmStart::applyCaptions()
+{
+    Set_Captions(m_pool, m.Lang_Text, m.lang, m.options.Lang_Name);
+    m_picStat->setDragToolTip(m.Lang_Text[215]);
+}
+
+void frmStart::switchLanguage(const QString& name)
+{
+    m.options.Lang_Name = name;
+    Read_Lang();
+    applyCaptions();
+    if (const TextFile::Result r = OptionsFile::save(m.path(kOptionsFile), m.options); !r)
+        m.desktop.message(this, Module::messageTitle(), r.error);
+}
+
+void frmStart::setDrawingStyle(int style, CommandEntry* entry)
+{
+    m.options.Bar_Style = static_cast<qint16>(style);
+    if (entry)
+        entry->setChecked(true);
+    for (int i = 0; i < 3; ++i)
+        m_bars[i]->setBarStyle(style);
+}
+
+void frmStart::autoHideSwitch(CommandEntry* entry)
+{
+    if (entry && entry->checked()) {
+        m_timer1.setInterval(750);
+        m_timer1.start();
+        m.options.Float_Bar = 1;
+        Bar_Shown = true;
+        GO_BarOff();
+    } else {
+        m_timer1.stop();
+        m.options.Float_Bar = 0;
+    }
+}
+
+void frmStart::setHomePage()
+{
+    m.options.Home_Page = m_address->text();
+    if (const TextFile::Result r = OptionsFile::save(m.path(kOptionsFile), m.options); !r)
+        m.desktop.message(this, Module::messageTitle(), r.error);
+}
+
+void frmStart::printPage()
+{
+    m_printer->print(currentView());
+}
+
+void frmStart::printPreview()
+{
+    m_printer->preview(currentView());
+}
+
+void frmStart::pageSetup()
+{
+    m_printer->pageSetup();
+}
+
+void frmStart::pageProperties()
+{
+    if (BrowserView* view = currentView()) {
+        PageProperties dialog(view, this);
+        dialog.exec();
+    }
+}
+
+void frmStart::findInPage()
+{
+    m_findBar->open(currentView());
+}
+
+void frmStart::deleteSelection()
+{
+    if (BrowserView* view = currentView())
+        view->runIsolated(QStringLiteral("document.execCommand('delete')"), [](const QVariant&) {});
 }
 
 void frmStart::Read_Lang()
@@ -300,6 +492,17 @@ void frmStart::Read_BookMark()
         view->Navigate(*line);
 }
 
+// Opens an address picked from the link tables; the link-table window is not part of the
+// program yet, so no address is ever picked.
+void frmStart::GO_Links()
+{
+    Picked_URL.clear();
+    if (Picked_URL.isEmpty())
+        return;
+    m_address->setText(Picked_URL);
+    GO_Navigate(0);
+}
+
 bool frmStart::WebAttend()
 {
     return ::WebAttend([this] { return currentView(); });
@@ -348,6 +551,7 @@ void frmStart::onTitleChange(const QString& text)
 void frmStart::onDocumentComplete()
 {
     m_picStat->progressBar->setValue(100);
+    m_harvester->onDocumentComplete();
 }
 
 // --- Layout -----------------------------------------------------------------------------------
@@ -378,6 +582,7 @@ void frmStart::Form_Resize()
     m_picBar->setGeometry(Twips::toPixels(out.picBar));
     for (int i = 0; i < 3; ++i) {
         const QRect& r = i == 0 ? out.bar0 : (i == 1 ? out.bar1 : out.bar2);
+        // A control's top may lie above the strip (bar 1 sits 10 twips higher).
         m_bars[i]->setGeometry(Twips::toPixels(r));
     }
     const QRect address = Twips::toPixels(out.address);

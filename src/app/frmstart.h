@@ -12,7 +12,16 @@
 class AddressBox;
 class BottomStrip;
 class BrowserView;
+class CommandBarControl;
+class CommandEntry;
+class CommandPool;
+class FindBar;
+class Harvester;
+class ImageList;
+class MainDispatcher;
+class MailLists;
 class Module;
+class PagePrinter;
 class QWebEngineProfile;
 class TabSet;
 
@@ -21,7 +30,7 @@ class TabSet;
 class frmStart : public QWidget {
     Q_OBJECT
 public:
-    explicit frmStart(Module& module, QWidget* parent = nullptr);
+    frmStart(Module& module, CommandPool& pool, QWidget* parent = nullptr);
     ~frmStart() override;
 
     // The load handler, then the window is shown.
@@ -30,14 +39,31 @@ public:
     // The exit sequence; every way of closing the window runs it once.
     void GO_Exit();
 
+    // The command handler of all the window's command bars and menus.
+    void cmdBar_ButtonClick(int control, CommandEntry* entry);
+
     // Navigation.
     void GO_Navigate(int add_history);
+    void GO_Links();
     void Save_BookMark();
     void Read_BookMark();
     bool WebAttend();
 
     // Language.
     void Read_Lang();
+    void applyCaptions();
+    void switchLanguage(const QString& name);
+
+    // Commands carried out by the window.
+    void setDrawingStyle(int style, CommandEntry* entry);
+    void autoHideSwitch(CommandEntry* entry);
+    void setHomePage();
+    void printPage();
+    void printPreview();
+    void pageSetup();
+    void pageProperties();
+    void findInPage();
+    void deleteSelection();
 
     // Layout.
     void Form_Resize();
@@ -62,7 +88,13 @@ public:
     AddressBox* Text1() const { return m_address; }
     BottomStrip* picStat() const { return m_picStat; }
     QWidget* picBar() const { return m_picBar; }
-    QWidget* bar(int i) const { return m_bars[i]; }
+    CommandBarControl* cmdBar(int i) const;
+    CommandPool& pool() const { return m_pool; }
+    const ImageList& images() const { return *m_images; }
+    Module& module() const { return m; }
+    Harvester& harvester() const { return *m_harvester; }
+    MailLists& mailLists() const { return *m_mailLists; }
+    FindBar* findBar() const { return m_findBar; }
     QTimer& Timer1() { return m_timer1; }
     QTimer& Timer4() { return m_timer4; }
     QWebEngineProfile* profile() const { return m_profile; }
@@ -86,6 +118,9 @@ private:
     void connectView(BrowserView* view);
     void Hyst_Read();
     void Hyst_Add();
+    void buildCommandBars();
+    void bindCommandBars();
+    CommandBarControl* newInstance(int requester);
 
     // Page events, shared by every view.
     void onBeforeNavigate(const QUrl& url);
@@ -95,12 +130,19 @@ private:
     void onDocumentComplete();
 
     Module& m;
+    CommandPool& m_pool;
+    std::unique_ptr<ImageList> m_images;
     QWebEngineProfile* m_profile = nullptr;
     QWidget* m_picBar = nullptr;
-    QWidget* m_bars[3] = {nullptr, nullptr, nullptr};
+    QList<CommandBarControl*> m_bars; // controls 0, 1, 2 and those made on request
     AddressBox* m_address = nullptr;
     BottomStrip* m_picStat = nullptr;
     std::unique_ptr<TabSet> m_tabs;
+    Harvester* m_harvester = nullptr;
+    std::unique_ptr<MailLists> m_mailLists;
+    PagePrinter* m_printer = nullptr;
+    FindBar* m_findBar = nullptr;
+    std::unique_ptr<MainDispatcher> m_dispatcher;
     QTimer m_timer1;
     QTimer m_timer4;
     bool m_exiting = false;

@@ -40,8 +40,8 @@ namespace LanguageFile {
 
 // The outcome of reading a language file.
 struct ReadResult {
-    bool ok = false;        // false: the file could not be opened or read
-    QList<int> tabNumbers;  // the TAB_NUMBER values, in file order, already bounded
+    bool ok = false;       // false: the file could not be opened or read
+    QList<int> tabNumbers; // the TAB_NUMBER values, in file order, already bounded
 };
 
 // Bounds of the tab count a language file may ask for.

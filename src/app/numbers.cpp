@@ -1,6 +1,7 @@
 #include "app/numbers.h"
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 
 namespace Numbers {
@@ -55,9 +56,20 @@ double leadingValue(QStringView text)
         if (expDigits)
             number.append(exponent);
     }
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    return ok ? value : 0.0;
+    // A number too large to hold reads as infinite, which no conversion accepts.
+    const QByteArray latin = number.toLatin1();
+    const char* first = latin.constData();
+    if (*first == '+')
+        ++first;
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(first, latin.constData() + latin.size(), value);
+    Q_UNUSED(end);
+    if (error == std::errc::result_out_of_range) {
+        if (latin.contains("e-"))
+            return 0.0; // too small to hold
+        return latin.startsWith('-') ? -HUGE_VAL : HUGE_VAL;
+    }
+    return error == std::errc() ? value : 0.0;
 }
 
 std::optional<qint16> toInt16(double value)

@@ -1,20 +1,5 @@
 #include "browse/sitename.h"
 
-QString properCase(const QString& text)
-{
-    QString result = text.toLower();
-    bool wordStart = true;
-    for (QChar& c : result) {
-        if (c == QLatin1Char(' ')) {
-            wordStart = true;
-        } else if (wordStart) {
-            c = c.toUpper();
-            wordStart = false;
-        }
-    }
-    return result;
-}
-
 QString Site_Name(const QString& address)
 {
     QString s = address;

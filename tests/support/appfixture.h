@@ -4,6 +4,7 @@
 #include "app/module.h"
 #include "browse/browserview.h"
 #include "browse/tabset.h"
+#include "commands/commandpool.h"
 #include "recordingdesktop.h"
 #include "tempprogramdir.h"
 
@@ -17,6 +18,7 @@ struct AppFixture {
     TempProgramDir dir;
     RecordingDesktop desktop;
     std::unique_ptr<Module> module;
+    std::unique_ptr<CommandPool> pool;
     std::unique_ptr<frmStart> window;
 
     explicit AppFixture(bool withShippedLanguages = true) : dir(withShippedLanguages) {}
@@ -28,8 +30,16 @@ struct AppFixture {
             dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
                       (" 1 \r\n 0 \r\n 0 \r\n 0 \r\n" + homePage + "\r\nEnglish\r\n").toUtf8());
         }
+        startWindow();
+    }
+
+    // Starts the window on the files as they are.
+    void startWindow()
+    {
+        window.reset();
         module = std::make_unique<Module>(dir.programDir(), desktop);
-        window = std::make_unique<frmStart>(*module);
+        pool = std::make_unique<CommandPool>();
+        window = std::make_unique<frmStart>(*module, *pool);
         window->start();
     }
 

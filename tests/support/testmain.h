@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/resources.h"
 #include "browse/webprofile.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ inline void quorvinkTestEnvironment()
     {                                                                                              \
         quorvinkTestEnvironment();                                                                 \
         QApplication app(argc, argv);                                                              \
+        initResources();                                                                           \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \

@@ -1,0 +1,105 @@
+#include "browse/findbar.h"
+
+#include "browse/browserview.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QWebEngineFindTextResult>
+#include <QWebEngineView>
+
+FindBar::FindBar(QWidget* parent)
+    : QWidget(parent), m_input(new QLineEdit(this)), m_result(new QLabel(this))
+{
+    setObjectName(QStringLiteral("FindBar"));
+    setAutoFillBackground(true);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    m_input->setObjectName(QStringLiteral("FindText"));
+    m_input->setAccessibleName(tr("Find"));
+    m_input->setClearButtonEnabled(true);
+    m_input->installEventFilter(this);
+    auto* previous = new QToolButton(this);
+    previous->setArrowType(Qt::UpArrow);
+    previous->setAccessibleName(tr("Previous match"));
+    auto* next = new QToolButton(this);
+    next->setArrowType(Qt::DownArrow);
+    next->setAccessibleName(tr("Next match"));
+    auto* done = new QToolButton(this);
+    done->setText(QStringLiteral("\u2715"));
+    done->setAccessibleName(tr("Close find bar"));
+    layout->addWidget(m_input, 1);
+    layout->addWidget(previous);
+    layout->addWidget(next);
+    layout->addWidget(m_result);
+    layout->addWidget(done);
+    connect(m_input, &QLineEdit::textChanged, this, [this] { find(false); });
+    connect(previous, &QToolButton::clicked, this, [this] { find(true); });
+    connect(next, &QToolButton::clicked, this, [this] { find(false); });
+    connect(done, &QToolButton::clicked, this, &FindBar::close);
+    hide();
+}
+
+void FindBar::open(BrowserView* view)
+{
+    if (!view)
+        return;
+    m_view = view;
+    const QRect area = view->widget()->geometry();
+    const int h = sizeHint().height();
+    setGeometry(area.x(), area.bottom() - h + 1, qMin(area.width(), 480), h);
+    show();
+    raise();
+    m_input->setFocus(Qt::ShortcutFocusReason);
+    m_input->selectAll();
+}
+
+void FindBar::close()
+{
+    if (m_view)
+        m_view->widget()->page()->findText(QString());
+    hide();
+    if (m_view)
+        m_view->focus();
+}
+
+QString FindBar::resultText() const
+{
+    return m_result->text();
+}
+
+void FindBar::find(bool backward)
+{
+    if (!m_view)
+        return;
+    QWebEnginePage::FindFlags flags;
+    if (backward)
+        flags |= QWebEnginePage::FindBackward;
+    QPointer<QLabel> result = m_result;
+    m_view->widget()->page()->findText(
+        m_input->text(), flags, [result](const QWebEngineFindTextResult& r) {
+            if (!result)
+                return;
+            result->setText(r.numberOfMatches() > 0
+                                ? tr("%1 of %2").arg(r.activeMatch()).arg(r.numberOfMatches())
+                                : QString());
+        });
+}
+
+bool FindBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_input && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape) {
+            close();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            find(key->modifiers() & Qt::ShiftModifier);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDialog>
+
+class BrowserView;
+
+// The properties of the shown page: title, address, security, size of the document.
+class PageProperties : public QDialog {
+    Q_OBJECT
+public:
+    PageProperties(BrowserView* view, QWidget* parent);
+};

@@ -1,0 +1,41 @@
+#include "commands/languagemenu.h"
+
+#include "app/programdir.h"
+#include "commands/commandentry.h"
+
+#include <QDir>
+#include <QSet>
+
+namespace LanguageMenu {
+
+QString nameOf(const QString& fileName)
+{
+    const qsizetype underscore = fileName.indexOf(QLatin1Char('_'));
+    const qsizetype dot = fileName.indexOf(QLatin1Char('.'));
+    if (underscore < 0 || dot <= underscore)
+        return QString();
+    return fileName.mid(underscore + 1, dot - underscore - 1);
+}
+
+QList<Language> find(const ProgramDir& dir)
+{
+    QList<Language> result;
+    const QDir folder(dir.path(u"\\languages"));
+    const QStringList files = folder.entryList({QStringLiteral("Quorvink_*")}, QDir::Files,
+                                               QDir::Name | QDir::IgnoreCase);
+    QSet<QString> keys;
+    for (const QString& file : files) {
+        if (result.size() >= kCapacity)
+            break;
+        const QString name = nameOf(file);
+        const QString upper = name.toUpper();
+        if (name.isEmpty() || upper == QLatin1String("NEW") || keys.contains(upper) ||
+            CommandEntry::isSeparatorKey(QStringLiteral("LANG:") + upper))
+            continue;
+        keys.insert(upper);
+        result.append({name, file});
+    }
+    return result;
+}
+
+} // namespace LanguageMenu
