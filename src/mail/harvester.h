@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+class BrowserView;
+class Module;
+class QWebEngineProfile;
+class QWidget;
+
+// The mail link harvester: a pass collects the addresses of the mailto: links in the frames of
+// the current view into the harvest list "\MailsList.txt". Automatic harvesting, switched by
+// "QUORVINK:START", runs a pass after every completed page: document complete enables Timer2,
+// whose first tick with the current view idle disables it and runs the pass.
+//
+//   state        Mail_Auto  Timer2    leaves by
+//   off          0          disabled  START: pass now, on-idle
+//   on-idle      1          disabled  document complete: on-waiting; START: off
+//   on-waiting   1          enabled   idle tick: pass, on-idle; START: off-waiting
+//   off-waiting  0          enabled   idle tick: pass, off; START: pass now, on-waiting
+class Harvester : public QObject {
+    Q_OBJECT
+public:
+    // currentView gives the view of the selected tab (or nothing); messages about the list file
+    // are shown over messageParent.
+    Harvester(Module& module, std::function<BrowserView*()> currentView, QWidget* messageParent,
+              QObject* parent = nullptr);
+
+    static constexpr int kIconOff = 132;
+    static constexpr int kIconOn = 133;
+    static constexpr int kTickMs = 1000;
+
+    // The automatic-harvest flag: 0 off, 1 on. Only toggle() changes it.
+    qint16 Mail_Auto() const { return m_mailAuto; }
+    QTimer* timer2() { return &m_timer2; }
+
+    // One harvest pass over the current view. The page is read by one script in the isolated
+    // world; the list file is opened, appended to and closed when its answer arrives, so nothing
+    // else can touch the file between the reading and the writing.
+    void GO_Mail_Link();
+    // "QUORVINK:START": switches automatic harvesting on (with a pass at once) or off. Timer2 is
+    // left alone, so a pass already waiting for the view still runs.
+    void toggle();
+    // Document complete of any view: while harvesting is on, a pass waits for the next idle tick.
+    // The several completions of one page enable the enabled timer again and give one pass.
+    void onDocumentComplete();
+
+    // Builds the isolated world of every frame while it loads (a script of the application's
+    // world on every frame), so that a pass finds them ready instead of building one per frame.
+    static void installFrameScript(QWebEngineProfile* profile);
+
+signals:
+    // The icon of the "QUORVINK:START" button: kIconOn or kIconOff.
+    void iconChanged(int icon);
+    // A pass has closed the list file: the lines it wrote, or -1 when the file could not be
+    // written (the message has been shown).
+    void passFinished(int linesWritten);
+
+private:
+    void tick();
+    void write(const QStringList& lines);
+
+    Module& m;
+    std::function<BrowserView*()> m_currentView;
+    QWidget* m_messageParent;
+    qint16 m_mailAuto = 0;
+    QTimer m_timer2;
+};

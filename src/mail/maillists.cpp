@@ -1,0 +1,140 @@
+#include "mail/maillists.h"
+
+#include "app/desktop.h"
+#include "app/module.h"
+#include "app/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+namespace {
+
+QString failure(const QString& what, const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot %1 the file %2: %3")
+        .arg(what, QDir::toNativeSeparators(path), reason);
+}
+
+// The lines of the list as they stand in the file, each ended by CR LF. The bytes are copied
+// unchanged, whatever their encoding; a last line without a line end gets one.
+QByteArray withCrLf(const QByteArray& bytes)
+{
+    QByteArray out;
+    out.reserve(bytes.size() + bytes.size() / 16 + 2);
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        out.append(bytes.constData() + start, i - start);
+        out.append("\r\n");
+        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n) {
+        out.append(bytes.constData() + start, n - start);
+        out.append("\r\n");
+    }
+    return out;
+}
+
+// True when the file holds text whose last line has no line end (a book edited outside).
+bool endsInsideLine(QFile& file)
+{
+    const qint64 size = file.size();
+    char last = '\n';
+    if (size <= 0 || !file.seek(size - 1) || !file.getChar(&last))
+        return false;
+    return last != '\r' && last != '\n';
+}
+
+} // namespace
+
+MailLists::MailLists(Module& module, QWidget* messageParent)
+    : m(module), m_messageParent(messageParent)
+{
+}
+
+QString MailLists::listPath() const
+{
+    return m.path(u"\\MailsList.txt");
+}
+
+QString MailLists::bookPath() const
+{
+    return m.path(u"\\MailsBook.txt");
+}
+
+bool MailLists::emptyAtStart()
+{
+    return emptyList();
+}
+
+void MailLists::view()
+{
+    m.desktop.open(QUrl::fromLocalFile(listPath()));
+}
+
+bool MailLists::add()
+{
+    // The list is read whole before the book is opened: a list that cannot be read leaves the
+    // book exactly as it was, not even created.
+    const QString list = listPath();
+    QFile listFile(list);
+    if (!listFile.open(QIODevice::ReadOnly)) {
+        report(failure(QStringLiteral("read"), list, listFile.errorString()));
+        return false;
+    }
+    const QByteArray listBytes = listFile.readAll();
+    if (listFile.error() != QFileDevice::NoError) {
+        report(failure(QStringLiteral("read"), list, listFile.errorString()));
+        return false;
+    }
+    listFile.close();
+
+    const QString book = bookPath();
+    QFile bookFile(book);
+    if (!bookFile.open(QIODevice::ReadWrite | QIODevice::Append)) {
+        report(failure(QStringLiteral("append to"), book, bookFile.errorString()));
+        return false;
+    }
+    // A write that fails half-way (a full disk) is taken back, so the book keeps no broken line.
+    const qint64 before = bookFile.size();
+    // The first new entry must not run on from a last line the user left without a line end.
+    QByteArray bytes = endsInsideLine(bookFile) ? QByteArrayLiteral("\r\n") : QByteArray();
+    bytes += withCrLf(listBytes);
+    if (bookFile.write(bytes) != bytes.size() || !bookFile.flush()) {
+        const QString reason = bookFile.errorString();
+        bookFile.resize(before);
+        report(failure(QStringLiteral("append to"), book, reason));
+        return false;
+    }
+    bookFile.close();
+    if (bookFile.error() != QFileDevice::NoError) {
+        report(failure(QStringLiteral("append to"), book, bookFile.errorString()));
+        return false;
+    }
+    m.desktop.open(QUrl::fromLocalFile(book));
+    return true;
+}
+
+bool MailLists::cancel()
+{
+    return emptyList();
+}
+
+bool MailLists::emptyList()
+{
+    const TextFile::Result result = TextFile::truncate(listPath());
+    if (!result)
+        report(result.error);
+    return bool(result);
+}
+
+void MailLists::report(const QString& text)
+{
+    m.desktop.message(m_messageParent, Module::messageTitle(), text);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class Module;
+class QWidget;
+
+// The harvest list "\MailsList.txt" (the addresses found during one run, emptied at every start)
+// and the address book "\MailsBook.txt" (what the user keeps, only ever appended to), with the
+// commands of the "QUORVINK" menu that act on them. Every failure gives a message that names the
+// file; the command is then abandoned and neither file loses anything.
+class MailLists {
+public:
+    MailLists(Module& module, QWidget* messageParent);
+
+    QString listPath() const;
+    QString bookPath() const;
+
+    // The last step of the deferred start: every run begins with an empty (existing) list.
+    bool emptyAtStart();
+    // "QUORVINK:VIEW": hands the list to the desktop.
+    void view();
+    // "QUORVINK:ADD": appends every line of the list, empty ones too, to the book, then hands the
+    // book to the desktop. The list is left as it is.
+    bool add();
+    // "QUORVINK:CANCEL": empties the list; harvesting and the book are not touched.
+    bool cancel();
+
+private:
+    bool emptyList();
+    void report(const QString& text);
+
+    Module& m;
+    QWidget* m_messageParent;
+};
