@@ -94,8 +94,8 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
     m_tabs->relayout = [this] { Form_Resize(); };
     connect(m_tabs.get(), &TabSet::viewCreated, this, &frmStart::connectView);
 
-    m_address = new AddressBox(m_bars[1]);
-    m_address->raise();
+    // The address box lies over control 1, right of the tab strip it hosts.
+    m_address = new AddressBox(m_picBar);
     connect(m_address, &AddressBox::enterPressed, this, [this] { GO_Navigate(1); });
     connect(m_address, &AddressBox::itemChosen, this, [this] { GO_Navigate(1); });
     connect(m_address, &AddressBox::focusReceived, this, [this] { m_timer1.stop(); });
@@ -585,9 +585,9 @@ void frmStart::Form_Resize()
         // A control's top may lie above the strip (bar 1 sits 10 twips higher).
         m_bars[i]->setGeometry(Twips::toPixels(r));
     }
-    const QRect address = Twips::toPixels(out.address);
-    m_address->setGeometry(address.x(), address.y(), address.width(),
-                           m_address->sizeHint().height());
+    const QRect address = Twips::toPixels(out.address.translated(out.bar1.topLeft()));
+    m_address->setGeometry(address);
+    m_address->raise();
     m_picStat->setGeometry(Twips::toPixels(out.picStat));
     m_picStat->cmdMoveL->setGeometry(Twips::toPixels(out.cmdMoveL));
     m_picStat->statusBar->setGeometry(Twips::toPixels(out.statusBar));
