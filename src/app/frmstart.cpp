@@ -282,6 +282,8 @@ void frmStart::applyCaptions()
 {
     Set_Captions(m_pool, m.Lang_Text, m.lang, m.options.Lang_Name);
     m_picStat->setDragToolTip(m.Lang_Text[215]);
+    // Empty link tables take the language's default title, in memory only.
+    m.Link_Titles.applyDefaultTitles(m.Lang_Text[34]);
 }
 
 void frmStart::switchLanguage(const QString& name)

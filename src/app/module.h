@@ -4,6 +4,7 @@
 #include "app/optionsfile.h"
 #include "app/programdir.h"
 #include "app/settingsfile.h"
+#include "links/linktitles.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,7 @@ public:
     CaptionTable Lang_Text;
     LanguageSettings lang;
     QStringList Lang_List; // the language names found at start, in folder order
+    LinkTitles Link_Titles;
 
     QString Today_Str;
     QString Template_Doc;
