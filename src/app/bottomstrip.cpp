@@ -30,8 +30,6 @@ BottomStrip::BottomStrip(QWidget* window, QWidget* parent)
     progressBar->setRange(0, 100);
     progressBar->setValue(0);
     progressBar->setTextVisible(false);
-    statusBar->setAccessibleName(QStringLiteral("Status"));
-    progressBar->setAccessibleName(QStringLiteral("Progress"));
 }
 
 void BottomStrip::setDragToolTip(const QString& text)

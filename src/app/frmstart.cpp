@@ -1,6 +1,7 @@
 #include "app/frmstart.h"
 
 #include "app/bottomstrip.h"
+#include "app/captionnumbers.h"
 #include "app/desktop.h"
 #include "app/mainlayout.h"
 #include "app/module.h"
@@ -281,9 +282,15 @@ void frmStart::cmdBar_ButtonClick(int control, CommandEntry* entry)
 void frmStart::applyCaptions()
 {
     Set_Captions(m_pool, m.Lang_Text, m.lang, m.options.Lang_Name);
-    m_picStat->setDragToolTip(m.Lang_Text[215]);
+    m_picStat->setDragToolTip(m.Lang_Text[CaptionNo::DragButtons]);
     // Empty link tables take the language's default title, in memory only.
-    m.Link_Titles.applyDefaultTitles(m.Lang_Text[34]);
+    m.Link_Titles.applyDefaultTitles(m.Lang_Text[CaptionNo::LinkTableWord]);
+    // Names for screen readers of the parts that show no caption of their own.
+    m_address->setAccessibleName(m.Lang_Text[CaptionNo::AddressBox]);
+    m_tabs->Tab1()->setAccessibleName(m.Lang_Text[CaptionNo::TabStrip]);
+    m_picStat->statusBar->setAccessibleName(m.Lang_Text[CaptionNo::StatusText]);
+    m_picStat->progressBar->setAccessibleName(m.Lang_Text[CaptionNo::Progress]);
+    m_findBar->setTexts(m.Lang_Text);
 }
 
 void frmStart::switchLanguage(const QString& name)
@@ -343,7 +350,7 @@ void frmStart::pageSetup()
 void frmStart::pageProperties()
 {
     if (BrowserView* view = currentView()) {
-        PageProperties dialog(view, this);
+        PageProperties dialog(view, m.Lang_Text, this);
         dialog.exec();
     }
 }
@@ -530,7 +537,7 @@ void frmStart::onBeforeNavigate(const QUrl& url)
     const QString target = url.toString();
     if (target.toLower().startsWith(QLatin1String("http")))
         m_address->setText(target);
-    m_picStat->statusBar->setText(m.Lang_Text[179]);
+    m_picStat->statusBar->setText(m.Lang_Text[CaptionNo::ProgramName]);
 }
 
 void frmStart::onProgressChange(int progress, int maximum)
@@ -564,7 +571,7 @@ void frmStart::Form_Resize()
         return;
     if (isMinimized()) {
         Was_Min = 1;
-        setWindowTitle(m.Lang_Text[179]);
+        setWindowTitle(m.Lang_Text[CaptionNo::ProgramName]);
         return;
     }
     if (Was_Min == 1 && !isMaximized() && !isFullScreen()) {

@@ -1,5 +1,7 @@
 #include "browse/findbar.h"
 
+#include "app/captionnumbers.h"
+#include "app/languagefile.h"
 #include "browse/browserview.h"
 
 #include <QHBoxLayout>
@@ -11,35 +13,45 @@
 #include <QWebEngineView>
 
 FindBar::FindBar(QWidget* parent)
-    : QWidget(parent), m_input(new QLineEdit(this)), m_result(new QLabel(this))
+    : QWidget(parent), m_input(new QLineEdit(this)), m_result(new QLabel(this)),
+      m_previous(new QToolButton(this)), m_next(new QToolButton(this)),
+      m_done(new QToolButton(this))
 {
     setObjectName(QStringLiteral("FindBar"));
     setAutoFillBackground(true);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     m_input->setObjectName(QStringLiteral("FindText"));
-    m_input->setAccessibleName(tr("Find"));
     m_input->setClearButtonEnabled(true);
     m_input->installEventFilter(this);
-    auto* previous = new QToolButton(this);
-    previous->setArrowType(Qt::UpArrow);
-    previous->setAccessibleName(tr("Previous match"));
-    auto* next = new QToolButton(this);
-    next->setArrowType(Qt::DownArrow);
-    next->setAccessibleName(tr("Next match"));
-    auto* done = new QToolButton(this);
-    done->setText(QStringLiteral("\u2715"));
-    done->setAccessibleName(tr("Close find bar"));
+    m_previous->setArrowType(Qt::UpArrow);
+    m_next->setArrowType(Qt::DownArrow);
+    m_done->setText(QStringLiteral("\u2715"));
     layout->addWidget(m_input, 1);
-    layout->addWidget(previous);
-    layout->addWidget(next);
+    layout->addWidget(m_previous);
+    layout->addWidget(m_next);
     layout->addWidget(m_result);
-    layout->addWidget(done);
+    layout->addWidget(m_done);
     connect(m_input, &QLineEdit::textChanged, this, [this] { find(false); });
-    connect(previous, &QToolButton::clicked, this, [this] { find(true); });
-    connect(next, &QToolButton::clicked, this, [this] { find(false); });
-    connect(done, &QToolButton::clicked, this, &FindBar::close);
+    connect(m_previous, &QToolButton::clicked, this, [this] { find(true); });
+    connect(m_next, &QToolButton::clicked, this, [this] { find(false); });
+    connect(m_done, &QToolButton::clicked, this, &FindBar::close);
     hide();
+}
+
+void FindBar::setTexts(const CaptionTable& captions)
+{
+    m_input->setAccessibleName(captions[CaptionNo::FindInPage]);
+    m_input->setPlaceholderText(captions[CaptionNo::FindInPage]);
+    const std::pair<QToolButton*, int> buttons[] = {{m_previous, CaptionNo::FindPrevious},
+                                                    {m_next, CaptionNo::FindNext},
+                                                    {m_done, CaptionNo::FindClose}};
+    for (const auto& [button, number] : buttons) {
+        button->setToolTip(captions[number]);
+        button->setAccessibleName(captions[number]);
+    }
+    if (captions[CaptionNo::FindResult].contains(QLatin1String("%2")))
+        m_resultFormat = captions[CaptionNo::FindResult];
 }
 
 void FindBar::open(BrowserView* view)

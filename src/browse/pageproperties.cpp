@@ -1,5 +1,7 @@
 #include "browse/pageproperties.h"
 
+#include "app/captionnumbers.h"
+#include "app/languagefile.h"
 #include "browse/browserview.h"
 
 #include <QDialogButtonBox>
@@ -8,7 +10,8 @@
 #include <QUrl>
 #include <QWebEngineView>
 
-PageProperties::PageProperties(BrowserView* view, QWidget* parent) : QDialog(parent)
+PageProperties::PageProperties(BrowserView* view, const CaptionTable& captions, QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("PageProperties"));
     const QWebEnginePage* page = view->widget()->page();
@@ -23,11 +26,12 @@ PageProperties::PageProperties(BrowserView* view, QWidget* parent) : QDialog(par
         form->addRow(label, text);
     };
     const QUrl url = page->url();
-    addRow(tr("Title"), page->title());
-    addRow(tr("Address"), url.toString());
-    addRow(tr("Protocol"), url.scheme());
+    addRow(captions[CaptionNo::PageTitle], page->title());
+    addRow(captions[CaptionNo::AddressBox], url.toString());
+    addRow(captions[CaptionNo::PageProtocol], url.scheme());
     const QSizeF size = page->contentsSize();
-    addRow(tr("Size"), tr("%1 x %2 pixels").arg(qRound(size.width())).arg(qRound(size.height())));
+    addRow(captions[CaptionNo::PageSize],
+           captions[CaptionNo::PageSizeValue].arg(qRound(size.width())).arg(qRound(size.height())));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     form->addRow(buttons);

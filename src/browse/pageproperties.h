@@ -3,10 +3,11 @@
 #include <QDialog>
 
 class BrowserView;
+class CaptionTable;
 
 // The properties of the shown page: title, address, security, size of the document.
 class PageProperties : public QDialog {
     Q_OBJECT
 public:
-    PageProperties(BrowserView* view, QWidget* parent);
+    PageProperties(BrowserView* view, const CaptionTable& captions, QWidget* parent);
 };

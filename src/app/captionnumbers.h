@@ -1,0 +1,24 @@
+#pragma once
+
+// Numbers of the captions of the language files that the main window uses itself (the command
+// entries' numbers are in the caption tables of the command bars).
+namespace CaptionNo {
+
+constexpr int LinkTableWord = 34; // "Group": default title of an empty link table
+constexpr int ProgramName = 179;  // minimized window title and loading status text
+constexpr int DragButtons = 215;  // tooltip of the two drag buttons
+constexpr int AddressBox = 224;
+constexpr int TabStrip = 225;
+constexpr int StatusText = 226;
+constexpr int Progress = 227;
+constexpr int FindInPage = 228;
+constexpr int FindPrevious = 229;
+constexpr int FindNext = 230;
+constexpr int FindClose = 231;
+constexpr int FindResult = 232; // "%1 of %2"
+constexpr int PageTitle = 233;
+constexpr int PageProtocol = 234;
+constexpr int PageSize = 235;
+constexpr int PageSizeValue = 236; // "%1 x %2 pixels"
+
+} // namespace CaptionNo

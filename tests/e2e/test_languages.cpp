@@ -1,0 +1,119 @@
+// The shipped language files: complete, alike in shape, and covering every text the program
+// shows.
+#include "appfixture.h"
+#include "testmain.h"
+
+#include "app/bottomstrip.h"
+#include "app/languagefile.h"
+#include "browse/addressbox.h"
+#include "commands/commandbar.h"
+#include "commands/commandentry.h"
+#include "commands/commandpool.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QToolButton>
+
+namespace {
+
+const QString kShipped = QStringLiteral(QUORVINK_SOURCE_DIR "/data/Languages");
+
+const QStringList kSettingKeys{"START_PAGE",   "LANG",           "SEARCH_URL",
+                               "SEARCH_DESCR", "DICTIONARY_URL", "DICTIONARY_DESCR",
+                               "MAP_URL",      "MAP_DESCR",      "SOCIAL_URL",
+                               "SOCIAL_DESCR", "ECOMMERCE_URL",  "ECOMMERCE_DESCR",
+                               "TAB_NUMBER",   "TAB_WIDTH",      "TRANSLATOR_PATH"};
+
+struct Shape {
+    int captions = 0;
+    QStringList keys;
+};
+
+Shape shapeOf(const QString& path)
+{
+    Shape shape;
+    const QStringList lines = TextFile::read(path).value_or(QStringList());
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(QLatin1Char('"')))
+            ++shape.captions;
+        else if (!line.startsWith(QLatin1Char('[')) && line.contains(QLatin1Char('=')))
+            shape.keys << line.section(QLatin1Char('='), 0, 0).toUpper();
+    }
+    return shape;
+}
+
+} // namespace
+
+class TestLanguages : public QObject {
+    Q_OBJECT
+private slots:
+    void shippedFilesHaveTheEnglishShape_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QStringList files = QDir(kShipped).entryList({QStringLiteral("Quorvink_*")});
+        QVERIFY(files.size() >= 3);
+        for (const QString& f : files)
+            QTest::addRow("%s", qPrintable(f)) << f;
+    }
+    void shippedFilesHaveTheEnglishShape()
+    {
+        QFETCH(QString, file);
+        const Shape english = shapeOf(kShipped + QStringLiteral("/Quorvink_English.txt"));
+        const Shape shape = shapeOf(kShipped + QLatin1Char('/') + file);
+        QVERIFY(english.captions >= 223);
+        QCOMPARE(shape.captions, english.captions);
+        for (const QString& key : kSettingKeys)
+            QVERIFY2(shape.keys.contains(key), qPrintable(key));
+        QCOMPARE(shape.keys.size(), kSettingKeys.size());
+    }
+
+    // Starts the real window in each shipped language and checks that every text the window
+    // shows is there: toolbar tooltips, menu captions, the names of the window parts.
+    void everyShownTextExists_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addRow("English") << QStringLiteral("English");
+        QTest::addRow("Italiano") << QStringLiteral("Italiano");
+        QTest::addRow("Deutsch") << QStringLiteral("Deutsch");
+    }
+    void everyShownTextExists()
+    {
+        QFETCH(QString, language);
+        AppFixture app;
+        app.dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
+                      (" 1 \r\n 0 \r\n 0 \r\n 0 \r\nabout:blank\r\n" + language + "\r\n").toUtf8());
+        app.startWindow();
+        QVERIFY(app.desktop.messages.isEmpty());
+        CommandPool& pool = *app.pool;
+
+        for (const char* toolbar : {"STANDARD0", "STANDARD2"}) {
+            for (CommandEntry* entry : pool.bar(QLatin1String(toolbar))->entries()) {
+                if (entry->style() == EntryStyle::Separator)
+                    continue;
+                QVERIFY2(!entry->tooltip().isEmpty(), qPrintable(entry->key()));
+            }
+        }
+        for (const char* menu : {"SAVE", "EDIT", "FILE", "LANG", "NAVIGATE", "VIEWMAILS"}) {
+            for (CommandEntry* entry : pool.bar(QLatin1String(menu))->entries()) {
+                if (entry->style() == EntryStyle::Separator)
+                    continue;
+                QVERIFY2(!entry->caption().isEmpty(), qPrintable(entry->key()));
+            }
+        }
+        frmStart& w = *app.window;
+        QVERIFY(!w.picStat()->cmdMove->toolTip().isEmpty());
+        QVERIFY(!w.Text1()->accessibleName().isEmpty());
+        QVERIFY(!w.picStat()->statusBar->accessibleName().isEmpty());
+        QVERIFY(!w.picStat()->progressBar->accessibleName().isEmpty());
+        QVERIFY(!app.module->Lang_Text[179].isEmpty());
+        QVERIFY(app.module->Link_Titles.title(7).endsWith(QLatin1String(" 7")));
+        QVERIFY(app.module->Link_Titles.title(7).size() > 2);
+        QCOMPARE(app.module->lang.Lang_Code, language.left(3));
+        QCOMPARE(w.tabs().count(), 4);
+        app.close();
+    }
+};
+
+QUORVINK_TEST_MAIN(TestLanguages)
+#include "test_languages.moc"
