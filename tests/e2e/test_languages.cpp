@@ -113,6 +113,34 @@ private slots:
         QCOMPARE(w.tabs().count(), 4);
         app.close();
     }
+
+    void switchingLanguageClearsTabCaptionsAndSavesTheChoice()
+    {
+        AppFixture app;
+        app.dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
+                      " 1 \r\n 0 \r\n 0 \r\n 0 \r\nabout:blank\r\nEnglish\r\n");
+        app.startWindow();
+        frmStart& w = *app.window;
+        w.tabs().setCaption(1, QStringLiteral("Used"));
+        QVERIFY(!w.tabs().caption(0).isEmpty());
+        const QString englishExit = app.module->Lang_Text[1];
+
+        w.switchLanguage(QStringLiteral("italiano"));
+        for (int i = 0; i < w.tabs().count(); ++i)
+            QVERIFY(w.tabs().caption(i).isEmpty());
+        QCOMPARE(app.module->options.Lang_Name, QStringLiteral("italiano"));
+        QVERIFY(app.module->Lang_Text[1] != englishExit);
+        QCOMPARE(app.pool->entry(QStringLiteral("EDIT:TXT"))->caption(),
+                 QStringLiteral("Quorvink_Italiano.txt"));
+        QCOMPARE(app.pool->entry(QStringLiteral("EDIT:EXIT"))->caption(), app.module->Lang_Text[1]);
+        const QByteArray options = app.dir.read(QStringLiteral("Data/orvelquorvink.Opt"));
+        QVERIFY2(options.endsWith("\r\nitaliano\r\n"), options.constData());
+        QVERIFY(app.desktop.messages.isEmpty());
+
+        QCOMPARE(app.module->Link_Titles.title(7),
+                 app.module->Lang_Text[34] + QStringLiteral(" 7"));
+        app.close();
+    }
 };
 
 QUORVINK_TEST_MAIN(TestLanguages)
