@@ -184,6 +184,29 @@ private slots:
         app.close();
     }
 
+    void tabCountIsBounded_data()
+    {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("tabs");
+        QTest::addRow("zero") << 0 << 1;
+        QTest::addRow("negative") << -5 << 1;
+        QTest::addRow("ten thousand") << 10000 << 16;
+    }
+    void tabCountIsBounded()
+    {
+        QFETCH(int, asked);
+        QFETCH(int, tabs);
+        AppFixture app;
+        useLocalSites(app.dir, base(), asked);
+        app.start(base() + QStringLiteral("/home.html"));
+        QCOMPARE(app.window->tabs().count(), tabs);
+        QVERIFY(int(app.window->tabs().Web().size()) >= tabs);
+        QCOMPARE(app.module->lang.Start_Page, base() + QStringLiteral("/start.html"));
+        QVERIFY(!app.module->Lang_Text[1].isEmpty());
+        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("home.html"))));
+        app.close();
+    }
+
     void missingLanguageFileFallsBackToEnglish()
     {
         AppFixture app;
