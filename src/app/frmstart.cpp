@@ -79,13 +79,7 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
         auto* control = new CommandBarControl(i, m_picBar);
         control->setObjectName(QStringLiteral("cmdBar%1").arg(i));
         m_bars.append(control);
-        connect(control, &CommandBarControl::activated, this, &frmStart::cmdBar_ButtonClick);
-        // While a drop-down menu is open the top bar does not hide.
-        connect(control, &CommandBarControl::menuPaused, this, [this] { m_timer1.stop(); });
-        connect(control, &CommandBarControl::menuResumed, this, [this] {
-            if (m.options.Float_Bar == 1)
-                m_timer1.start();
-        });
+        attachControl(control);
         control->newInstanceRequest = [this](int requester) { return newInstance(requester); };
     }
     m_bars[2]->raise();
@@ -264,14 +258,21 @@ CommandBarControl* frmStart::newInstance(int)
     control->setImageList(m_images.get());
     control->setBarStyle(m_bars[0]->barStyle());
     control->hide();
+    attachControl(control);
+    m_bars.append(control);
+    return control;
+}
+
+// Every control reports its activations to the one command handler; while one of its drop-down
+// menus is open the top bar does not hide.
+void frmStart::attachControl(CommandBarControl* control)
+{
     connect(control, &CommandBarControl::activated, this, &frmStart::cmdBar_ButtonClick);
     connect(control, &CommandBarControl::menuPaused, this, [this] { m_timer1.stop(); });
     connect(control, &CommandBarControl::menuResumed, this, [this] {
         if (m.options.Float_Bar == 1)
             m_timer1.start();
     });
-    m_bars.append(control);
-    return control;
 }
 
 void frmStart::cmdBar_ButtonClick(int control, CommandEntry* entry)

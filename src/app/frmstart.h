@@ -121,6 +121,7 @@ private:
     void buildCommandBars();
     void bindCommandBars();
     CommandBarControl* newInstance(int requester);
+    void attachControl(CommandBarControl* control);
 
     // Page events, shared by every view.
     void onBeforeNavigate(const QUrl& url);

@@ -4,8 +4,7 @@
 #include "browse/tabstrip.h"
 
 TabSet::TabSet(QWebEngineProfile* profile, QWidget* viewParent, QWidget* stripParent)
-    : QObject(viewParent), m_profile(profile), m_viewParent(viewParent),
-      m_strip(new TabStrip(stripParent))
+    : m_profile(profile), m_viewParent(viewParent), m_strip(new TabStrip(stripParent))
 {
     connect(m_strip, &TabStrip::tabClicked, this, &TabSet::onClicked);
     connect(m_strip, &TabStrip::pointerMoved, this, &TabSet::onPointerMoved);
