@@ -1,7 +1,6 @@
 #include "mail/harvester.h"
 
 #include "app/desktop.h"
-
 #include "app/module.h"
 #include "app/textfile.h"
 #include "app/wait.h"

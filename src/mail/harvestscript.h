@@ -23,8 +23,9 @@ QString source();
 // while the script ran, or the script could not run at all).
 std::optional<QStringList> decode(const QVariant& answer);
 
-// A script for the frames of a page: running anything in the isolated world of a frame builds
-// that world, which would otherwise be built by the first pass after the page has loaded.
+// A script for every frame of every page, run in the isolated world as the frame's document is
+// created: it builds that world and the interfaces a pass uses in it, which the first pass after
+// the page has loaded would otherwise build for each frame in turn.
 QString frameWorldSource();
 
 } // namespace HarvestScript

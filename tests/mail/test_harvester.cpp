@@ -1,0 +1,588 @@
+// End-to-end tests of the harvest pass and its scheduling: real pages from servers on 127.0.0.1,
+// a real browser view, a real list file in a temporary program directory.
+
+#include "app/module.h"
+#include "app/wait.h"
+#include "browse/browserview.h"
+#include "browse/webprofile.h"
+#include "httpserver.h"
+#include "mail/harvester.h"
+#include "recordingdesktop.h"
+#include "tempprogramdir.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWebEngineProfile>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+
+QByteArray page(const QByteArray& body)
+{
+    return "<!doctype html><html><head><meta charset=\"utf-8\"></head><body>" + body +
+           "</body></html>";
+}
+
+// A path component made of the data tag of the running test row.
+QString slug()
+{
+    QString name = QString::fromLatin1(QTest::currentDataTag()).toLower();
+    for (QChar& c : name) {
+        if (!(c >= QLatin1Char('a') && c <= QLatin1Char('z')) && !c.isDigit())
+            c = QLatin1Char('-');
+    }
+    return name;
+}
+
+QByteArray link(const QByteArray& href)
+{
+    return "<a href=\"" + href + "\">x</a>\n";
+}
+
+// Everything a page script can do to the DOM methods and builtins of its own world.
+const QByteArray kForgingScript = R"(<script>
+const forged = 'mailto:forged@evil.example';
+const fake = document.createElement('div');
+fake.innerHTML = '<a href="' + forged + '">f</a>';
+Object.defineProperty(document, 'links', {get() { return fake.getElementsByTagName('a'); }});
+Object.defineProperty(Document.prototype, 'links', {get() { return fake.getElementsByTagName('a'); }});
+Object.defineProperty(HTMLAnchorElement.prototype, 'href', {get() { return forged; }});
+Object.defineProperty(HTMLCollection.prototype, 'length', {get() { return 0; }});
+HTMLCollection.prototype.item = function () { return fake.firstChild; };
+Array.prototype.push = function () { return 0; };
+Array.prototype.join = function () { return forged; };
+Array.from = function () { return [forged]; };
+String.prototype.toLowerCase = function () { return forged; };
+String.prototype.slice = function () { return 'mailto:'; };
+String.prototype.substring = function () { return 'mailto:'; };
+String.prototype.startsWith = function () { return true; };
+Reflect.apply = function () { return forged; };
+Object.getOwnPropertyDescriptor = function () { return {get() { return forged; }}; };
+JSON.stringify = function () { return forged; };
+</script>)";
+
+// The program directory, desktop and module of one test.
+struct Program {
+    TempProgramDir dir{false};
+    RecordingDesktop desktop;
+    Module module{dir.programDir(), desktop};
+
+    QByteArray list() const { return dir.read(QStringLiteral("MailsList.txt")); }
+    bool listExists() const { return QFile::exists(dir.file(QStringLiteral("MailsList.txt"))); }
+};
+
+} // namespace
+
+class HarvesterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void pass_data();
+    void pass();
+    void unreadableFrame_data();
+    void unreadableFrame();
+    void passWithoutView();
+    void pageGoesAwayDuringPass();
+    void viewClosedDuringPass();
+    void unwritableList();
+
+    void startAndStates();
+    void twoLoadsBeforeTickGiveOnePass();
+    void switchedOffWhileWaiting();
+    void noPassDuringWait();
+    void passReadsCurrentView();
+
+private:
+    bool load(BrowserView* view, const QUrl& url);
+    // Runs one pass over view and waits for the list file to be closed.
+    int harvest(Program& program, BrowserView* view);
+    QUrl publish(const QString& name, const QByteArray& top, const QByteArrayList& frames);
+
+    QTemporaryDir m_storage;
+    QWebEngineProfile* m_profile = nullptr;
+    std::unique_ptr<QWidget> m_window;
+    BrowserView* m_view = nullptr;
+    HttpServer m_server;
+    HttpServer m_other;
+};
+
+void HarvesterTest::initTestCase()
+{
+    QVERIFY(m_storage.isValid());
+    QVERIFY(m_server.start());
+    QVERIFY(m_other.start());
+    QVERIFY(m_server.port() != m_other.port());
+    m_profile = WebProfile::create(m_storage.path(), this);
+    Harvester::installFrameScript(m_profile);
+    m_window = std::make_unique<QWidget>();
+    m_window->resize(800, 600);
+    m_view = new BrowserView(0, m_profile, m_window.get());
+    m_view->setGeometry(0, 0, 800, 600);
+    m_view->setVisible(true);
+    m_window->show();
+}
+
+void HarvesterTest::cleanupTestCase()
+{
+    // The pages go before their profile.
+    m_window.reset();
+    delete m_profile;
+    m_profile = nullptr;
+}
+
+bool HarvesterTest::load(BrowserView* view, const QUrl& url)
+{
+    QSignalSpy complete(view, &BrowserView::documentComplete);
+    view->Navigate(url.toString());
+    return complete.wait(20000) && !view->Busy();
+}
+
+int HarvesterTest::harvest(Program& program, BrowserView* view)
+{
+    Harvester harvester(
+        program.module, [view] { return view; }, m_window.get());
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+    harvester.GO_Mail_Link();
+    if (finished.isEmpty() && !finished.wait(10000))
+        return -2;
+    return finished.at(0).at(0).toInt();
+}
+
+// Serves a top page and its frame pages below name/; the top page names its frames f0.html,
+// f1.html, ...
+QUrl HarvesterTest::publish(const QString& name, const QByteArray& top,
+                            const QByteArrayList& frames)
+{
+    m_server.setPage(name + QStringLiteral("/top.html"), top);
+    for (qsizetype i = 0; i < frames.size(); ++i)
+        m_server.setPage(name + QStringLiteral("/f%1.html").arg(i), frames[i]);
+    return m_server.url(name + QStringLiteral("/top.html"));
+}
+
+void HarvesterTest::pass_data()
+{
+    QTest::addColumn<QByteArray>("top");
+    QTest::addColumn<QByteArrayList>("frames");
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray twoFrames =
+        page("<iframe src=\"f0.html\"></iframe><iframe src=\"f1.html\"></iframe>");
+    const QByteArray oneFrame = page("<iframe src=\"f0.html\"></iframe>");
+
+    QTest::addRow("no frames, links in the top document")
+        << page(link("mailto:top@example.org") + link("mailto:second@example.org") +
+                "<map name=\"m\"><area shape=\"rect\" coords=\"0,0,9,9\" "
+                "href=\"mailto:area@example.org\"></map><img usemap=\"#m\" src=\"data:,\">")
+        << QByteArrayList{} << QByteArray() << QByteArray();
+    QTest::addRow("frameset, same address in both frames")
+        << QByteArray("<!doctype html><html><frameset cols=\"50%,50%\"><frame src=\"f0.html\">"
+                      "<frame src=\"f1.html\"></frameset></html>")
+        << QByteArrayList{page(link("mailto:same@example.org")),
+                          page(link("mailto:same@example.org"))}
+        << QByteArray() << QByteArray("same@example.org\r\nsame@example.org\r\n");
+    QTest::addRow("frame order and link order, top links skipped")
+        << page(link("mailto:top@example.org") + "<iframe src=\"f0.html\"></iframe>" +
+                link("mailto:top2@example.org") + "<iframe src=\"f1.html\"></iframe>")
+        << QByteArrayList{page(link("mailto:one@example.org") + link("mailto:two@example.org")),
+                          page(link("mailto:three@example.org"))}
+        << QByteArray()
+        << QByteArray("one@example.org\r\ntwo@example.org\r\nthree@example.org\r\n");
+    QTest::addRow("capitals in scheme and address")
+        << oneFrame
+        << QByteArrayList{page(link("MAILTO:John.Doe@Example.COM") + link("MailTo:Info@X.Org"))}
+        << QByteArray() << QByteArray("john.doe@example.com\r\ninfo@x.org\r\n");
+    QTest::addRow("query part stays on the line")
+        << oneFrame
+        << QByteArrayList{page(
+               link("mailto:Sales@Example.org?Subject=Price%20List&CC=Boss@Example.org"))}
+        << QByteArray()
+        << QByteArray("sales@example.org?subject=price%20list&cc=boss@example.org\r\n");
+    QTest::addRow("no decoding, splitting or trimming")
+        << oneFrame
+        << QByteArrayList{page(
+               link("mailto:J%C3%B6rg@Example.org") + link("mailto:J\xc3\xb6rg@Example.org") +
+               link("mailto:a@example.org,B@example.org") + link("mailto:%20pad%20@example.org") +
+               link("mailto:not an address"))}
+        << QByteArray()
+        << QByteArray(
+               "j%c3%b6rg@example.org\r\nj%c3%b6rg@example.org\r\na@example.org,b@example.org\r\n"
+               "%20pad%20@example.org\r\nnot%20an%20address\r\n");
+    QTest::addRow("bare mailto gives an empty line")
+        << oneFrame
+        << QByteArrayList{page(link("mailto:a@example.org") + link("mailto:") +
+                               link("mailto:b@example.org"))}
+        << QByteArray() << QByteArray("a@example.org\r\n\r\nb@example.org\r\n");
+    QTest::addRow("other schemes and relative links")
+        << oneFrame
+        << QByteArrayList{page(
+               link("http://127.0.0.1/mailto:a@example.org") + link("https://example.org/") +
+               link("javascript:void('mailto:a@example.org')") + link("ftp://example.org/") +
+               link("mailto.html") + link("contact/mailto:b@example.org") +
+               link("?mailto:c@example.org") + link("#mailto:d@example.org") +
+               link("news:mailto:e@example.org") + link("xmailto:f@example.org") +
+               link("mail:g@example.org") + "<a name=\"mailto:h@example.org\">no href</a>")}
+        << QByteArray() << QByteArray();
+    QTest::addRow("image-map area in a frame, document order")
+        << oneFrame
+        << QByteArrayList{page(
+               link("mailto:first@example.org") +
+               "<map name=\"m\"><area shape=\"rect\" coords=\"0,0,9,9\" "
+               "href=\"MAILTO:Map@Example.org\"><area shape=\"rect\" "
+               "coords=\"10,0,19,9\" nohref></map><img usemap=\"#m\" src=\"data:,\">" +
+               link("mailto:last@example.org"))}
+        << QByteArray()
+        << QByteArray("first@example.org\r\nmap@example.org\r\nlast@example.org\r\n");
+    QTest::addRow("page scripts replace DOM methods and builtins")
+        << page(kForgingScript + "<iframe src=\"f0.html\"></iframe>")
+        << QByteArrayList{page(link("mailto:Real@Example.org") + kForgingScript +
+                               link("mailto:real2@example.org"))}
+        << QByteArray() << QByteArray("real@example.org\r\nreal2@example.org\r\n");
+    QTest::addRow("elements named links shadow the document's property")
+        << oneFrame
+        << QByteArrayList{page("<img name=\"links\" src=\"data:,\"><form name=\"links\"></form>" +
+                               link("mailto:Shadowed@Example.org"))}
+        << QByteArray() << QByteArray("shadowed@example.org\r\n");
+    QTest::addRow("the live document is read")
+        << oneFrame
+        << QByteArrayList{page(
+               link("mailto:gone@example.org") +
+               "<span id=\"s\"></span><script>"
+               "document.links[0].remove();"
+               "const a = document.createElement('a'); a.href = 'mailto:Added@Example.org';"
+               "document.getElementById('s').append(a);"
+               "</script>")}
+        << QByteArray() << QByteArray("added@example.org\r\n");
+    QTest::addRow("blank, empty and nested frames")
+        << page("<iframe src=\"about:blank\"></iframe><iframe src=\"f0.html\"></iframe>"
+                "<iframe src=\"f1.html\"></iframe>")
+        << QByteArrayList{page("<iframe src=\"f2.html\"></iframe>" + link("https://example.org/")),
+                          page(link("mailto:outer@example.org")),
+                          page(link("mailto:nested@example.org"))}
+        << QByteArray() << QByteArray("outer@example.org\r\n");
+    QTest::addRow("appends to what the list holds")
+        << twoFrames << QByteArrayList{page(link("mailto:new@example.org")), page(QByteArray())}
+        << QByteArray("kept@example.org\r\n\r\n")
+        << QByteArray("kept@example.org\r\n\r\nnew@example.org\r\n");
+}
+
+void HarvesterTest::pass()
+{
+    QFETCH(QByteArray, top);
+    QFETCH(QByteArrayList, frames);
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, expected);
+
+    QVERIFY(load(m_view, publish(slug(), top, frames)));
+
+    Program program;
+    if (!before.isEmpty())
+        QVERIFY(program.dir.write(QStringLiteral("MailsList.txt"), before));
+    QCOMPARE(harvest(program, m_view), int(expected.count("\r\n") - before.count("\r\n")));
+    QVERIFY(program.listExists());
+    QCOMPARE(program.list(), expected);
+    QVERIFY(program.desktop.messages.isEmpty());
+}
+
+void HarvesterTest::unreadableFrame_data()
+{
+    QTest::addColumn<QByteArray>("top");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray other = m_other.url(QStringLiteral("x/f.html")).toEncoded();
+    QTest::addRow("second frame from another origin")
+        << page("<iframe src=\"f0.html\"></iframe><iframe src=\"" + other +
+                "\"></iframe><iframe src=\"f1.html\"></iframe>")
+        << QByteArray("first@example.org\r\nfirst2@example.org\r\n");
+    QTest::addRow("first frame from another origin")
+        << page("<iframe src=\"" + other + "\"></iframe><iframe src=\"f0.html\"></iframe>")
+        << QByteArray();
+    QTest::addRow("second frame sandboxed")
+        << page("<iframe src=\"f0.html\"></iframe><iframe sandbox=\"allow-scripts\" "
+                "src=\"f1.html\"></iframe><iframe src=\"f0.html\"></iframe>")
+        << QByteArray("first@example.org\r\nfirst2@example.org\r\n");
+}
+
+void HarvesterTest::unreadableFrame()
+{
+    QFETCH(QByteArray, top);
+    QFETCH(QByteArray, expected);
+
+    m_other.setPage(QStringLiteral("x/f.html"), page(link("mailto:other@example.org")));
+    const QUrl url =
+        publish(QStringLiteral("unreadable-") + slug(), top,
+                {page(link("mailto:first@example.org") + link("mailto:first2@example.org")),
+                 page(link("mailto:third@example.org"))});
+    QVERIFY(load(m_view, url));
+
+    Program program;
+    QCOMPARE(harvest(program, m_view), int(expected.count("\r\n")));
+    QVERIFY(program.listExists());
+    QCOMPARE(program.list(), expected);
+    QVERIFY(program.desktop.messages.isEmpty());
+}
+
+void HarvesterTest::passWithoutView()
+{
+    Program program;
+    QCOMPARE(harvest(program, nullptr), 0);
+    QVERIFY(program.listExists());
+    QCOMPARE(program.list(), QByteArray());
+}
+
+void HarvesterTest::pageGoesAwayDuringPass()
+{
+    const QUrl first = publish(QStringLiteral("away"), page("<iframe src=\"f0.html\"></iframe>"),
+                               {page(link("mailto:away@example.org"))});
+    QVERIFY(load(m_view, first));
+
+    // The view goes to a page of another site (a new renderer) while the script is on its way.
+    Program program;
+    Harvester harvester(
+        program.module, [this] { return m_view; }, m_window.get());
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+    harvester.GO_Mail_Link();
+    m_view->Navigate(QStringLiteral("quorvink:start"));
+    QVERIFY(finished.wait(10000));
+    QVERIFY(program.listExists());
+    // Either the old page was read whole or nothing was: never a part of it.
+    const QByteArray list = program.list();
+    QVERIFY2(list.isEmpty() || list == "away@example.org\r\n", list.constData());
+    QCOMPARE(finished.at(0).at(0).toInt(), int(list.count("\r\n")));
+}
+
+void HarvesterTest::viewClosedDuringPass()
+{
+    auto* view = new BrowserView(2, m_profile, m_window.get());
+    const QUrl url = publish(QStringLiteral("closed"), page("<iframe src=\"f0.html\"></iframe>"),
+                             {page(link("mailto:closed@example.org"))});
+    QVERIFY(load(view, url));
+
+    Program program;
+    QVERIFY(program.dir.write(QStringLiteral("MailsList.txt"), "kept@example.org\r\n"));
+    Harvester harvester(
+        program.module, [view] { return view; }, m_window.get());
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+    harvester.GO_Mail_Link();
+    delete view->widget();
+    delete view;
+    // The engine answers the script of a page that goes away with nothing.
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+    QCOMPARE(finished.at(0).at(0).toInt(), 0);
+    QCOMPARE(program.list(), QByteArray("kept@example.org\r\n"));
+    QVERIFY(program.desktop.messages.isEmpty());
+}
+
+void HarvesterTest::unwritableList()
+{
+    const QUrl url =
+        publish(QStringLiteral("unwritable"), page("<iframe src=\"f0.html\"></iframe>"),
+                {page(link("mailto:lost@example.org"))});
+    QVERIFY(load(m_view, url));
+
+    Program program;
+    // A folder in the place of the list: it cannot be opened for writing, not even as root.
+    QVERIFY(QDir(program.dir.root()).mkdir(QStringLiteral("MailsList.txt")));
+    QVERIFY(program.dir.write(QStringLiteral("MailsBook.txt"), "book@example.org\r\n"));
+
+    Harvester harvester(
+        program.module, [this] { return m_view; }, m_window.get());
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+    harvester.toggle();
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.at(0).at(0).toInt(), -1);
+    QCOMPARE(program.desktop.messages.size(), 1);
+    QCOMPARE(program.desktop.messages[0].title, QStringLiteral("orvelquorvink"));
+    QVERIFY2(program.desktop.messages[0].text.contains(
+                 QDir::toNativeSeparators(program.dir.file(QStringLiteral("MailsList.txt")))),
+             qPrintable(program.desktop.messages[0].text));
+    QCOMPARE(harvester.Mail_Auto(), qint16(1));
+    QVERIFY(QFileInfo(program.dir.file(QStringLiteral("MailsList.txt"))).isDir());
+    QCOMPARE(program.dir.read(QStringLiteral("MailsBook.txt")), QByteArray("book@example.org\r\n"));
+    QVERIFY(program.desktop.opened.isEmpty());
+}
+
+void HarvesterTest::startAndStates()
+{
+    const QUrl url = publish(QStringLiteral("states"), page("<iframe src=\"f0.html\"></iframe>"),
+                             {page(link("mailto:state@example.org"))});
+    QVERIFY(load(m_view, url));
+
+    Program program;
+    Harvester harvester(
+        program.module, [this] { return m_view; }, m_window.get());
+    QCOMPARE(harvester.Mail_Auto(), qint16(0));
+    QCOMPARE(harvester.timer2()->interval(), 1000);
+    QVERIFY(!harvester.timer2()->isActive());
+    harvester.timer2()->setInterval(60 * 60 * 1000); // no tick during this test
+    QSignalSpy icons(&harvester, &Harvester::iconChanged);
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+
+    // Off: document complete does nothing.
+    harvester.onDocumentComplete();
+    QVERIFY(!harvester.timer2()->isActive());
+
+    // Off -> on-idle: a pass at once.
+    harvester.toggle();
+    QCOMPARE(harvester.Mail_Auto(), qint16(1));
+    QCOMPARE(icons.size(), 1);
+    QCOMPARE(icons.at(0).at(0).toInt(), 133);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(program.list(), QByteArray("state@example.org\r\n"));
+    QVERIFY(!harvester.timer2()->isActive());
+
+    // On-idle -> on-waiting.
+    harvester.onDocumentComplete();
+    QVERIFY(harvester.timer2()->isActive());
+
+    // On-waiting -> off-waiting: the timer stays, no pass.
+    harvester.toggle();
+    QCOMPARE(harvester.Mail_Auto(), qint16(0));
+    QCOMPARE(icons.size(), 2);
+    QCOMPARE(icons.at(1).at(0).toInt(), 132);
+    QVERIFY(harvester.timer2()->isActive());
+
+    // Off-waiting -> on-waiting: a pass at once, the timer still waiting.
+    harvester.toggle();
+    QCOMPARE(icons.at(2).at(0).toInt(), 133);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.size(), 2);
+    QVERIFY(harvester.timer2()->isActive());
+    QCOMPARE(program.list(), QByteArray("state@example.org\r\nstate@example.org\r\n"));
+
+    // On-idle -> off: no pass.
+    harvester.timer2()->stop();
+    harvester.toggle();
+    QCOMPARE(harvester.Mail_Auto(), qint16(0));
+    QCOMPARE(icons.at(3).at(0).toInt(), 132);
+    QVERIFY(!finished.wait(500));
+    QCOMPARE(finished.size(), 2);
+}
+
+void HarvesterTest::twoLoadsBeforeTickGiveOnePass()
+{
+    const QUrl first = publish(QStringLiteral("loads-a"), page("<iframe src=\"f0.html\"></iframe>"),
+                               {page(link("mailto:a@example.org"))});
+    const QUrl second =
+        publish(QStringLiteral("loads-b"), page("<iframe src=\"f0.html\"></iframe>"),
+                {page(link("mailto:b@example.org"))});
+    Program program;
+    Harvester harvester(
+        program.module, [this] { return m_view; }, m_window.get());
+    connect(m_view, &BrowserView::documentComplete, &harvester, &Harvester::onDocumentComplete);
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+    harvester.toggle();
+    QVERIFY(finished.wait(10000));
+    finished.clear();
+    QVERIFY(!harvester.timer2()->isActive());
+    QVERIFY(program.dir.write(QStringLiteral("MailsList.txt"), QByteArray()));
+
+    // Long enough for both loads to complete before the first tick.
+    harvester.timer2()->setInterval(5000);
+    QVERIFY(load(m_view, first));
+    QVERIFY(harvester.timer2()->isActive());
+    QVERIFY(load(m_view, second));
+    QVERIFY(finished.isEmpty());
+
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(!harvester.timer2()->isActive());
+    QCOMPARE(program.list(), QByteArray("b@example.org\r\n"));
+}
+
+void HarvesterTest::switchedOffWhileWaiting()
+{
+    const QUrl done = publish(QStringLiteral("wait-a"), page(QByteArray()), {});
+    m_server.setPage(QStringLiteral("wait-b/f0.html"), page(link("mailto:waited@example.org")));
+    m_server.setHangingPage(QStringLiteral("wait-b/top.html"),
+                            "<!doctype html><html><body><iframe src=\"f0.html\"></iframe>");
+    Program program;
+    Harvester harvester(
+        program.module, [this] { return m_view; }, m_window.get());
+    connect(m_view, &BrowserView::documentComplete, &harvester, &Harvester::onDocumentComplete);
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+    harvester.toggle();
+    QVERIFY(finished.wait(10000));
+    finished.clear();
+    QVERIFY(program.dir.write(QStringLiteral("MailsList.txt"), QByteArray()));
+
+    // On-waiting, and the view is busy with a page that does not finish.
+    QVERIFY(load(m_view, done));
+    QVERIFY(harvester.timer2()->isActive());
+    m_view->Navigate(m_server.url(QStringLiteral("wait-b/top.html")).toString());
+    QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount(QStringLiteral("wait-b/f0.html")), 1, 10000);
+    QTest::qWait(2500); // two ticks or more while busy
+    QVERIFY(m_view->Busy());
+    QVERIFY(finished.isEmpty());
+    QVERIFY(harvester.timer2()->isActive());
+
+    // Switched off while waiting: the waiting pass still runs once the view is idle.
+    harvester.toggle();
+    QCOMPARE(harvester.Mail_Auto(), qint16(0));
+    m_view->Stop();
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(!harvester.timer2()->isActive());
+    QCOMPARE(program.list(), QByteArray("waited@example.org\r\n"));
+}
+
+void HarvesterTest::noPassDuringWait()
+{
+    const QUrl url = publish(QStringLiteral("in-wait"), page("<iframe src=\"f0.html\"></iframe>"),
+                             {page(link("mailto:after@example.org"))});
+    QVERIFY(load(m_view, url));
+    Program program;
+    Harvester harvester(
+        program.module, [this] { return m_view; }, m_window.get());
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+    harvester.toggle();
+    QVERIFY(finished.wait(10000));
+    finished.clear();
+    QVERIFY(program.dir.write(QStringLiteral("MailsList.txt"), QByteArray()));
+
+    harvester.onDocumentComplete();
+    Wait::sleep(2500); // ticks come during the wait, with the view idle
+    QVERIFY(finished.isEmpty());
+    QVERIFY(harvester.timer2()->isActive());
+    QVERIFY(finished.wait(3000));
+    QCOMPARE(program.list(), QByteArray("after@example.org\r\n"));
+}
+
+void HarvesterTest::passReadsCurrentView()
+{
+    auto* hidden = new BrowserView(1, m_profile, m_window.get());
+    hidden->setGeometry(0, 0, 800, 600);
+    const QUrl shown =
+        publish(QStringLiteral("current-a"), page("<iframe src=\"f0.html\"></iframe>"),
+                {page(link("mailto:shown@example.org"))});
+    const QUrl other =
+        publish(QStringLiteral("current-b"), page("<iframe src=\"f0.html\"></iframe>"),
+                {page(link("mailto:hidden@example.org"))});
+    QVERIFY(load(m_view, shown));
+    QVERIFY(load(hidden, other));
+
+    Program program;
+    Harvester harvester(
+        program.module, [this] { return m_view; }, m_window.get());
+    connect(hidden, &BrowserView::documentComplete, &harvester, &Harvester::onDocumentComplete);
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+    harvester.toggle();
+    QVERIFY(finished.wait(10000));
+
+    // The hidden view completes a page: the pass that follows reads the current view.
+    QVERIFY(load(hidden, other));
+    QVERIFY(finished.wait(5000));
+    QCOMPARE(program.list(), QByteArray("shown@example.org\r\nshown@example.org\r\n"));
+    delete hidden;
+}
+
+QUORVINK_TEST_MAIN(HarvesterTest)
+#include "test_harvester.moc"
