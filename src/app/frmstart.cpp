@@ -95,12 +95,17 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
     connect(m_address, &AddressBox::itemChosen, this, [this] { GO_Navigate(1); });
     connect(m_address, &AddressBox::focusReceived, this, [this] { m_timer1.stop(); });
 
-    Harvester::installFrameScript(m_profile);
     m_harvester = new Harvester(
         m, [this] { return currentView(); }, this, this);
     connect(m_harvester, &Harvester::iconChanged, this, [this](int icon) {
         if (CommandEntry* start = m_pool.entry(QStringLiteral("QUORVINK:START")))
             start->setIcon(icon);
+        // While harvesting is on, the frames of every page get their isolated world as they
+        // load, so that the pass after the page finds them ready; otherwise pages load without.
+        if (icon == Harvester::kIconOn)
+            Harvester::installFrameScript(m_profile);
+        else
+            Harvester::removeFrameScript(m_profile);
     });
     m_mailLists = std::make_unique<MailLists>(m, this);
     m_printer = new PagePrinter(this);

@@ -30,21 +30,25 @@ bool printAndWait(BrowserView* view, QPrinter* printer)
 
 } // namespace
 
-PagePrinter::PagePrinter(QWidget* parent)
-    : QObject(parent), m_parent(parent), m_printer(std::make_unique<QPrinter>())
-{
-}
+PagePrinter::PagePrinter(QWidget* parent) : QObject(parent), m_parent(parent) {}
 
 PagePrinter::~PagePrinter() = default;
+
+QPrinter* PagePrinter::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    return m_printer.get();
+}
 
 void PagePrinter::print(BrowserView* view)
 {
     if (!view || m_busy)
         return;
     m_busy = true;
-    QPrintDialog dialog(m_printer.get(), m_parent);
+    QPrintDialog dialog(printer(), m_parent);
     if (dialog.exec() == QDialog::Accepted)
-        printAndWait(view, m_printer.get());
+        printAndWait(view, printer());
     m_busy = false;
 }
 
@@ -53,7 +57,7 @@ void PagePrinter::preview(BrowserView* view)
     if (!view || m_busy)
         return;
     m_busy = true;
-    QPrintPreviewDialog dialog(m_printer.get(), m_parent);
+    QPrintPreviewDialog dialog(printer(), m_parent);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [view](QPrinter* printer) { printAndWait(view, printer); });
     dialog.exec();
@@ -62,6 +66,6 @@ void PagePrinter::preview(BrowserView* view)
 
 void PagePrinter::pageSetup()
 {
-    QPageSetupDialog dialog(m_printer.get(), m_parent);
+    QPageSetupDialog dialog(printer(), m_parent);
     dialog.exec();
 }

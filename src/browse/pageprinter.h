@@ -21,9 +21,10 @@ public:
     void preview(BrowserView* view);
     void pageSetup();
 
-    QPrinter* printer() const { return m_printer.get(); }
-
 private:
+    // The printer is made on first use: making it loads the print system.
+    QPrinter* printer();
+
     QWidget* m_parent;
     std::unique_ptr<QPrinter> m_printer;
     bool m_busy = false;

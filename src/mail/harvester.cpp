@@ -104,3 +104,11 @@ void Harvester::installFrameScript(QWebEngineProfile* profile)
     script.setSourceCode(HarvestScript::frameWorldSource());
     scripts->insert(script);
 }
+
+void Harvester::removeFrameScript(QWebEngineProfile* profile)
+{
+    QWebEngineScriptCollection* scripts = profile->scripts();
+    const QList<QWebEngineScript> found = scripts->find(kFrameScriptName);
+    for (const QWebEngineScript& script : found)
+        scripts->remove(script);
+}

@@ -51,6 +51,8 @@ public:
     // Builds the isolated world of every frame while it loads (a script of the application's
     // world on every frame), so that a pass finds them ready instead of building one per frame.
     static void installFrameScript(QWebEngineProfile* profile);
+    // Takes the frame script away again: pages then load without building those worlds.
+    static void removeFrameScript(QWebEngineProfile* profile);
 
 signals:
     // The icon of the "QUORVINK:START" button: kIconOn or kIconOff.

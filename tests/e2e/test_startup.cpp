@@ -4,6 +4,10 @@
 #include "testmain.h"
 
 #include "browse/addressbox.h"
+#include "mail/harvester.h"
+
+#include <QWebEngineProfile>
+#include <QWebEngineScriptCollection>
 
 namespace {
 
@@ -181,6 +185,20 @@ private slots:
             QVERIFY(!app.view(i)->isVisible());
             QCOMPARE(app.view(i)->widget()->geometry(), app.view(0)->widget()->geometry());
         }
+        app.close();
+    }
+
+    void framesGetTheirWorldsOnlyWhileHarvesting()
+    {
+        AppFixture app;
+        useLocalSites(app.dir, base());
+        app.start(base() + QStringLiteral("/home.html"));
+        QWebEngineScriptCollection* scripts = app.window->profile()->scripts();
+        QCOMPARE(scripts->count(), 0);
+        app.window->harvester().toggle();
+        QCOMPARE(scripts->count(), 1);
+        app.window->harvester().toggle();
+        QCOMPARE(scripts->count(), 0);
         app.close();
     }
 
