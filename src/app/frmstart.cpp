@@ -131,6 +131,9 @@ void frmStart::start()
 {
     Form_Load();
     show();
+    // The frame is known only once the window is shown.
+    if (m.ini.Win_Mode == 2)
+        coverScreen();
     Form_Resize();
 }
 
@@ -200,13 +203,20 @@ void frmStart::openHomePage()
     view->setVisible(true);
 }
 
+// The whole window, frame included, covers the screen; its state is not changed.
+void frmStart::coverScreen()
+{
+    const QRect screen = this->screen()->geometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    move(screen.topLeft());
+    resize(screen.size() - frame);
+}
+
 void frmStart::placeWindow()
 {
     const auto& ini = m.ini;
     if (ini.Win_Mode == 2) {
-        const QSize screen = Twips::screenSize();
-        move(0, 0);
-        resize(Twips::toPixels(screen.width()), Twips::toPixels(screen.height()));
+        coverScreen();
     } else {
         move(Twips::toPixels(ini.Win_Left), Twips::toPixels(ini.Win_Top));
         resize(Twips::toPixels(ini.Win_Width), Twips::toPixels(ini.Win_Height));
@@ -584,7 +594,8 @@ void frmStart::Form_Resize()
         Was_Min = 0;
         setWindowTitle(QString());
         const int grow = Twips::toPixels(MainLayout::kTitleBarCompensation);
-        setGeometry(x(), y() - grow, width(), height() + grow);
+        const QRect inner = geometry();
+        setGeometry(inner.x(), inner.y() - grow, inner.width(), inner.height() + grow);
         return; // the geometry change runs the handler again
     }
     MainLayout::Input in;
@@ -686,9 +697,7 @@ void frmStart::changeEvent(QEvent* event)
 void frmStart::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F12) {
-        const QRect screen = this->screen()->geometry();
-        move(screen.topLeft());
-        resize(screen.size());
+        coverScreen();
         return;
     }
     QWidget::keyPressEvent(event);

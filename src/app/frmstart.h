@@ -114,6 +114,7 @@ private:
     void Timer4_Timer();
     void Timer1_Timer();
     void placeWindow();
+    void coverScreen();
     void openHomePage();
     void connectView(BrowserView* view);
     void Hyst_Read();

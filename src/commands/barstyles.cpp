@@ -6,7 +6,7 @@ namespace {
 
 // Office: flat and light, blue frame and fill under the pointer.
 constexpr char kOffice[] = R"(
-QToolBar { background: #fbfbfb; border: none; border-bottom: 1px solid #b9b9b9; spacing: 1px; padding: 1px; }
+QToolBar { background: #fbfbfb; border: none; border-bottom: 1px solid #b9b9b9; spacing: 0px; padding: 1px; }
 QToolBar::separator { background: #c5c5c5; width: 1px; margin: 3px 3px; }
 QToolBar > QToolButton { background: transparent; border: 1px solid transparent; border-radius: 0px; padding: 2px; }
 QToolBar > QToolButton:hover { background: #c1d2ee; border-color: #316ac5; }
@@ -22,7 +22,7 @@ QMenu::separator { height: 1px; background: #c5c5c5; margin: 2px 4px 2px 26px; }
 
 // Money: a warm green gradient with gold under the pointer.
 constexpr char kMoney[] = R"(
-QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #eef5dc, stop:0.5 #c9dca3, stop:1 #93b45c); border: none; border-bottom: 1px solid #6b8a3a; spacing: 2px; padding: 1px; }
+QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #eef5dc, stop:0.5 #c9dca3, stop:1 #93b45c); border: none; border-bottom: 1px solid #6b8a3a; spacing: 0px; padding: 1px; }
 QToolBar::separator { background: #6b8a3a; width: 2px; margin: 3px 4px; }
 QToolBar > QToolButton { background: transparent; border: 1px solid transparent; border-radius: 2px; padding: 2px; }
 QToolBar > QToolButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff6cc, stop:1 #f2c94c); border-color: #b8860b; }
@@ -38,7 +38,7 @@ QMenu::separator { height: 1px; background: #93b45c; margin: 2px 4px 2px 26px; }
 
 // XP: a blue gradient, rounded orange-framed buttons under the pointer.
 constexpr char kXP[] = R"(
-QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f6faff, stop:0.4 #d6e5fb, stop:1 #8fb2e8); border: none; border-bottom: 1px solid #3b6cc4; spacing: 2px; padding: 1px; }
+QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f6faff, stop:0.4 #d6e5fb, stop:1 #8fb2e8); border: none; border-bottom: 1px solid #3b6cc4; spacing: 0px; padding: 1px; }
 QToolBar::separator { background: #6a8fd0; width: 1px; margin: 4px 3px; }
 QToolBar > QToolButton { background: transparent; border: 1px solid transparent; border-radius: 4px; padding: 2px; }
 QToolBar > QToolButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffdf4, stop:1 #ffd98a); border-color: #e59700; }
@@ -69,7 +69,8 @@ QString styleSheet(int style)
     case XP:
         return QString::fromLatin1(kXP);
     default:
-        return QString();
+        // The native look, packed as tightly as the other looks so every bar fits its width.
+        return QStringLiteral("QToolBar { spacing: 0px; padding: 0px; }");
     }
 }
 

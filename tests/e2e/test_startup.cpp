@@ -95,9 +95,7 @@ private slots:
             useLocalSites(app.dir, base());
             app.dir.write(QStringLiteral("Data/orvelquorvink.Ini"), settings);
             app.start(base() + QStringLiteral("/home.html"));
-            const QRect screen = app.window->screen()->geometry();
-            QCOMPARE(app.window->geometry().size(), screen.size());
-            QCOMPARE(app.window->pos(), QPoint(0, 0));
+            QCOMPARE(app.window->frameGeometry(), app.window->screen()->geometry());
             app.close();
             settings = app.dir.read(QStringLiteral("Data/orvelquorvink.Ini"));
             QCOMPARE(linesOf(settings).value(12), QStringLiteral(" 2 "));

@@ -1,0 +1,677 @@
+// The main window's layout: where the resize handler puts every control, the browser views with
+// the bars shown and hidden, auto-hide driven by the pointer, F12, and start-up and captions with
+// unusual language folders.
+#include "appfixture.h"
+#include "commanddriver.h"
+#include "httpserver.h"
+#include "testmain.h"
+
+#include "app/bottomstrip.h"
+#include "app/languagefile.h"
+#include "app/mainlayout.h"
+#include "app/twips.h"
+#include "browse/addressbox.h"
+#include "browse/tabstrip.h"
+#include "commands/commandbar.h"
+#include "commands/commandentry.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+
+using CommandDriver::activate;
+using CommandDriver::chooseInMenu;
+using CommandDriver::Reached;
+
+namespace {
+
+QStringList linesOf(const QByteArray& bytes)
+{
+    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// Twips to pixels at 96 dots per inch, each value rounded on its own.
+int px(int twips)
+{
+    return int(std::lround(twips / 15.0));
+}
+
+using Places = QHash<QString, QRect>;
+
+// Every control the resize handler places, by name.
+Places placesOf(frmStart& w)
+{
+    Places places;
+    places.insert(QStringLiteral("picBar"), w.picBar()->geometry());
+    for (int i = 0; i < 3; ++i)
+        places.insert(QStringLiteral("cmdBar%1").arg(i), w.cmdBar(i)->geometry());
+    places.insert(QStringLiteral("Text1"), w.Text1()->geometry());
+    places.insert(QStringLiteral("picStat"), w.picStat()->geometry());
+    places.insert(QStringLiteral("cmdMoveL"), w.picStat()->cmdMoveL->geometry());
+    places.insert(QStringLiteral("statusBar"), w.picStat()->statusBar->geometry());
+    places.insert(QStringLiteral("timeBar"), w.picStat()->timeBar->geometry());
+    places.insert(QStringLiteral("progressBar"), w.picStat()->progressBar->geometry());
+    places.insert(QStringLiteral("cmdMove"), w.picStat()->cmdMove->geometry());
+    places.insert(QStringLiteral("view"), w.currentView()->widget()->geometry());
+    return places;
+}
+
+// A language file with only the given number of caption lines, "S1", "S2", ...
+QByteArray shortLanguageFile(int captions)
+{
+    QByteArray text = "[Settings]\r\nLANG=Short\r\n[Menus]\r\n";
+    for (int i = 1; i <= captions; ++i)
+        text += "\"S" + QByteArray::number(i) + "\"\r\n";
+    return text;
+}
+
+struct TextOf {
+    const char* key;
+    bool tooltip;
+    int number;
+};
+
+// Texts of the entries and the caption numbers they show (a sample over the whole range).
+const TextOf kTexts[] = {
+    {"NAVIGATE:BACK", false, 2},
+    {"NAVIGATE:NEXT", false, 3},
+    {"EDIT:DELETE", false, 18},
+    {"EDIT:SELECT", false, 23},
+    {"EXIT0", true, 32},
+    {"EXIT2", true, 32},
+    {"FILE:FLOATING", false, 38},
+    {"EDIT:PAGESET", false, 41},
+    {"PRINT", true, 43},
+    {"EDIT:PRINT", false, 43},
+    {"MIN", true, 60},
+    {"NAVIGATE:HOME", false, 63},
+    {"FILE:VOLUME", false, 97},
+    {"BACK", true, 123},
+    {"EDIT:STOP", false, 125},
+    {"SAVE", true, 128},
+    {"FILE", true, 131},
+    {"NAVIGATE:PICKHOME", false, 135},
+    {"SAVE:HTML", false, 145},
+    {"FILE:EXPLORER", false, 160},
+    {"EDIT:FINDDOC", false, 166},
+    {"NAVIGATE:PICK", false, 170},
+    {"FILE:SYSTEM", false, 180},
+    {"LANG", true, 194},
+    {"KELDRANO", true, 196},
+    {"SAVE:PDF", false, 206},
+    {"LANG:NEW", false, 209},
+    {"QUORVINK:START", false, 221},
+    {"QUORVINK", true, 223},
+};
+
+} // namespace
+
+class TestLayout : public QObject {
+    Q_OBJECT
+
+    HttpServer server;
+
+    QString base() const { return QStringLiteral("http://") + server.hostPort(); }
+
+    std::unique_ptr<AppFixture> startApp()
+    {
+        auto app = std::make_unique<AppFixture>();
+        useLocalSites(app->dir, base());
+        app->start(base() + QStringLiteral("/home.html"));
+        if (!AppFixture::waitFor(app->view(0), server.url(QStringLiteral("home.html"))))
+            return nullptr;
+        return app;
+    }
+
+    static void tick(frmStart& w) { QMetaObject::invokeMethod(&w.Timer1(), "timeout"); }
+
+    // Places the window, gives the focus to the address box, the window or the page, and
+    // presses F12 there.
+    static void pressF12(AppFixture& app, const QString& target)
+    {
+        frmStart& w = *app.window;
+        w.setGeometry(100, 120, 700, 450);
+        QTRY_COMPARE(w.geometry(), QRect(100, 120, 700, 450));
+        QWidget* receiver = target == QLatin1String("address") ? w.Text1()->lineEdit()
+                            : target == QLatin1String("window")
+                                ? static_cast<QWidget*>(&w)
+                                : app.view(0)->widget()->focusProxy();
+        QVERIFY(receiver);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        receiver->setFocus();
+        QTest::keyClick(receiver, Qt::Key_F12);
+    }
+
+    static bool setPointer(const QPoint& p)
+    {
+        QCursor::setPos(p);
+        return QCursor::pos() == p;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(server.start());
+        server.setPage(QStringLiteral("home.html"),
+                       "<html><head><title>Home</title></head><body>home</body></html>");
+    }
+
+    // --- The resize handler -----------------------------------------------------------------
+
+    void layoutArithmetic_data()
+    {
+        QTest::addColumn<int>("S");
+        QTest::addColumn<int>("H");
+        QTest::addColumn<QHash<QString, QRect>>("expected");
+        QTest::addColumn<QRect>("address"); // left, top, width (height is the box's own)
+
+        QTest::addRow("15360 x 10500 twips")
+            << 15360 << 10500
+            << Places{{"picBar", {20, 0, 15340, 385}},        {"bar0", {0, 0, 5400, 385}},
+                      {"bar1", {5400, -10, 7290, 385}},       {"bar2", {12690, 0, 2800, 385}},
+                      {"picStat", {0, 10170, 15340, 330}},    {"cmdMoveL", {0, 0, 330, 330}},
+                      {"statusBar", {330, 0, 11540, 330}},    {"timeBar", {11870, 0, 1300, 330}},
+                      {"progressBar", {13170, 0, 1800, 330}}, {"cmdMove", {14980, 0, 330, 330}},
+                      {"view", {0, 385, 15360, 9785}},        {"hidden", {0, 0, 15360, 10170}}}
+            << QRect(2660, 30, 4580, 0);
+        QTest::addRow("12000 x 9000 twips")
+            << 12000 << 9000
+            << Places{{"picBar", {20, 0, 11980, 385}},       {"bar0", {0, 0, 5400, 385}},
+                      {"bar1", {5400, -10, 3930, 385}},      {"bar2", {9330, 0, 2800, 385}},
+                      {"picStat", {0, 8670, 11980, 330}},    {"cmdMoveL", {0, 0, 330, 330}},
+                      {"statusBar", {330, 0, 8180, 330}},    {"timeBar", {8510, 0, 1300, 330}},
+                      {"progressBar", {9810, 0, 1800, 330}}, {"cmdMove", {11620, 0, 330, 330}},
+                      {"view", {0, 385, 12000, 8285}},       {"hidden", {0, 0, 12000, 8670}}}
+            << QRect(2660, 30, 1220, 0);
+    }
+    void layoutArithmetic()
+    {
+        QFETCH(int, S);
+        QFETCH(int, H);
+        QFETCH(Places, expected);
+        QFETCH(QRect, address);
+        MainLayout::Input in;
+        in.S = S;
+        in.H = H;
+        in.tabStripWidth = 2600;
+        const MainLayout::Output out = MainLayout::compute(in);
+        QCOMPARE(out.picBar, expected["picBar"]);
+        QCOMPARE(out.bar0, expected["bar0"]);
+        QCOMPARE(out.bar1, expected["bar1"]);
+        QCOMPARE(out.bar2, expected["bar2"]);
+        QCOMPARE(out.picStat, expected["picStat"]);
+        QCOMPARE(out.cmdMoveL, expected["cmdMoveL"]);
+        QCOMPARE(out.statusBar, expected["statusBar"]);
+        QCOMPARE(out.timeBar, expected["timeBar"]);
+        QCOMPARE(out.progressBar, expected["progressBar"]);
+        QCOMPARE(out.cmdMove, expected["cmdMove"]);
+        QCOMPARE(out.view, expected["view"]);
+        QCOMPARE(QRect(out.address.x(), out.address.y(), out.address.width(), 0), address);
+        QCOMPARE(MainLayout::viewRect(S, H, true), expected["view"]);
+        QCOMPARE(MainLayout::viewRect(S, H, false), expected["hidden"]);
+    }
+
+    void resizePlacesTheControls_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QHash<QString, QRect>>("expected");
+        QTest::addRow("1024 x 700")
+            << QSize(1024, 700)
+            << Places{{"picBar", {1, 0, 1023, 26}},       {"cmdBar0", {0, 0, 360, 26}},
+                      {"cmdBar1", {360, -1, 486, 26}},    {"cmdBar2", {846, 0, 187, 26}},
+                      {"picStat", {0, 678, 1023, 22}},    {"cmdMoveL", {0, 0, 22, 22}},
+                      {"statusBar", {22, 0, 769, 22}},    {"timeBar", {791, 0, 87, 22}},
+                      {"progressBar", {878, 0, 120, 22}}, {"cmdMove", {999, 0, 22, 22}},
+                      {"view", {0, 26, 1024, 652}}};
+        QTest::addRow("800 x 600")
+            << QSize(800, 600)
+            << Places{{"picBar", {1, 0, 799, 26}},        {"cmdBar0", {0, 0, 360, 26}},
+                      {"cmdBar1", {360, -1, 262, 26}},    {"cmdBar2", {622, 0, 187, 26}},
+                      {"picStat", {0, 578, 799, 22}},     {"cmdMoveL", {0, 0, 22, 22}},
+                      {"statusBar", {22, 0, 545, 22}},    {"timeBar", {567, 0, 87, 22}},
+                      {"progressBar", {654, 0, 120, 22}}, {"cmdMove", {775, 0, 22, 22}},
+                      {"view", {0, 26, 800, 552}}};
+    }
+    void resizePlacesTheControls()
+    {
+        QFETCH(QSize, size);
+        QFETCH(Places, expected);
+        auto app = startApp();
+        QVERIFY(app);
+        frmStart& w = *app->window;
+        QCOMPARE(Twips::perPixel(), 15.0);
+        w.resize(size);
+        QTRY_COMPARE(w.size(), size);
+        const Places places = placesOf(w);
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QCOMPARE(places.value(it.key()), it.value());
+
+        // The address box: right of the tab strip inside bar 1, 30 twips below its top.
+        const int tabs = qRound(Twips::fromPixels(w.tabs().Tab1()->width()));
+        QVERIFY(tabs > 0);
+        const int bar1Width = (size.width() * 15 - 20) - 5400 - 2800 + 150;
+        const QRect box = w.Text1()->geometry();
+        QCOMPARE(box.x(), px(5400 + tabs + 60));
+        QCOMPARE(box.y(), px(-10 + 30));
+        QCOMPARE(box.width(), px(bar1Width - tabs - 110));
+        // It does not cover the tab strip it sits beside.
+        const QRect strip(w.tabs().Tab1()->mapTo(w.picBar(), QPoint(0, 0)),
+                          w.tabs().Tab1()->size());
+        QVERIFY2(
+            box.left() > strip.right(),
+            qPrintable(
+                QStringLiteral("box %1, strip ends at %2").arg(box.left()).arg(strip.right())));
+        app->close();
+    }
+
+    void toolbarsShowEveryButtonInEachStyle_data()
+    {
+        QTest::addColumn<QString>("styleKey");
+        for (const char* key : {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"})
+            QTest::addRow("%s", key) << QString::fromLatin1(key);
+    }
+    void toolbarsShowEveryButtonInEachStyle()
+    {
+        QFETCH(QString, styleKey);
+        auto app = startApp();
+        QVERIFY(app);
+        frmStart& w = *app->window;
+        w.resize(1024, 700);
+        QTRY_COMPARE(w.size(), QSize(1024, 700));
+        QCOMPARE(activate(w, styleKey), Reached::Activated);
+        QTest::qWait(50);
+        // None is pushed into the toolbar's overflow menu.
+        for (int c : {0, 2}) {
+            QToolBar* toolbar = w.cmdBar(c)->toolBar();
+            for (CommandEntry* entry : w.cmdBar(c)->bar()->entries()) {
+                QToolButton* button = w.cmdBar(c)->button(entry->key());
+                if (!button)
+                    continue;
+                QVERIFY2(button->isVisible() && toolbar->rect().contains(button->geometry()),
+                         qPrintable(QStringLiteral("%1 at %2,%3 %4 wide in a bar %5 wide")
+                                        .arg(entry->key())
+                                        .arg(button->x())
+                                        .arg(button->y())
+                                        .arg(button->width())
+                                        .arg(toolbar->width())));
+            }
+        }
+        app->close();
+    }
+
+    void setWebPlacesEveryView_data()
+    {
+        QTest::addColumn<bool>("barsShown");
+        QTest::addColumn<QRect>("expected");
+        QTest::addRow("bars shown") << true << QRect(0, 26, 1024, 652);
+        QTest::addRow("bars hidden") << false << QRect(0, 0, 1024, 678);
+    }
+    void setWebPlacesEveryView()
+    {
+        QFETCH(bool, barsShown);
+        QFETCH(QRect, expected);
+        auto app = startApp();
+        QVERIFY(app);
+        frmStart& w = *app->window;
+        w.resize(1024, 700);
+        QTRY_COMPARE(w.size(), QSize(1024, 700));
+        w.Bar_Shown = barsShown;
+        for (int i = 0; i < w.tabs().count(); ++i) {
+            app->view(i)->setGeometry(5, 5, 10, 10);
+            w.Set_Web(i);
+            QCOMPARE(app->view(i)->widget()->geometry(), expected);
+        }
+        w.Bar_Shown = true;
+        app->close();
+    }
+
+    void barsOffAndOn()
+    {
+        auto app = startApp();
+        QVERIFY(app);
+        frmStart& w = *app->window;
+        w.resize(1024, 700);
+        QTRY_COMPARE(w.size(), QSize(1024, 700));
+        w.GO_BarOff();
+        QVERIFY(!w.Bar_Shown);
+        QVERIFY(!w.picStat()->isVisible());
+        QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 1024, 678));
+        w.GO_BarOff(); // once hidden, nothing more happens
+        QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 1024, 678));
+        w.GO_BarOn();
+        QVERIFY(w.Bar_Shown);
+        QVERIFY(w.picStat()->isVisible());
+        QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 26, 1024, 652));
+        // A resize while hidden places the view over the top strip.
+        w.GO_BarOff();
+        w.resize(800, 600);
+        QTRY_COMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 800, 578));
+        w.GO_BarOn();
+        app->close();
+    }
+
+    void noResizeLeavesEveryControlWhereItWas()
+    {
+        auto app = startApp();
+        QVERIFY(app);
+        frmStart& w = *app->window;
+        w.resize(1024, 700);
+        QTRY_COMPARE(w.size(), QSize(1024, 700));
+        const Places before = placesOf(w);
+        w.No_Resize = 1;
+        w.resize(700, 500);
+        QTRY_COMPARE(w.size(), QSize(700, 500));
+        QCOMPARE(placesOf(w), before);
+        w.No_Resize = 0;
+        w.resize(800, 600);
+        QTRY_COMPARE(w.size(), QSize(800, 600));
+        QVERIFY(placesOf(w) != before);
+        QCOMPARE(w.picBar()->geometry(), QRect(1, 0, 799, 26));
+        app->close();
+    }
+
+    // --- Auto-hide --------------------------------------------------------------------------
+
+    void autoHidePollFollowsThePointer_data()
+    {
+        QTest::addColumn<bool>("shownBefore");
+        QTest::addColumn<QPoint>("pointer"); // relative to the window's top left corner
+        QTest::addColumn<bool>("shownAfter");
+        QTest::addColumn<int>("interval");
+        // Shown: the bars stay while the pointer is less than 385 + 400 twips (52.3 px) below
+        // the window's top, without touching the interval.
+        QTest::addRow("shown, pointer on the top strip") << true << QPoint(50, 10) << true << 750;
+        QTest::addRow("shown, 52 px") << true << QPoint(50, 52) << true << 750;
+        QTest::addRow("shown, 53 px") << true << QPoint(50, 53) << false << 1500;
+        QTest::addRow("shown, far down") << true << QPoint(50, 400) << false << 1500;
+        // Hidden: they come back while the pointer is less than 420 twips (28 px) below it.
+        QTest::addRow("hidden, 27 px") << false << QPoint(50, 27) << true << 1500;
+        QTest::addRow("hidden, 28 px") << false << QPoint(50, 28) << false << 1500;
+        QTest::addRow("hidden, above the window") << false << QPoint(50, -60) << true << 1500;
+        QTest::addRow("hidden, far left of it") << false << QPoint(-90, 5) << true << 1500;
+        QTest::addRow("hidden, far down") << false << QPoint(50, 300) << false << 1500;
+    }
+    void autoHidePollFollowsThePointer()
+    {
+        QFETCH(bool, shownBefore);
+        QFETCH(QPoint, pointer);
+        QFETCH(bool, shownAfter);
+        QFETCH(int, interval);
+        auto app = startApp();
+        QVERIFY(app);
+        frmStart& w = *app->window;
+        w.setGeometry(120, 150, 900, 450);
+        QTRY_COMPARE(w.geometry(), QRect(120, 150, 900, 450));
+        app->module->options.Float_Bar = 1;
+        w.Timer1().setInterval(750); // the ticks are given by hand
+        if (!shownBefore)
+            w.GO_BarOff();
+        const QPoint topLeft = w.frameGeometry().topLeft();
+        QVERIFY2(setPointer(topLeft + pointer), "QCursor::setPos has no effect on this platform");
+        tick(w);
+        QCOMPARE(w.Bar_Shown, shownAfter);
+        QCOMPARE(w.picStat()->isVisible(), shownAfter);
+        QCOMPARE(app->view(0)->widget()->y(), shownAfter ? 26 : 0);
+        QCOMPARE(w.Timer1().interval(), interval);
+        app->close();
+    }
+
+    void autoHideEndToEnd()
+    {
+        auto app = startApp();
+        QVERIFY(app);
+        frmStart& w = *app->window;
+        w.setGeometry(120, 150, 900, 450);
+        QTRY_COMPARE(w.geometry(), QRect(120, 150, 900, 450));
+        const QPoint top = w.frameGeometry().topLeft();
+        QVERIFY(setPointer(top + QPoint(100, 5)));
+
+        // Switched on, the bars hide at once, the pointer high as it is.
+        QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
+        QVERIFY(!w.Bar_Shown);
+        QCOMPARE(w.Timer1().interval(), 750);
+        // The first poll, 750 ms later, finds the pointer high and brings them back.
+        QTRY_VERIFY_WITH_TIMEOUT(w.Bar_Shown, 3000);
+        QCOMPARE(w.Timer1().interval(), 1500);
+        QVERIFY(w.picStat()->isVisible());
+
+        QVERIFY(setPointer(top + QPoint(100, 300)));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.Bar_Shown, 4000);
+        QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 900, 428));
+        QVERIFY(setPointer(top + QPoint(400, 3)));
+        QTRY_VERIFY_WITH_TIMEOUT(w.Bar_Shown, 4000);
+        QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 26, 900, 402));
+
+        // While the address box has the focus, the bars stay whatever the pointer does.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseClick(w.Text1()->lineEdit(), Qt::LeftButton);
+        QTRY_VERIFY(w.Text1()->hasFocus() || w.Text1()->lineEdit()->hasFocus());
+        QVERIFY(!w.Timer1().isActive());
+        QVERIFY(setPointer(top + QPoint(100, 300)));
+        QTest::qWait(3200);
+        QVERIFY(w.Bar_Shown);
+        QVERIFY(!w.Timer1().isActive());
+
+        // Opening an address from the box starts the poll again.
+        w.Text1()->setText(base() + QStringLiteral("/home.html"));
+        QTest::keyClick(w.Text1()->lineEdit(), Qt::Key_Return);
+        QVERIFY(w.Timer1().isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!w.Bar_Shown, 4000);
+        app->close();
+    }
+
+    // --- F12 and minimizing -----------------------------------------------------------------
+
+    void f12CoversTheScreen_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addRow("pressed in the address box") << "address";
+        QTest::addRow("pressed in the window") << "window";
+        QTest::addRow("pressed in the page") << "page";
+    }
+    void f12CoversTheScreen()
+    {
+        QFETCH(QString, target);
+        auto app = startApp();
+        QVERIFY(app);
+        frmStart& w = *app->window;
+        const Qt::WindowStates state = w.windowState();
+        pressF12(*app, target);
+        const QRect screen = w.screen()->geometry();
+        // The key reached the window wherever it was pressed.
+        QTRY_VERIFY(w.width() > 700 && w.height() > 450);
+        QCOMPARE(w.windowState(), state);
+        // The window, frame included, lies exactly on the screen.
+        QCOMPARE(w.frameGeometry(), screen);
+        // Its controls follow the new size, and the bottom strip is on the screen.
+        QCOMPARE(w.picStat()->geometry().bottom(), w.height() - 1);
+        const QPoint stripBottom = w.picStat()->mapToGlobal(QPoint(0, w.picStat()->height() - 1));
+        QVERIFY2(stripBottom.y() <= screen.bottom(),
+                 qPrintable(QStringLiteral("bottom strip ends at %1, screen at %2")
+                                .arg(stripBottom.y())
+                                .arg(screen.bottom())));
+        app->close();
+    }
+
+    void fullScreenGeometryIsSavedAtExit()
+    {
+        auto app = startApp();
+        QVERIFY(app);
+        pressF12(*app, QStringLiteral("window"));
+        const QRect screen = app->window->screen()->geometry();
+        QTRY_VERIFY(app->window->width() > 700);
+        // The window's measure is its inner size; with its frame it is the screen.
+        const QSize inner = app->window->size();
+        QCOMPARE(app->window->frameGeometry(), screen);
+        app->close();
+        const QStringList ini = linesOf(app->dir.read(QStringLiteral("Data/orvelquorvink.Ini")));
+        QCOMPARE(ini.size(), 13);
+        QCOMPARE(ini[0].trimmed(), QStringLiteral("0"));                  // top
+        QCOMPARE(ini[1].trimmed(), QStringLiteral("0"));                  // left
+        QCOMPARE(ini[2].trimmed(), QString::number(inner.height() * 15)); // height
+        QCOMPARE(ini[3].trimmed(), QString::number(inner.width() * 15));  // width
+        QCOMPARE(ini[12].trimmed(), QStringLiteral("0"));                 // the mode is not changed
+    }
+
+    void otherKeysLeaveTheWindowAlone()
+    {
+        auto app = startApp();
+        QVERIFY(app);
+        frmStart& w = *app->window;
+        w.setGeometry(100, 120, 640, 400);
+        QTRY_COMPARE(w.geometry(), QRect(100, 120, 640, 400));
+        for (Qt::Key key : {Qt::Key_F11, Qt::Key_F1, Qt::Key_Escape})
+            QTest::keyClick(&w, key);
+        QTest::qWait(100);
+        QCOMPARE(w.geometry(), QRect(100, 120, 640, 400));
+        app->close();
+    }
+
+    // --- Language folders ---------------------------------------------------------------------
+
+    void unusualLanguageFoldersStartCleanly_data()
+    {
+        QTest::addColumn<QStringList>("extraFiles");
+        QTest::addColumn<bool>("shipped");
+        QTest::addColumn<QStringList>("expectedKeys");
+        QTest::addColumn<int>("messages");
+
+        QStringList fifty;
+        for (int i = 0; i < 47; ++i)
+            fifty << QStringLiteral("Quorvink_L%1.txt").arg(i, 2, 10, QLatin1Char('0'));
+        QStringList first20{"LANG:DEUTSCH", "LANG:ENGLISH", "LANG:ITALIANO"};
+        for (int i = 0; i < 17; ++i)
+            first20 << QStringLiteral("LANG:L%1").arg(i, 2, 10, QLatin1Char('0'));
+        QTest::addRow("50 language files")
+            << fifty << true << first20 + QStringList{"LANG:NEW"} << 0;
+        QTest::addRow("names without a dot")
+            << QStringList({"Quorvink_Klingon", "Quorvink_", "Quorvink_Nodot_Either"}) << true
+            << QStringList({"LANG:DEUTSCH", "LANG:ENGLISH", "LANG:ITALIANO", "LANG:NEW"}) << 0;
+        QTest::addRow("non-ASCII names")
+            << QStringList({QStringLiteral("Quorvink_Français.txt"),
+                            QStringLiteral("Quorvink_Ελληνικά.txt"),
+                            QStringLiteral("Quorvink_日本語.txt")})
+            << true
+            << QStringList({"LANG:DEUTSCH", "LANG:ENGLISH", QStringLiteral("LANG:FRANÇAIS"),
+                            "LANG:ITALIANO", QStringLiteral("LANG:ΕΛΛΗΝΙΚΆ"),
+                            QStringLiteral("LANG:日本語"), "LANG:NEW"})
+            << 0;
+        QTest::addRow("no language files")
+            << QStringList() << false << QStringList({"LANG:NEW"}) << 1;
+    }
+    void unusualLanguageFoldersStartCleanly()
+    {
+        QFETCH(QStringList, extraFiles);
+        QFETCH(bool, shipped);
+        QFETCH(QStringList, expectedKeys);
+        QFETCH(int, messages);
+        AppFixture app(shipped);
+        if (shipped)
+            useLocalSites(app.dir, base());
+        const QByteArray english = app.dir.read(QStringLiteral("Languages/Quorvink_English.txt"));
+        for (const QString& name : extraFiles)
+            QVERIFY(app.dir.write(QStringLiteral("Languages/") + name, english));
+        app.start(base() + QStringLiteral("/home.html"));
+        frmStart& w = *app.window;
+        QVERIFY(w.isVisible());
+        QVERIFY(w.tabs().count() >= 1);
+        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("home.html"))));
+        QCOMPARE(app.desktop.messages.size(), messages);
+
+        QStringList keys;
+        for (CommandEntry* entry : w.pool().bar(QStringLiteral("LANG"))->entries())
+            keys << entry->key();
+        QCOMPARE(keys, expectedKeys);
+        CommandDriver::MenuSeen menu;
+        chooseInMenu(w, QStringLiteral("LANG"), QString(), &menu);
+        QCOMPARE(menu.keys, expectedKeys);
+        app.close();
+        QVERIFY(w.hasExited());
+    }
+
+    void nonAsciiLanguageCanBeChosen()
+    {
+        AppFixture app;
+        useLocalSites(app.dir, base());
+        QByteArray french = app.dir.read(QStringLiteral("Languages/Quorvink_English.txt"));
+        french.replace("\"Exit\"", "\"Quitter\"");
+        QVERIFY(app.dir.write(QStringLiteral("Languages/Quorvink_Français.txt"), french));
+        app.start(base() + QStringLiteral("/home.html"));
+        frmStart& w = *app.window;
+        QCOMPARE(activate(w, QStringLiteral("LANG:FRANÇAIS")), Reached::Activated);
+        QCOMPARE(app.module->options.Lang_Name, QStringLiteral("français"));
+        QCOMPARE(app.module->Lang_Text[1], QStringLiteral("Quitter"));
+        QCOMPARE(w.pool().entry(QStringLiteral("EDIT:EXIT"))->caption(), QStringLiteral("Quitter"));
+        QVERIFY(app.desktop.messages.isEmpty());
+        QCOMPARE(linesOf(app.dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).value(5),
+                 QStringLiteral("français"));
+        app.close();
+    }
+
+    void shortLanguageFileAndBack()
+    {
+        AppFixture app;
+        useLocalSites(app.dir, base());
+        QVERIFY(
+            app.dir.write(QStringLiteral("Languages/Quorvink_Short.txt"), shortLanguageFile(100)));
+        app.start(base() + QStringLiteral("/home.html"));
+        frmStart& w = *app.window;
+        CommandPool& pool = w.pool();
+
+        QHash<QString, QPair<QString, QString>> before;
+        for (CommandEntry* entry : pool.entries())
+            before.insert(entry->key(), {entry->caption(), entry->tooltip()});
+        const QString dragTip = w.picStat()->cmdMove->toolTip();
+        QVERIFY(!dragTip.isEmpty());
+        const QString googleTip = pool.entry(QStringLiteral("GOOGLE"))->tooltip();
+        CommandDriver::MenuSeen editBefore;
+        chooseInMenu(w, QStringLiteral("EDIT"), QString(), &editBefore);
+
+        QCOMPARE(activate(w, QStringLiteral("LANG:SHORT")), Reached::Activated);
+        QCOMPARE(app.module->options.Lang_Name, QStringLiteral("short"));
+        QVERIFY(app.desktop.messages.isEmpty());
+        for (const TextOf& t : kTexts) {
+            CommandEntry* entry = pool.entry(QLatin1String(t.key));
+            QVERIFY2(entry, t.key);
+            const QString expected =
+                t.number <= 100 ? QStringLiteral("S%1").arg(t.number) : QString();
+            QCOMPARE(t.tooltip ? entry->tooltip() : entry->caption(), expected);
+        }
+        QCOMPARE(w.picStat()->cmdMove->toolTip(), QString());
+        QCOMPARE(w.picStat()->cmdMoveL->toolTip(), QString());
+        // A setting the short file lacks keeps the English value.
+        QCOMPARE(pool.entry(QStringLiteral("GOOGLE"))->tooltip(), googleTip);
+        QCOMPARE(pool.entry(QStringLiteral("EDIT:TXT"))->caption(),
+                 QStringLiteral("Quorvink_Short.txt"));
+        // The open menu shows them: empty texts above 100.
+        CommandDriver::MenuSeen edit;
+        chooseInMenu(w, QStringLiteral("EDIT"), QString(), &edit);
+        QCOMPARE(edit.keys, editBefore.keys);
+        QCOMPARE(edit.texts.value(edit.keys.indexOf("EDIT:STOP")), QString());
+        QCOMPARE(edit.texts.value(edit.keys.indexOf("EDIT:DELETE")), QStringLiteral("S18"));
+
+        QCOMPARE(activate(w, QStringLiteral("LANG:ENGLISH")), Reached::Activated);
+        for (CommandEntry* entry : pool.entries()) {
+            const auto was = before.value(entry->key());
+            QCOMPARE(entry->caption(), was.first);
+            QCOMPARE(entry->tooltip(), was.second);
+        }
+        QCOMPARE(w.picStat()->cmdMove->toolTip(), dragTip);
+        QCOMPARE(w.picStat()->cmdMoveL->toolTip(), dragTip);
+        chooseInMenu(w, QStringLiteral("EDIT"), QString(), &edit);
+        QCOMPARE(edit.texts, editBefore.texts);
+        app.close();
+    }
+};
+
+QUORVINK_TEST_MAIN(TestLayout)
+#include "test_layout.moc"
