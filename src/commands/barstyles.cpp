@@ -8,7 +8,7 @@ namespace {
 constexpr char kOffice[] = R"(
 QToolBar { background: #fbfbfb; border: none; border-bottom: 1px solid #b9b9b9; spacing: 0px; padding: 1px; }
 QToolBar::separator { background: #c5c5c5; width: 1px; margin: 3px 3px; }
-QToolBar > QToolButton { background: transparent; border: 1px solid transparent; border-radius: 0px; padding: 2px; }
+QToolBar > QToolButton { background: transparent; border: 1px solid transparent; border-radius: 0px; padding: 1px; }
 QToolBar > QToolButton:hover { background: #c1d2ee; border-color: #316ac5; }
 QToolBar > QToolButton:pressed, QToolBar > QToolButton:checked { background: #98b5e2; border-color: #316ac5; }
 QToolBar > QToolButton:disabled { color: #a0a0a0; }
@@ -24,7 +24,7 @@ QMenu::separator { height: 1px; background: #c5c5c5; margin: 2px 4px 2px 26px; }
 constexpr char kMoney[] = R"(
 QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #eef5dc, stop:0.5 #c9dca3, stop:1 #93b45c); border: none; border-bottom: 1px solid #6b8a3a; spacing: 0px; padding: 1px; }
 QToolBar::separator { background: #6b8a3a; width: 2px; margin: 3px 4px; }
-QToolBar > QToolButton { background: transparent; border: 1px solid transparent; border-radius: 2px; padding: 2px; }
+QToolBar > QToolButton { background: transparent; border: 1px solid transparent; border-radius: 2px; padding: 1px; }
 QToolBar > QToolButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff6cc, stop:1 #f2c94c); border-color: #b8860b; }
 QToolBar > QToolButton:pressed, QToolBar > QToolButton:checked { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f2c94c, stop:1 #d4a017); border-color: #8b6508; }
 QToolBar > QToolButton:disabled { color: #7d8a6a; }
@@ -40,7 +40,7 @@ QMenu::separator { height: 1px; background: #93b45c; margin: 2px 4px 2px 26px; }
 constexpr char kXP[] = R"(
 QToolBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f6faff, stop:0.4 #d6e5fb, stop:1 #8fb2e8); border: none; border-bottom: 1px solid #3b6cc4; spacing: 0px; padding: 1px; }
 QToolBar::separator { background: #6a8fd0; width: 1px; margin: 4px 3px; }
-QToolBar > QToolButton { background: transparent; border: 1px solid transparent; border-radius: 4px; padding: 2px; }
+QToolBar > QToolButton { background: transparent; border: 1px solid transparent; border-radius: 4px; padding: 1px; }
 QToolBar > QToolButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffdf4, stop:1 #ffd98a); border-color: #e59700; }
 QToolBar > QToolButton:pressed, QToolBar > QToolButton:checked { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffd98a, stop:1 #f5a623); border-color: #c06a00; }
 QToolBar > QToolButton:disabled { color: #8ea2c2; }
