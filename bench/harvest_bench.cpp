@@ -13,6 +13,7 @@
 #include "browse/webprofile.h"
 #include "httpserver.h"
 #include "mail/harvester.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -174,14 +175,7 @@ double median(std::vector<double> values)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
-                "--disable-gpu --disable-background-networking --disable-component-update "
-                "--no-first-run --disable-sync");
-    WebProfile::registerSchemes();
+    quorvinkTestEnvironment(); // offscreen, no sandbox as root, no GPU, the program's schemes
     QApplication app(argc, argv);
     const int repetitions = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 9;
 

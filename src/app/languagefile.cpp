@@ -29,19 +29,6 @@ void CaptionTable::clear()
 
 namespace {
 
-// Removes leading and trailing blanks; tab characters are kept, so a line that starts with a tab
-// is neither a caption nor a known setting.
-QStringView trimSpaces(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 // The tab count a TAB_NUMBER value asks for, kept within what the tab strip offers.
 int boundedTabCount(QStringView value)
 {
@@ -104,7 +91,7 @@ void applySetting(QStringView keyText, QStringView value, LanguageSettings& sett
         settings.Start_Page = value.toString();
         break;
     case Key::Lang:
-        settings.Lang_Code = trimSpaces(value).left(3).toString();
+        settings.Lang_Code = TextFile::trimSpaces(value).left(3).toString();
         break;
     case Key::SearchUrl:
         settings.searchUrl = value.toString();
@@ -164,7 +151,7 @@ ReadResult read(const QString& path, CaptionTable& captions, LanguageSettings& s
     captions.clear();
     int caption = 0;
     for (const QString& raw : *lines) {
-        const QStringView line = trimSpaces(raw);
+        const QStringView line = TextFile::trimSpaces(raw);
         if (line.isEmpty() || line.front() == QLatin1Char('['))
             continue;
         if (line.front() == QLatin1Char('"')) {

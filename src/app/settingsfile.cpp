@@ -6,18 +6,6 @@
 
 namespace {
 
-// Removes leading and trailing blanks (spaces only, as the file's readers always have).
-QStringView trimSpaces(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 // A screen size in twips as the 16-bit geometry holds it; a screen larger than the range gives
 // the largest size the geometry can hold.
 qint16 screenTwips(int twips)
@@ -51,13 +39,13 @@ void read(const QString& path, IniSettings& settings, QSize screen)
         return text;
     };
 
-    if (const auto top = Numbers::leadingInt16(trimSpaces(nextLine())))
+    if (const auto top = Numbers::leadingInt16(TextFile::trimSpaces(nextLine())))
         settings.Win_Top = std::max<qint16>(*top, 0);
-    if (const auto left = Numbers::leadingInt16(trimSpaces(nextLine())))
+    if (const auto left = Numbers::leadingInt16(TextFile::trimSpaces(nextLine())))
         settings.Win_Left = std::max<qint16>(*left, 0);
-    if (const auto height = Numbers::leadingInt16(trimSpaces(nextLine())))
+    if (const auto height = Numbers::leadingInt16(TextFile::trimSpaces(nextLine())))
         settings.Win_Height = *height < 2000 ? screenTwips(screen.height()) : *height;
-    if (const auto width = Numbers::leadingInt16(trimSpaces(nextLine())))
+    if (const auto width = Numbers::leadingInt16(TextFile::trimSpaces(nextLine())))
         settings.Win_Width = *width < 3000 ? screenTwips(screen.width()) : *width;
 
     for (WindowPlace* place : {&settings.linkTable, &settings.linkEditor}) {

@@ -29,6 +29,17 @@ TextFile::Result failure(const QString& path, const QString& what, const QString
 
 namespace TextFile {
 
+QStringView trimSpaces(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
 QStringList splitLines(const QString& text)
 {
     QStringList lines;

@@ -13,6 +13,9 @@ namespace TextFile {
 // Files larger than this are treated as unreadable rather than loaded into memory.
 constexpr qint64 kMaxReadBytes = 64 * 1024 * 1024;
 
+// Removes leading and trailing blanks; tab characters are kept.
+QStringView trimSpaces(QStringView text);
+
 // Splits text at CR LF, LF or CR. A line end at the very end does not start another line.
 QStringList splitLines(const QString& text);
 
