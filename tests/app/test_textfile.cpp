@@ -5,10 +5,10 @@
 
 #include "tempprogramdir.h"
 
-#include <cmath>
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <cmath>
 
 #include <csignal>
 #include <limits>
