@@ -22,6 +22,12 @@ BottomStrip::BottomStrip(QWidget* window, QWidget* parent)
         button->setCursor(Qt::SizeAllCursor);
         button->installEventFilter(this);
     }
+    m_repaint.setSingleShot(true);
+    m_repaint.setInterval(kRepaintMs);
+    connect(&m_repaint, &QTimer::timeout, this, [this] {
+        statusBar->setUpdatesEnabled(true);
+        progressBar->setUpdatesEnabled(true);
+    });
     statusBar->setTextFormat(Qt::PlainText);
     statusBar->setIndent(4);
     timeBar->setTextFormat(Qt::PlainText);
@@ -38,6 +44,31 @@ void BottomStrip::setDragToolTip(const QString& text)
         button->setToolTip(text);
         button->setAccessibleName(text);
     }
+}
+
+void BottomStrip::holdRepaint()
+{
+    if (m_repaint.isActive())
+        return;
+    statusBar->setUpdatesEnabled(false);
+    progressBar->setUpdatesEnabled(false);
+    m_repaint.start();
+}
+
+void BottomStrip::setStatus(const QString& text)
+{
+    if (statusBar->text() == text)
+        return;
+    holdRepaint();
+    statusBar->setText(text);
+}
+
+void BottomStrip::setProgress(int value)
+{
+    if (progressBar->value() == value)
+        return;
+    holdRepaint();
+    progressBar->setValue(value);
 }
 
 bool BottomStrip::eventFilter(QObject* watched, QEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 
 class QLabel;
@@ -22,9 +23,19 @@ public:
 
     void setDragToolTip(const QString& text);
 
+    // The status text and the progress change many times while a page loads, and every repaint
+    // of the strip makes the whole window be composed again (the web views make it a GL window).
+    // The values are set at once; the strip shows them at most every kRepaintMs.
+    static constexpr int kRepaintMs = 150;
+    void setStatus(const QString& text);
+    void setProgress(int value);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void holdRepaint();
+
     QWidget* m_window;
+    QTimer m_repaint;
 };

@@ -172,7 +172,7 @@ void frmStart::Form_Load()
 
     Cur_URL.clear();
     m_picStat->progressBar->setRange(0, 100);
-    m_picStat->progressBar->setValue(0);
+    m_picStat->setProgress(0);
     m_picStat->timeBar->setText(m.Today_Str);
     m_picStat->cmdMove->setIcon(m_images->icon(121));
     m_picStat->cmdMoveL->setIcon(m_images->icon(122));
@@ -549,33 +549,33 @@ void frmStart::connectView(BrowserView* view)
 
 void frmStart::onBeforeNavigate(const QUrl& url)
 {
-    m_picStat->progressBar->setValue(0);
+    m_picStat->setProgress(0);
     const QString target = url.toString();
     if (target.toLower().startsWith(QLatin1String("http")))
         m_address->setText(target);
-    m_picStat->statusBar->setText(m.Lang_Text[CaptionNo::ProgramName]);
+    m_picStat->setStatus(m.Lang_Text[CaptionNo::ProgramName]);
 }
 
 void frmStart::onProgressChange(int progress, int maximum)
 {
     if (progress >= 1 && maximum >= progress)
-        m_picStat->progressBar->setValue(qRound(progress * 100.0 / maximum));
+        m_picStat->setProgress(qRound(progress * 100.0 / maximum));
 }
 
 void frmStart::onStatusTextChange(const QString& text)
 {
-    m_picStat->statusBar->setText(text);
+    m_picStat->setStatus(text);
 }
 
 void frmStart::onTitleChange(const QString& text)
 {
-    m_picStat->statusBar->setText(text);
+    m_picStat->setStatus(text);
     Page_Title = text;
 }
 
 void frmStart::onDocumentComplete()
 {
-    m_picStat->progressBar->setValue(100);
+    m_picStat->setProgress(100);
     m_harvester->onDocumentComplete();
 }
 
