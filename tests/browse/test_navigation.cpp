@@ -14,17 +14,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
-namespace {
-
-QByteArray page(const QString& title, const QString& body = QString())
-{
-    return QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>")
-        .arg(title, body)
-        .toUtf8();
-}
-
-} // namespace
-
 class TestNavigation : public QObject {
     Q_OBJECT
 
@@ -42,31 +31,24 @@ class TestNavigation : public QObject {
         return app;
     }
 
-    static void type(AddressBox* box, const QString& text)
-    {
-        box->setText(QString());
-        QTest::keyClicks(box->lineEdit(), text);
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-    }
-
     static QPoint tabCenter(TabStrip* strip, int i) { return strip->tabRect(i).center(); }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(server.start());
-        server.setPage(QStringLiteral("home.html"), page(QStringLiteral("Home")));
-        server.setPage(QStringLiteral("start.html"), page(QStringLiteral("Start")));
-        server.setPage(QStringLiteral("a.html"), page(QStringLiteral("Page A")));
-        server.setPage(QStringLiteral("b.html"), page(QStringLiteral("Page B")));
+        server.setPage(QStringLiteral("home.html"), htmlPage(QStringLiteral("Home")));
+        server.setPage(QStringLiteral("start.html"), htmlPage(QStringLiteral("Start")));
+        server.setPage(QStringLiteral("a.html"), htmlPage(QStringLiteral("Page A")));
+        server.setPage(QStringLiteral("b.html"), htmlPage(QStringLiteral("Page B")));
         server.setPage(
             QStringLiteral("closer.html"),
-            page(QStringLiteral("Closer"), QStringLiteral("<script>window.close()</script>")));
+            htmlPage(QStringLiteral("Closer"), QStringLiteral("<script>window.close()</script>")));
         server.setPage(
             QStringLiteral("mail.html"),
-            page(QStringLiteral("Mail"),
-                 QStringLiteral("<a href='mailto:Someone@Example.org' style='display:block;"
-                                "position:fixed;inset:0'>write</a>")));
+            htmlPage(QStringLiteral("Mail"),
+                     QStringLiteral("<a href='mailto:Someone@Example.org' style='display:block;"
+                                    "position:fixed;inset:0'>write</a>")));
         server.setHangingPage(QStringLiteral("slow.html"), "<html><body><p>loading");
     }
 
@@ -77,7 +59,7 @@ private slots:
         frmStart& w = *app->window;
         const int before = w.Text1()->count();
         const QString typed = server.hostPort() + QStringLiteral("/a.html");
-        type(w.Text1(), typed);
+        typeAddress(w.Text1(), typed);
         const QString expected = QStringLiteral("http://") + typed;
         QCOMPARE(w.Text1()->text(), expected);
         QVERIFY(AppFixture::waitFor(app->view(0), server.url(QStringLiteral("a.html"))));
@@ -88,9 +70,9 @@ private slots:
         QCOMPARE(w.Text1()->itemText(before), expected);
 
         // The same address again does not enter twice; another letter case does.
-        type(w.Text1(), expected);
+        typeAddress(w.Text1(), expected);
         QCOMPARE(w.Text1()->count(), before + 1);
-        type(w.Text1(), QStringLiteral("HTTP://") + typed);
+        typeAddress(w.Text1(), QStringLiteral("HTTP://") + typed);
         QCOMPARE(w.Text1()->text(), QStringLiteral("HTTP://") + typed); // no second scheme
         QCOMPARE(w.Text1()->count(), before + 2);
         app->close();
@@ -103,7 +85,7 @@ private slots:
         frmStart& w = *app->window;
         const QString caption = w.tabs().caption(0);
         const int items = w.Text1()->count();
-        type(w.Text1(), QString());
+        typeAddress(w.Text1(), QString());
         QVERIFY(AppFixture::waitFor(app->view(0), server.url(QStringLiteral("start.html"))));
         QCOMPARE(w.tabs().caption(0), caption);
         QCOMPARE(w.tabs().Tab_URL[0], base() + QStringLiteral("/home.html"));
@@ -178,7 +160,7 @@ private slots:
         auto app = startApp();
         QVERIFY(app);
         frmStart& w = *app->window;
-        type(w.Text1(), base() + QStringLiteral("/closer.html"));
+        typeAddress(w.Text1(), base() + QStringLiteral("/closer.html"));
         QVERIFY(AppFixture::waitFor(app->view(0), server.url(QStringLiteral("closer.html"))));
         QTest::qWait(500);
         QVERIFY(w.isVisible());
@@ -208,7 +190,7 @@ private slots:
         auto app = startApp();
         QVERIFY(app);
         frmStart& w = *app->window;
-        type(w.Text1(), base() + QStringLiteral("/mail.html"));
+        typeAddress(w.Text1(), base() + QStringLiteral("/mail.html"));
         QVERIFY(AppFixture::waitFor(app->view(0), server.url(QStringLiteral("mail.html"))));
         const QString shown = w.Text1()->text();
         QWidget* surface = app->view(0)->widget()->focusProxy();
@@ -227,7 +209,7 @@ private slots:
         QVERIFY(app);
         frmStart& w = *app->window;
         for (int i = 1; i <= 40; ++i)
-            type(w.Text1(), base() + QStringLiteral("/a.html?n=%1").arg(i));
+            typeAddress(w.Text1(), base() + QStringLiteral("/a.html?n=%1").arg(i));
         QCOMPARE(w.Text1()->count(), 40);
         app->close();
         const QStringList saved =
@@ -259,7 +241,7 @@ private slots:
         w.Read_BookMark();
         QCOMPARE(w.Text1()->text(), QString());
 
-        type(w.Text1(), base() + QStringLiteral("/a.html"));
+        typeAddress(w.Text1(), base() + QStringLiteral("/a.html"));
         QVERIFY(AppFixture::waitFor(app->view(0), server.url(QStringLiteral("a.html"))));
         // Following a link inside the page does not change the bookmark.
         app->view(0)->page()->runJavaScript(QStringLiteral("location.href='/b.html'"));

@@ -23,21 +23,6 @@ using CommandDriver::Reached;
 
 namespace {
 
-QStringList linesOf(const QByteArray& bytes)
-{
-    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-QByteArray page(const QString& title, const QString& body = QString())
-{
-    return QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>")
-        .arg(title, body)
-        .toUtf8();
-}
-
 // Runs a script in the view's isolated world and waits for its answer.
 QVariant evaluate(BrowserView* view, const QString& script)
 {
@@ -75,14 +60,6 @@ class TestDispatch : public QObject {
         return app;
     }
 
-    // Opens an address as typed into the address box.
-    static void type(AddressBox* box, const QString& text)
-    {
-        box->setText(QString());
-        QTest::keyClicks(box->lineEdit(), text);
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-    }
-
     static bool waitDeferredStep(frmStart& w)
     {
         QElapsedTimer t;
@@ -96,27 +73,27 @@ private slots:
     void initTestCase()
     {
         QVERIFY(server.start());
-        server.setPage(QStringLiteral("home.html"), page(QStringLiteral("Home")));
-        server.setPage(QStringLiteral("start.html"), page(QStringLiteral("Start")));
-        server.setPage(QStringLiteral("a.html"), page(QStringLiteral("Page A")));
-        server.setPage(QStringLiteral("b.html"), page(QStringLiteral("Page B")));
+        server.setPage(QStringLiteral("home.html"), htmlPage(QStringLiteral("Home")));
+        server.setPage(QStringLiteral("start.html"), htmlPage(QStringLiteral("Start")));
+        server.setPage(QStringLiteral("a.html"), htmlPage(QStringLiteral("Page A")));
+        server.setPage(QStringLiteral("b.html"), htmlPage(QStringLiteral("Page B")));
         for (const char* site : {"search_url", "dictionary_url", "map_url", "social_url",
                                  "ecommerce_url", "translate"})
             server.setPage(QLatin1String(site) + QStringLiteral(".html"),
-                           page(QLatin1String(site)));
+                           htmlPage(QLatin1String(site)));
         server.setPage(QStringLiteral("text.html"),
-                       page(QStringLiteral("Text"), QStringLiteral("<p>alpha beta gamma</p>")));
+                       htmlPage(QStringLiteral("Text"), QStringLiteral("<p>alpha beta gamma</p>")));
         server.setPage(QStringLiteral("edit.html"),
-                       page(QStringLiteral("Edit"),
-                            QStringLiteral("<input id='t' value='hello world' size='40'>")));
+                       htmlPage(QStringLiteral("Edit"),
+                                QStringLiteral("<input id='t' value='hello world' size='40'>")));
         // The harvest reads the frames of a page.
         server.setPage(QStringLiteral("mail.html"),
-                       page(QStringLiteral("Mail"),
-                            QStringLiteral("<iframe src='/mailframe.html'></iframe>")));
+                       htmlPage(QStringLiteral("Mail"),
+                                QStringLiteral("<iframe src='/mailframe.html'></iframe>")));
         server.setPage(QStringLiteral("mailframe.html"),
-                       page(QStringLiteral("Frame"),
-                            QStringLiteral("<a href='mailto:one@example.org'>one</a> "
-                                           "<a href='mailto:two@example.org'>two</a>")));
+                       htmlPage(QStringLiteral("Frame"),
+                                QStringLiteral("<a href='mailto:one@example.org'>one</a> "
+                                               "<a href='mailto:two@example.org'>two</a>")));
         server.setHangingPage(QStringLiteral("slow.html"), "<html><body><p>loading");
     }
 
@@ -144,9 +121,9 @@ private slots:
         QVERIFY(app);
         frmStart& w = *app->window;
         BrowserView* view = app->view(0);
-        type(w.Text1(), at("a.html"));
+        typeAddress(w.Text1(), at("a.html"));
         QVERIFY(AppFixture::waitFor(view, server.url(QStringLiteral("a.html"))));
-        type(w.Text1(), at("b.html"));
+        typeAddress(w.Text1(), at("b.html"));
         QVERIFY(AppFixture::waitFor(view, server.url(QStringLiteral("b.html"))));
         if (backFirst) {
             view->GoBack();
@@ -392,7 +369,7 @@ private slots:
         auto app = startApp();
         QVERIFY(app);
         frmStart& w = *app->window;
-        type(w.Text1(), at("a.html"));
+        typeAddress(w.Text1(), at("a.html"));
         QVERIFY(AppFixture::waitFor(app->view(0), server.url(QStringLiteral("a.html"))));
         QCOMPARE(activate(w, QStringLiteral("NAVIGATE:PICK")), Reached::Activated);
         QCOMPARE(app->dir.read(QStringLiteral("Data/OrvelBook.bm")),

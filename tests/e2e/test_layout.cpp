@@ -29,14 +29,6 @@ using CommandDriver::Reached;
 
 namespace {
 
-QStringList linesOf(const QByteArray& bytes)
-{
-    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 // Twips to pixels at 96 dots per inch, each value rounded on its own.
 int px(int twips)
 {

@@ -9,18 +9,6 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScriptCollection>
 
-namespace {
-
-QStringList linesOf(const QByteArray& bytes)
-{
-    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-} // namespace
-
 class TestStartup : public QObject {
     Q_OBJECT
 

@@ -2,16 +2,43 @@
 
 #include "app/frmstart.h"
 #include "app/module.h"
+#include "browse/addressbox.h"
 #include "browse/browserview.h"
 #include "browse/tabset.h"
 #include "commands/commandpool.h"
 #include "recordingdesktop.h"
 #include "tempprogramdir.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
+
+// The lines of a file the program wrote (CR LF), without the empty text after the last line end.
+inline QStringList linesOf(const QByteArray& bytes)
+{
+    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// A page with a title and a body, for the test server.
+inline QByteArray htmlPage(const QString& title, const QString& body = QString())
+{
+    return QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>")
+        .arg(title, body)
+        .toUtf8();
+}
+
+// Types an address into the address box and presses Enter, as a user does.
+inline void typeAddress(AddressBox* box, const QString& text)
+{
+    box->setText(QString());
+    QTest::keyClicks(box->lineEdit(), text);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+}
 
 // The whole main window in a temporary program directory, with a recording desktop.
 struct AppFixture {
