@@ -6,13 +6,13 @@
 // Pages come from a server on 127.0.0.1 that the benchmark starts itself. Run as root it needs
 // no extra settings: the environment of the tests is set when missing.
 
-#include "app/desktop.h"
-#include "app/module.h"
-#include "app/programdir.h"
 #include "browse/browserview.h"
 #include "browse/webprofile.h"
+#include "config/programfiles.h"
+#include "core/programdir.h"
 #include "httpserver.h"
 #include "mail/harvester.h"
+#include "platform/desktop.h"
 #include "testmain.h"
 
 #include <QApplication>
@@ -139,15 +139,16 @@ Measured bareRead(QWebEngineProfile* profile, QWidget* window, const QUrl& url)
         });
 }
 
-Measured harvestPass(QWebEngineProfile* profile, QWidget* window, const QUrl& url, Module& module)
+Measured harvestPass(QWebEngineProfile* profile, QWidget* window, const QUrl& url,
+                     const ProgramDir& program, Desktop& desktop)
 {
-    const QString list = module.path(u"\\MailsList.txt");
+    const QString list = program.path(ProgramFiles::MailsList);
     QFile::remove(list);
     Measured measured =
         inFreshView(profile, window, url,
                     [&](BrowserView* view, QElapsedTimer& clock, Measured& m, bool& done) {
                         Harvester* h = new Harvester(
-                            module, [view] { return view; }, window);
+                            program, desktop, [view] { return view; }, window);
                         QObject::connect(h, &Harvester::passFinished, h, [&, h](int lines) {
                             m.first = clock.nsecsElapsed() / 1e6;
                             m.count = lines;
@@ -195,7 +196,7 @@ int main(int argc, char** argv)
     Harvester::installFrameScript(harvestProfile);
     auto* bareProfile = new QWebEngineProfile(&app);
     PrintingDesktop desktop;
-    Module module(ProgramDir(programDir.path()), desktop);
+    const ProgramDir program(programDir.path());
     QWidget window;
     window.resize(1000, 700);
     window.show();
@@ -209,8 +210,9 @@ int main(int argc, char** argv)
         const qsizetype links = qsizetype(page.frames) * page.linksPerFrame;
         for (int round = 0; round <= repetitions; ++round) {
             const Measured bare = bareRead(bareProfile, &window, page.url);
-            const Measured harvest = harvestPass(harvestProfile, &window, page.url, module);
-            const Measured plain = harvestPass(bareProfile, &window, page.url, module);
+            const Measured harvest =
+                harvestPass(harvestProfile, &window, page.url, program, desktop);
+            const Measured plain = harvestPass(bareProfile, &window, page.url, program, desktop);
             if (bare.count != links || harvest.count != links || plain.count != links) {
                 std::fprintf(stderr, "%s: read %lld / %lld / %lld links, expected %lld\n",
                              page.name, qlonglong(bare.count), qlonglong(harvest.count),

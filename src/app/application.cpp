@@ -1,11 +1,11 @@
 #include "app/application.h"
 
-#include "app/desktop.h"
 #include "app/frmstart.h"
 #include "app/module.h"
-#include "app/resources.h"
 #include "browse/webprofile.h"
-#include "commands/commandpool.h"
+#include "commandbar/commandpool.h"
+#include "platform/desktop.h"
+#include "platform/resources.h"
 
 #include <QApplication>
 

@@ -1,5 +1,9 @@
 #include "app/bottomstrip.h"
 
+#include "commandbar/imagelist.h"
+#include "config/captionnumbers.h"
+#include "config/languagefile.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -38,12 +42,26 @@ BottomStrip::BottomStrip(QWidget* window, QWidget* parent)
     progressBar->setTextVisible(false);
 }
 
-void BottomStrip::setDragToolTip(const QString& text)
+void BottomStrip::setTexts(const CaptionTable& captions)
 {
+    const QString drag = captions[CaptionNo::DragButtons];
     for (QToolButton* button : {cmdMoveL, cmdMove}) {
-        button->setToolTip(text);
-        button->setAccessibleName(text);
+        button->setToolTip(drag);
+        button->setAccessibleName(drag);
     }
+    statusBar->setAccessibleName(captions[CaptionNo::StatusText]);
+    progressBar->setAccessibleName(captions[CaptionNo::Progress]);
+}
+
+void BottomStrip::setDragIcons(const ImageList& images)
+{
+    cmdMove->setIcon(images.icon(121));
+    cmdMoveL->setIcon(images.icon(122));
+}
+
+void BottomStrip::setDate(const QString& Today_Str)
+{
+    timeBar->setText(Today_Str);
 }
 
 void BottomStrip::holdRepaint()

@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class CaptionTable;
+class ImageList;
 class QLabel;
 class QProgressBar;
 class QToolButton;
@@ -21,7 +23,12 @@ public:
     QProgressBar* progressBar;
     QToolButton* cmdMove;
 
-    void setDragToolTip(const QString& text);
+    // The captions of the current language: the drag buttons' tooltip and the names screen
+    // readers give the status text and the progress bar.
+    void setTexts(const CaptionTable& captions);
+    // The icons of the two drag buttons and the date in the second text field.
+    void setDragIcons(const ImageList& images);
+    void setDate(const QString& Today_Str);
 
     // The status text and the progress change many times while a page loads, and every repaint
     // of the strip makes the whole window be composed again (the web views make it a GL window).

@@ -6,8 +6,3 @@ QString Module::makerHomePage()
 {
     return QStringLiteral("quorvink:start");
 }
-
-QString Module::messageTitle()
-{
-    return QStringLiteral("orvelquorvink");
-}

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/languagefile.h"
-#include "app/optionsfile.h"
-#include "app/programdir.h"
-#include "app/settingsfile.h"
+#include "app/timings.h"
+#include "config/languagefile.h"
+#include "config/optionsfile.h"
+#include "config/settingsfile.h"
+#include "core/programdir.h"
 #include "links/linktitles.h"
 
 #include <QString>
@@ -30,12 +31,12 @@ public:
     QStringList Lang_List; // the language names found at start, in folder order
     LinkTitles Link_Titles;
 
+    Timings timings;
+
     QString Today_Str;
     QString Template_Doc;
     QString Template_HDoc;
 
     // The maker's home page: the program's own start page, which works offline.
     static QString makerHomePage();
-    // The title of the program's messages about files and exports.
-    static QString messageTitle();
 };

@@ -1,8 +1,8 @@
 #include "browse/findbar.h"
 
-#include "app/captionnumbers.h"
-#include "app/languagefile.h"
 #include "browse/browserview.h"
+#include "config/captionnumbers.h"
+#include "config/languagefile.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

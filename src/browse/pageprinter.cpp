@@ -1,7 +1,7 @@
 #include "browse/pageprinter.h"
 
-#include "app/wait.h"
 #include "browse/browserview.h"
+#include "core/wait.h"
 
 #include <QEventLoop>
 #include <QPageSetupDialog>

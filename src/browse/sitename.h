@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/propercase.h"
+#include "core/propercase.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "browse/webattend.h"
 
-#include "app/wait.h"
 #include "browse/browserview.h"
+#include "core/wait.h"
 
 #include <QElapsedTimer>
 #include <memory>

@@ -1,125 +1,133 @@
 #include "commands/dispatcher.h"
 
-#include "app/desktop.h"
-#include "app/frmstart.h"
-#include "app/module.h"
-#include "browse/addressbox.h"
 #include "browse/browserview.h"
-#include "commands/commandentry.h"
-#include "commands/settingsprograms.h"
+#include "browse/findbar.h"
+#include "browse/navigation.h"
+#include "browse/pageprinter.h"
+#include "browse/pageproperties.h"
+#include "browse/tabset.h"
+#include "commandbar/commandentry.h"
+#include "config/languagefile.h"
+#include "config/optionsfile.h"
+#include "config/programfiles.h"
+#include "core/programdir.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
+#include "platform/desktop.h"
+#include "platform/settingsprograms.h"
 
 #include <QUrl>
 #include <QWebEnginePage>
 
-namespace {
-
-// A browser command on the current view; a view that cannot do it simply does nothing.
-template <typename F> void onView(frmStart& w, F&& f)
+MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
 {
-    if (BrowserView* view = w.currentView())
-        f(view);
-}
-
-} // namespace
-
-MainDispatcher::MainDispatcher(frmStart& window) : w(window)
-{
-    Module& m = w.module();
+    MainWindowCommands& w = t.window;
 
     // Control 0: the main toolbar.
     m_toolbar = {
-        {QStringLiteral("EXIT0"), [this](CommandEntry*) { w.GO_Exit(); }},
-        {QStringLiteral("BACK"),
-         [this](CommandEntry*) { onView(w, [](auto* v) { v->GoBack(); }); }},
-        {QStringLiteral("NEXT"),
-         [this](CommandEntry*) { onView(w, [](auto* v) { v->GoForward(); }); }},
-        {QStringLiteral("PRINT"), [this](CommandEntry*) { w.printPage(); }},
-        {QStringLiteral("FAVORITE"), [this](CommandEntry*) { w.GO_Links(); }},
+        {QStringLiteral("EXIT0"), [&w](CommandEntry*) { w.GO_Exit(); }},
+        {QStringLiteral("BACK"), onView([](BrowserView* v) { v->GoBack(); })},
+        {QStringLiteral("NEXT"), onView([](BrowserView* v) { v->GoForward(); })},
+        {QStringLiteral("PRINT"), onView([this](BrowserView* v) { t.printer.print(v); })},
+        {QStringLiteral("FAVORITE"), [&w](CommandEntry*) { w.GO_Links(); }},
     };
 
-    // Control 2: the sites toolbar. A site opens in the current view and stays out of the history.
-    auto site = [this](QString LanguageSettings::*address) {
-        return [this, address](CommandEntry*) {
-            w.Text1()->setText(w.module().lang.*address);
-            w.GO_Navigate(0);
-        };
-    };
+    // Control 2: the sites toolbar.
     m_sites = {
         {QStringLiteral("GOOGLE"), site(&LanguageSettings::searchUrl)},
         {QStringLiteral("WIKI"), site(&LanguageSettings::dictionaryUrl)},
         {QStringLiteral("MAP"), site(&LanguageSettings::mapUrl)},
         {QStringLiteral("SOCIAL"), site(&LanguageSettings::socialUrl)},
         {QStringLiteral("EBAY"), site(&LanguageSettings::ecommerceUrl)},
-        {QStringLiteral("MIN"), [this](CommandEntry*) { w.showMinimized(); }},
-        {QStringLiteral("EXIT2"), [this](CommandEntry*) { w.GO_Exit(); }},
+        {QStringLiteral("MIN"), [&w](CommandEntry*) { w.minimize(); }},
+        {QStringLiteral("EXIT2"), [&w](CommandEntry*) { w.GO_Exit(); }},
     };
 
     // Control 3: the drop-down menus.
     auto action = [this](QWebEnginePage::WebAction a) {
-        return [this, a](CommandEntry*) { onView(w, [a](auto* v) { v->trigger(a); }); };
+        return onView([a](BrowserView* v) { v->trigger(a); });
     };
-    auto style = [this](int value) {
-        return [this, value](CommandEntry* entry) { w.setDrawingStyle(value, entry); };
+    auto style = [&w](int value) {
+        return [&w, value](CommandEntry* entry) { w.setDrawingStyle(value, entry); };
     };
-    auto panel = [this, &m](SettingsPrograms::Panel p) {
-        return [this, &m, p](CommandEntry*) { SettingsPrograms::open(p, m.desktop, &w); };
+    auto panel = [this](SettingsPrograms::Panel p) {
+        return [this, p](CommandEntry*) { SettingsPrograms::open(p, t.desktop, t.messageParent); };
+    };
+    auto open = [this](const QString& programFile) {
+        t.desktop.open(QUrl::fromLocalFile(t.dir.path(programFile)));
     };
     m_menus = {
-        {QStringLiteral("EDIT:STOP"),
-         [this](CommandEntry*) { onView(w, [](auto* v) { v->Stop(); }); }},
+        {QStringLiteral("EDIT:STOP"), onView([](BrowserView* v) { v->Stop(); })},
         {QStringLiteral("EDIT:TXT"),
-         [this, &m](CommandEntry*) {
-             const QString file = m.path(QStringLiteral("\\languages\\Quorvink_") +
-                                         m.options.Lang_Name + QStringLiteral(".txt"));
-             m.desktop.open(QUrl::fromLocalFile(file));
-         }},
+         [this, open](CommandEntry*) { open(ProgramFiles::languageFile(t.options.Lang_Name)); }},
         {QStringLiteral("EDIT:CUT"), action(QWebEnginePage::Cut)},
         {QStringLiteral("EDIT:COPY"), action(QWebEnginePage::Copy)},
         {QStringLiteral("EDIT:PASTE"), action(QWebEnginePage::Paste)},
-        {QStringLiteral("EDIT:DELETE"), [this](CommandEntry*) { w.deleteSelection(); }},
+        {QStringLiteral("EDIT:DELETE"), onView([](BrowserView* v) {
+             v->runIsolated(QStringLiteral("document.execCommand('delete')"),
+                            [](const QVariant&) {});
+         })},
         {QStringLiteral("EDIT:SELECT"), action(QWebEnginePage::SelectAll)},
-        {QStringLiteral("EDIT:PAGESET"), [this](CommandEntry*) { w.pageSetup(); }},
-        {QStringLiteral("EDIT:PREVIEW"), [this](CommandEntry*) { w.printPreview(); }},
-        {QStringLiteral("EDIT:PRINT"), [this](CommandEntry*) { w.printPage(); }},
-        {QStringLiteral("EDIT:PROPERTIES"), [this](CommandEntry*) { w.pageProperties(); }},
-        {QStringLiteral("EDIT:FINDDOC"), [this](CommandEntry*) { w.findInPage(); }},
+        {QStringLiteral("EDIT:PAGESET"), [this](CommandEntry*) { t.printer.pageSetup(); }},
+        {QStringLiteral("EDIT:PREVIEW"), onView([this](BrowserView* v) { t.printer.preview(v); })},
+        {QStringLiteral("EDIT:PRINT"), onView([this](BrowserView* v) { t.printer.print(v); })},
+        {QStringLiteral("EDIT:PROPERTIES"), onView([this](BrowserView* v) {
+             PageProperties dialog(v, t.captions, t.messageParent);
+             dialog.exec();
+         })},
+        {QStringLiteral("EDIT:FINDDOC"), onView([this](BrowserView* v) { t.findBar.open(v); })},
         {QStringLiteral("EDIT:TRANS"),
-         [this, &m](CommandEntry*) {
-             onView(w, [&m](auto* v) { v->Navigate(m.lang.translatorPath); });
-         }},
-        {QStringLiteral("EDIT:EXIT"), [this](CommandEntry*) { w.GO_Exit(); }},
+         onView([this](BrowserView* v) { v->Navigate(t.lang.translatorPath); })},
+        {QStringLiteral("EDIT:EXIT"), [&w](CommandEntry*) { w.GO_Exit(); }},
         {QStringLiteral("FILE:SYSTEM"), style(0)},
         {QStringLiteral("FILE:OFFICE"), style(1)},
         {QStringLiteral("FILE:MONEY"), style(2)},
         {QStringLiteral("FILE:XP"), style(3)},
-        {QStringLiteral("FILE:FLOATING"), [this](CommandEntry* entry) { w.autoHideSwitch(entry); }},
+        {QStringLiteral("FILE:FLOATING"), [&w](CommandEntry* entry) { w.autoHideSwitch(entry); }},
         {QStringLiteral("FILE:EXPLORER"),
-         [this, &m](CommandEntry*) { m.desktop.open(QUrl::fromUserInput(w.Text1()->text())); }},
+         [this](CommandEntry*) {
+             t.desktop.open(QUrl::fromUserInput(t.navigation.addressText()));
+         }},
         {QStringLiteral("FILE:SECURITY"), panel(SettingsPrograms::Panel::Security)},
         {QStringLiteral("FILE:VOLUME"), panel(SettingsPrograms::Panel::Sound)},
         {QStringLiteral("FILE:INTERNET"), panel(SettingsPrograms::Panel::Network)},
         {QStringLiteral("FILE:HELP"),
-         [&m](CommandEntry*) {
-             m.desktop.open(QUrl::fromLocalFile(m.path(u"\\Data\\OrvelHelp.html")));
-         }},
-        {QStringLiteral("NAVIGATE:PICK"), [this](CommandEntry*) { w.Save_BookMark(); }},
-        {QStringLiteral("NAVIGATE:GO"), [this](CommandEntry*) { w.Read_BookMark(); }},
-        {QStringLiteral("NAVIGATE:BACK"),
-         [this](CommandEntry*) { onView(w, [](auto* v) { v->GoBack(); }); }},
-        {QStringLiteral("NAVIGATE:REFRESH"),
-         [this](CommandEntry*) { onView(w, [](auto* v) { v->Refresh(); }); }},
-        {QStringLiteral("NAVIGATE:NEXT"),
-         [this](CommandEntry*) { onView(w, [](auto* v) { v->GoForward(); }); }},
-        {QStringLiteral("NAVIGATE:PICKHOME"), [this](CommandEntry*) { w.setHomePage(); }},
-        {QStringLiteral("NAVIGATE:HOME"),
-         [this](CommandEntry*) { onView(w, [](auto* v) { v->GoHome(); }); }},
-        {QStringLiteral("QUORVINK:START"), [this](CommandEntry*) { w.harvester().toggle(); }},
-        {QStringLiteral("QUORVINK:VIEW"), [this](CommandEntry*) { w.mailLists().view(); }},
-        {QStringLiteral("QUORVINK:ADD"), [this](CommandEntry*) { w.mailLists().add(); }},
-        {QStringLiteral("QUORVINK:CANCEL"), [this](CommandEntry*) { w.mailLists().cancel(); }},
+         [open](CommandEntry*) { open(ProgramFiles::HelpPage.toString()); }},
+        {QStringLiteral("NAVIGATE:PICK"),
+         [this](CommandEntry*) { report(t.navigation.Save_BookMark().error); }},
+        {QStringLiteral("NAVIGATE:GO"), [this](CommandEntry*) { t.navigation.Read_BookMark(); }},
+        {QStringLiteral("NAVIGATE:BACK"), onView([](BrowserView* v) { v->GoBack(); })},
+        {QStringLiteral("NAVIGATE:REFRESH"), onView([](BrowserView* v) { v->Refresh(); })},
+        {QStringLiteral("NAVIGATE:NEXT"), onView([](BrowserView* v) { v->GoForward(); })},
+        {QStringLiteral("NAVIGATE:PICKHOME"), [&w](CommandEntry*) { w.setHomePage(); }},
+        {QStringLiteral("NAVIGATE:HOME"), onView([](BrowserView* v) { v->GoHome(); })},
+        {QStringLiteral("QUORVINK:START"), [this](CommandEntry*) { t.harvester.toggle(); }},
+        {QStringLiteral("QUORVINK:VIEW"), [this](CommandEntry*) { t.mailLists.view(); }},
+        {QStringLiteral("QUORVINK:ADD"), [this](CommandEntry*) { t.mailLists.add(); }},
+        {QStringLiteral("QUORVINK:CANCEL"), [this](CommandEntry*) { t.mailLists.cancel(); }},
     };
+}
+
+MainDispatcher::Action MainDispatcher::onView(std::function<void(BrowserView*)> command) const
+{
+    return [this, command = std::move(command)](CommandEntry*) {
+        if (BrowserView* view = t.tabs.current())
+            command(view);
+    };
+}
+
+MainDispatcher::Action MainDispatcher::site(QString LanguageSettings::*address) const
+{
+    return [this, address](CommandEntry*) {
+        t.navigation.setAddressText(t.lang.*address);
+        t.navigation.GO_Navigate(0);
+    };
+}
+
+void MainDispatcher::report(const QString& error) const
+{
+    if (!error.isEmpty())
+        t.desktop.report(t.messageParent, error);
 }
 
 bool MainDispatcher::isLanguageKey(const QString& key)
@@ -153,6 +161,6 @@ bool MainDispatcher::dispatch(int control, CommandEntry* entry)
     if (control != kMenuControl || !isLanguageKey(key))
         return false;
     // The language entries: "LANG:" and the language name in upper case.
-    w.switchLanguage(key.mid(key.indexOf(QLatin1Char(':')) + 1).toLower());
+    t.window.switchLanguage(key.mid(key.indexOf(QLatin1Char(':')) + 1).toLower());
     return true;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "commands/maincommands.h"
+
 #include <QHash>
 #include <QString>
 
 #include <functional>
 
+class BrowserView;
 class CommandEntry;
-class frmStart;
 
 // The command handler of the main window. An activation is routed by the number of the
 // command-bar control it came from and the key of the entry: control 0 is the main toolbar,
@@ -14,7 +16,7 @@ class frmStart;
 // switch the language; activations of any other control are ignored. Keys are compared exactly.
 class MainDispatcher {
 public:
-    explicit MainDispatcher(frmStart& window);
+    explicit MainDispatcher(MainCommandTargets targets);
 
     // True when the activation reached an action.
     bool dispatch(int control, CommandEntry* entry);
@@ -28,7 +30,13 @@ public:
 private:
     using Action = std::function<void(CommandEntry*)>;
 
-    frmStart& w;
+    // A browser command on the current view; a view that cannot do it simply does nothing.
+    Action onView(std::function<void(BrowserView*)> command) const;
+    // A site of the language file opens in the current view, outside the history.
+    Action site(QString LanguageSettings::*address) const;
+    void report(const QString& error) const;
+
+    MainCommandTargets t;
     QHash<QString, Action> m_toolbar; // control 0
     QHash<QString, Action> m_sites;   // control 2
     QHash<QString, Action> m_menus;   // control 3

@@ -1,7 +1,8 @@
 #include "commands/languagemenu.h"
 
-#include "app/programdir.h"
-#include "commands/commandentry.h"
+#include "commandbar/commandentry.h"
+#include "config/programfiles.h"
+#include "core/programdir.h"
 
 #include <QDir>
 #include <QSet>
@@ -20,7 +21,7 @@ QString nameOf(const QString& fileName)
 QList<Language> find(const ProgramDir& dir)
 {
     QList<Language> result;
-    const QDir folder(dir.path(u"\\languages"));
+    const QDir folder(dir.path(ProgramFiles::LanguagesFolder));
     const QStringList files = folder.entryList({QStringLiteral("Quorvink_*")}, QDir::Files,
                                                QDir::Name | QDir::IgnoreCase);
     QSet<QString> keys;

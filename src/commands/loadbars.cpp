@@ -1,10 +1,10 @@
 #include "commands/loadbars.h"
 
-#include "commands/commandbar.h"
-#include "commands/commandpool.h"
-#include "commands/imagelist.h"
+#include "commandbar/commandbar.h"
+#include "commandbar/commandpool.h"
+#include "commandbar/imagelist.h"
 #include "commands/languagemenu.h"
-#include "commands/propercase.h"
+#include "core/propercase.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "commands/setcaptions.h"
 
-#include "app/languagefile.h"
-#include "commands/commandpool.h"
-#include "commands/propercase.h"
+#include "commandbar/commandpool.h"
+#include "config/languagefile.h"
+#include "core/propercase.h"
 
 namespace {
 

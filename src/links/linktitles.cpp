@@ -1,6 +1,6 @@
 #include "links/linktitles.h"
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 #include <cmath>
 

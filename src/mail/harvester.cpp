@@ -1,11 +1,12 @@
 #include "mail/harvester.h"
 
-#include "app/desktop.h"
-#include "app/module.h"
-#include "app/textfile.h"
-#include "app/wait.h"
 #include "browse/browserview.h"
+#include "config/programfiles.h"
+#include "core/programdir.h"
+#include "core/textfile.h"
+#include "core/wait.h"
 #include "mail/harvestscript.h"
+#include "platform/desktop.h"
 
 #include <QPointer>
 #include <QWebEngineProfile>
@@ -18,9 +19,10 @@ const QString kFrameScriptName = QStringLiteral("orvelquorvink-frame-world");
 
 } // namespace
 
-Harvester::Harvester(Module& module, std::function<BrowserView*()> currentView,
-                     QWidget* messageParent, QObject* parent)
-    : QObject(parent), m(module), m_currentView(std::move(currentView)),
+Harvester::Harvester(const ProgramDir& dir, Desktop& desktop,
+                     std::function<BrowserView*()> currentView, QWidget* messageParent,
+                     QObject* parent)
+    : QObject(parent), m_dir(dir), m_desktop(desktop), m_currentView(std::move(currentView)),
       m_messageParent(messageParent)
 {
     m_timer2.setObjectName(QStringLiteral("Timer2"));
@@ -80,11 +82,11 @@ void Harvester::GO_Mail_Link()
 
 void Harvester::write(const QStringList& lines)
 {
-    const QString path = m.path(u"\\MailsList.txt");
+    const QString path = m_dir.path(ProgramFiles::MailsList);
     const TextFile::Result result = TextFile::append(path, lines);
     if (!result) {
         // The pass is abandoned; the flag and the timer stay as they are.
-        m.desktop.message(m_messageParent, Module::messageTitle(), result.error);
+        m_desktop.report(m_messageParent, result.error);
         emit passFinished(-1);
         return;
     }

@@ -7,7 +7,8 @@
 #include <functional>
 
 class BrowserView;
-class Module;
+class Desktop;
+class ProgramDir;
 class QWebEngineProfile;
 class QWidget;
 
@@ -26,8 +27,8 @@ class Harvester : public QObject {
 public:
     // currentView gives the view of the selected tab (or nothing); messages about the list file
     // are shown over messageParent.
-    Harvester(Module& module, std::function<BrowserView*()> currentView, QWidget* messageParent,
-              QObject* parent = nullptr);
+    Harvester(const ProgramDir& dir, Desktop& desktop, std::function<BrowserView*()> currentView,
+              QWidget* messageParent, QObject* parent = nullptr);
 
     static constexpr int kIconOff = 132;
     static constexpr int kIconOn = 133;
@@ -65,7 +66,8 @@ private:
     void tick();
     void write(const QStringList& lines);
 
-    Module& m;
+    const ProgramDir& m_dir;
+    Desktop& m_desktop;
     std::function<BrowserView*()> m_currentView;
     QWidget* m_messageParent;
     qint16 m_mailAuto = 0;

@@ -1,8 +1,9 @@
 #include "mail/maillists.h"
 
-#include "app/desktop.h"
-#include "app/module.h"
-#include "app/textfile.h"
+#include "config/programfiles.h"
+#include "core/programdir.h"
+#include "core/textfile.h"
+#include "platform/desktop.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,19 +54,19 @@ bool endsInsideLine(QFile& file)
 
 } // namespace
 
-MailLists::MailLists(Module& module, QWidget* messageParent)
-    : m(module), m_messageParent(messageParent)
+MailLists::MailLists(const ProgramDir& dir, Desktop& desktop, QWidget* messageParent)
+    : m_dir(dir), m_desktop(desktop), m_messageParent(messageParent)
 {
 }
 
 QString MailLists::listPath() const
 {
-    return m.path(u"\\MailsList.txt");
+    return m_dir.path(ProgramFiles::MailsList);
 }
 
 QString MailLists::bookPath() const
 {
-    return m.path(u"\\MailsBook.txt");
+    return m_dir.path(ProgramFiles::MailsBook);
 }
 
 bool MailLists::emptyAtStart()
@@ -75,7 +76,7 @@ bool MailLists::emptyAtStart()
 
 void MailLists::view()
 {
-    m.desktop.open(QUrl::fromLocalFile(listPath()));
+    m_desktop.open(QUrl::fromLocalFile(listPath()));
 }
 
 bool MailLists::add()
@@ -117,7 +118,7 @@ bool MailLists::add()
         report(failure(QStringLiteral("append to"), book, bookFile.errorString()));
         return false;
     }
-    m.desktop.open(QUrl::fromLocalFile(book));
+    m_desktop.open(QUrl::fromLocalFile(book));
     return true;
 }
 
@@ -136,5 +137,5 @@ bool MailLists::emptyList()
 
 void MailLists::report(const QString& text)
 {
-    m.desktop.message(m_messageParent, Module::messageTitle(), text);
+    m_desktop.report(m_messageParent, text);
 }

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-class Module;
+class Desktop;
+class ProgramDir;
 class QWidget;
 
 // The harvest list "\MailsList.txt" (the addresses found during one run, emptied at every start)
@@ -11,7 +12,7 @@ class QWidget;
 // file; the command is then abandoned and neither file loses anything.
 class MailLists {
 public:
-    MailLists(Module& module, QWidget* messageParent);
+    MailLists(const ProgramDir& dir, Desktop& desktop, QWidget* messageParent);
 
     QString listPath() const;
     QString bookPath() const;
@@ -30,6 +31,7 @@ private:
     bool emptyList();
     void report(const QString& text);
 
-    Module& m;
+    const ProgramDir& m_dir;
+    Desktop& m_desktop;
     QWidget* m_messageParent;
 };

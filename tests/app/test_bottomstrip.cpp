@@ -1,6 +1,7 @@
 #include "app/bottomstrip.h"
+#include "testguard.h"
 
-#include "testmain.h"
+#include "unittestmain.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -8,6 +9,8 @@
 class TestBottomStrip : public QObject {
     Q_OBJECT
 private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
     // Values are there at once; the strip is painted again within the repaint interval and
     // is never left frozen.
     void valuesAtOnceRepaintsThrottled()
@@ -31,5 +34,5 @@ private slots:
     }
 };
 
-QUORVINK_TEST_MAIN(TestBottomStrip)
+QUORVINK_WIDGETS_TEST_MAIN(TestBottomStrip)
 #include "test_bottomstrip.moc"

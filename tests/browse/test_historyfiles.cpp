@@ -1,12 +1,15 @@
 #include "browse/bookmark.h"
 #include "browse/history.h"
+#include "testguard.h"
 
 #include "tempprogramdir.h"
-#include "testmain.h"
+#include "unittestmain.h"
 
 class TestHistoryFiles : public QObject {
     Q_OBJECT
 private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
     void savesNewestThirtyInOrder()
     {
         TempProgramDir dir(false);
@@ -76,5 +79,5 @@ private slots:
     }
 };
 
-QUORVINK_TEST_MAIN(TestHistoryFiles)
+QUORVINK_CORE_TEST_MAIN(TestHistoryFiles)
 #include "test_historyfiles.moc"

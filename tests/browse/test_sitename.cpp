@@ -1,10 +1,13 @@
 #include "browse/sitename.h"
+#include "testguard.h"
 
-#include "testmain.h"
+#include "unittestmain.h"
 
 class TestSiteName : public QObject {
     Q_OBJECT
 private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
     void siteName_data()
     {
         QTest::addColumn<QString>("address");
@@ -61,5 +64,5 @@ private slots:
     }
 };
 
-QUORVINK_TEST_MAIN(TestSiteName)
+QUORVINK_CORE_TEST_MAIN(TestSiteName)
 #include "test_sitename.moc"

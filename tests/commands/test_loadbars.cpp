@@ -1,8 +1,9 @@
-#include "commands/commandbar.h"
-#include "commands/commandpool.h"
-#include "commands/imagelist.h"
+#include "commandbar/commandbar.h"
+#include "commandbar/commandpool.h"
+#include "commandbar/imagelist.h"
 #include "commands/loadbars.h"
 #include "tempprogramdir.h"
+#include "testguard.h"
 
 #include <QtTest>
 
@@ -11,6 +12,8 @@
 class TestLoadBars : public QObject {
     Q_OBJECT
 private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
     void mainWindowBars_data();
     void mainWindowBars();
     void dropDownLinks_data();
@@ -452,5 +455,5 @@ void TestLoadBars::shippedLanguages()
 }
 
 #include "test_loadbars.moc"
-#include "testmain.h"
-QUORVINK_TEST_MAIN(TestLoadBars)
+#include "unittestmain.h"
+QUORVINK_WIDGETS_TEST_MAIN(TestLoadBars)

@@ -1,10 +1,12 @@
-#include "app/languagefile.h"
-#include "commands/commandbar.h"
-#include "commands/commandpool.h"
-#include "commands/imagelist.h"
+#include "commandbar/commandbar.h"
+#include "commandbar/commandpool.h"
+#include "commandbar/imagelist.h"
 #include "commands/loadbars.h"
 #include "commands/setcaptions.h"
+#include "config/languagefile.h"
+#include "config/programfiles.h"
 #include "tempprogramdir.h"
+#include "testguard.h"
 
 #include <QtTest>
 
@@ -52,6 +54,7 @@ QByteArray languageFile(const QString& word, int captions, const QStringList& se
 
 void TestSetCaptions::init()
 {
+    TestGuard::failOnWarnings();
     m_dir = std::make_unique<TempProgramDir>(false);
     QVERIFY(m_dir->write(QStringLiteral("Languages/Quorvink_Full.txt"),
                          languageFile(QStringLiteral("Full"), 223,
@@ -80,7 +83,7 @@ void TestSetCaptions::cleanup()
 
 void TestSetCaptions::switchTo(const QString& name)
 {
-    const QString path = m_dir->programDir().path(LanguageFile::relativePath(name));
+    const QString path = m_dir->programDir().path(ProgramFiles::languageFile(name));
     QVERIFY(LanguageFile::read(path, m_captions, m_settings).ok);
     Set_Captions(*m_pool, m_captions, m_settings, name);
 }
@@ -258,5 +261,5 @@ void TestSetCaptions::entriesWithoutTextsKeepTheirs()
 }
 
 #include "test_setcaptions.moc"
-#include "testmain.h"
-QUORVINK_TEST_MAIN(TestSetCaptions)
+#include "unittestmain.h"
+QUORVINK_WIDGETS_TEST_MAIN(TestSetCaptions)

@@ -5,8 +5,8 @@
 // entry in the open menu.
 
 #include "app/frmstart.h"
-#include "app/wait.h"
-#include "commands/commandbarcontrol.h"
+#include "commandbar/commandbarcontrol.h"
+#include "core/wait.h"
 
 #include <QAction>
 #include <QApplication>

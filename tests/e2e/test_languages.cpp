@@ -1,14 +1,15 @@
 // The shipped language files: complete, alike in shape, and covering every text the program
 // shows.
 #include "appfixture.h"
+#include "testguard.h"
 #include "testmain.h"
 
 #include "app/bottomstrip.h"
-#include "app/languagefile.h"
 #include "browse/addressbox.h"
-#include "commands/commandbar.h"
-#include "commands/commandentry.h"
-#include "commands/commandpool.h"
+#include "commandbar/commandbar.h"
+#include "commandbar/commandentry.h"
+#include "commandbar/commandpool.h"
+#include "config/languagefile.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -48,6 +49,8 @@ Shape shapeOf(const QString& path)
 class TestLanguages : public QObject {
     Q_OBJECT
 private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
     void shippedFilesHaveTheEnglishShape_data()
     {
         QTest::addColumn<QString>("file");

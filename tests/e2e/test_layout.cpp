@@ -4,16 +4,20 @@
 #include "appfixture.h"
 #include "commanddriver.h"
 #include "httpserver.h"
+#include "testguard.h"
 #include "testmain.h"
 
+#include "app/autohide.h"
 #include "app/bottomstrip.h"
-#include "app/languagefile.h"
 #include "app/mainlayout.h"
-#include "app/twips.h"
+#include "app/windowlayout.h"
 #include "browse/addressbox.h"
+#include "browse/navigation.h"
 #include "browse/tabstrip.h"
-#include "commands/commandbar.h"
-#include "commands/commandentry.h"
+#include "commandbar/commandbar.h"
+#include "commandbar/commandentry.h"
+#include "config/languagefile.h"
+#include "core/twips.h"
 
 #include <QCursor>
 #include <QLabel>
@@ -122,7 +126,7 @@ class TestLayout : public QObject {
         return app;
     }
 
-    static void tick(frmStart& w) { QMetaObject::invokeMethod(&w.Timer1(), "timeout"); }
+    static void tick(frmStart& w) { QMetaObject::invokeMethod(&w.autoHide().Timer1(), "timeout"); }
 
     // Places the window, gives the focus to the address box, the window or the page, and
     // presses F12 there.
@@ -149,9 +153,11 @@ class TestLayout : public QObject {
     }
 
 private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
     void initTestCase()
     {
-        QVERIFY(server.start());
+            QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"),
                        "<html><head><title>Home</title></head><body>home</body></html>");
     }
@@ -315,13 +321,13 @@ private slots:
         frmStart& w = *app->window;
         w.resize(1024, 700);
         QTRY_COMPARE(w.size(), QSize(1024, 700));
-        w.Bar_Shown = barsShown;
+        w.layout().setBarShown(barsShown);
         for (int i = 0; i < w.tabs().count(); ++i) {
             app->view(i)->setGeometry(5, 5, 10, 10);
-            w.Set_Web(i);
+            w.layout().Set_Web(i);
             QCOMPARE(app->view(i)->widget()->geometry(), expected);
         }
-        w.Bar_Shown = true;
+        w.layout().setBarShown(true);
         app->close();
     }
 
@@ -332,21 +338,21 @@ private slots:
         frmStart& w = *app->window;
         w.resize(1024, 700);
         QTRY_COMPARE(w.size(), QSize(1024, 700));
-        w.GO_BarOff();
-        QVERIFY(!w.Bar_Shown);
+        w.layout().GO_BarOff();
+        QVERIFY(!w.layout().Bar_Shown());
         QVERIFY(!w.picStat()->isVisible());
         QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 1024, 678));
-        w.GO_BarOff(); // once hidden, nothing more happens
+        w.layout().GO_BarOff(); // once hidden, nothing more happens
         QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 1024, 678));
-        w.GO_BarOn();
-        QVERIFY(w.Bar_Shown);
+        w.layout().GO_BarOn();
+        QVERIFY(w.layout().Bar_Shown());
         QVERIFY(w.picStat()->isVisible());
         QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 26, 1024, 652));
         // A resize while hidden places the view over the top strip.
-        w.GO_BarOff();
+        w.layout().GO_BarOff();
         w.resize(800, 600);
         QTRY_COMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 800, 578));
-        w.GO_BarOn();
+        w.layout().GO_BarOn();
         app->close();
     }
 
@@ -358,11 +364,11 @@ private slots:
         w.resize(1024, 700);
         QTRY_COMPARE(w.size(), QSize(1024, 700));
         const Places before = placesOf(w);
-        w.No_Resize = 1;
+        w.layout().setNoResize(true);
         w.resize(700, 500);
         QTRY_COMPARE(w.size(), QSize(700, 500));
         QCOMPARE(placesOf(w), before);
-        w.No_Resize = 0;
+        w.layout().setNoResize(false);
         w.resize(800, 600);
         QTRY_COMPARE(w.size(), QSize(800, 600));
         QVERIFY(placesOf(w) != before);
@@ -403,13 +409,13 @@ private slots:
         w.setGeometry(120, 150, 900, 450);
         QTRY_COMPARE(w.geometry(), QRect(120, 150, 900, 450));
         app->module->options.Float_Bar = 1;
-        w.Timer1().setInterval(750); // the ticks are given by hand
+        w.autoHide().Timer1().setInterval(750); // the ticks are given by hand
         if (!shownBefore)
-            w.GO_BarOff();
+            w.layout().GO_BarOff();
         const QPoint topLeft = w.frameGeometry().topLeft();
         QVERIFY2(setPointer(topLeft + pointer), "QCursor::setPos has no effect on this platform");
         tick(w);
-        QCOMPARE(w.Bar_Shown, shownAfter);
+        QCOMPARE(w.layout().Bar_Shown(), shownAfter);
         QCOMPARE(w.picStat()->isVisible(), shownAfter);
         QCOMPARE(app->view(0)->widget()->y(), shownAfter ? 26 : 0);
         QCOMPARE(w.Timer1().interval(), interval);
@@ -428,18 +434,18 @@ private slots:
 
         // Switched on, the bars hide at once, the pointer high as it is.
         QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
-        QVERIFY(!w.Bar_Shown);
+        QVERIFY(!w.layout().Bar_Shown());
         QCOMPARE(w.Timer1().interval(), 750);
         // The first poll, 750 ms later, finds the pointer high and brings them back.
-        QTRY_VERIFY_WITH_TIMEOUT(w.Bar_Shown, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(w.layout().Bar_Shown(), 3000);
         QCOMPARE(w.Timer1().interval(), 1500);
         QVERIFY(w.picStat()->isVisible());
 
         QVERIFY(setPointer(top + QPoint(100, 300)));
-        QTRY_VERIFY_WITH_TIMEOUT(!w.Bar_Shown, 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.layout().Bar_Shown(), 4000);
         QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 900, 428));
         QVERIFY(setPointer(top + QPoint(400, 3)));
-        QTRY_VERIFY_WITH_TIMEOUT(w.Bar_Shown, 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(w.layout().Bar_Shown(), 4000);
         QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 26, 900, 402));
 
         // While the address box has the focus, the bars stay whatever the pointer does.
@@ -450,14 +456,14 @@ private slots:
         QVERIFY(!w.Timer1().isActive());
         QVERIFY(setPointer(top + QPoint(100, 300)));
         QTest::qWait(3200);
-        QVERIFY(w.Bar_Shown);
+        QVERIFY(w.layout().Bar_Shown());
         QVERIFY(!w.Timer1().isActive());
 
         // Opening an address from the box starts the poll again.
         w.Text1()->setText(base() + QStringLiteral("/home.html"));
         QTest::keyClick(w.Text1()->lineEdit(), Qt::Key_Return);
         QVERIFY(w.Timer1().isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.Bar_Shown, 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.layout().Bar_Shown(), 4000);
         app->close();
     }
 

@@ -1,6 +1,7 @@
 // Start-up and exit of the real main window in a temporary program directory.
 #include "appfixture.h"
 #include "httpserver.h"
+#include "testguard.h"
 #include "testmain.h"
 
 #include "browse/addressbox.h"
@@ -16,9 +17,11 @@ class TestStartup : public QObject {
     QString base() const { return QStringLiteral("http://") + server.hostPort(); }
 
 private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
     void initTestCase()
     {
-        QVERIFY(server.start());
+            QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"),
                        "<html><head><title>Home</title></head><body>home</body></html>");
     }

@@ -1,10 +1,13 @@
 #include "links/linktitles.h"
+#include "testguard.h"
 
-#include "testmain.h"
+#include "unittestmain.h"
 
 class TestLinkTitles : public QObject {
     Q_OBJECT
 private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
     void emptyTablesFollowTheLanguage()
     {
         LinkTitles titles;
@@ -30,5 +33,5 @@ private slots:
     }
 };
 
-QUORVINK_TEST_MAIN(TestLinkTitles)
+QUORVINK_CORE_TEST_MAIN(TestLinkTitles)
 #include "test_linktitles.moc"

@@ -1,14 +1,15 @@
 // End-to-end tests of the harvest pass and its scheduling: real pages from servers on 127.0.0.1,
 // a real browser view, a real list file in a temporary program directory.
 
-#include "app/module.h"
-#include "app/wait.h"
 #include "browse/browserview.h"
 #include "browse/webprofile.h"
+#include "core/programdir.h"
+#include "core/wait.h"
 #include "httpserver.h"
 #include "mail/harvester.h"
 #include "recordingdesktop.h"
 #include "tempprogramdir.h"
+#include "testguard.h"
 #include "testmain.h"
 
 #include <QDir>
@@ -66,14 +67,14 @@ Object.getOwnPropertyDescriptor = function () { return {get() { return forged; }
 JSON.stringify = function () { return forged; };
 </script>)";
 
-// The program directory, desktop and module of one test.
+// The program directory and desktop of one test.
 struct Program {
-    TempProgramDir dir{false};
+    TempProgramDir temp{false};
+    ProgramDir dir = temp.programDir();
     RecordingDesktop desktop;
-    Module module{dir.programDir(), desktop};
 
-    QByteArray list() const { return dir.read(QStringLiteral("MailsList.txt")); }
-    bool listExists() const { return QFile::exists(dir.file(QStringLiteral("MailsList.txt"))); }
+    QByteArray list() const { return temp.read(QStringLiteral("MailsList.txt")); }
+    bool listExists() const { return QFile::exists(temp.file(QStringLiteral("MailsList.txt"))); }
 };
 
 } // namespace
@@ -82,6 +83,8 @@ class HarvesterTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
     void initTestCase();
     void cleanupTestCase();
 
@@ -148,7 +151,7 @@ bool HarvesterTest::load(BrowserView* view, const QUrl& url)
 int HarvesterTest::harvest(Program& program, BrowserView* view)
 {
     Harvester harvester(
-        program.module, [view] { return view; }, m_window.get());
+        program.dir, program.desktop, [view] { return view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.GO_Mail_Link();
     if (finished.isEmpty() && !finished.wait(10000))
@@ -285,7 +288,7 @@ void HarvesterTest::pass()
 
     Program program;
     if (!before.isEmpty())
-        QVERIFY(program.dir.write(QStringLiteral("MailsList.txt"), before));
+        QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), before));
     QCOMPARE(harvest(program, m_view), int(expected.count("\r\n") - before.count("\r\n")));
     QVERIFY(program.listExists());
     QCOMPARE(program.list(), expected);
@@ -347,7 +350,7 @@ void HarvesterTest::pageGoesAwayDuringPass()
     // The view goes to a page of another site (a new renderer) while the script is on its way.
     Program program;
     Harvester harvester(
-        program.module, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.GO_Mail_Link();
     m_view->Navigate(QStringLiteral("quorvink:start"));
@@ -367,9 +370,9 @@ void HarvesterTest::viewClosedDuringPass()
     QVERIFY(load(view, url));
 
     Program program;
-    QVERIFY(program.dir.write(QStringLiteral("MailsList.txt"), "kept@example.org\r\n"));
+    QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), "kept@example.org\r\n"));
     Harvester harvester(
-        program.module, [view] { return view; }, m_window.get());
+        program.dir, program.desktop, [view] { return view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.GO_Mail_Link();
     delete view->widget();
@@ -390,11 +393,11 @@ void HarvesterTest::unwritableList()
 
     Program program;
     // A folder in the place of the list: it cannot be opened for writing, not even as root.
-    QVERIFY(QDir(program.dir.root()).mkdir(QStringLiteral("MailsList.txt")));
-    QVERIFY(program.dir.write(QStringLiteral("MailsBook.txt"), "book@example.org\r\n"));
+    QVERIFY(QDir(program.temp.root()).mkdir(QStringLiteral("MailsList.txt")));
+    QVERIFY(program.temp.write(QStringLiteral("MailsBook.txt"), "book@example.org\r\n"));
 
     Harvester harvester(
-        program.module, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();
     QVERIFY(finished.wait(10000));
@@ -402,11 +405,12 @@ void HarvesterTest::unwritableList()
     QCOMPARE(program.desktop.messages.size(), 1);
     QCOMPARE(program.desktop.messages[0].title, QStringLiteral("orvelquorvink"));
     QVERIFY2(program.desktop.messages[0].text.contains(
-                 QDir::toNativeSeparators(program.dir.file(QStringLiteral("MailsList.txt")))),
+                 QDir::toNativeSeparators(program.temp.file(QStringLiteral("MailsList.txt")))),
              qPrintable(program.desktop.messages[0].text));
     QCOMPARE(harvester.Mail_Auto(), qint16(1));
-    QVERIFY(QFileInfo(program.dir.file(QStringLiteral("MailsList.txt"))).isDir());
-    QCOMPARE(program.dir.read(QStringLiteral("MailsBook.txt")), QByteArray("book@example.org\r\n"));
+    QVERIFY(QFileInfo(program.temp.file(QStringLiteral("MailsList.txt"))).isDir());
+    QCOMPARE(program.temp.read(QStringLiteral("MailsBook.txt")),
+             QByteArray("book@example.org\r\n"));
     QVERIFY(program.desktop.opened.isEmpty());
 }
 
@@ -418,7 +422,7 @@ void HarvesterTest::startAndStates()
 
     Program program;
     Harvester harvester(
-        program.module, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
     QCOMPARE(harvester.Mail_Auto(), qint16(0));
     QCOMPARE(harvester.timer2()->interval(), 1000);
     QVERIFY(!harvester.timer2()->isActive());
@@ -476,14 +480,14 @@ void HarvesterTest::twoLoadsBeforeTickGiveOnePass()
                 {page(link("mailto:b@example.org"))});
     Program program;
     Harvester harvester(
-        program.module, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
     connect(m_view, &BrowserView::documentComplete, &harvester, &Harvester::onDocumentComplete);
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();
     QVERIFY(finished.wait(10000));
     finished.clear();
     QVERIFY(!harvester.timer2()->isActive());
-    QVERIFY(program.dir.write(QStringLiteral("MailsList.txt"), QByteArray()));
+    QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), QByteArray()));
 
     // Long enough for both loads to complete before the first tick.
     harvester.timer2()->setInterval(5000);
@@ -506,13 +510,13 @@ void HarvesterTest::switchedOffWhileWaiting()
                             "<!doctype html><html><body><iframe src=\"f0.html\"></iframe>");
     Program program;
     Harvester harvester(
-        program.module, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
     connect(m_view, &BrowserView::documentComplete, &harvester, &Harvester::onDocumentComplete);
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();
     QVERIFY(finished.wait(10000));
     finished.clear();
-    QVERIFY(program.dir.write(QStringLiteral("MailsList.txt"), QByteArray()));
+    QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), QByteArray()));
 
     // On-waiting, and the view is busy with a page that does not finish.
     QVERIFY(load(m_view, done));
@@ -541,12 +545,12 @@ void HarvesterTest::noPassDuringWait()
     QVERIFY(load(m_view, url));
     Program program;
     Harvester harvester(
-        program.module, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();
     QVERIFY(finished.wait(10000));
     finished.clear();
-    QVERIFY(program.dir.write(QStringLiteral("MailsList.txt"), QByteArray()));
+    QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), QByteArray()));
 
     harvester.onDocumentComplete();
     Wait::sleep(2500); // ticks come during the wait, with the view idle
@@ -571,7 +575,7 @@ void HarvesterTest::passReadsCurrentView()
 
     Program program;
     Harvester harvester(
-        program.module, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
     connect(hidden, &BrowserView::documentComplete, &harvester, &Harvester::onDocumentComplete);
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();

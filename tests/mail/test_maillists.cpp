@@ -1,12 +1,13 @@
 // The harvest list and the address book: the commands that view, empty and keep them, on real
 // files in a temporary program directory.
 
-#include "app/module.h"
+#include "core/programdir.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "recordingdesktop.h"
 #include "tempprogramdir.h"
-#include "testmain.h"
+#include "testguard.h"
+#include "unittestmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,8 @@ class MailListsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
     void add_data();
     void add();
     void addTwice();
@@ -100,8 +103,8 @@ void MailListsTest::add()
     QVERIFY(prepare(dir, kList, list));
     QVERIFY(prepare(dir, kBook, book));
     RecordingDesktop desktop;
-    Module module(dir.programDir(), desktop);
-    MailLists lists(module, nullptr);
+    const ProgramDir program = dir.programDir();
+    MailLists lists(program, desktop, nullptr);
 
     QCOMPARE(lists.add(), failingFile.isEmpty());
     QCOMPARE(state(dir, kBook), expectedBook);
@@ -124,8 +127,8 @@ void MailListsTest::addTwice()
     const QByteArray entries = "one@example.org\r\n\r\ntwo@example.org\r\n";
     QVERIFY(dir.write(kList, entries));
     RecordingDesktop desktop;
-    Module module(dir.programDir(), desktop);
-    MailLists lists(module, nullptr);
+    const ProgramDir program = dir.programDir();
+    MailLists lists(program, desktop, nullptr);
 
     QVERIFY(lists.add());
     QVERIFY(lists.add());
@@ -142,8 +145,8 @@ void MailListsTest::cancelThenView()
     QVERIFY(dir.write(kList, "one@example.org\r\n"));
     QVERIFY(dir.write(kBook, "kept@example.org\r\n"));
     RecordingDesktop desktop;
-    Module module(dir.programDir(), desktop);
-    MailLists lists(module, nullptr);
+    const ProgramDir program = dir.programDir();
+    MailLists lists(program, desktop, nullptr);
 
     QVERIFY(lists.cancel());
     QCOMPARE(state(dir, kList), QByteArray(""));
@@ -161,8 +164,8 @@ void MailListsTest::cancelFails()
     QVERIFY(QDir(dir.root()).mkdir(kList));
     QVERIFY(dir.write(kBook, "kept@example.org\r\n"));
     RecordingDesktop desktop;
-    Module module(dir.programDir(), desktop);
-    MailLists lists(module, nullptr);
+    const ProgramDir program = dir.programDir();
+    MailLists lists(program, desktop, nullptr);
 
     QVERIFY(!lists.cancel());
     QVERIFY(!lists.emptyAtStart());
@@ -183,10 +186,10 @@ void MailListsTest::restart()
 
     // What the next start does with the files and the harvester's state.
     RecordingDesktop desktop;
-    Module module(dir.programDir(), desktop);
-    MailLists lists(module, nullptr);
+    const ProgramDir program = dir.programDir();
+    MailLists lists(program, desktop, nullptr);
     Harvester harvester(
-        module, [] { return nullptr; }, nullptr);
+        program, desktop, [] { return nullptr; }, nullptr);
     QVERIFY(lists.emptyAtStart());
     QCOMPARE(state(dir, kList), QByteArray(""));
     QCOMPARE(dir.read(kBook), QByteArray("kept@example.org\r\nalso@example.org\r\n"));
@@ -207,8 +210,8 @@ void MailListsTest::namesMatchedWithoutCase()
     QVERIFY(dir.write(QStringLiteral("mailslist.TXT"), "a@example.org\r\n"));
     QVERIFY(dir.write(QStringLiteral("MAILSBOOK.txt"), "b@example.org\r\n"));
     RecordingDesktop desktop;
-    Module module(dir.programDir(), desktop);
-    MailLists lists(module, nullptr);
+    const ProgramDir program = dir.programDir();
+    MailLists lists(program, desktop, nullptr);
 
     QVERIFY(lists.add());
     QCOMPARE(dir.read(QStringLiteral("MAILSBOOK.txt")),
@@ -218,5 +221,5 @@ void MailListsTest::namesMatchedWithoutCase()
     QCOMPARE(QDir(dir.root()).entryList(QDir::Files).size(), 2);
 }
 
-QUORVINK_TEST_MAIN(MailListsTest)
+QUORVINK_CORE_TEST_MAIN(MailListsTest)
 #include "test_maillists.moc"

@@ -5,7 +5,7 @@
 #include "browse/addressbox.h"
 #include "browse/browserview.h"
 #include "browse/tabset.h"
-#include "commands/commandpool.h"
+#include "commandbar/commandpool.h"
 #include "recordingdesktop.h"
 #include "tempprogramdir.h"
 

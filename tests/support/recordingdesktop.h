@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/desktop.h"
+#include "platform/desktop.h"
 
 #include <QHash>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/programdir.h"
+#include "core/programdir.h"
 
 #include <QDir>
 #include <QFile>

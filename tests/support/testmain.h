@@ -1,13 +1,15 @@
 #pragma once
 
-#include "app/resources.h"
 #include "browse/webprofile.h"
+#include "platform/resources.h"
+#include "testguard.h"
 
 #include <QApplication>
 #include <QtTest>
 
-// Sets the environment every test program needs (offscreen platform, no sandbox as root, no GPU)
-// unless the caller set it already, then runs the test object in a widgets application.
+// Sets the environment every end-to-end test program needs (offscreen platform, no sandbox as
+// root, no GPU) unless the caller set it already, then runs the test object in a widgets
+// application with the web engine.
 inline void quorvinkTestEnvironment()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

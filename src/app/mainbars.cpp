@@ -1,0 +1,85 @@
+#include "app/mainbars.h"
+
+#include "commandbar/commandbarcontrol.h"
+#include "commandbar/commandentry.h"
+#include "commandbar/commandpool.h"
+#include "commandbar/imagelist.h"
+#include "commands/loadbars.h"
+
+namespace {
+
+// Menu entries whose features the program does not offer yet: shown, but not available.
+const char* const kNotYetAvailable[] = {"SAVE:HTML", "SAVE:WORDH", "SAVE:WORDV",   "SAVE:EXCEL",
+                                        "SAVE:PPT",  "SAVE:PDF",   "EDIT:VIEW",    "EDIT:PICTURE",
+                                        "LANG:NEW",  "KELDRANO",   "FILE:KELDRANO"};
+
+} // namespace
+
+MainBars::MainBars(CommandPool& pool, QWidget* picBar, QWidget* window)
+    : QObject(window), m_pool(pool), m_window(window), m_images(std::make_unique<ImageList>())
+{
+    for (int i = 0; i < 3; ++i) {
+        auto* control = new CommandBarControl(i, picBar);
+        control->setObjectName(QStringLiteral("cmdBar%1").arg(i));
+        m_controls.append(control);
+        attach(control);
+        control->newInstanceRequest = [this](int) { return newInstance(); };
+    }
+    m_controls[2]->raise();
+}
+
+MainBars::~MainBars() = default;
+
+CommandBarControl* MainBars::control(int i) const
+{
+    return i >= 0 && i < m_controls.size() ? m_controls[i] : nullptr;
+}
+
+void MainBars::build(const ProgramDir& dir, qint16 Tab_Width, QWidget* Tab1, QStringList& Lang_List)
+{
+    Load_Buttons(m_pool, *m_images, dir, Tab_Width, Tab1, Lang_List);
+    Load_Bars(m_pool, Lang_List);
+    for (const char* key : kNotYetAvailable) {
+        if (CommandEntry* entry = m_pool.entry(QLatin1String(key)))
+            entry->setEnabled(false);
+    }
+}
+
+void MainBars::bind(int Bar_Style)
+{
+    const char* const bars[] = {"STANDARD0", "STANDARD1", "STANDARD2"};
+    for (int i = 0; i < 3; ++i) {
+        m_controls[i]->setBar(m_pool.bar(QLatin1String(bars[i])));
+        if (i != 1)
+            m_controls[i]->setImageList(m_images.get());
+        m_controls[i]->setBarStyle(Bar_Style);
+    }
+}
+
+void MainBars::setBarStyle(int style)
+{
+    for (int i = 0; i < 3; ++i)
+        m_controls[i]->setBarStyle(style);
+}
+
+// A command bar asks for one more control, hidden, made like control 0: the first is control 3,
+// which shows the drop-down menus.
+CommandBarControl* MainBars::newInstance()
+{
+    const int n = static_cast<int>(m_controls.size());
+    auto* control = new CommandBarControl(n, m_window);
+    control->setObjectName(QStringLiteral("cmdBar%1").arg(n));
+    control->setImageList(m_images.get());
+    control->setBarStyle(m_controls[0]->barStyle());
+    control->hide();
+    attach(control);
+    m_controls.append(control);
+    return control;
+}
+
+void MainBars::attach(CommandBarControl* control)
+{
+    connect(control, &CommandBarControl::activated, this, &MainBars::activated);
+    connect(control, &CommandBarControl::menuPaused, this, &MainBars::menuPaused);
+    connect(control, &CommandBarControl::menuResumed, this, &MainBars::menuResumed);
+}

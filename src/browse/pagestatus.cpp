@@ -1,0 +1,49 @@
+#include "browse/pagestatus.h"
+
+#include "browse/addressbox.h"
+#include "browse/browserview.h"
+#include "browse/webpage.h"
+#include "config/captionnumbers.h"
+#include "config/languagefile.h"
+
+#include <QWebEngineSettings>
+
+PageStatus::PageStatus(AddressBox& box, const CaptionTable& captions, QObject* parent)
+    : QObject(parent), m_box(box), m_captions(captions)
+{
+}
+
+void PageStatus::connectView(BrowserView* view)
+{
+    view->page()->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+    connect(view, &BrowserView::beforeNavigate, this, &PageStatus::onBeforeNavigate);
+    connect(view, &BrowserView::progressChange, this, &PageStatus::onProgressChange);
+    connect(view, &BrowserView::statusTextChange, this, &PageStatus::statusChanged);
+    connect(view, &BrowserView::titleChange, this, &PageStatus::onTitleChange);
+    connect(view, &BrowserView::documentComplete, this, [this] {
+        emit progressChanged(100);
+        emit documentCompleted();
+    });
+    connect(view, &BrowserView::externalRequested, this, &PageStatus::externalRequested);
+}
+
+void PageStatus::onBeforeNavigate(const QUrl& url)
+{
+    emit progressChanged(0);
+    const QString target = url.toString();
+    if (target.toLower().startsWith(QLatin1String("http")))
+        m_box.setText(target);
+    emit statusChanged(m_captions[CaptionNo::ProgramName]);
+}
+
+void PageStatus::onProgressChange(int progress, int maximum)
+{
+    if (progress >= 1 && maximum >= progress)
+        emit progressChanged(qRound(progress * 100.0 / maximum));
+}
+
+void PageStatus::onTitleChange(const QString& text)
+{
+    emit statusChanged(text);
+    m_pageTitle = text;
+}

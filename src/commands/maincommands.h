@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+class CaptionTable;
+class CommandEntry;
+class Desktop;
+class FindBar;
+class Harvester;
+class MailLists;
+class Navigation;
+class PagePrinter;
+class ProgramDir;
+class QWidget;
+class TabSet;
+struct LanguageSettings;
+struct Options;
+
+// The operations of the main window's commands that only the window itself can carry out.
+class MainWindowCommands {
+public:
+    virtual ~MainWindowCommands() = default;
+
+    virtual void GO_Exit() = 0;
+    virtual void minimize() = 0;
+    // The link-table window, then the picked address opens in the current view.
+    virtual void GO_Links() = 0;
+    virtual void setDrawingStyle(int style, CommandEntry* entry) = 0;
+    // "FILE:FLOATING": the entry's check mark, already toggled, says on or off.
+    virtual void autoHideSwitch(CommandEntry* entry) = 0;
+    virtual void switchLanguage(const QString& name) = 0;
+    // The address box text becomes the home page, saved at once.
+    virtual void setHomePage() = 0;
+};
+
+// Everything the main window's commands act on: the window's own operations and the
+// subsystems it owns, handed to the dispatcher when the window is built.
+struct MainCommandTargets {
+    MainWindowCommands& window;
+    QWidget* messageParent;
+    TabSet& tabs;
+    Navigation& navigation;
+    PagePrinter& printer;
+    FindBar& findBar;
+    Harvester& harvester;
+    MailLists& mailLists;
+    Desktop& desktop;
+    const ProgramDir& dir;
+    const LanguageSettings& lang;
+    const Options& options;
+    const CaptionTable& captions;
+};

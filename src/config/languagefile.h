@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Lang_Text: the caption table, texts numbered from 1. A missing caption is an empty text.
+class CaptionTable {
+public:
+    static constexpr int kCapacity = 250;
+
+    QString text(int number) const;
+    void set(int number, const QString& text);
+    void clear();
+    QString operator[](int number) const { return text(number); }
+
+private:
+    QStringList m_texts = QStringList(kCapacity + 1);
+};
+
+// The language-dependent settings. Settings absent from a newly read file keep their value.
+struct LanguageSettings {
+    QString Start_Page;
+    QString Lang_Code;
+    QString searchUrl;
+    QString searchDescr;
+    QString dictionaryUrl;
+    QString dictionaryDescr;
+    QString mapUrl;
+    QString mapDescr;
+    QString socialUrl;
+    QString socialDescr;
+    QString ecommerceUrl;
+    QString ecommerceDescr;
+    QString translatorPath;
+    qint16 Tab_Width = 0;
+};
+
+namespace LanguageFile {
+
+// The outcome of reading a language file.
+struct ReadResult {
+    bool ok = false;       // false: the file could not be opened or read
+    QList<int> tabNumbers; // the TAB_NUMBER values, in file order, already bounded
+};
+
+// Bounds of the tab count a language file may ask for.
+constexpr int kMinTabs = 1;
+constexpr int kMaxTabs = 16;
+
+// Read_Lang without the window: clears the caption table, then fills it and the settings.
+ReadResult read(const QString& path, CaptionTable& captions, LanguageSettings& settings);
+
+} // namespace LanguageFile

@@ -1,0 +1,54 @@
+#include "core/wait.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+
+int depth = 0;
+
+// Runs a local event loop without user input until quit or the deadline.
+void spin(const std::function<bool()>& done, int milliseconds)
+{
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QTimer poll;
+    if (done) {
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, &done] {
+            if (done())
+                loop.quit();
+        });
+        poll.start(10);
+    }
+    ++depth;
+    deadline.start(milliseconds);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    --depth;
+}
+
+} // namespace
+
+namespace Wait {
+
+void sleep(int milliseconds)
+{
+    spin(nullptr, milliseconds);
+}
+
+bool until(const std::function<bool()>& done, int milliseconds)
+{
+    if (done())
+        return true;
+    spin(done, milliseconds);
+    return done();
+}
+
+bool active()
+{
+    return depth > 0;
+}
+
+} // namespace Wait

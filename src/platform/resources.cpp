@@ -1,0 +1,17 @@
+#include "platform/resources.h"
+
+#include <QtGlobal>
+
+static void initQuorvinkResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+void initResources()
+{
+    static bool done = false;
+    if (!done) {
+        initQuorvinkResources();
+        done = true;
+    }
+}
