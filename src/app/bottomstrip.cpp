@@ -11,17 +11,17 @@
 #include <QWindow>
 
 BottomStrip::BottomStrip(QWidget* window, QWidget* parent)
-    : QWidget(parent), cmdMoveL(new QToolButton(this)), statusBar(new QLabel(this)),
-      timeBar(new QLabel(this)), progressBar(new QProgressBar(this)),
-      cmdMove(new QToolButton(this)), m_window(window)
+    : QWidget(parent), m_cmdMoveL(new QToolButton(this)), m_statusBar(new QLabel(this)),
+      m_timeBar(new QLabel(this)), m_progressBar(new QProgressBar(this)),
+      m_cmdMove(new QToolButton(this)), m_window(window)
 {
     setObjectName(QStringLiteral("picStat"));
-    cmdMoveL->setObjectName(QStringLiteral("cmdMoveL"));
-    cmdMove->setObjectName(QStringLiteral("cmdMove"));
-    statusBar->setObjectName(QStringLiteral("statusBar"));
-    timeBar->setObjectName(QStringLiteral("timeBar"));
-    progressBar->setObjectName(QStringLiteral("progressBar"));
-    for (QToolButton* button : {cmdMoveL, cmdMove}) {
+    m_cmdMoveL->setObjectName(QStringLiteral("cmdMoveL"));
+    m_cmdMove->setObjectName(QStringLiteral("cmdMove"));
+    m_statusBar->setObjectName(QStringLiteral("statusBar"));
+    m_timeBar->setObjectName(QStringLiteral("timeBar"));
+    m_progressBar->setObjectName(QStringLiteral("progressBar"));
+    for (QToolButton* button : {m_cmdMoveL, m_cmdMove}) {
         button->setAutoRaise(true);
         button->setCursor(Qt::SizeAllCursor);
         button->installEventFilter(this);
@@ -29,69 +29,80 @@ BottomStrip::BottomStrip(QWidget* window, QWidget* parent)
     m_repaint.setSingleShot(true);
     m_repaint.setInterval(kRepaintMs);
     connect(&m_repaint, &QTimer::timeout, this, [this] {
-        statusBar->setUpdatesEnabled(true);
-        progressBar->setUpdatesEnabled(true);
+        m_statusBar->setUpdatesEnabled(true);
+        m_progressBar->setUpdatesEnabled(true);
     });
-    statusBar->setTextFormat(Qt::PlainText);
-    statusBar->setIndent(4);
-    timeBar->setTextFormat(Qt::PlainText);
-    timeBar->setAlignment(Qt::AlignCenter);
-    timeBar->setFrameShape(QFrame::StyledPanel);
-    progressBar->setRange(0, 100);
-    progressBar->setValue(0);
-    progressBar->setTextVisible(false);
+    m_statusBar->setTextFormat(Qt::PlainText);
+    m_statusBar->setIndent(4);
+    m_timeBar->setTextFormat(Qt::PlainText);
+    m_timeBar->setAlignment(Qt::AlignCenter);
+    m_timeBar->setFrameShape(QFrame::StyledPanel);
+    m_progressBar->setRange(0, 100);
+    m_progressBar->setValue(0);
+    m_progressBar->setTextVisible(false);
+}
+
+void BottomStrip::place(const QRect& cmdMoveL, const QRect& statusBar, const QRect& timeBar,
+                        const QRect& progressBar, const QRect& cmdMove)
+{
+    m_cmdMoveL->setGeometry(cmdMoveL);
+    m_statusBar->setGeometry(statusBar);
+    m_timeBar->setGeometry(timeBar);
+    m_progressBar->setGeometry(progressBar);
+    m_cmdMove->setGeometry(cmdMove);
 }
 
 void BottomStrip::setTexts(const CaptionTable& captions)
 {
     const QString drag = captions[CaptionNo::DragButtons];
-    for (QToolButton* button : {cmdMoveL, cmdMove}) {
+    for (QToolButton* button : {m_cmdMoveL, m_cmdMove}) {
         button->setToolTip(drag);
         button->setAccessibleName(drag);
     }
-    statusBar->setAccessibleName(captions[CaptionNo::StatusText]);
-    progressBar->setAccessibleName(captions[CaptionNo::Progress]);
+    m_statusBar->setAccessibleName(captions[CaptionNo::StatusText]);
+    m_progressBar->setAccessibleName(captions[CaptionNo::Progress]);
 }
 
 void BottomStrip::setDragIcons(const ImageList& images)
 {
-    cmdMove->setIcon(images.icon(121));
-    cmdMoveL->setIcon(images.icon(122));
+    m_cmdMove->setIcon(images.icon(121));
+    m_cmdMoveL->setIcon(images.icon(122));
 }
 
 void BottomStrip::setDate(const QString& Today_Str)
 {
-    timeBar->setText(Today_Str);
+    m_timeBar->setText(Today_Str);
 }
 
 void BottomStrip::holdRepaint()
 {
     if (m_repaint.isActive())
         return;
-    statusBar->setUpdatesEnabled(false);
-    progressBar->setUpdatesEnabled(false);
+    m_statusBar->setUpdatesEnabled(false);
+    m_progressBar->setUpdatesEnabled(false);
     m_repaint.start();
 }
 
 void BottomStrip::setStatus(const QString& text)
 {
-    if (statusBar->text() == text)
+    if (m_statusBar->text() == text)
         return;
     holdRepaint();
-    statusBar->setText(text);
+    m_statusBar->setText(text);
 }
 
 void BottomStrip::setProgress(int value)
 {
-    if (progressBar->value() == value)
+    if (m_progressBar->value() == value)
         return;
     holdRepaint();
-    progressBar->setValue(value);
+    m_progressBar->setValue(value);
 }
 
 bool BottomStrip::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress && (watched == cmdMove || watched == cmdMoveL)) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == m_cmdMove || watched == m_cmdMoveL)) {
         if (QWindow* handle = m_window->windowHandle())
             handle->startSystemMove();
         return true;

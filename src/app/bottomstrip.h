@@ -17,11 +17,15 @@ class BottomStrip : public QWidget {
 public:
     explicit BottomStrip(QWidget* window, QWidget* parent = nullptr);
 
-    QToolButton* cmdMoveL;
-    QLabel* statusBar;
-    QLabel* timeBar;
-    QProgressBar* progressBar;
-    QToolButton* cmdMove;
+    const QToolButton* cmdMoveL() const { return m_cmdMoveL; }
+    const QLabel* statusBar() const { return m_statusBar; }
+    const QLabel* timeBar() const { return m_timeBar; }
+    const QProgressBar* progressBar() const { return m_progressBar; }
+    const QToolButton* cmdMove() const { return m_cmdMove; }
+
+    // Places the parts of the strip, in pixels of the strip.
+    void place(const QRect& cmdMoveL, const QRect& statusBar, const QRect& timeBar,
+               const QRect& progressBar, const QRect& cmdMove);
 
     // The captions of the current language: the drag buttons' tooltip and the names screen
     // readers give the status text and the progress bar.
@@ -43,6 +47,11 @@ protected:
 private:
     void holdRepaint();
 
+    QToolButton* m_cmdMoveL;
+    QLabel* m_statusBar;
+    QLabel* m_timeBar;
+    QProgressBar* m_progressBar;
+    QToolButton* m_cmdMove;
     QWidget* m_window;
     QTimer m_repaint;
 };

@@ -141,7 +141,7 @@ void frmStart::Form_Load()
     // Before any language file says otherwise there are three tabs.
     m_tabs->setCount(3);
     Read_Lang();
-    m_tabs->Tab_URL = QStringList(m_tabs->count());
+    m_tabs->clearTabUrls();
 
     m_bars->build(m.dir, m.lang.Tab_Width, m_tabs->Tab1(), m.Lang_List);
     applyCaptions();

@@ -59,11 +59,9 @@ void WindowLayout::Form_Resize()
     p.address->raise();
     BottomStrip* s = p.picStat;
     s->setGeometry(Twips::toPixels(out.picStat));
-    s->cmdMoveL->setGeometry(Twips::toPixels(out.cmdMoveL));
-    s->statusBar->setGeometry(Twips::toPixels(out.statusBar));
-    s->timeBar->setGeometry(Twips::toPixels(out.timeBar));
-    s->progressBar->setGeometry(Twips::toPixels(out.progressBar));
-    s->cmdMove->setGeometry(Twips::toPixels(out.cmdMove));
+    s->place(Twips::toPixels(out.cmdMoveL), Twips::toPixels(out.statusBar),
+             Twips::toPixels(out.timeBar), Twips::toPixels(out.progressBar),
+             Twips::toPixels(out.cmdMove));
     Set_Web(p.tabs->selected());
 }
 
@@ -90,7 +88,7 @@ void WindowLayout::GO_BarOff()
     const int H = w.height();
     // The status text keeps its own visibility while its strip is hidden.
     const int viewHeight =
-        p.picStat->statusBar->isHidden() ? H : H - Twips::toPixels(MainLayout::kPicStatHeight);
+        p.picStat->statusBar()->isHidden() ? H : H - Twips::toPixels(MainLayout::kPicStatHeight);
     view->widget()->setGeometry(0, 0, w.width(), viewHeight);
     view->widget()->raise();
     m_barShown = false;

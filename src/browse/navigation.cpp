@@ -44,7 +44,7 @@ void Navigation::GO_Navigate(int add_history)
         const QString address = m_box.text();
         view->Navigate(address);
         const int s = m_tabs.selected();
-        m_tabs.Tab_URL[s] = address;
+        m_tabs.setTabUrl(s, address);
         m_tabs.setCaption(s, Site_Name(address));
         m_curUrl = address;
         m_markUrl = m_curUrl;
@@ -60,7 +60,7 @@ void Navigation::openHomePage(const QString& home)
 {
     m_box.setText(home);
     m_tabs.select(0);
-    m_tabs.Tab_URL[0] = home;
+    m_tabs.setTabUrl(0, home);
     m_curUrl = home;
     BrowserView* view = m_tabs.view(0);
     view->Navigate(home);

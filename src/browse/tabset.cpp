@@ -49,8 +49,8 @@ void TabSet::setCount(int n)
         m_strip->removeTab(m_strip->count() - 1);
     while (static_cast<int>(m_views.size()) < n)
         createView(static_cast<int>(m_views.size()));
-    while (Tab_URL.size() < n)
-        Tab_URL.append(QString());
+    while (m_tabUrl.size() < n)
+        m_tabUrl.append(QString());
 }
 
 void TabSet::select(int i)
@@ -75,6 +75,17 @@ void TabSet::setCaption(int i, const QString& text)
     m_strip->setTabToolTip(i, QString());
 }
 
+void TabSet::setTabUrl(int i, const QString& address)
+{
+    if (i >= 0 && i < m_tabUrl.size())
+        m_tabUrl[i] = address;
+}
+
+void TabSet::clearTabUrls()
+{
+    m_tabUrl = QStringList(count());
+}
+
 void TabSet::onClicked(int)
 {
     if (relayout)
@@ -87,13 +98,13 @@ void TabSet::onClicked(int)
                 v->setVisible(i == s);
         }
         if (caption(s).isEmpty() && s > 0) {
-            const QString address = Tab_URL.value(s - 1);
+            const QString address = m_tabUrl.value(s - 1);
             // A left neighbour that never showed a page has nothing to copy: the tab stays empty.
             if (address.isEmpty())
                 return;
             setCaption(s, caption(s - 1));
             view(s)->Navigate(address);
-            Tab_URL[s] = address;
+            m_tabUrl[s] = address;
         }
     } else if (buttons == 2) {
         if (BrowserView* v = view(s))
@@ -108,5 +119,5 @@ void TabSet::onPointerMoved(int x)
         return;
     const double tabWidth = static_cast<double>(m_strip->width()) / n;
     const int k = tabWidth > 0 ? static_cast<int>(x / tabWidth) : n;
-    m_strip->setToolTip(k >= 0 && k < n ? Tab_URL.value(k) : QString());
+    m_strip->setToolTip(k >= 0 && k < n ? m_tabUrl.value(k) : QString());
 }

@@ -36,7 +36,11 @@ public:
     QString caption(int i) const;
     void setCaption(int i, const QString& text);
 
-    QStringList Tab_URL;
+    // The address last opened in each tab.
+    const QStringList& Tab_URL() const { return m_tabUrl; }
+    void setTabUrl(int i, const QString& address);
+    // Every tab's address empty, one per tab.
+    void clearTabUrls();
 
     // Re-runs the window layout; set by the main window.
     std::function<void()> relayout;
@@ -55,4 +59,5 @@ private:
     QWidget* m_viewParent;
     TabStrip* m_strip;
     std::vector<BrowserView*> m_views;
+    QStringList m_tabUrl;
 };

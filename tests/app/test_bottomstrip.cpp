@@ -22,15 +22,15 @@ private slots:
             strip.setProgress(i);
             strip.setStatus(QStringLiteral("step %1").arg(i));
         }
-        QCOMPARE(strip.progressBar->value(), 50);
-        QCOMPARE(strip.statusBar->text(), QStringLiteral("step 50"));
-        QVERIFY(!strip.statusBar->updatesEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(strip.statusBar->updatesEnabled() &&
-                                     strip.progressBar->updatesEnabled(),
+        QCOMPARE(strip.progressBar()->value(), 50);
+        QCOMPARE(strip.statusBar()->text(), QStringLiteral("step 50"));
+        QVERIFY(!strip.statusBar()->updatesEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(strip.statusBar()->updatesEnabled() &&
+                                     strip.progressBar()->updatesEnabled(),
                                  BottomStrip::kRepaintMs * 4);
         // An unchanged value does not hold the repaint again.
         strip.setStatus(QStringLiteral("step 50"));
-        QVERIFY(strip.statusBar->updatesEnabled());
+        QVERIFY(strip.statusBar()->updatesEnabled());
     }
 };
 

@@ -41,7 +41,7 @@ private slots:
 
     void initTestCase()
     {
-            QVERIFY(server.start());
+        QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"), htmlPage(QStringLiteral("Home")));
         server.setPage(QStringLiteral("start.html"), htmlPage(QStringLiteral("Start")));
         server.setPage(QStringLiteral("a.html"), htmlPage(QStringLiteral("Page A")));
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(w.Text1()->text(), expected);
         QVERIFY(AppFixture::waitFor(app->view(0), server.url(QStringLiteral("a.html"))));
         QCOMPARE(w.tabs().caption(0), QStringLiteral("127.0.0.1:%1").arg(server.port()));
-        QCOMPARE(w.tabs().Tab_URL[0], expected);
+        QCOMPARE(w.tabs().Tab_URL()[0], expected);
         QCOMPARE(w.navigation().Cur_URL(), expected);
         QCOMPARE(w.Text1()->count(), before + 1);
         QCOMPARE(w.Text1()->itemText(before), expected);
@@ -93,7 +93,7 @@ private slots:
         typeAddress(w.Text1(), QString());
         QVERIFY(AppFixture::waitFor(app->view(0), server.url(QStringLiteral("start.html"))));
         QCOMPARE(w.tabs().caption(0), caption);
-        QCOMPARE(w.tabs().Tab_URL[0], base() + QStringLiteral("/home.html"));
+        QCOMPARE(w.tabs().Tab_URL()[0], base() + QStringLiteral("/home.html"));
         QCOMPARE(w.Text1()->count(), items);
         app->close();
     }
@@ -110,13 +110,13 @@ private slots:
         QCOMPARE(w.tabs().selected(), 1);
         QVERIFY(AppFixture::waitFor(app->view(1), home));
         QCOMPARE(w.tabs().caption(1), w.tabs().caption(0));
-        QCOMPARE(w.tabs().Tab_URL[1], home.toString());
+        QCOMPARE(w.tabs().Tab_URL()[1], home.toString());
         QVERIFY(app->view(1)->isVisible());
         QVERIFY(!app->view(0)->isVisible());
 
         QTest::mouseClick(strip, Qt::LeftButton, {}, tabCenter(strip, 2));
         QVERIFY(AppFixture::waitFor(app->view(2), home));
-        QCOMPARE(w.tabs().Tab_URL[2], home.toString());
+        QCOMPARE(w.tabs().Tab_URL()[2], home.toString());
 
         // A right click reloads the selected tab's page and leaves the visible view alone.
         const int requests = server.requestCount(QStringLiteral("home.html"));
@@ -141,7 +141,7 @@ private slots:
         QTest::qWait(300);
         QVERIFY(!app->view(2)->hasDocument());
         QVERIFY(w.tabs().caption(2).isEmpty());
-        QVERIFY(w.tabs().Tab_URL[2].isEmpty());
+        QVERIFY(w.tabs().Tab_URL()[2].isEmpty());
         app->close();
     }
 
@@ -150,7 +150,8 @@ private slots:
         auto app = startApp(4);
         QVERIFY(app);
         frmStart& w = *app->window;
-        w.tabs().Tab_URL = QStringList({"u0", "u1", "u2", "u3"});
+        for (int i = 0; i < 4; ++i)
+            w.tabs().setTabUrl(i, QStringLiteral("u%1").arg(i));
         TabStrip* strip = w.tabs().Tab1();
         const int quarter = strip->width() / 4;
         QTest::mouseMove(strip, QPoint(2 * quarter + quarter / 2, 3));
@@ -179,11 +180,11 @@ private slots:
         auto app = startApp();
         QVERIFY(app);
         frmStart& w = *app->window;
-        QTRY_COMPARE(w.picStat()->progressBar->value(), 100);
+        QTRY_COMPARE(w.picStat()->progressBar()->value(), 100);
         BrowserView* hidden = app->view(2);
         QVERIFY(!hidden->isVisible());
         hidden->Navigate(base() + QStringLiteral("/slow.html"));
-        QTRY_VERIFY_WITH_TIMEOUT(w.picStat()->progressBar->value() < 100, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(w.picStat()->progressBar()->value() < 100, 10000);
         QVERIFY(hidden->Busy());
         QCOMPARE(w.Text1()->text(), base() + QStringLiteral("/slow.html"));
         hidden->Stop();
@@ -204,7 +205,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!app->desktop.opened.isEmpty(), 10000);
         QCOMPARE(app->desktop.opened.last().scheme(), QStringLiteral("mailto"));
         QCOMPARE(w.Text1()->text(), shown);
-        QCOMPARE(w.picStat()->statusBar->text(), app->module->Lang_Text[179]);
+        QCOMPARE(w.picStat()->statusBar()->text(), app->module->Lang_Text[179]);
         app->close();
     }
 
@@ -259,12 +260,12 @@ private slots:
             QStringLiteral("Data/OrvelBook.bm"),
             (base() + QStringLiteral("/b.html\r\n") + base() + QStringLiteral("/a.html\r\n"))
                 .toUtf8());
-        const QStringList tabUrls = w.tabs().Tab_URL;
+        const QStringList tabUrls = w.tabs().Tab_URL();
         const int items = w.Text1()->count();
         w.navigation().Read_BookMark();
         QCOMPARE(w.Text1()->text(), base() + QStringLiteral("/b.html"));
         QVERIFY(AppFixture::waitFor(app->view(0), server.url(QStringLiteral("b.html"))));
-        QCOMPARE(w.tabs().Tab_URL, tabUrls);
+        QCOMPARE(w.tabs().Tab_URL(), tabUrls);
         QCOMPARE(w.Text1()->count(), items);
         QCOMPARE(w.navigation().Mark_URL(), base() + QStringLiteral("/a.html"));
         app->close();

@@ -13,10 +13,11 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QtTest>
 
 #include <functional>
 

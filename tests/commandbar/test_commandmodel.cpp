@@ -5,7 +5,7 @@
 #include "testguard.h"
 
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 // The pool, its entries and bars, the image list's keys, and proper case.
 class TestCommandModel : public QObject {

@@ -5,7 +5,7 @@
 #include "tempprogramdir.h"
 #include "testguard.h"
 
-#include <QtTest>
+#include <QTest>
 
 // The pool and the main window's bars built at start-up, and the language menu built from the
 // files of the language folder.

@@ -8,7 +8,7 @@
 #include "tempprogramdir.h"
 #include "testguard.h"
 
-#include <QtTest>
+#include <QTest>
 
 // The texts of the command entries, taken from real language files read from a program directory.
 class TestSetCaptions : public QObject {

@@ -5,7 +5,7 @@
 #include "tempprogramdir.h"
 
 #include <QMap>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

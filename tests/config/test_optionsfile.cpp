@@ -4,7 +4,7 @@
 #include "tempprogramdir.h"
 
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

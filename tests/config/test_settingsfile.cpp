@@ -5,7 +5,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

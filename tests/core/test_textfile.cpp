@@ -8,7 +8,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 #include <cmath>
 
 #include <csignal>

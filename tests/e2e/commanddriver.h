@@ -12,9 +12,9 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QtTest>
 
 #include <functional>
 #include <memory>

@@ -79,7 +79,7 @@ private slots:
 
     void initTestCase()
     {
-            QVERIFY(server.start());
+        QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"), htmlPage(QStringLiteral("Home")));
         server.setPage(QStringLiteral("start.html"), htmlPage(QStringLiteral("Start")));
         server.setPage(QStringLiteral("a.html"), htmlPage(QStringLiteral("Page A")));
@@ -210,10 +210,10 @@ private slots:
         QCOMPARE(w.Text1()->text(), server.url(expected).toString());
         QCOMPARE(w.tabs().selected(), 0);
         if (dropSetting.isEmpty()) {
-            QCOMPARE(w.tabs().Tab_URL[0], server.url(expected).toString());
+            QCOMPARE(w.tabs().Tab_URL()[0], server.url(expected).toString());
             QCOMPARE(w.navigation().Cur_URL(), server.url(expected).toString());
         } else {
-            QCOMPARE(w.tabs().Tab_URL[0], homeUrl); // the start page is not the tab's address
+            QCOMPARE(w.tabs().Tab_URL()[0], homeUrl); // the start page is not the tab's address
         }
         app->close();
     }
@@ -236,11 +236,11 @@ private slots:
         frmStart& w = *app->window;
         const QUrl target = expected.contains(':') ? QUrl(expected) : server.url(expected);
         const QStringList history = w.Text1()->items();
-        const QStringList tabUrls = w.tabs().Tab_URL;
+        const QStringList tabUrls = w.tabs().Tab_URL();
         QCOMPARE(activate(w, key), Reached::Activated);
         QVERIFY(AppFixture::waitFor(app->view(0), target));
         QCOMPARE(w.Text1()->items(), history);
-        QCOMPARE(w.tabs().Tab_URL, tabUrls);
+        QCOMPARE(w.tabs().Tab_URL(), tabUrls);
         // The program's own home page is only opened at start.
         QCOMPARE(app->module->options.Home_Page, at("home.html"));
         app->close();
@@ -351,7 +351,8 @@ private slots:
         QFETCH(QString, dialog);
         auto app = startApp();
         QVERIFY(app);
-        // Without any printer installed Qt can only set up the page of its PDF printer, and says so.
+        // Without any printer installed Qt can only set up the page of its PDF printer, and says
+        // so.
         if (key == QLatin1String("EDIT:PAGESET") && QPrinterInfo::availablePrinters().isEmpty())
             QTest::ignoreMessage(QtWarningMsg,
                                  "QPageSetupDialog: Cannot be used on non-native printers");
@@ -437,7 +438,7 @@ private slots:
         QCOMPARE(w.pool().entry("EXIT0")->tooltip(), italian[32]);
         QCOMPARE(w.pool().entry("GOOGLE")->tooltip(), italianSettings.searchDescr);
         QCOMPARE(w.pool().entry("EDIT:TXT")->caption(), QStringLiteral("Quorvink_Italiano.txt"));
-        QCOMPARE(w.picStat()->cmdMove->toolTip(), italian[215]);
+        QCOMPARE(w.picStat()->cmdMove()->toolTip(), italian[215]);
         QCOMPARE(linesOf(app->dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).value(5),
                  QStringLiteral("italiano"));
         // The open menu shows the new captions; the language menu is not rebuilt.

@@ -105,10 +105,10 @@ private slots:
             }
         }
         frmStart& w = *app.window;
-        QVERIFY(!w.picStat()->cmdMove->toolTip().isEmpty());
+        QVERIFY(!w.picStat()->cmdMove()->toolTip().isEmpty());
         QVERIFY(!w.Text1()->accessibleName().isEmpty());
-        QVERIFY(!w.picStat()->statusBar->accessibleName().isEmpty());
-        QVERIFY(!w.picStat()->progressBar->accessibleName().isEmpty());
+        QVERIFY(!w.picStat()->statusBar()->accessibleName().isEmpty());
+        QVERIFY(!w.picStat()->progressBar()->accessibleName().isEmpty());
         QVERIFY(!app.module->Lang_Text[179].isEmpty());
         QVERIFY(app.module->Link_Titles.title(7).endsWith(QLatin1String(" 7")));
         QVERIFY(app.module->Link_Titles.title(7).size() > 2);

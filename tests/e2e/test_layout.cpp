@@ -50,11 +50,11 @@ Places placesOf(frmStart& w)
         places.insert(QStringLiteral("cmdBar%1").arg(i), w.cmdBar(i)->geometry());
     places.insert(QStringLiteral("Text1"), w.Text1()->geometry());
     places.insert(QStringLiteral("picStat"), w.picStat()->geometry());
-    places.insert(QStringLiteral("cmdMoveL"), w.picStat()->cmdMoveL->geometry());
-    places.insert(QStringLiteral("statusBar"), w.picStat()->statusBar->geometry());
-    places.insert(QStringLiteral("timeBar"), w.picStat()->timeBar->geometry());
-    places.insert(QStringLiteral("progressBar"), w.picStat()->progressBar->geometry());
-    places.insert(QStringLiteral("cmdMove"), w.picStat()->cmdMove->geometry());
+    places.insert(QStringLiteral("cmdMoveL"), w.picStat()->cmdMoveL()->geometry());
+    places.insert(QStringLiteral("statusBar"), w.picStat()->statusBar()->geometry());
+    places.insert(QStringLiteral("timeBar"), w.picStat()->timeBar()->geometry());
+    places.insert(QStringLiteral("progressBar"), w.picStat()->progressBar()->geometry());
+    places.insert(QStringLiteral("cmdMove"), w.picStat()->cmdMove()->geometry());
     places.insert(QStringLiteral("view"), w.currentView()->widget()->geometry());
     return places;
 }
@@ -157,7 +157,7 @@ private slots:
 
     void initTestCase()
     {
-            QVERIFY(server.start());
+        QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"),
                        "<html><head><title>Home</title></head><body>home</body></html>");
     }
@@ -628,7 +628,7 @@ private slots:
         QHash<QString, QPair<QString, QString>> before;
         for (CommandEntry* entry : pool.entries())
             before.insert(entry->key(), {entry->caption(), entry->tooltip()});
-        const QString dragTip = w.picStat()->cmdMove->toolTip();
+        const QString dragTip = w.picStat()->cmdMove()->toolTip();
         QVERIFY(!dragTip.isEmpty());
         const QString googleTip = pool.entry(QStringLiteral("GOOGLE"))->tooltip();
         CommandDriver::MenuSeen editBefore;
@@ -644,8 +644,8 @@ private slots:
                 t.number <= 100 ? QStringLiteral("S%1").arg(t.number) : QString();
             QCOMPARE(t.tooltip ? entry->tooltip() : entry->caption(), expected);
         }
-        QCOMPARE(w.picStat()->cmdMove->toolTip(), QString());
-        QCOMPARE(w.picStat()->cmdMoveL->toolTip(), QString());
+        QCOMPARE(w.picStat()->cmdMove()->toolTip(), QString());
+        QCOMPARE(w.picStat()->cmdMoveL()->toolTip(), QString());
         // A setting the short file lacks keeps the English value.
         QCOMPARE(pool.entry(QStringLiteral("GOOGLE"))->tooltip(), googleTip);
         QCOMPARE(pool.entry(QStringLiteral("EDIT:TXT"))->caption(),
@@ -663,8 +663,8 @@ private slots:
             QCOMPARE(entry->caption(), was.first);
             QCOMPARE(entry->tooltip(), was.second);
         }
-        QCOMPARE(w.picStat()->cmdMove->toolTip(), dragTip);
-        QCOMPARE(w.picStat()->cmdMoveL->toolTip(), dragTip);
+        QCOMPARE(w.picStat()->cmdMove()->toolTip(), dragTip);
+        QCOMPARE(w.picStat()->cmdMoveL()->toolTip(), dragTip);
         chooseInMenu(w, QStringLiteral("EDIT"), QString(), &edit);
         QCOMPARE(edit.texts, editBefore.texts);
         app.close();

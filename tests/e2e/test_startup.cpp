@@ -21,7 +21,7 @@ private slots:
 
     void initTestCase()
     {
-            QVERIFY(server.start());
+        QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"),
                        "<html><head><title>Home</title></head><body>home</body></html>");
     }
@@ -169,7 +169,7 @@ private slots:
         app.start(base() + QStringLiteral("/home.html"));
         QCOMPARE(app.window->tabs().count(), 5);
         QCOMPARE(app.window->tabs().Web().size(), size_t(5));
-        QCOMPARE(app.window->tabs().Tab_URL.size(), 5);
+        QCOMPARE(app.window->tabs().Tab_URL().size(), 5);
         for (int i = 1; i < 5; ++i) {
             QVERIFY(!app.view(i)->isVisible());
             QCOMPARE(app.view(i)->widget()->geometry(), app.view(0)->widget()->geometry());

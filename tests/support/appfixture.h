@@ -11,7 +11,7 @@
 
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 #include <memory>
 

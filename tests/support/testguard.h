@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QRegularExpression>
-#include <QtTest>
+#include <QTest>
 
 // Fails the running test on every warning message, except the known noise of the platform itself
 // (listed below); a test that expects a warning says so with QTest::ignoreMessage. Call it from

@@ -5,7 +5,7 @@
 #include "testguard.h"
 
 #include <QApplication>
-#include <QtTest>
+#include <QTest>
 
 // Sets the environment every end-to-end test program needs (offscreen platform, no sandbox as
 // root, no GPU) unless the caller set it already, then runs the test object in a widgets

@@ -3,7 +3,7 @@
 #include "testguard.h"
 
 #include <QCoreApplication>
-#include <QtTest>
+#include <QTest>
 #if __has_include(<QApplication>)
 #include <QApplication>
 #endif
