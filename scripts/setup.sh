@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
     libqt6webenginecore6-bin libgl-dev
     xvfb xauth fonts-dejavu-core
+    groff poppler-utils
 )
 
 missing=()
