@@ -95,15 +95,15 @@ void TestProgramDir::seedsUserFolder_data()
         {"MailsBook.txt", "someone@a.example\r\n"},
         {"MailsList.txt", ""},
     };
-    Files upgrade = shipped;
-    upgrade.insert("Languages/Quorvink_Deutsch.txt", "LANG=Deutsch\r\n\"Schließen\"\r\n");
-    upgrade.insert("Data/Template.Doc", "template");
-    upgrade.insert("Data/OrvelHelp.html", "<html>new help</html>");
-    upgrade.insert("Links/Links.Bok", "Group 1,0\r\n");
-    Files upgraded = joined(folders, used);
-    upgraded.insert("Languages/Quorvink_Deutsch.txt", "LANG=Deutsch\r\n\"Schließen\"\r\n");
-    upgraded.insert("Data/Template.Doc", "template");
-    upgraded.insert("Data/OrvelGOTabEng.pdf", "%PDF-1.4 guide");
+    const QByteArray deutsch = "LANG=Deutsch\r\n\"Schließen\"\r\n";
+    const Files upgrade = joined(shipped, {{"Languages/Quorvink_Deutsch.txt", deutsch},
+                                           {"Data/Template.Doc", "template"},
+                                           {"Data/OrvelHelp.html", "<html>new help</html>"},
+                                           {"Links/Links.Bok", "Group 1,0\r\n"}});
+    const Files upgraded =
+        joined(joined(folders, used), {{"Languages/Quorvink_Deutsch.txt", deutsch},
+                                       {"Data/Template.Doc", "template"},
+                                       {"Data/OrvelGOTabEng.pdf", "%PDF-1.4 guide"}});
     QTest::addRow("upgrade: new language and template arrive, the user's files stay")
         << used << upgrade << upgraded;
 
@@ -113,13 +113,13 @@ void TestProgramDir::seedsUserFolder_data()
         {"languages/quorvink_english.txt", "LANG=English\r\n\"Mine\"\r\n"},
         {"data/orvelhelp.HTML", "<html>mine</html>"},
     };
-    Files merged = otherCase;
-    merged.insert("languages/", "");
-    merged.insert("data/", "");
-    merged.insert("Links/", "");
-    merged.insert("Images/", "");
-    merged.insert("languages/Quorvink_Italiano.txt", "LANG=Italiano\r\n\"Chiudi\"\r\n");
-    merged.insert("data/OrvelGOTabEng.pdf", "%PDF-1.4 guide");
+    const Files merged =
+        joined(otherCase, {{"languages/", ""},
+                           {"data/", ""},
+                           {"Links/", ""},
+                           {"Images/", ""},
+                           {"languages/Quorvink_Italiano.txt", "LANG=Italiano\r\n\"Chiudi\"\r\n"},
+                           {"data/OrvelGOTabEng.pdf", "%PDF-1.4 guide"}});
     QTest::addRow("names in another letter case count as present")
         << otherCase << shipped << merged;
 
