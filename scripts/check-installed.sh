@@ -19,6 +19,8 @@ if [ -z "$deb" ]; then
     deb="${debs[0]}"
 fi
 deb="$(realpath "$deb")"
+# Xvfb and the page server; the rest of what the program needs comes with the package.
+bash "$top/scripts/setup.sh" python3
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

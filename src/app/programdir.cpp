@@ -8,9 +8,9 @@
 
 namespace {
 
-// Copies the files of from that root does not hold yet, matching names without regard to letter
-// case as the program does; nothing there is overwritten. The copies are the user's to change,
-// even when the installed files are read-only.
+// Copies the files below from into root's folder of that name, except those root holds already
+// (names matched without regard to letter case, as the program matches them): nothing there is
+// overwritten. The copies are the user's to change, even when the installed files are read-only.
 void copyTree(const QString& from, const QString& root, const QString& folder)
 {
     const ProgramDir target(root);
