@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the program needs to build, run and test, only those missing.
+# Installs the Debian packages the program needs to build, run and test, and those named as
+# arguments, only those missing.
 set -euo pipefail
 
 packages=(
+    "$@"
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
     libqt6webenginecore6-bin libgl-dev
     xvfb xauth fonts-dejavu-core
+    groff poppler-utils
 )
 
 missing=()

@@ -25,6 +25,7 @@ int run(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("orvelquorvink"));
     QApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
     QApplication::setQuitOnLastWindowClosed(true);
+    QApplication::setWindowIcon(programIcon());
 
     Desktop desktop;
     Module module(ProgramDir::locate(), desktop);

@@ -8,19 +8,26 @@
 
 namespace {
 
-void copyTree(const QString& from, const QString& to)
+// Copies the files below from into root's folder of that name, except those root holds already
+// (names matched without regard to letter case, as the program matches them): nothing there is
+// overwritten. The copies are the user's to change, even when the installed files are read-only.
+void copyTree(const QString& from, const QString& root, const QString& folder)
 {
-    QDir().mkpath(to);
+    const ProgramDir target(root);
+    QDir().mkpath(target.path(QLatin1Char('\\') + folder));
     QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     const QDir source(from);
     while (it.hasNext()) {
         const QString entry = it.next();
-        const QString target = to + QLatin1Char('/') + source.relativeFilePath(entry);
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else if (!QFileInfo::exists(target))
-            QFile::copy(entry, target);
+        const QString path = target.path(
+            QLatin1Char('\\') + folder + QLatin1Char('\\') +
+            source.relativeFilePath(entry).replace(QLatin1Char('/'), QLatin1Char('\\')));
+        if (it.fileInfo().isDir()) {
+            QDir().mkpath(path);
+        } else if (!QFileInfo::exists(path) && QFile::copy(entry, path)) {
+            QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+        }
     }
 }
 
@@ -53,21 +60,21 @@ QString ProgramDir::path(QStringView relative) const
 
 ProgramDir ProgramDir::locate()
 {
-    const QString exeDir = QCoreApplication::applicationDirPath();
+    return locate(QCoreApplication::applicationDirPath(),
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                  QStringLiteral(QUORVINK_INSTALLED_DATA_DIR));
+}
+
+ProgramDir ProgramDir::locate(const QString& exeDir, const QString& userDir,
+                              const QString& installedDir)
+{
     if (QFileInfo(exeDir + QStringLiteral("/Languages")).isDir())
         return ProgramDir(exeDir);
 
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QStringList candidates{QDir::cleanPath(exeDir + QStringLiteral("/../share/orvelquorvink"))};
-    candidates +=
-        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
-                                  QStringLiteral("orvelquorvink"), QStandardPaths::LocateDirectory);
-    for (const QString& source : std::as_const(candidates)) {
-        if (QFileInfo(source + QStringLiteral("/Languages")).isDir()) {
-            seed(userDir, source);
-            break;
-        }
-    }
+    // Every start brings in what the installed copy has and the user's folder lacks: all of it the
+    // first time, a new language or template after an upgrade.
+    if (QFileInfo(installedDir + QStringLiteral("/Languages")).isDir())
+        seed(userDir, installedDir);
     QDir().mkpath(userDir);
     return ProgramDir(userDir);
 }
@@ -77,8 +84,8 @@ void ProgramDir::seed(const QString& root, const QString& source)
     for (const char* folder : {"Languages", "Data", "Links", "Images"}) {
         const QString from = source + QLatin1Char('/') + QLatin1String(folder);
         if (QFileInfo(from).isDir())
-            copyTree(from, root + QLatin1Char('/') + QLatin1String(folder));
+            copyTree(from, root, QLatin1String(folder));
         else
-            QDir().mkpath(root + QLatin1Char('/') + QLatin1String(folder));
+            QDir().mkpath(ProgramDir(root).path(QLatin1Char('\\') + QLatin1String(folder)));
     }
 }

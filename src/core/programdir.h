@@ -21,10 +21,14 @@ public:
     QString path(QStringView relative) const;
 
     // The executable's folder when it holds "Languages" (a portable install or the build tree),
-    // otherwise the per-user data folder, seeded on first start from the installed shipped data.
+    // otherwise the per-user data folder, seeded from the shipped data installed with the program.
     static ProgramDir locate();
+    // The same for given folders: the executable's, the per-user one and the installed data.
+    static ProgramDir locate(const QString& exeDir, const QString& userDir,
+                             const QString& installedDir);
 
-    // Copies the shipped folders that are missing in root from source (nothing is overwritten).
+    // Copies the shipped files that root lacks from source; names are matched without regard to
+    // letter case and nothing in root is overwritten.
     static void seed(const QString& root, const QString& source);
 
 private:

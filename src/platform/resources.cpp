@@ -1,5 +1,6 @@
 #include "platform/resources.h"
 
+#include <QDir>
 #include <QtGlobal>
 
 static void initQuorvinkResources()
@@ -14,4 +15,14 @@ void initResources()
         initQuorvinkResources();
         done = true;
     }
+}
+
+QIcon programIcon()
+{
+    initResources();
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/appicon"));
+    for (const QString& name : sizes.entryList(QDir::Files))
+        icon.addFile(sizes.filePath(name));
+    return icon;
 }

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the Debian package of the browser (Release, installed below /usr), checks it with the
+# validators of the desktop entry, the AppStream metadata and the package, and prints where the
+# package is and how large it is.
+#   QUORVINK_PACKAGE_BUILD   build directory (default: build-package beside the sources)
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+build="${QUORVINK_PACKAGE_BUILD:-$top/build-package}"
+
+fail() {
+    echo "package.sh: $*" >&2
+    exit 1
+}
+
+# The build's packages, and what packaging needs besides: the shared-library dependency tool
+# (dpkg-shlibdeps), the validators, and fakeroot for lintian's unpacking.
+bash "$top/scripts/setup.sh" dpkg-dev lintian desktop-file-utils appstream fakeroot
+
+echo "== Validating the desktop entry and the AppStream metadata"
+desktop-file-validate "$top/packaging/orvelquorvink.desktop" || fail "desktop-file-validate failed"
+appstreamcli validate --no-net "$top"/packaging/*.metainfo.xml || fail "appstreamcli validate failed"
+
+echo "== Building (Release, prefix /usr) in $build"
+# Debian's hardening flags (fortified functions, stack protector, read-only relocations bound at
+# start). Only what the package holds is built: installing does not build the tests and benchmarks.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+bindnow
+cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+ldflags="$(dpkg-buildflags --get LDFLAGS)"
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null || fail "configuring failed"
+cmake --build "$build" -j2 --target quorvink_installed || fail "building failed"
+
+echo "== Making the package"
+rm -f "$build"/orvelquorvink_*.deb
+(cd "$build" && cpack -G DEB -C Release >/dev/null) || fail "cpack failed"
+shopt -s nullglob
+debs=("$build"/orvelquorvink_*.deb)
+[ ${#debs[@]} -eq 1 ] || fail "expected one package in $build, found ${#debs[@]}"
+deb="${debs[0]}"
+
+echo "== lintian"
+lintian --fail-on error "$deb" ||
+    fail "lintian found errors in $deb"
+
+echo "== Package"
+echo "file:           $deb"
+echo "size:           $(stat -c %s "$deb") bytes ($(du -h "$deb" | cut -f1))"
+echo "installed size: $(dpkg-deb -f "$deb" Installed-Size) KiB"
+echo "depends:        $(dpkg-deb -f "$deb" Depends)"
