@@ -1,14 +1,20 @@
 #pragma once
 
+#include "app/autohide.h"
 #include "app/frmstart.h"
 #include "app/module.h"
+#include "app/windowlayout.h"
 #include "browse/addressbox.h"
 #include "browse/browserview.h"
+#include "browse/findbar.h"
 #include "browse/tabset.h"
+#include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
+#include "mail/harvester.h"
 #include "recordingdesktop.h"
 #include "tempprogramdir.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -96,6 +102,52 @@ struct AppFixture {
     {
         if (window && !window->hasExited())
             window->GO_Exit();
+    }
+
+    // Where reset() puts the window: inside any screen the tests run on.
+    static QRect standardPlace() { return QRect(60, 80, 1000, 640); }
+
+    // Brings a window shared by the tests of one program back to a known state before the next
+    // test: no modal window, the window normal at its standard place with its bars shown,
+    // auto-hide and harvesting off, the find bar closed, tab 0 selected and showing home (loaded),
+    // the address box showing home, and nothing recorded by the desktop.
+    bool reset(const QUrl& home)
+    {
+        for (int i = 0; i < 20 && QApplication::activeModalWidget(); ++i) {
+            QApplication::activeModalWidget()->close();
+            QCoreApplication::processEvents();
+        }
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        frmStart& w = *window;
+        w.showNormal();
+        w.setGeometry(standardPlace());
+        w.layout().setNoResize(false);
+        if (!w.layout().Bar_Shown())
+            w.layout().GO_BarOn();
+        module->options.Float_Bar = 0;
+        w.autoHide().pause();
+        if (CommandEntry* floating = pool->entry(QStringLiteral("FILE:FLOATING")))
+            floating->setChecked(false);
+        if (w.harvester().Mail_Auto() != 0)
+            w.harvester().toggle();
+        w.harvester().timer2()->stop();
+        w.findBar()->close();
+        TabSet& tabs = w.tabs();
+        for (int i = 0; i < tabs.count(); ++i)
+            tabs.view(i)->setVisible(i == 0);
+        tabs.select(0);
+        w.layout().Form_Resize();
+        BrowserView* first = tabs.view(0);
+        QSignalSpy loaded(first, &BrowserView::documentComplete);
+        first->Navigate(home.toString());
+        if (loaded.isEmpty() && !loaded.wait(20000))
+            return false;
+        w.Text1()->setText(home.toString());
+        desktop.opened.clear();
+        desktop.messages.clear();
+        desktop.started.clear();
+        return true;
     }
 };
 
