@@ -2,9 +2,9 @@
 
 namespace History {
 
-QStringList read(const QString& path)
+QStringList read(const QString& path, TextFile::Result* problem)
 {
-    return TextFile::read(path).value_or(QStringList());
+    return TextFile::read(path, problem).value_or(QStringList());
 }
 
 bool isNew(const QStringList& items, const QString& boxText)

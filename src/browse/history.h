@@ -11,7 +11,8 @@ namespace History {
 constexpr int kSavedEntries = 30;
 
 // Hyst_Read: the lines of the file unchanged (no trimming, duplicates kept); empty when missing.
-QStringList read(const QString& path);
+// A file that exists but cannot be read is reported in problem.
+QStringList read(const QString& path, TextFile::Result* problem = nullptr);
 
 // Hyst_Add's test: true when no item, trimmed, equals the box text, trimmed (exact letter case).
 bool isNew(const QStringList& items, const QString& boxText);

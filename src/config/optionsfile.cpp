@@ -34,11 +34,12 @@ void apply(const QStringList& lines, Options& options)
 
 namespace OptionsFile {
 
-void read(const QString& path, Options& options, const QString& makerHomePage)
+void read(const QString& path, Options& options, const QString& makerHomePage,
+          TextFile::Result* problem)
 {
     options.Lang_Name = QStringLiteral("English");
 
-    std::optional<QStringList> lines = TextFile::read(path);
+    std::optional<QStringList> lines = TextFile::read(path, problem);
     if (!lines && !QFileInfo::exists(path)) {
         // First start: the file is created with its defaults and then read back like any other.
         if (TextFile::rewrite(path, defaultLines(makerHomePage)))

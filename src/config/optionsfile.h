@@ -18,7 +18,9 @@ namespace OptionsFile {
 
 // Read_Opt: creates the file with its five default lines when it is missing, then reads it.
 // A line that cannot be read leaves its value unchanged.
-void read(const QString& path, Options& options, const QString& makerHomePage);
+// A file that exists but cannot be read is left as it is and reported in problem.
+void read(const QString& path, Options& options, const QString& makerHomePage,
+          TextFile::Result* problem = nullptr);
 
 // Save_Opt: writes the six lines.
 TextFile::Result save(const QString& path, const Options& options);

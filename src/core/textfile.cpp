@@ -9,9 +9,14 @@
 
 namespace {
 
-QByteArray joinLines(const QStringList& lines)
+// The lines joined, each ended by CR LF. Readers take a byte order mark at the start of a file
+// for one and drop it, so a first line that itself begins with U+FEFF is preceded by one more:
+// the text read back is the text written.
+QByteArray joinLines(const QStringList& lines, bool atStartOfFile)
 {
     QByteArray bytes;
+    if (atStartOfFile && !lines.isEmpty() && lines.first().startsWith(QChar(0xFEFF)))
+        bytes += "\xEF\xBB\xBF";
     for (const QString& line : lines) {
         bytes += TextCodec::encode(line);
         bytes += "\r\n";
@@ -19,10 +24,28 @@ QByteArray joinLines(const QStringList& lines)
     return bytes;
 }
 
-TextFile::Result failure(const QString& path, const QString& what, const QString& reason)
+using Action = TextFile::Result::Action;
+using Cause = TextFile::Result::Cause;
+
+// Reads at most maxBytes + 1 bytes in chunks, so a small file never asks for a large buffer.
+std::optional<QByteArray> readBounded(QFile& file, qint64 maxBytes)
 {
-    return {false, QStringLiteral("Cannot %1 the file %2: %3")
-                       .arg(what, QDir::toNativeSeparators(path), reason)};
+    constexpr qint64 kChunk = 64 * 1024;
+    QByteArray bytes;
+    for (;;) {
+        const qsizetype before = bytes.size();
+        const qint64 wanted = qMin(kChunk, maxBytes + 1 - before);
+        if (wanted <= 0)
+            break;
+        bytes.resize(before + wanted);
+        const qint64 got = file.read(bytes.data() + before, wanted);
+        if (got < 0)
+            return std::nullopt;
+        bytes.resize(before + got);
+        if (got == 0)
+            break;
+    }
+    return bytes;
 }
 
 } // namespace
@@ -59,54 +82,107 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-std::optional<QStringList> read(const QString& path, qint64 maxBytes)
+Result failed(Result::Action action, const QString& path, const QString& reason,
+              Result::Cause cause)
 {
+    Result result;
+    result.ok = false;
+    result.action = action;
+    result.path = path;
+    result.cause = cause;
+    result.reason = reason;
+    return result;
+}
+
+bool isSpecial(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile();
+}
+
+QString Result::describe() const
+{
+    static const char* const actions[] = {"use", "read", "write", "append to", "empty"};
+    const QString why = cause == Cause::NotRegularFile ? QStringLiteral("not a regular file")
+                        : cause == Cause::TooLarge     ? QStringLiteral("too large")
+                                                       : reason;
+    return QStringLiteral("Cannot %1 the file %2: %3")
+        .arg(QLatin1String(actions[int(action)]), QDir::toNativeSeparators(path), why);
+}
+
+std::optional<QStringList> read(const QString& path, Result* problem, qint64 maxBytes)
+{
+    Result ignored;
+    Result& report = problem ? *problem : ignored;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return std::nullopt;
+    // Opening a pipe or a device could block for ever; only regular files are read.
+    if (!info.isFile()) {
+        report = failed(Action::Read, path, QString(), Cause::NotRegularFile);
+        return std::nullopt;
+    }
+    if (info.size() > maxBytes) {
+        report = failed(Action::Read, path, QString(), Cause::TooLarge);
+        return std::nullopt;
+    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        report = failed(Action::Read, path, file.errorString());
         return std::nullopt;
-    if (file.size() > maxBytes)
+    }
+    const std::optional<QByteArray> bytes = readBounded(file, maxBytes);
+    if (!bytes) {
+        report = failed(Action::Read, path, file.errorString());
         return std::nullopt;
-    const QByteArray bytes = file.read(maxBytes + 1);
-    if (bytes.size() > maxBytes)
+    }
+    if (bytes->size() > maxBytes) {
+        report = failed(Action::Read, path, QString(), Cause::TooLarge);
         return std::nullopt;
-    return splitLines(TextCodec::decode(bytes));
+    }
+    return splitLines(TextCodec::decode(*bytes));
 }
 
 Result rewrite(const QString& path, const QStringList& lines)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return failure(path, QStringLiteral("write"), file.errorString());
-    const QByteArray bytes = joinLines(lines);
+        return failed(Action::Write, path, file.errorString());
+    const QByteArray bytes = joinLines(lines, true);
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return failure(path, QStringLiteral("write"), reason);
+        return failed(Action::Write, path, reason);
     }
     if (!file.commit())
-        return failure(path, QStringLiteral("write"), file.errorString());
+        return failed(Action::Write, path, file.errorString());
     return {};
 }
 
 Result append(const QString& path, const QStringList& lines)
 {
+    // Opening a pipe for writing would wait for a reader for ever.
+    if (isSpecial(path))
+        return failed(Action::Append, path, QString(), Cause::NotRegularFile);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return failure(path, QStringLiteral("append to"), file.errorString());
-    const QByteArray bytes = joinLines(lines);
+        return failed(Action::Append, path, file.errorString());
+    const QByteArray bytes = joinLines(lines, file.size() == 0);
     if (file.write(bytes) != bytes.size() || !file.flush())
-        return failure(path, QStringLiteral("append to"), file.errorString());
+        return failed(Action::Append, path, file.errorString());
     file.close();
     if (file.error() != QFileDevice::NoError)
-        return failure(path, QStringLiteral("append to"), file.errorString());
+        return failed(Action::Append, path, file.errorString());
     return {};
 }
 
 Result truncate(const QString& path)
 {
+    if (isSpecial(path))
+        return failed(Action::Empty, path, QString(), Cause::NotRegularFile);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return failure(path, QStringLiteral("empty"), file.errorString());
+        return failed(Action::Empty, path, file.errorString());
     file.close();
     return {};
 }

@@ -19,15 +19,34 @@ QStringView trimSpaces(QStringView text);
 // Splits text at CR LF, LF or CR. A line end at the very end does not start another line.
 QStringList splitLines(const QString& text);
 
-// The lines of a file, or nothing when it cannot be opened or is too large.
-std::optional<QStringList> read(const QString& path, qint64 maxBytes = kMaxReadBytes);
-
-// The outcome of a write: on failure, a message that names the file.
+// The outcome of reading or writing a file: on failure, what was being done, to which file and
+// why. The message shown to the user is made from it in the user's language.
 struct Result {
+    enum class Action { None, Read, Write, Append, Empty };
+    enum class Cause { System, NotRegularFile, TooLarge };
     bool ok = true;
-    QString error;
+    Action action = Action::None;
+    QString path;
+    Cause cause = Cause::System;
+    QString reason; // the system's own words, for Cause::System
     explicit operator bool() const { return ok; }
+    // A short English description, for logs and tests.
+    QString describe() const;
 };
+
+// A failure of the given action on the given file.
+Result failed(Result::Action action, const QString& path, const QString& reason,
+              Result::Cause cause = Result::Cause::System);
+
+// True when the path names something that is not a regular file (a folder, a pipe, a device):
+// opening it could block, so it is neither read nor written in place.
+bool isSpecial(const QString& path);
+
+// The lines of a file, or nothing when it is missing, is no regular file (a folder, a pipe, a
+// device: nothing is opened that could block), is larger than maxBytes or cannot be read. A
+// problem, when asked for, is set for every case but a missing file.
+std::optional<QStringList> read(const QString& path, Result* problem = nullptr,
+                                qint64 maxBytes = kMaxReadBytes);
 
 // Replaces the file with these lines (each followed by CR LF), atomically.
 Result rewrite(const QString& path, const QStringList& lines);

@@ -222,7 +222,8 @@ void TestOptionsFile::saveFailureNamesFile()
     const TextFile::Result result =
         OptionsFile::save(dir.file("Missing/orvelquorvink.Opt"), Options());
     QVERIFY(!result.ok);
-    QVERIFY2(result.error.contains(QStringLiteral("orvelquorvink.Opt")), qPrintable(result.error));
+    QVERIFY2(result.describe().contains(QStringLiteral("orvelquorvink.Opt")),
+             qPrintable(result.describe()));
 }
 
 #include "unittestmain.h"

@@ -14,6 +14,9 @@
 #include <csignal>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // The text-file layer under every file format: line ends, encodings, atomic rewrites, the
 // number-print form and case-insensitive names.
@@ -33,6 +36,9 @@ private slots:
     void rewriteFailureNamesFileAndKeepsOldContent();
     void interruptedRewriteKeepsOldFile();
     void appendAndTruncate();
+    void specialFilesAreNeitherReadNorWritten();
+    void smallReadUnderAddressSpaceLimit();
+    void firstLineBeginningWithByteOrderMark();
     void letterCaseOfNames();
     void printForm_data();
     void printForm();
@@ -77,8 +83,8 @@ void TestTextFile::readMissingOrOversized()
     QVERIFY(!TextFile::read(dir.file("Data/none.txt")).has_value());
 
     QVERIFY(dir.write("Data/big.txt", QByteArray(101, 'x')));
-    QVERIFY(!TextFile::read(dir.file("Data/big.txt"), 100).has_value());
-    const auto exact = TextFile::read(dir.file("Data/big.txt"), 101);
+    QVERIFY(!TextFile::read(dir.file("Data/big.txt"), nullptr, 100).has_value());
+    const auto exact = TextFile::read(dir.file("Data/big.txt"), nullptr, 101);
     QVERIFY(exact.has_value());
     QCOMPARE(exact->size(), 1);
     QCOMPARE(exact->first().size(), 101);
@@ -150,7 +156,7 @@ void TestTextFile::rewriteWritesCrLf()
     const TextFile::Result result =
         TextFile::rewrite(dir.file("Data/f.txt"), {" 1 ", "", QStringLiteral("\u00E9")});
     QVERIFY(result.ok);
-    QVERIFY(result.error.isEmpty());
+    QVERIFY(result.path.isEmpty());
     QCOMPARE(dir.read("Data/f.txt"), QByteArray(" 1 \r\n\r\n\xC3\xA9\r\n"));
 
     QVERIFY(TextFile::rewrite(dir.file("Data/f.txt"), {}).ok);
@@ -166,12 +172,13 @@ void TestTextFile::rewriteFailureNamesFileAndKeepsOldContent()
     QVERIFY(QDir(dir.root()).mkpath(QStringLiteral("Data/taken.txt")));
     TextFile::Result result = TextFile::rewrite(dir.file("Data/taken.txt"), {"x"});
     QVERIFY(!result.ok);
-    QVERIFY2(result.error.contains(QStringLiteral("taken.txt")), qPrintable(result.error));
+    QVERIFY2(result.describe().contains(QStringLiteral("taken.txt")),
+             qPrintable(result.describe()));
     QVERIFY(QFileInfo(dir.file("Data/taken.txt")).isDir());
 
     result = TextFile::rewrite(dir.file("Missing/f.txt"), {"x"});
     QVERIFY(!result.ok);
-    QVERIFY2(result.error.contains(QStringLiteral("f.txt")), qPrintable(result.error));
+    QVERIFY2(result.describe().contains(QStringLiteral("f.txt")), qPrintable(result.describe()));
 }
 
 void TestTextFile::interruptedRewriteKeepsOldFile()
@@ -194,7 +201,7 @@ void TestTextFile::interruptedRewriteKeepsOldFile()
     std::signal(SIGXFSZ, previousHandler);
 
     QVERIFY(!result.ok);
-    QVERIFY2(result.error.contains(QStringLiteral("keep.txt")), qPrintable(result.error));
+    QVERIFY2(result.describe().contains(QStringLiteral("keep.txt")), qPrintable(result.describe()));
     QCOMPARE(dir.read("Data/keep.txt"), old);
     QCOMPARE(QDir(dir.file("Data")).entryList(QDir::Files), QStringList{"keep.txt"});
 }
@@ -213,10 +220,84 @@ void TestTextFile::appendAndTruncate()
 
     const TextFile::Result appendFailed = TextFile::append(dir.file("Missing/list.txt"), {"x"});
     QVERIFY(!appendFailed.ok);
-    QVERIFY(appendFailed.error.contains(QStringLiteral("list.txt")));
+    QVERIFY(appendFailed.describe().contains(QStringLiteral("list.txt")));
     const TextFile::Result truncateFailed = TextFile::truncate(dir.file("Missing/book.txt"));
     QVERIFY(!truncateFailed.ok);
-    QVERIFY(truncateFailed.error.contains(QStringLiteral("book.txt")));
+    QVERIFY(truncateFailed.describe().contains(QStringLiteral("book.txt")));
+}
+
+void TestTextFile::specialFilesAreNeitherReadNorWritten()
+{
+    // A pipe in place of a data file: opening it would wait for a writer (or a reader) for ever.
+    TempProgramDir dir(false);
+    const QString pipe = dir.file("Data/orvelquorvink.Opt");
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    TextFile::Result problem;
+    QVERIFY(!TextFile::read(pipe, &problem).has_value());
+    QVERIFY(!problem.ok);
+    QCOMPARE(problem.action, TextFile::Result::Action::Read);
+    QCOMPARE(problem.cause, TextFile::Result::Cause::NotRegularFile);
+    QCOMPARE(problem.path, pipe);
+
+    const TextFile::Result appended = TextFile::append(pipe, {"x"});
+    QCOMPARE(appended.cause, TextFile::Result::Cause::NotRegularFile);
+    const TextFile::Result emptied = TextFile::truncate(pipe);
+    QCOMPARE(emptied.cause, TextFile::Result::Cause::NotRegularFile);
+    QVERIFY(!emptied.ok);
+
+    // A folder reads as a problem too; a missing file is no problem.
+    QVERIFY(!TextFile::read(dir.file("Data"), &problem).has_value());
+    QCOMPARE(problem.cause, TextFile::Result::Cause::NotRegularFile);
+    TextFile::Result none;
+    QVERIFY(!TextFile::read(dir.file("Data/none.txt"), &none).has_value());
+    QVERIFY(none.ok);
+}
+
+void TestTextFile::smallReadUnderAddressSpaceLimit()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer reserves far more address space than the limit allows");
+#else
+    // A 1-byte file must be readable by a process that may use no more than 100 MB of address
+    // space: reading never asks for a buffer the size of the largest file it accepts.
+    TempProgramDir dir(false);
+    QVERIFY(dir.write("Data/one.txt", "x"));
+    const QString path = dir.file("Data/one.txt");
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        rlimit limit{};
+        getrlimit(RLIMIT_AS, &limit);
+        // What the process uses already, and 100 MB more.
+        QFile maps(QStringLiteral("/proc/self/statm"));
+        maps.open(QIODevice::ReadOnly);
+        const qint64 pages = maps.readAll().split(' ').value(0).toLongLong();
+        limit.rlim_cur = rlim_t(pages * sysconf(_SC_PAGESIZE) + 100LL * 1024 * 1024);
+        setrlimit(RLIMIT_AS, &limit);
+        const auto lines = TextFile::read(path);
+        _exit(lines && lines->size() == 1 && lines->first() == QLatin1String("x") ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+#endif
+}
+
+void TestTextFile::firstLineBeginningWithByteOrderMark()
+{
+    // A byte order mark at the start of a file is dropped on reading; a first line that begins
+    // with U+FEFF itself still reads back whole, whether written whole or appended.
+    TempProgramDir dir(false);
+    const QString marked = QStringLiteral("\uFEFFhttp://marked.test/");
+    QVERIFY(TextFile::rewrite(dir.file("Data/h.txt"), {marked, "second"}));
+    QCOMPARE(*TextFile::read(dir.file("Data/h.txt")), QStringList({marked, "second"}));
+    QVERIFY(TextFile::append(dir.file("Data/l.txt"), {marked}));
+    QVERIFY(TextFile::append(dir.file("Data/l.txt"), {marked}));
+    QCOMPARE(*TextFile::read(dir.file("Data/l.txt")), QStringList({marked, marked}));
+    // A file saved by an editor with a mark reads without it.
+    QVERIFY(dir.write("Data/e.txt", "\xEF\xBB\xBFplain\r\n"));
+    QCOMPARE(*TextFile::read(dir.file("Data/e.txt")), QStringList{"plain"});
 }
 
 void TestTextFile::letterCaseOfNames()
