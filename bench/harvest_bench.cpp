@@ -8,6 +8,7 @@
 
 #include "browse/browserview.h"
 #include "browse/webprofile.h"
+#include "config/languagefile.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
 #include "httpserver.h"
@@ -142,13 +143,14 @@ Measured bareRead(QWebEngineProfile* profile, QWidget* window, const QUrl& url)
 Measured harvestPass(QWebEngineProfile* profile, QWidget* window, const QUrl& url,
                      const ProgramDir& program, Desktop& desktop)
 {
+    static const CaptionTable captions;
     const QString list = program.path(ProgramFiles::MailsList);
     QFile::remove(list);
     Measured measured =
         inFreshView(profile, window, url,
                     [&](BrowserView* view, QElapsedTimer& clock, Measured& m, bool& done) {
                         Harvester* h = new Harvester(
-                            program, desktop, [view] { return view; }, window);
+                            program, desktop, captions, [view] { return view; }, window);
                         QObject::connect(h, &Harvester::passFinished, h, [&, h](int lines) {
                             m.first = clock.nsecsElapsed() / 1e6;
                             m.count = lines;

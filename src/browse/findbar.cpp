@@ -91,11 +91,11 @@ void FindBar::find(bool backward)
         flags |= QWebEnginePage::FindBackward;
     QPointer<QLabel> result = m_result;
     m_view->widget()->page()->findText(
-        m_input->text(), flags, [result](const QWebEngineFindTextResult& r) {
+        m_input->text(), flags, [result, format = m_resultFormat](const QWebEngineFindTextResult& r) {
             if (!result)
                 return;
             result->setText(r.numberOfMatches() > 0
-                                ? tr("%1 of %2").arg(r.activeMatch()).arg(r.numberOfMatches())
+                                ? format.arg(r.activeMatch()).arg(r.numberOfMatches())
                                 : QString());
         });
 }

@@ -7,6 +7,7 @@
 #include "browse/pageproperties.h"
 #include "browse/tabset.h"
 #include "commandbar/commandentry.h"
+#include "config/filemessages.h"
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
@@ -51,7 +52,9 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         return [&w, value](CommandEntry* entry) { w.setDrawingStyle(value, entry); };
     };
     auto panel = [this](SettingsPrograms::Panel p) {
-        return [this, p](CommandEntry*) { SettingsPrograms::open(p, t.desktop, t.messageParent); };
+        return [this, p](CommandEntry*) {
+            SettingsPrograms::open(p, t.desktop, t.captions, t.messageParent);
+        };
     };
     auto open = [this](const QString& programFile) {
         t.desktop.open(QUrl::fromLocalFile(t.dir.path(programFile)));
@@ -94,7 +97,7 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("FILE:HELP"),
          [open](CommandEntry*) { open(ProgramFiles::HelpPage.toString()); }},
         {QStringLiteral("NAVIGATE:PICK"),
-         [this](CommandEntry*) { report(t.navigation.Save_BookMark().error); }},
+         [this](CommandEntry*) { report(t.navigation.Save_BookMark()); }},
         {QStringLiteral("NAVIGATE:GO"), [this](CommandEntry*) { t.navigation.Read_BookMark(); }},
         {QStringLiteral("NAVIGATE:BACK"), onView([](BrowserView* v) { v->GoBack(); })},
         {QStringLiteral("NAVIGATE:REFRESH"), onView([](BrowserView* v) { v->Refresh(); })},
@@ -124,10 +127,10 @@ MainDispatcher::Action MainDispatcher::site(QString LanguageSettings::*address) 
     };
 }
 
-void MainDispatcher::report(const QString& error) const
+void MainDispatcher::report(const TextFile::Result& result) const
 {
-    if (!error.isEmpty())
-        t.desktop.report(t.messageParent, error);
+    if (!result)
+        t.desktop.report(t.messageParent, FileMessages::text(t.captions, result));
 }
 
 bool MainDispatcher::isLanguageKey(const QString& key)

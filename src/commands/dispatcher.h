@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/maincommands.h"
+#include "core/textfile.h"
 
 #include <QHash>
 #include <QString>
@@ -34,7 +35,8 @@ private:
     Action onView(std::function<void(BrowserView*)> command) const;
     // A site of the language file opens in the current view, outside the history.
     Action site(QString LanguageSettings::*address) const;
-    void report(const QString& error) const;
+    // A file that could not be written, in a message naming it.
+    void report(const TextFile::Result& result) const;
 
     MainCommandTargets t;
     QHash<QString, Action> m_toolbar; // control 0

@@ -20,5 +20,16 @@ constexpr int PageTitle = 233;
 constexpr int PageProtocol = 234;
 constexpr int PageSize = 235;
 constexpr int PageSizeValue = 236; // "%1 x %2 pixels"
+// Messages about files and settings programs; each has an English fallback for language files
+// written before it existed (FileMessages).
+constexpr int LanguageFileUnreadable = 237; // "The language file %1 could not be read."
+constexpr int FileNotRead = 238;            // "The file %1 could not be read: %2"
+constexpr int FileNotWritten = 239;         // "The file %1 could not be written: %2"
+constexpr int FileNotAppended = 240;        // "Nothing could be added to the file %1: %2"
+constexpr int FileNotEmptied = 241;         // "The file %1 could not be emptied: %2"
+constexpr int NotRegularFile = 242;         // "it is not a regular file"
+constexpr int FileTooLarge = 243;           // "it is too large"
+constexpr int NoSettingsProgram = 244;      // "No settings program was found ... (looked for %1)."
+constexpr int ExitNotSaved = 245;           // "Some of your settings could not be saved:"
 
 } // namespace CaptionNo

@@ -15,6 +15,12 @@ QString CaptionTable::text(int number) const
     return m_texts.at(number);
 }
 
+QString CaptionTable::text(int number, QStringView fallback) const
+{
+    const QString caption = text(number);
+    return caption.isEmpty() ? fallback.toString() : caption;
+}
+
 void CaptionTable::set(int number, const QString& text)
 {
     if (number < 1 || number > kCapacity)

@@ -7,9 +7,12 @@
 // Lang_Text: the caption table, texts numbered from 1. A missing caption is an empty text.
 class CaptionTable {
 public:
-    static constexpr int kCapacity = 250;
+    static constexpr int kCapacity = 500;
 
     QString text(int number) const;
+    // The caption, or the fallback text when the language file has none (an older file that
+    // ends before the captions added later).
+    QString text(int number, QStringView fallback) const;
     void set(int number, const QString& text);
     void clear();
     QString operator[](int number) const { return text(number); }

@@ -1,6 +1,7 @@
 #include "mail/harvester.h"
 
 #include "browse/browserview.h"
+#include "config/filemessages.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
 #include "core/textfile.h"
@@ -19,11 +20,11 @@ const QString kFrameScriptName = QStringLiteral("orvelquorvink-frame-world");
 
 } // namespace
 
-Harvester::Harvester(const ProgramDir& dir, Desktop& desktop,
+Harvester::Harvester(const ProgramDir& dir, Desktop& desktop, const CaptionTable& captions,
                      std::function<BrowserView*()> currentView, QWidget* messageParent,
                      QObject* parent)
-    : QObject(parent), m_dir(dir), m_desktop(desktop), m_currentView(std::move(currentView)),
-      m_messageParent(messageParent)
+    : QObject(parent), m_dir(dir), m_desktop(desktop), m_captions(captions),
+      m_currentView(std::move(currentView)), m_messageParent(messageParent)
 {
     m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer2.setInterval(kTickMs);
@@ -86,7 +87,7 @@ void Harvester::write(const QStringList& lines)
     const TextFile::Result result = TextFile::append(path, lines);
     if (!result) {
         // The pass is abandoned; the flag and the timer stay as they are.
-        m_desktop.report(m_messageParent, result.error);
+        m_desktop.report(m_messageParent, FileMessages::text(m_captions, result));
         emit passFinished(-1);
         return;
     }

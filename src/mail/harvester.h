@@ -7,6 +7,7 @@
 #include <functional>
 
 class BrowserView;
+class CaptionTable;
 class Desktop;
 class ProgramDir;
 class QWebEngineProfile;
@@ -27,8 +28,9 @@ class Harvester : public QObject {
 public:
     // currentView gives the view of the selected tab (or nothing); messages about the list file
     // are shown over messageParent.
-    Harvester(const ProgramDir& dir, Desktop& desktop, std::function<BrowserView*()> currentView,
-              QWidget* messageParent, QObject* parent = nullptr);
+    Harvester(const ProgramDir& dir, Desktop& desktop, const CaptionTable& captions,
+              std::function<BrowserView*()> currentView, QWidget* messageParent,
+              QObject* parent = nullptr);
 
     static constexpr int kIconOff = 132;
     static constexpr int kIconOn = 133;
@@ -68,6 +70,7 @@ private:
 
     const ProgramDir& m_dir;
     Desktop& m_desktop;
+    const CaptionTable& m_captions;
     std::function<BrowserView*()> m_currentView;
     QWidget* m_messageParent;
     qint16 m_mailAuto = 0;

@@ -1,5 +1,6 @@
 #include "mail/maillists.h"
 
+#include "config/filemessages.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
 #include "core/textfile.h"
@@ -11,11 +12,7 @@
 
 namespace {
 
-QString failure(const QString& what, const QString& path, const QString& reason)
-{
-    return QStringLiteral("Cannot %1 the file %2: %3")
-        .arg(what, QDir::toNativeSeparators(path), reason);
-}
+using Action = TextFile::Result::Action;
 
 // The lines of the list as they stand in the file, each ended by CR LF. The bytes are copied
 // unchanged, whatever their encoding; a last line without a line end gets one.
@@ -54,8 +51,9 @@ bool endsInsideLine(QFile& file)
 
 } // namespace
 
-MailLists::MailLists(const ProgramDir& dir, Desktop& desktop, QWidget* messageParent)
-    : m_dir(dir), m_desktop(desktop), m_messageParent(messageParent)
+MailLists::MailLists(const ProgramDir& dir, Desktop& desktop, const CaptionTable& captions,
+                     QWidget* messageParent)
+    : m_dir(dir), m_desktop(desktop), m_captions(captions), m_messageParent(messageParent)
 {
 }
 
@@ -84,22 +82,32 @@ bool MailLists::add()
     // The list is read whole before the book is opened: a list that cannot be read leaves the
     // book exactly as it was, not even created.
     const QString list = listPath();
+    if (TextFile::isSpecial(list)) {
+        report(TextFile::failed(Action::Read, list, QString(),
+                                TextFile::Result::Cause::NotRegularFile));
+        return false;
+    }
     QFile listFile(list);
     if (!listFile.open(QIODevice::ReadOnly)) {
-        report(failure(QStringLiteral("read"), list, listFile.errorString()));
+        report(TextFile::failed(Action::Read, list, listFile.errorString()));
         return false;
     }
     const QByteArray listBytes = listFile.readAll();
     if (listFile.error() != QFileDevice::NoError) {
-        report(failure(QStringLiteral("read"), list, listFile.errorString()));
+        report(TextFile::failed(Action::Read, list, listFile.errorString()));
         return false;
     }
     listFile.close();
 
     const QString book = bookPath();
+    if (TextFile::isSpecial(book)) {
+        report(TextFile::failed(Action::Append, book, QString(),
+                                TextFile::Result::Cause::NotRegularFile));
+        return false;
+    }
     QFile bookFile(book);
     if (!bookFile.open(QIODevice::ReadWrite | QIODevice::Append)) {
-        report(failure(QStringLiteral("append to"), book, bookFile.errorString()));
+        report(TextFile::failed(Action::Append, book, bookFile.errorString()));
         return false;
     }
     // A write that fails half-way (a full disk) is taken back, so the book keeps no broken line.
@@ -110,12 +118,12 @@ bool MailLists::add()
     if (bookFile.write(bytes) != bytes.size() || !bookFile.flush()) {
         const QString reason = bookFile.errorString();
         bookFile.resize(before);
-        report(failure(QStringLiteral("append to"), book, reason));
+        report(TextFile::failed(Action::Append, book, reason));
         return false;
     }
     bookFile.close();
     if (bookFile.error() != QFileDevice::NoError) {
-        report(failure(QStringLiteral("append to"), book, bookFile.errorString()));
+        report(TextFile::failed(Action::Append, book, bookFile.errorString()));
         return false;
     }
     m_desktop.open(QUrl::fromLocalFile(book));
@@ -131,11 +139,11 @@ bool MailLists::emptyList()
 {
     const TextFile::Result result = TextFile::truncate(listPath());
     if (!result)
-        report(result.error);
+        report(result);
     return bool(result);
 }
 
-void MailLists::report(const QString& text)
+void MailLists::report(const TextFile::Result& result)
 {
-    m_desktop.report(m_messageParent, text);
+    m_desktop.report(m_messageParent, FileMessages::text(m_captions, result));
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/textfile.h"
+
 #include <QString>
 
+class CaptionTable;
 class Desktop;
 class ProgramDir;
 class QWidget;
@@ -12,7 +15,8 @@ class QWidget;
 // file; the command is then abandoned and neither file loses anything.
 class MailLists {
 public:
-    MailLists(const ProgramDir& dir, Desktop& desktop, QWidget* messageParent);
+    MailLists(const ProgramDir& dir, Desktop& desktop, const CaptionTable& captions,
+              QWidget* messageParent);
 
     QString listPath() const;
     QString bookPath() const;
@@ -29,9 +33,10 @@ public:
 
 private:
     bool emptyList();
-    void report(const QString& text);
+    void report(const TextFile::Result& result);
 
     const ProgramDir& m_dir;
     Desktop& m_desktop;
+    const CaptionTable& m_captions;
     QWidget* m_messageParent;
 };

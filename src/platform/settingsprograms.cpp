@@ -1,5 +1,6 @@
 #include "platform/settingsprograms.h"
 
+#include "config/filemessages.h"
 #include "platform/desktop.h"
 
 namespace SettingsPrograms {
@@ -26,7 +27,7 @@ QList<Candidate> candidates(Panel panel)
     return {};
 }
 
-bool open(Panel panel, Desktop& desktop, QWidget* parent)
+bool open(Panel panel, Desktop& desktop, const CaptionTable& captions, QWidget* parent)
 {
     QStringList tried;
     for (const Candidate& candidate : candidates(panel)) {
@@ -36,9 +37,7 @@ bool open(Panel panel, Desktop& desktop, QWidget* parent)
             return true;
     }
     tried.removeDuplicates();
-    desktop.message(parent, Desktop::messageTitle(),
-                    QStringLiteral("No settings program was found on this system (looked for %1).")
-                        .arg(tried.join(QStringLiteral(", "))));
+    desktop.report(parent, FileMessages::noSettingsProgram(captions, tried));
     return false;
 }
 

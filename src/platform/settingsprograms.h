@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class CaptionTable;
 class Desktop;
 class QWidget;
 
@@ -21,6 +22,6 @@ QList<Candidate> candidates(Panel panel);
 
 // Starts the first candidate found on the system (never through a shell); when none is
 // installed, says so in a message that names the programs looked for. False when none started.
-bool open(Panel panel, Desktop& desktop, QWidget* parent);
+bool open(Panel panel, Desktop& desktop, const CaptionTable& captions, QWidget* parent);
 
 } // namespace SettingsPrograms

@@ -352,8 +352,9 @@ void TestLanguageFile::captionsBeyondCapacity()
     QVERIFY(r.result.ok);
     QCOMPARE(r.captions.text(1), QStringLiteral("caption 1"));
     QCOMPARE(r.captions.text(223), QStringLiteral("caption 223"));
-    QCOMPARE(r.captions.text(250), QStringLiteral("caption 250"));
-    QCOMPARE(r.captions.text(251), QString());
+    QCOMPARE(r.captions.text(CaptionTable::kCapacity),
+             QStringLiteral("caption %1").arg(CaptionTable::kCapacity));
+    QCOMPARE(r.captions.text(CaptionTable::kCapacity + 1), QString());
     QCOMPARE(r.captions[5000], QString());
     // Lines after the ignored captions are still read.
     QCOMPARE(r.settings.Start_Page, QStringLiteral("http://after/"));
@@ -410,14 +411,17 @@ void TestLanguageFile::captionTableBounds()
     CaptionTable table;
     table.set(0, QStringLiteral("zero"));
     table.set(-1, QStringLiteral("negative"));
-    table.set(251, QStringLiteral("beyond"));
+    table.set(CaptionTable::kCapacity + 1, QStringLiteral("beyond"));
     table.set(1, QStringLiteral("first"));
-    table.set(250, QStringLiteral("last"));
+    table.set(CaptionTable::kCapacity, QStringLiteral("last"));
     QCOMPARE(table.text(0), QString());
     QCOMPARE(table.text(-1), QString());
-    QCOMPARE(table.text(251), QString());
+    QCOMPARE(table.text(CaptionTable::kCapacity + 1), QString());
     QCOMPARE(table.text(1), QStringLiteral("first"));
-    QCOMPARE(table[250], QStringLiteral("last"));
+    QCOMPARE(table[CaptionTable::kCapacity], QStringLiteral("last"));
+    // A caption the file does not have gives the fallback; one it has wins over it.
+    QCOMPARE(table.text(2, u"fallback"), QStringLiteral("fallback"));
+    QCOMPARE(table.text(1, u"fallback"), QStringLiteral("first"));
     table.clear();
     QCOMPARE(captionsOf(table), QStringList(CaptionTable::kCapacity + 2));
 }

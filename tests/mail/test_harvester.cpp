@@ -3,6 +3,7 @@
 
 #include "browse/browserview.h"
 #include "browse/webprofile.h"
+#include "config/languagefile.h"
 #include "core/programdir.h"
 #include "core/wait.h"
 #include "httpserver.h"
@@ -72,6 +73,7 @@ struct Program {
     TempProgramDir temp{false};
     ProgramDir dir = temp.programDir();
     RecordingDesktop desktop;
+    CaptionTable captions;
 
     QByteArray list() const { return temp.read(QStringLiteral("MailsList.txt")); }
     bool listExists() const { return QFile::exists(temp.file(QStringLiteral("MailsList.txt"))); }
@@ -151,7 +153,7 @@ bool HarvesterTest::load(BrowserView* view, const QUrl& url)
 int HarvesterTest::harvest(Program& program, BrowserView* view)
 {
     Harvester harvester(
-        program.dir, program.desktop, [view] { return view; }, m_window.get());
+        program.dir, program.desktop, program.captions, [view] { return view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.GO_Mail_Link();
     if (finished.isEmpty() && !finished.wait(10000))
@@ -350,7 +352,7 @@ void HarvesterTest::pageGoesAwayDuringPass()
     // The view goes to a page of another site (a new renderer) while the script is on its way.
     Program program;
     Harvester harvester(
-        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, program.captions, [this] { return m_view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.GO_Mail_Link();
     m_view->Navigate(QStringLiteral("quorvink:start"));
@@ -372,7 +374,7 @@ void HarvesterTest::viewClosedDuringPass()
     Program program;
     QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), "kept@example.org\r\n"));
     Harvester harvester(
-        program.dir, program.desktop, [view] { return view; }, m_window.get());
+        program.dir, program.desktop, program.captions, [view] { return view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.GO_Mail_Link();
     delete view->widget();
@@ -397,7 +399,7 @@ void HarvesterTest::unwritableList()
     QVERIFY(program.temp.write(QStringLiteral("MailsBook.txt"), "book@example.org\r\n"));
 
     Harvester harvester(
-        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, program.captions, [this] { return m_view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();
     QVERIFY(finished.wait(10000));
@@ -422,7 +424,7 @@ void HarvesterTest::startAndStates()
 
     Program program;
     Harvester harvester(
-        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, program.captions, [this] { return m_view; }, m_window.get());
     QCOMPARE(harvester.Mail_Auto(), qint16(0));
     QCOMPARE(harvester.timer2()->interval(), 1000);
     QVERIFY(!harvester.timer2()->isActive());
@@ -480,7 +482,7 @@ void HarvesterTest::twoLoadsBeforeTickGiveOnePass()
                 {page(link("mailto:b@example.org"))});
     Program program;
     Harvester harvester(
-        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, program.captions, [this] { return m_view; }, m_window.get());
     connect(m_view, &BrowserView::documentComplete, &harvester, &Harvester::onDocumentComplete);
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();
@@ -510,7 +512,7 @@ void HarvesterTest::switchedOffWhileWaiting()
                             "<!doctype html><html><body><iframe src=\"f0.html\"></iframe>");
     Program program;
     Harvester harvester(
-        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, program.captions, [this] { return m_view; }, m_window.get());
     connect(m_view, &BrowserView::documentComplete, &harvester, &Harvester::onDocumentComplete);
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();
@@ -545,7 +547,7 @@ void HarvesterTest::noPassDuringWait()
     QVERIFY(load(m_view, url));
     Program program;
     Harvester harvester(
-        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, program.captions, [this] { return m_view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();
     QVERIFY(finished.wait(10000));
@@ -575,7 +577,7 @@ void HarvesterTest::passReadsCurrentView()
 
     Program program;
     Harvester harvester(
-        program.dir, program.desktop, [this] { return m_view; }, m_window.get());
+        program.dir, program.desktop, program.captions, [this] { return m_view; }, m_window.get());
     connect(hidden, &BrowserView::documentComplete, &harvester, &Harvester::onDocumentComplete);
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();

@@ -1,6 +1,7 @@
 // The harvest list and the address book: the commands that view, empty and keep them, on real
 // files in a temporary program directory.
 
+#include "config/languagefile.h"
 #include "core/programdir.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
@@ -104,7 +105,8 @@ void MailListsTest::add()
     QVERIFY(prepare(dir, kBook, book));
     RecordingDesktop desktop;
     const ProgramDir program = dir.programDir();
-    MailLists lists(program, desktop, nullptr);
+    const CaptionTable captions;
+    MailLists lists(program, desktop, captions, nullptr);
 
     QCOMPARE(lists.add(), failingFile.isEmpty());
     QCOMPARE(state(dir, kBook), expectedBook);
@@ -128,7 +130,8 @@ void MailListsTest::addTwice()
     QVERIFY(dir.write(kList, entries));
     RecordingDesktop desktop;
     const ProgramDir program = dir.programDir();
-    MailLists lists(program, desktop, nullptr);
+    const CaptionTable captions;
+    MailLists lists(program, desktop, captions, nullptr);
 
     QVERIFY(lists.add());
     QVERIFY(lists.add());
@@ -146,7 +149,8 @@ void MailListsTest::cancelThenView()
     QVERIFY(dir.write(kBook, "kept@example.org\r\n"));
     RecordingDesktop desktop;
     const ProgramDir program = dir.programDir();
-    MailLists lists(program, desktop, nullptr);
+    const CaptionTable captions;
+    MailLists lists(program, desktop, captions, nullptr);
 
     QVERIFY(lists.cancel());
     QCOMPARE(state(dir, kList), QByteArray(""));
@@ -165,7 +169,8 @@ void MailListsTest::cancelFails()
     QVERIFY(dir.write(kBook, "kept@example.org\r\n"));
     RecordingDesktop desktop;
     const ProgramDir program = dir.programDir();
-    MailLists lists(program, desktop, nullptr);
+    const CaptionTable captions;
+    MailLists lists(program, desktop, captions, nullptr);
 
     QVERIFY(!lists.cancel());
     QVERIFY(!lists.emptyAtStart());
@@ -187,9 +192,10 @@ void MailListsTest::restart()
     // What the next start does with the files and the harvester's state.
     RecordingDesktop desktop;
     const ProgramDir program = dir.programDir();
-    MailLists lists(program, desktop, nullptr);
+    const CaptionTable captions;
+    MailLists lists(program, desktop, captions, nullptr);
     Harvester harvester(
-        program, desktop, [] { return nullptr; }, nullptr);
+        program, desktop, captions, [] { return nullptr; }, nullptr);
     QVERIFY(lists.emptyAtStart());
     QCOMPARE(state(dir, kList), QByteArray(""));
     QCOMPARE(dir.read(kBook), QByteArray("kept@example.org\r\nalso@example.org\r\n"));
@@ -211,7 +217,8 @@ void MailListsTest::namesMatchedWithoutCase()
     QVERIFY(dir.write(QStringLiteral("MAILSBOOK.txt"), "b@example.org\r\n"));
     RecordingDesktop desktop;
     const ProgramDir program = dir.programDir();
-    MailLists lists(program, desktop, nullptr);
+    const CaptionTable captions;
+    MailLists lists(program, desktop, captions, nullptr);
 
     QVERIFY(lists.add());
     QCOMPARE(dir.read(QStringLiteral("MAILSBOOK.txt")),
