@@ -6,25 +6,19 @@
 
 namespace {
 
-// A screen size in twips as the 16-bit geometry holds it; a screen larger than the range gives
-// the largest size the geometry can hold.
-qint16 screenTwips(int twips)
-{
-    return static_cast<qint16>(std::clamp(twips, 0, 32767));
-}
 
 } // namespace
 
 namespace SettingsFile {
 
-void read(const QString& path, IniSettings& settings, QSize screen)
+void read(const QString& path, IniSettings& settings, QSize screen, TextFile::Result* problem)
 {
-    const std::optional<QStringList> lines = TextFile::read(path);
+    const std::optional<QStringList> lines = TextFile::read(path, problem);
     if (!lines) {
         settings.Win_Top = 0;
         settings.Win_Left = 0;
-        settings.Win_Height = screenTwips(screen.height());
-        settings.Win_Width = screenTwips(screen.width());
+        settings.Win_Height = screen.height();
+        settings.Win_Width = screen.width();
         return;
     }
 
@@ -39,14 +33,14 @@ void read(const QString& path, IniSettings& settings, QSize screen)
         return text;
     };
 
-    if (const auto top = Numbers::leadingInt16(TextFile::trimSpaces(nextLine())))
-        settings.Win_Top = std::max<qint16>(*top, 0);
-    if (const auto left = Numbers::leadingInt16(TextFile::trimSpaces(nextLine())))
-        settings.Win_Left = std::max<qint16>(*left, 0);
-    if (const auto height = Numbers::leadingInt16(TextFile::trimSpaces(nextLine())))
-        settings.Win_Height = *height < 2000 ? screenTwips(screen.height()) : *height;
-    if (const auto width = Numbers::leadingInt16(TextFile::trimSpaces(nextLine())))
-        settings.Win_Width = *width < 3000 ? screenTwips(screen.width()) : *width;
+    if (const auto top = Numbers::leadingInt32(TextFile::trimSpaces(nextLine())))
+        settings.Win_Top = std::max<qint32>(*top, 0);
+    if (const auto left = Numbers::leadingInt32(TextFile::trimSpaces(nextLine())))
+        settings.Win_Left = std::max<qint32>(*left, 0);
+    if (const auto height = Numbers::leadingInt32(TextFile::trimSpaces(nextLine())))
+        settings.Win_Height = *height < 2000 ? screen.height() : *height;
+    if (const auto width = Numbers::leadingInt32(TextFile::trimSpaces(nextLine())))
+        settings.Win_Width = *width < 3000 ? screen.width() : *width;
 
     for (WindowPlace* place : {&settings.linkTable, &settings.linkEditor}) {
         place->top = Numbers::leadingValue(nextLine());

@@ -87,4 +87,19 @@ std::optional<qint16> leadingInt16(QStringView text)
     return toInt16(leadingValue(text));
 }
 
+std::optional<qint32> toInt32(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value);
+    if (rounded < -2147483648.0 || rounded > 2147483647.0)
+        return std::nullopt;
+    return static_cast<qint32>(rounded);
+}
+
+std::optional<qint32> leadingInt32(QStringView text)
+{
+    return toInt32(leadingValue(text));
+}
+
 } // namespace Numbers

@@ -26,4 +26,8 @@ std::optional<qint16> toInt16(double value);
 // Text to 16-bit integer in one step: leadingValue, then toInt16.
 std::optional<qint16> leadingInt16(QStringView text);
 
+// The same for 32-bit integers.
+std::optional<qint32> toInt32(double value);
+std::optional<qint32> leadingInt32(QStringView text);
+
 } // namespace Numbers

@@ -96,11 +96,11 @@ void TestSettingsFile::noFileGivesScreen()
     QCOMPARE(int(preset.Win_Top), 0);
     QCOMPARE(int(preset.Win_Height), kScreen.height());
 
-    // A screen too large for 16 bits gives the largest size that can be held.
+    // A screen wider than 32,767 twips (2,560 pixels) is held whole.
     IniSettings wide;
-    SettingsFile::read(dir.file(kIni), wide, QSize(57600, 32400));
-    QCOMPARE(int(wide.Win_Width), 32767);
-    QCOMPARE(int(wide.Win_Height), 32400);
+    SettingsFile::read(dir.file(kIni), wide, QSize(38400, 21600));
+    QCOMPARE(int(wide.Win_Width), 38400);
+    QCOMPARE(int(wide.Win_Height), 21600);
 }
 
 void TestSettingsFile::readLines_data()
@@ -127,11 +127,16 @@ void TestSettingsFile::readLines_data()
         << file(lines({"0", "0", "1999", "2999"})) << Expected{0, 0, sh, sw, places, 0};
     QTest::addRow("negative position becomes 0")
         << file(lines({"-300 ", "-1", "9000", "12000"})) << Expected{0, 0, 9000, 12000, places, 0};
-    QTest::addRow("value above 32767 on line 1 keeps the value")
-        << file(lines({" 40000 ", " 30 ", " 9000 ", " 12000 "}))
+    // The main window's geometry holds 32 bits: a window on a large screen.
+    QTest::addRow("values above 32767 are read")
+        << file(lines({" 40000 ", " 30 ", " 32768 ", " 38400 "}))
+        << Expected{40000, 30, 32768, 38400, places, 0};
+    QTest::addRow("value outside 32 bits on line 1 keeps the value")
+        << file(lines({" 3000000000 ", " 30 ", " 9000 ", " 12000 "}))
         << Expected{77, 30, 9000, 12000, places, 0};
-    QTest::addRow("height and width outside 16 bits keep the value")
-        << file(lines({"1", "2", "32768", "-40000"})) << Expected{1, 2, 5555, 6666, places, 0};
+    QTest::addRow("height and width outside 32 bits keep the value")
+        << file(lines({"1", "2", "2147483648", "-2147483649"}))
+        << Expected{1, 2, 5555, 6666, places, 0};
     QTest::addRow("window mode 2") << file(lines({"1", "2", "9000", "12000"}), " 2 ")
                                    << Expected{1, 2, 9000, 12000, places, 2};
     QTest::addRow("window mode outside 16 bits")
@@ -152,9 +157,9 @@ void TestSettingsFile::readLines_data()
     QTest::addRow("file of only 4 lines")
         << lines({" 100 ", " 200 ", " 9000 ", " 12000 "})
         << Expected{100, 200, 9000, 12000, QList<double>(8, 12000.0), 12000};
-    QTest::addRow("4 lines, line 4 outside 16 bits")
-        << lines({"100", "200", "9000", "40000"})
-        << Expected{100, 200, 9000, 6666, QList<double>(8, 40000.0), 9};
+    QTest::addRow("4 lines, line 4 outside 32 bits")
+        << lines({"100", "200", "9000", "4000000000"})
+        << Expected{100, 200, 9000, 6666, QList<double>(8, 4000000000.0), 9};
     QTest::addRow("2 lines") << lines({"100", "-5"})
                              << Expected{100, 0, sh, sw, QList<double>(8, -5.0), -5};
     QTest::addRow("9 lines") << lines({"1", "2", "9000", "12000", "5", "6", "7", "8", "2"})
@@ -251,6 +256,8 @@ void TestSettingsFile::saveClamps_data()
     QTest::addRow("just above the limits")
         << QRect(0, 0, 2001, 1001) << QByteArray(" 0 \r\n 0 \r\n 1001 \r\n 2001 \r\n");
     QTest::addRow("empty window") << QRect() << QByteArray(" 0 \r\n 0 \r\n 1000 \r\n 2000 \r\n");
+    QTest::addRow("wider than 16 bits (2,560 pixels)")
+        << QRect(0, 0, 38400, 21000) << QByteArray(" 0 \r\n 0 \r\n 21000 \r\n 38400 \r\n");
 }
 
 void TestSettingsFile::saveClamps()
@@ -273,7 +280,8 @@ void TestSettingsFile::windowModeSurvivesRuns()
     IniSettings first;
     first.Win_Mode = 2;
     first.linkTable = {1234.5678, 0.1, 6000.25, 9000};
-    const QRect window(300, 200, 15000, 10000);
+    // Wider than 32,767 twips: a window on a 2,560-pixel screen.
+    const QRect window(300, 200, 38400, 10000);
     QVERIFY(SettingsFile::save(dir.file(kIni), first, window).ok);
     const QByteArray written = dir.read(kIni);
     QCOMPARE(written.count("\r\n"), 13);
@@ -313,7 +321,8 @@ void TestSettingsFile::saveFailureNamesFile()
     const TextFile::Result result =
         SettingsFile::save(dir.file("Missing/orvelquorvink.Ini"), IniSettings(), QRect());
     QVERIFY(!result.ok);
-    QVERIFY2(result.error.contains(QStringLiteral("orvelquorvink.Ini")), qPrintable(result.error));
+    QVERIFY2(result.describe().contains(QStringLiteral("orvelquorvink.Ini")),
+             qPrintable(result.describe()));
 }
 
 #include "unittestmain.h"
