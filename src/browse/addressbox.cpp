@@ -1,7 +1,9 @@
 #include "browse/addressbox.h"
 
 #include <QKeyEvent>
+#include <QCompleter>
 #include <QLineEdit>
+#include <QTimer>
 
 AddressBox::AddressBox(QWidget* parent) : QComboBox(parent)
 {
@@ -13,6 +15,17 @@ AddressBox::AddressBox(QWidget* parent) : QComboBox(parent)
     lineEdit()->installEventFilter(this);
     installEventFilter(this);
     connect(this, &QComboBox::activated, this, [this] { emit itemChosen(); });
+
+    // Never complete the text in place: Enter must open what was typed.
+    QCompleter* suggestions = completer();
+    suggestions->setCompletionMode(QCompleter::PopupCompletion);
+    suggestions->setCaseSensitivity(Qt::CaseSensitive);
+    connect(suggestions, qOverload<const QString&>(&QCompleter::activated), this,
+            &AddressBox::suggestionChosen);
+    // While the pop-up is open it takes the keys and hands Enter to the line edit directly, past
+    // the filter below; the combo box's own handling of it would pick a list item.
+    disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
+    connect(lineEdit(), &QLineEdit::returnPressed, this, &AddressBox::returnPressedInPopup);
 }
 
 QStringList AddressBox::items() const
@@ -22,6 +35,25 @@ QStringList AddressBox::items() const
     for (int i = 0; i < count(); ++i)
         list.append(itemText(i));
     return list;
+}
+
+// Enter reaches the line edit only while the pop-up is open: the filter below takes it otherwise.
+// The text is what the user typed, or the suggestion highlighted with the arrow keys.
+void AddressBox::returnPressedInPopup()
+{
+    m_enteredInPopup = true;
+    emit enterPressed();
+    // The completer reports the highlighted suggestion right after: it has been opened already.
+    QTimer::singleShot(0, this, [this] { m_enteredInPopup = false; });
+}
+
+// A suggestion clicked in the pop-up opens like an item chosen from the list.
+void AddressBox::suggestionChosen(const QString& chosen)
+{
+    if (m_enteredInPopup)
+        return;
+    setText(chosen);
+    emit itemChosen();
 }
 
 bool AddressBox::eventFilter(QObject* watched, QEvent* event)

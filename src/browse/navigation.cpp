@@ -76,9 +76,9 @@ void Navigation::openPicked(const QString& Picked_URL)
     GO_Navigate(0);
 }
 
-void Navigation::Hyst_Read()
+void Navigation::Hyst_Read(TextFile::Result* problem)
 {
-    const QStringList lines = History::read(m_dir.path(ProgramFiles::History));
+    const QStringList lines = History::read(m_dir.path(ProgramFiles::History), problem);
     const QString text = m_box.text();
     m_box.addItems(lines);
     m_box.setText(text);

@@ -36,7 +36,8 @@ public:
     void setAddressText(const QString& text);
 
     // The history file into the address box list, and the newest entries back at exit.
-    void Hyst_Read();
+    // A history file that exists but cannot be read is reported in problem.
+    void Hyst_Read(TextFile::Result* problem = nullptr);
     TextFile::Result Hyst_Save() const;
 
     // The bookmark: saves Mark_URL; reopens the saved address in the current view.

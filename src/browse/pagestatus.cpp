@@ -8,18 +8,24 @@
 
 #include <QWebEngineSettings>
 
-PageStatus::PageStatus(AddressBox& box, const CaptionTable& captions, QObject* parent)
-    : QObject(parent), m_box(box), m_captions(captions)
+PageStatus::PageStatus(AddressBox& box, const CaptionTable& captions,
+                       std::function<BrowserView*()> currentView, QObject* parent)
+    : QObject(parent), m_box(box), m_captions(captions), m_currentView(std::move(currentView))
 {
 }
 
 void PageStatus::connectView(BrowserView* view)
 {
     view->page()->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
-    connect(view, &BrowserView::beforeNavigate, this, &PageStatus::onBeforeNavigate);
+    connect(view, &BrowserView::beforeNavigate, this,
+            [this, view](const QUrl& url) { onBeforeNavigate(view, url); });
     connect(view, &BrowserView::progressChange, this, &PageStatus::onProgressChange);
-    connect(view, &BrowserView::statusTextChange, this, &PageStatus::statusChanged);
-    connect(view, &BrowserView::titleChange, this, &PageStatus::onTitleChange);
+    connect(view, &BrowserView::statusTextChange, this, [this, view](const QString& text) {
+        if (isCurrent(view))
+            emit statusChanged(text);
+    });
+    connect(view, &BrowserView::titleChange, this,
+            [this, view](const QString& text) { onTitleChange(view, text); });
     connect(view, &BrowserView::documentComplete, this, [this] {
         emit progressChanged(100);
         emit documentCompleted();
@@ -27,9 +33,11 @@ void PageStatus::connectView(BrowserView* view)
     connect(view, &BrowserView::externalRequested, this, &PageStatus::externalRequested);
 }
 
-void PageStatus::onBeforeNavigate(const QUrl& url)
+void PageStatus::onBeforeNavigate(BrowserView* view, const QUrl& url)
 {
     emit progressChanged(0);
+    if (!isCurrent(view))
+        return;
     const QString target = url.toString();
     if (target.toLower().startsWith(QLatin1String("http")))
         m_box.setText(target);
@@ -42,8 +50,10 @@ void PageStatus::onProgressChange(int progress, int maximum)
         emit progressChanged(qRound(progress * 100.0 / maximum));
 }
 
-void PageStatus::onTitleChange(const QString& text)
+void PageStatus::onTitleChange(BrowserView* view, const QString& text)
 {
+    if (!isCurrent(view))
+        return;
     emit statusChanged(text);
     m_pageTitle = text;
 }

@@ -3,18 +3,23 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class AddressBox;
 class BrowserView;
 class CaptionTable;
 class QUrl;
 
-// The page events of every browser view turned into the shared display of the main window: the
-// address box follows navigation, the status text and the progress, and Page_Title keeps the
-// last title reported (the link tables add the shown page under it).
+// The page events of the browser views turned into the shared display of the main window: the
+// address box follows navigation, the status text, and Page_Title keeps the last title reported
+// (the link tables add the shown page under it). Only the current view writes these, so a page
+// loading in a hidden tab never replaces what the user types or reads; the progress bar and the
+// harvest follow every view.
 class PageStatus : public QObject {
     Q_OBJECT
 public:
-    PageStatus(AddressBox& box, const CaptionTable& captions, QObject* parent = nullptr);
+    PageStatus(AddressBox& box, const CaptionTable& captions,
+               std::function<BrowserView*()> currentView, QObject* parent = nullptr);
 
     // Every view reports to the same handlers.
     void connectView(BrowserView* view);
@@ -30,11 +35,13 @@ signals:
     void externalRequested(const QUrl& url);
 
 private:
-    void onBeforeNavigate(const QUrl& url);
+    void onBeforeNavigate(BrowserView* view, const QUrl& url);
     void onProgressChange(int progress, int maximum);
-    void onTitleChange(const QString& text);
+    void onTitleChange(BrowserView* view, const QString& text);
+    bool isCurrent(const BrowserView* view) const { return view == m_currentView(); }
 
     AddressBox& m_box;
     const CaptionTable& m_captions;
+    std::function<BrowserView*()> m_currentView;
     QString m_pageTitle;
 };

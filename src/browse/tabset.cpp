@@ -3,6 +3,8 @@
 #include "browse/browserview.h"
 #include "browse/tabstrip.h"
 
+#include <algorithm>
+
 TabSet::TabSet(QWebEngineProfile* profile, QWidget* viewParent, QWidget* stripParent)
     : m_profile(profile), m_viewParent(viewParent), m_strip(new TabStrip(stripParent))
 {
@@ -45,8 +47,14 @@ void TabSet::setCount(int n)
     n = qMax(1, n);
     while (m_strip->count() < n)
         m_strip->addTab(QString());
+    const bool shown = std::any_of(m_views.begin(), m_views.end(),
+                                   [](const BrowserView* v) { return v->isVisible(); });
+    const bool fewer = m_strip->count() > n;
     while (m_strip->count() > n)
         m_strip->removeTab(m_strip->count() - 1);
+    // A removed tab's view, or the view of a removed selected tab, must not stay on screen.
+    if (fewer && shown)
+        showSelected();
     while (static_cast<int>(m_views.size()) < n)
         createView(static_cast<int>(m_views.size()));
     while (m_tabUrl.size() < n)
@@ -75,6 +83,13 @@ void TabSet::setCaption(int i, const QString& text)
     m_strip->setTabToolTip(i, QString());
 }
 
+void TabSet::showSelected()
+{
+    const int s = selected();
+    for (int i = 0; i < static_cast<int>(m_views.size()); ++i)
+        m_views[static_cast<size_t>(i)]->setVisible(i == s);
+}
+
 void TabSet::setTabUrl(int i, const QString& address)
 {
     if (i >= 0 && i < m_tabUrl.size())
@@ -86,17 +101,14 @@ void TabSet::clearTabUrls()
     m_tabUrl = QStringList(count());
 }
 
-void TabSet::onClicked(int)
+void TabSet::onClicked(int index)
 {
     if (relayout)
         relayout();
     const int s = selected();
     const int buttons = m_strip->Tab_Button();
     if (buttons == 1) {
-        for (int i = 0; i < count(); ++i) {
-            if (BrowserView* v = view(i))
-                v->setVisible(i == s);
-        }
+        showSelected();
         if (caption(s).isEmpty() && s > 0) {
             const QString address = m_tabUrl.value(s - 1);
             // A left neighbour that never showed a page has nothing to copy: the tab stays empty.
@@ -107,7 +119,9 @@ void TabSet::onClicked(int)
             m_tabUrl[s] = address;
         }
     } else if (buttons == 2) {
-        if (BrowserView* v = view(s))
+        // A right click reloads the page of the tab clicked; the selection and the view shown
+        // stay as they are.
+        if (BrowserView* v = view(index))
             v->Refresh();
     }
 }

@@ -32,6 +32,9 @@ public:
     // existing views are left unchanged).
     void setCount(int n);
     void select(int i);
+    // Shows the view of the selected tab and hides every other view, those of tabs removed by a
+    // smaller tab count included.
+    void showSelected();
     void clearCaptions();
     QString caption(int i) const;
     void setCaption(int i, const QString& text);

@@ -2,9 +2,10 @@
 
 #include <QTabBar>
 
-// Tab1: the strip of tab captions. Any mouse button selects the tab it is released on; the
-// buttons held when the pointer went down are reported first, so a click handler knows whether
-// it was a left or right click.
+// Tab1: the strip of tab captions. The left button alone selects the tab it is released on; any
+// click is reported with the buttons held when the pointer went down, so a click handler knows
+// whether it was a left or a right click. The wheel changes nothing; the arrow keys choose a tab
+// as a left click does.
 class TabStrip : public QTabBar {
     Q_OBJECT
 public:
@@ -25,6 +26,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int m_buttons = 0;

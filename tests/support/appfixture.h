@@ -7,6 +7,7 @@
 #include "browse/addressbox.h"
 #include "browse/browserview.h"
 #include "browse/findbar.h"
+#include "browse/navigation.h"
 #include "browse/tabset.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
@@ -137,13 +138,26 @@ struct AppFixture {
         for (int i = 0; i < tabs.count(); ++i)
             tabs.view(i)->setVisible(i == 0);
         tabs.select(0);
+        // The other tabs as never used: no caption, no address, an empty page.
+        for (int i = 1; i < static_cast<int>(tabs.Web().size()); ++i) {
+            tabs.setCaption(i, QString());
+            tabs.setTabUrl(i, QString());
+            BrowserView* view = tabs.view(i);
+            if (!view->LocationURL().isEmpty() &&
+                view->LocationURL() != QLatin1String("about:blank")) {
+                QSignalSpy blank(view, &BrowserView::documentComplete);
+                view->Navigate(QStringLiteral("about:blank"));
+                if (blank.isEmpty() && !blank.wait(20000))
+                    return false;
+            }
+        }
         w.layout().Form_Resize();
+        // Tab 0 opens home as at start: its address, caption and the address box follow.
         BrowserView* first = tabs.view(0);
         QSignalSpy loaded(first, &BrowserView::documentComplete);
-        first->Navigate(home.toString());
+        w.navigation().openHomePage(home.toString());
         if (loaded.isEmpty() && !loaded.wait(20000))
             return false;
-        w.Text1()->setText(home.toString());
         desktop.opened.clear();
         desktop.messages.clear();
         desktop.started.clear();

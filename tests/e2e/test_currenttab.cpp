@@ -1,0 +1,223 @@
+// What the user types and sees always belongs to the tab shown: the address box opens exactly
+// the text typed, the selected tab and the visible view never differ, and a page loading in a
+// hidden tab never writes the address box, the status text or the page title. One real window
+// against pages served from 127.0.0.1.
+#include "testguard.h"
+
+#include "app/bottomstrip.h"
+#include "appfixture.h"
+#include "browse/findbar.h"
+#include "browse/pagestatus.h"
+#include "browse/tabstrip.h"
+#include "httpserver.h"
+#include "testmain.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QLabel>
+#include <QWheelEvent>
+
+class TestCurrentTab : public QObject {
+    Q_OBJECT
+
+    HttpServer server;
+    AppFixture app;
+
+    QString at(const char* path) const
+    {
+        return QStringLiteral("http://") + server.hostPort() + QLatin1Char('/') +
+               QLatin1String(path);
+    }
+    frmStart& w() { return *app.window; }
+    TabStrip* strip() { return w().tabs().Tab1(); }
+    QPoint tabCenter(int i) { return strip()->tabRect(i).center(); }
+
+    // The tab shown is the tab selected, and only its view is visible.
+    bool selectionMatchesView()
+    {
+        const TabSet& tabs = w().tabs();
+        for (const BrowserView* view : tabs.Web()) {
+            if (view->isVisible() != (view->index() == tabs.selected()))
+                return false;
+        }
+        return true;
+    }
+
+    // Chooses a tab with the left button and waits for the page it shows.
+    bool leftClickTab(int i, const QUrl& shows)
+    {
+        QTest::mouseClick(strip(), Qt::LeftButton, {}, tabCenter(i));
+        return w().tabs().selected() == i && AppFixture::waitFor(w().tabs().view(i), shows);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(server.start());
+        for (const char* page : {"home", "page", "page2", "a", "b"})
+            server.setPage(QLatin1String(page) + QStringLiteral(".html"),
+                           htmlPage(QLatin1String(page), QStringLiteral("<p>alpha and alpha</p>")));
+        // Reloads itself twice a second, as a news ticker does.
+        server.setPage(
+            QStringLiteral("ticker.html"),
+            htmlPage(QStringLiteral("Ticker"),
+                     QStringLiteral("<script>setTimeout(() => location.reload(), 500)</script>")));
+        useLocalSites(app.dir, QStringLiteral("http://") + server.hostPort(), 4);
+        // A language like English with two tabs only.
+        QByteArray fewer = app.dir.read(QStringLiteral("Languages/Quorvink_English.txt"));
+        fewer.replace("TAB_NUMBER=4", "TAB_NUMBER=2");
+        QVERIFY(app.dir.write(QStringLiteral("Languages/Quorvink_Fewer.txt"), fewer));
+        // The history already knows a longer address that begins with one the user will type.
+        QVERIFY(app.dir.write(QStringLiteral("Data/orvelquorvink.Hys"),
+                              (at("page2.html") + QStringLiteral("\r\n")).toUtf8()));
+        app.start(at("home.html"));
+        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("home.html"))));
+    }
+
+    void init()
+    {
+        TestGuard::failOnWarnings();
+        if (app.module->options.Lang_Name != QLatin1String("English"))
+            w().switchLanguage(QStringLiteral("English"));
+        QVERIFY(app.reset(server.url(QStringLiteral("home.html"))));
+    }
+
+    void cleanupTestCase() { app.close(); }
+
+    void enterOpensExactlyTheTypedAddress()
+    {
+        QVERIFY(w().Text1()->items().contains(at("page2.html")));
+        const int longer = server.requestCount(QStringLiteral("page2.html"));
+        // Typed as a user types: every key, so that the history's suggestions come up.
+        typeAddress(w().Text1(), at("page.html"));
+        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("page.html"))));
+        QCOMPARE(w().Text1()->text(), at("page.html"));
+        QCOMPARE(server.requestCount(QStringLiteral("page2.html")), longer);
+    }
+
+    void suggestionChosenWithTheKeysOpensIt()
+    {
+        QLineEdit* edit = w().Text1()->lineEdit();
+        w().Text1()->setText(QString());
+        edit->setFocus();
+        QTest::keyClicks(edit, at("page"));
+        QAbstractItemView* popup = w().Text1()->completer()->popup();
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(w().Text1()->text(), at("page")); // nothing completed in place
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("page2.html"))));
+        QCOMPARE(w().Text1()->text(), at("page2.html"));
+    }
+
+    void tabStripInputKeepsSelectionAndViewTogether_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("selectedAfter");
+        QTest::addRow("wheel does nothing") << "wheel" << 0;
+        QTest::addRow("arrow key chooses as a left click") << "arrow" << 1;
+        QTest::addRow("right click reloads the tab clicked") << "right" << 0;
+        QTest::addRow("left and right together change nothing") << "both" << 0;
+    }
+    void tabStripInputKeepsSelectionAndViewTogether()
+    {
+        QFETCH(QString, input);
+        QFETCH(int, selectedAfter);
+        // Tab 1 shows b.html, then tab 0 is chosen again.
+        QVERIFY(leftClickTab(1, server.url(QStringLiteral("home.html"))));
+        typeAddress(w().Text1(), at("b.html"));
+        QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("b.html"))));
+        QVERIFY(leftClickTab(0, server.url(QStringLiteral("home.html"))));
+        const int bRequests = server.requestCount(QStringLiteral("b.html"));
+
+        if (input == QLatin1String("wheel")) {
+            const QPoint at = tabCenter(0);
+            QWheelEvent wheel(at, strip()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(strip(), &wheel);
+        } else if (input == QLatin1String("arrow")) {
+            strip()->setFocus();
+            QTest::keyClick(strip(), Qt::Key_Right);
+        } else if (input == QLatin1String("right")) {
+            QTest::mouseClick(strip(), Qt::RightButton, {}, tabCenter(1));
+            QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("b.html")) > bRequests,
+                                     10000);
+        } else {
+            QTest::mousePress(strip(), Qt::LeftButton, {}, tabCenter(1));
+            QMouseEvent right(QEvent::MouseButtonPress, tabCenter(1),
+                              strip()->mapToGlobal(tabCenter(1)), Qt::RightButton,
+                              Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(strip(), &right);
+            QMouseEvent releaseRight(QEvent::MouseButtonRelease, tabCenter(1),
+                                     strip()->mapToGlobal(tabCenter(1)), Qt::RightButton,
+                                     Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(strip(), &releaseRight);
+            QTest::mouseRelease(strip(), Qt::LeftButton, {}, tabCenter(1));
+        }
+        QCOMPARE(w().tabs().selected(), selectedAfter);
+        QVERIFY(selectionMatchesView());
+
+        // An address typed now opens in the tab the user sees.
+        BrowserView* shown = w().tabs().view(selectedAfter);
+        typeAddress(w().Text1(), at("a.html"));
+        QVERIFY(AppFixture::waitFor(shown, server.url(QStringLiteral("a.html"))));
+        QVERIFY(shown->isVisible());
+    }
+
+    void hiddenTabNeverWritesWhatTheUserReads()
+    {
+        QVERIFY(leftClickTab(1, server.url(QStringLiteral("home.html"))));
+        typeAddress(w().Text1(), at("ticker.html"));
+        QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("ticker.html"))));
+        QVERIFY(leftClickTab(0, server.url(QStringLiteral("home.html"))));
+        const QString status = w().picStat()->statusBar()->text();
+        const QString title = w().pageStatus().Page_Title();
+
+        w().Text1()->setText(QString());
+        QTest::keyClicks(w().Text1()->lineEdit(), QStringLiteral("half typed"));
+        // The ticker in the hidden tab reloads twice more while the user types.
+        const int reloads = server.requestCount(QStringLiteral("ticker.html"));
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("ticker.html")) >= reloads + 2,
+                                 10000);
+        QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("ticker.html"))));
+        QCOMPARE(w().Text1()->text(), QStringLiteral("half typed"));
+        QCOMPARE(w().picStat()->statusBar()->text(), status);
+        QCOMPARE(w().pageStatus().Page_Title(), title);
+        app.view(1)->Navigate(at("b.html")); // the ticker stops
+        QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("b.html"))));
+    }
+
+    void fewerTabsAfterALanguageSwitchShowTheSelectedTab()
+    {
+        QVERIFY(leftClickTab(1, server.url(QStringLiteral("home.html"))));
+        QVERIFY(leftClickTab(3, QUrl())); // tab 2 never showed a page: tab 3 stays empty
+        QCOMPARE(w().tabs().selected(), 3);
+        w().switchLanguage(QStringLiteral("fewer"));
+        QCOMPARE(w().tabs().count(), 2);
+        QVERIFY(w().tabs().selected() < 2);
+        QVERIFY(selectionMatchesView());
+        QVERIFY(w().currentView()->widget()->geometry().height() > 0);
+        w().switchLanguage(QStringLiteral("English"));
+        QCOMPARE(w().tabs().count(), 4);
+        QVERIFY(selectionMatchesView());
+    }
+
+    void findCounterSpeaksTheLanguage()
+    {
+        w().switchLanguage(QStringLiteral("italiano"));
+        const QString format = app.module->Lang_Text[232];
+        QVERIFY(format.contains(QLatin1String("%2")));
+        QVERIFY(format != QLatin1String("%1 of %2"));
+        FindBar* bar = w().findBar();
+        bar->open(w().currentView());
+        QTest::keyClicks(bar->input(), QStringLiteral("alpha"));
+        QTest::keyClick(bar->input(), Qt::Key_Return);
+        // Typing searches already; Enter goes on to the next match.
+        QTRY_VERIFY_WITH_TIMEOUT(bar->resultText() == format.arg(1).arg(2) ||
+                                     bar->resultText() == format.arg(2).arg(2),
+                                 10000);
+    }
+};
+
+QUORVINK_TEST_MAIN(TestCurrentTab)
+#include "test_currenttab.moc"
