@@ -20,7 +20,11 @@ int run(int argc, char** argv)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     WebProfile::registerSchemes();
 
-    QApplication app(argc, argv);
+    // The program reads no command line: Qt and the web engine get the program's name alone, so
+    // no argument (-stylesheet, -platformpluginpath, an engine switch, ...) changes anything.
+    int qtArgc = argc > 0 ? 1 : 0;
+    char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    QApplication app(qtArgc, qtArgv);
     initResources();
     QApplication::setApplicationName(QStringLiteral("orvelquorvink"));
     QApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));

@@ -3,6 +3,7 @@
 #include "app/autohide.h"
 #include "app/bottomstrip.h"
 #include "app/mainbars.h"
+#include "app/mainlayout.h"
 #include "app/module.h"
 #include "app/windowlayout.h"
 #include "browse/addressbox.h"
@@ -21,6 +22,7 @@
 #include "commands/dispatcher.h"
 #include "commands/setcaptions.h"
 #include "config/captionnumbers.h"
+#include "config/filemessages.h"
 #include "config/programfiles.h"
 #include "core/twips.h"
 #include "core/wait.h"
@@ -75,7 +77,7 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
     connect(m_navigation, &Navigation::navigated, m_autoHide, &AutoHide::resume);
 
     m_harvester = new Harvester(
-        m.dir, m.desktop, [this] { return currentView(); }, this, this);
+        m.dir, m.desktop, m.Lang_Text, [this] { return currentView(); }, this, this);
     m_harvester->timer2()->setInterval(m.timings.harvestTickMs);
     connect(m_harvester, &Harvester::iconChanged, this, [this](int icon) {
         if (CommandEntry* start = m_pool.entry(QStringLiteral("QUORVINK:START")))
@@ -87,9 +89,10 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
         else
             Harvester::removeFrameScript(m_profile);
     });
-    m_mailLists = std::make_unique<MailLists>(m.dir, m.desktop, this);
+    m_mailLists = std::make_unique<MailLists>(m.dir, m.desktop, m.Lang_Text, this);
 
-    m_pageStatus = new PageStatus(*m_address, m.Lang_Text, this);
+    m_pageStatus = new PageStatus(
+        *m_address, m.Lang_Text, [this] { return currentView(); }, this);
     connect(m_tabs.get(), &TabSet::viewCreated, m_pageStatus, &PageStatus::connectView);
     connect(m_pageStatus, &PageStatus::statusChanged, m_picStat, &BottomStrip::setStatus);
     connect(m_pageStatus, &PageStatus::progressChanged, m_picStat, &BottomStrip::setProgress);
@@ -125,10 +128,26 @@ void frmStart::start()
 {
     Form_Load();
     show();
-    // The frame is known only once the window is shown.
-    if (m.ini.Win_Mode == 2)
+    // The frame is known only once the window manager has framed the shown window: the window
+    // covers the screen now, and again when its frame arrives (moveEvent).
+    m_coverPending = wantsWholeScreen();
+    if (m_coverPending)
         m_layout->coverScreen();
     m_layout->Form_Resize();
+    // Files that exist but could not be read: the run goes on with the defaults, and says so.
+    if (!m_startProblems.isEmpty()) {
+        QStringList texts;
+        for (const TextFile::Result& problem : std::as_const(m_startProblems))
+            texts << FileMessages::text(m.Lang_Text, problem);
+        m_startProblems.clear();
+        m.desktop.report(this, texts.join(QLatin1Char('\n')));
+    }
+}
+
+void frmStart::noteProblem(const TextFile::Result& problem)
+{
+    if (!problem)
+        m_startProblems.append(problem);
 }
 
 // The load handler: every later step relies on the order of these steps.
@@ -136,7 +155,9 @@ void frmStart::Form_Load()
 {
     m.Today_Str = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 
-    OptionsFile::read(m.path(ProgramFiles::Options), m.options, Module::makerHomePage());
+    TextFile::Result problem;
+    OptionsFile::read(m.path(ProgramFiles::Options), m.options, Module::makerHomePage(), &problem);
+    noteProblem(problem);
 
     // Before any language file says otherwise there are three tabs.
     m_tabs->setCount(3);
@@ -146,11 +167,15 @@ void frmStart::Form_Load()
     m_bars->build(m.dir, m.lang.Tab_Width, m_tabs->Tab1(), m.Lang_List);
     applyCaptions();
 
-    SettingsFile::read(m.path(ProgramFiles::Settings), m.ini, Twips::screenSize());
+    problem = {};
+    SettingsFile::read(m.path(ProgramFiles::Settings), m.ini, Twips::screenSize(), &problem);
+    noteProblem(problem);
 
     m_layout->setBarShown(true);
     checkMarks();
-    m_navigation->Hyst_Read();
+    problem = {};
+    m_navigation->Hyst_Read(&problem);
+    noteProblem(problem);
 
     m_bars->bind(m.options.Bar_Style);
     if (CommandEntry* favorite = m_pool.entry(QStringLiteral("FAVORITE")))
@@ -185,10 +210,22 @@ void frmStart::checkMarks()
     }
 }
 
+// Full screen, or a window as large as the screen (the size a first start gives it): then the
+// window with its frame covers the screen, so that no part of it lies beyond the screen's edge.
+bool frmStart::wantsWholeScreen() const
+{
+    const QSize screen = Twips::screenSize();
+    return m.ini.Win_Mode == 2 ||
+           (m.ini.Win_Width >= screen.width() && m.ini.Win_Height >= screen.height());
+}
+
 void frmStart::placeWindow()
 {
+    // The narrowest window in which the bars, the tab strip and the address box still fit.
+    const int narrowest = Twips::toPixels(MainLayout::minimumWidth(qMax<int>(0, m.lang.Tab_Width)));
+    setMinimumWidth(qMin(narrowest, Twips::toPixels(Twips::screenSize().width())));
     const IniSettings& ini = m.ini;
-    if (ini.Win_Mode == 2) {
+    if (wantsWholeScreen()) {
         m_layout->coverScreen();
     } else {
         move(Twips::toPixels(ini.Win_Left), Twips::toPixels(ini.Win_Top));
@@ -247,13 +284,15 @@ void frmStart::applyCaptions()
 void frmStart::saveOptions()
 {
     if (const TextFile::Result r = OptionsFile::save(m.path(ProgramFiles::Options), m.options); !r)
-        m.desktop.report(this, r.error);
+        m.desktop.report(this, FileMessages::text(m.Lang_Text, r));
 }
 
 void frmStart::switchLanguage(const QString& name)
 {
     m.options.Lang_Name = name;
     Read_Lang();
+    // A smaller tab count may have chosen another tab: its view takes the place.
+    m_layout->Set_Web(m_tabs->selected());
     applyCaptions();
     saveOptions();
 }
@@ -300,9 +339,7 @@ void frmStart::Read_Lang()
         result = LanguageFile::read(english, m.Lang_Text, m.lang);
         if (!result.ok)
             m.Lang_Text.clear();
-        m.desktop.message(this, Desktop::messageTitle(),
-                          QStringLiteral("The language file %1 could not be read.")
-                              .arg(QDir::toNativeSeparators(wanted)));
+        m.desktop.report(this, FileMessages::languageFileUnreadable(m.Lang_Text, wanted));
     }
     for (const int n : std::as_const(result.tabNumbers))
         m_tabs->setCount(n);
@@ -315,18 +352,18 @@ void frmStart::GO_Exit()
         return;
     m_exiting = true;
 
-    QStringList failures;
+    QList<TextFile::Result> failures;
     if (const TextFile::Result r = OptionsFile::save(m.path(ProgramFiles::Options), m.options); !r)
-        failures << r.error;
+        failures << r;
     if (const TextFile::Result r = m_navigation->Hyst_Save(); !r)
-        failures << r.error;
+        failures << r;
     // The frame's top left corner and the inner size.
     const QRect place = Twips::fromPixels(QRect(x(), y(), width(), height()));
     if (const TextFile::Result r = SettingsFile::save(m.path(ProgramFiles::Settings), m.ini, place);
         !r)
-        failures << r.error;
+        failures << r;
     if (!failures.isEmpty())
-        m.desktop.report(this, failures.join(QLatin1Char('\n')));
+        m.desktop.report(this, FileMessages::exitNotSaved(m.Lang_Text, failures));
 
     // From here on nothing stops the exit.
     if (BrowserView* view = currentView())
@@ -371,6 +408,15 @@ void frmStart::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         m_layout->Form_Resize();
+}
+
+void frmStart::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (m_coverPending && frameGeometry() != geometry()) {
+        m_coverPending = false;
+        m_layout->coverScreen();
+    }
 }
 
 void frmStart::keyPressEvent(QKeyEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/maincommands.h"
+#include "core/textfile.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -87,6 +88,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void Form_Load();
@@ -94,8 +96,10 @@ private:
     void Read_Lang();
     void applyCaptions();
     void placeWindow();
+    bool wantsWholeScreen() const;
     void checkMarks();
     void saveOptions();
+    void noteProblem(const TextFile::Result& problem);
 
     Module& m;
     CommandPool& m_pool;
@@ -115,6 +119,8 @@ private:
     FindBar* m_findBar = nullptr;
     std::unique_ptr<MainDispatcher> m_dispatcher;
     QTimer m_timer4;
+    QList<TextFile::Result> m_startProblems;
+    bool m_coverPending = false;
     bool m_exiting = false;
     bool m_exited = false;
 };

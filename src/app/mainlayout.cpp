@@ -6,7 +6,14 @@ QRect viewRect(int S, int H, bool barShown)
 {
     if (barShown)
         return QRect(0, kPicBarHeight, S, H - kPicBarHeight - kPicStatHeight);
-    return QRect(0, 0, S, H - kPicStatHeight);
+    // With the bars hidden the bottom strip is hidden too: the view fills the window.
+    return QRect(0, 0, S, H);
+}
+
+int minimumWidth(int tabStripWidth)
+{
+    return kStripInset + kBar0Width + kBar2Width - kBarOverlap + tabStripWidth + kAddressMargin +
+           kMinAddressWidth;
 }
 
 Output compute(const Input& in)

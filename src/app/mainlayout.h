@@ -13,7 +13,6 @@ constexpr int kAddressGap = 60;
 constexpr int kAddressMargin = 110;
 constexpr int kBottomSpacing = 60;
 constexpr int kBottomMargin = 50;
-constexpr int kTitleBarCompensation = 285;
 constexpr int kHideZone = 400;
 constexpr int kShowZone = 420;
 constexpr int kPicBarHeight = 385;
@@ -26,6 +25,8 @@ constexpr int kProgressWidth = 1800;
 constexpr int kPicStatHeight = 330;
 constexpr int kTimeBarWidth = 1300;
 constexpr int kMoveButtonWidth = 330;
+// The narrowest address box the window keeps room for.
+constexpr int kMinAddressWidth = 1500;
 
 struct Input {
     int S = 0; // inner width
@@ -48,5 +49,9 @@ Output compute(const Input& in);
 
 // Set_Web: the place of a browser view.
 QRect viewRect(int S, int H, bool barShown);
+
+// The narrowest inner width at which the three bars, the tab strip and an address box of
+// kMinAddressWidth still fit side by side.
+int minimumWidth(int tabStripWidth);
 
 } // namespace MainLayout

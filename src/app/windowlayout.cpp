@@ -34,13 +34,10 @@ void WindowLayout::Form_Resize()
         w.setWindowTitle(m_captions[CaptionNo::ProgramName]);
         return;
     }
+    // Restored: the window keeps exactly the place it had (its frame never changed).
     if (m_wasMin && !w.isMaximized() && !w.isFullScreen()) {
         m_wasMin = false;
         w.setWindowTitle(QString());
-        const int grow = Twips::toPixels(MainLayout::kTitleBarCompensation);
-        const QRect inner = w.geometry();
-        w.setGeometry(inner.x(), inner.y() - grow, inner.width(), inner.height() + grow);
-        return; // the geometry change runs the handler again
     }
     MainLayout::Input in;
     in.S = qRound(Twips::fromPixels(w.width()));
@@ -85,11 +82,8 @@ void WindowLayout::GO_BarOff()
     p.picStat->hide();
     BrowserView* view = p.tabs->current();
     const QWidget& w = *p.window;
-    const int H = w.height();
-    // The status text keeps its own visibility while its strip is hidden.
-    const int viewHeight =
-        p.picStat->statusBar()->isHidden() ? H : H - Twips::toPixels(MainLayout::kPicStatHeight);
-    view->widget()->setGeometry(0, 0, w.width(), viewHeight);
+    // The view takes the whole window: the bottom strip is hidden with the bars.
+    view->widget()->setGeometry(0, 0, w.width(), w.height());
     view->widget()->raise();
     m_barShown = false;
 }

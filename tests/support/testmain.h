@@ -7,12 +7,12 @@
 #include <QApplication>
 #include <QTest>
 
-// Sets the environment every end-to-end test program needs (offscreen platform, no sandbox as
-// root, no GPU) unless the caller set it already, then runs the test object in a widgets
-// application with the web engine.
+// Sets the environment every end-to-end test program needs (no sandbox as root, no GPU, the
+// offscreen platform unless an X screen is there and no platform was chosen) unless the caller
+// set it already, then runs the test object in a widgets application with the web engine.
 inline void quorvinkTestEnvironment()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
