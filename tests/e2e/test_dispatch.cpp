@@ -52,16 +52,11 @@ const QString kOptions = QStringLiteral("Data/orvelquorvink.Opt");
 // soon: the tests wait for their effects, not for the clock. No test here waits for the auto-hide
 // poll, which would move the bars while a test looks at them: its intervals are long, and unlike
 // the program's own, so that a check of an interval shows that the window uses the given one.
-Timings testTimings()
-{
-    Timings timings;
-    timings.deferredStartMs = 20;
-    timings.harvestTickMs = 20;
-    timings.autoHideFirstMs = 50000;
-    timings.autoHidePollMs = 40000;
-    timings.autoHideSwitchMs = 30000;
-    return timings;
-}
+const Timings kTestTimings{.autoHideFirstMs = 50000,
+                           .autoHidePollMs = 40000,
+                           .autoHideSwitchMs = 30000,
+                           .deferredStartMs = 20,
+                           .harvestTickMs = 20};
 
 // What a view shows, and what it is asked to open and completes from now on.
 struct ViewWatch {
@@ -101,7 +96,7 @@ class TestDispatch : public QObject {
         useLocalSites(own.dir, base());
         if (prepare)
             prepare(own.dir);
-        own.timings = testTimings();
+        own.timings = kTestTimings;
         own.start(at("home.html"));
     }
 
@@ -187,7 +182,7 @@ private slots:
 
         useLocalSites(app.dir, base());
         englishFile = app.dir.read(kEnglish);
-        app.timings = testTimings();
+        app.timings = kTestTimings;
         app.start(at("home.html"));
         // The deferred start step empties the harvest list: the harvest tests come after it.
         QSignalSpy deferred(app.window.get(), &frmStart::deferredStepDone);

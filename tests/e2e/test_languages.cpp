@@ -75,8 +75,12 @@ private slots:
     {
         app.dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
                       " 1 \r\n 0 \r\n 0 \r\n 0 \r\nabout:blank\r\nEnglish\r\n");
+        // The deferred start step comes soon and before the first test, not during one.
+        app.timings.deferredStartMs = 20;
         app.startWindow();
+        QSignalSpy deferred(app.window.get(), &frmStart::deferredStepDone);
         QVERIFY(app.desktop.messages.isEmpty());
+        QVERIFY(deferred.wait(20000));
     }
 
     void cleanupTestCase() { app.close(); }
