@@ -6,6 +6,7 @@
 
 #include "app/bottomstrip.h"
 #include "browse/addressbox.h"
+#include "browse/navigation.h"
 #include "commandbar/commandbar.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
@@ -48,8 +49,47 @@ Shape shapeOf(const QString& path)
 
 class TestLanguages : public QObject {
     Q_OBJECT
+
+    // The window the tests share, started in English on an empty page.
+    AppFixture app;
+
+    // The shared window as at start, beyond what AppFixture::reset() brings back: English read
+    // again if another language was chosen, and the caption of tab 0 the home page gave it.
+    bool resetWindow()
+    {
+        if (app.module->options.Lang_Name != QLatin1String("English")) {
+            app.window->switchLanguage(QStringLiteral("English"));
+            if (!app.desktop.messages.isEmpty())
+                return false;
+        }
+        const QUrl home(QStringLiteral("about:blank"));
+        if (!app.reset(home))
+            return false;
+        QSignalSpy loaded(app.view(0), &BrowserView::documentComplete);
+        app.window->navigation().openHomePage(home.toString());
+        return loaded.wait(20000);
+    }
+
 private slots:
-    void init() { TestGuard::failOnWarnings(); }
+    void initTestCase()
+    {
+        app.dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
+                      " 1 \r\n 0 \r\n 0 \r\n 0 \r\nabout:blank\r\nEnglish\r\n");
+        // The deferred start step comes soon and before the first test, not during one.
+        app.timings.deferredStartMs = 20;
+        app.startWindow();
+        QSignalSpy deferred(app.window.get(), &frmStart::deferredStepDone);
+        QVERIFY(app.desktop.messages.isEmpty());
+        QVERIFY(deferred.wait(20000));
+    }
+
+    void cleanupTestCase() { app.close(); }
+
+    void init()
+    {
+        TestGuard::failOnWarnings();
+        QVERIFY(resetWindow());
+    }
 
     void shippedFilesHaveTheEnglishShape_data()
     {
@@ -71,8 +111,8 @@ private slots:
         QCOMPARE(shape.keys.size(), kSettingKeys.size());
     }
 
-    // Starts the real window in each shipped language and checks that every text the window
-    // shows is there: toolbar tooltips, menu captions, the names of the window parts.
+    // Shows the window in each shipped language and checks that every text the window shows is
+    // there: toolbar tooltips, menu captions, the names of the window parts.
     void everyShownTextExists_data()
     {
         QTest::addColumn<QString>("language");
@@ -83,10 +123,8 @@ private slots:
     void everyShownTextExists()
     {
         QFETCH(QString, language);
-        AppFixture app;
-        app.dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
-                      (" 1 \r\n 0 \r\n 0 \r\n 0 \r\nabout:blank\r\n" + language + "\r\n").toUtf8());
-        app.startWindow();
+        frmStart& w = *app.window;
+        w.switchLanguage(language);
         QVERIFY(app.desktop.messages.isEmpty());
         CommandPool& pool = *app.pool;
 
@@ -104,7 +142,6 @@ private slots:
                 QVERIFY2(!entry->caption().isEmpty(), qPrintable(entry->key()));
             }
         }
-        frmStart& w = *app.window;
         QVERIFY(!w.picStat()->cmdMove()->toolTip().isEmpty());
         QVERIFY(!w.Text1()->accessibleName().isEmpty());
         QVERIFY(!w.picStat()->statusBar()->accessibleName().isEmpty());
@@ -114,15 +151,10 @@ private slots:
         QVERIFY(app.module->Link_Titles.title(7).size() > 2);
         QCOMPARE(app.module->lang.Lang_Code, language.left(3));
         QCOMPARE(w.tabs().count(), 4);
-        app.close();
     }
 
     void switchingLanguageClearsTabCaptionsAndSavesTheChoice()
     {
-        AppFixture app;
-        app.dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
-                      " 1 \r\n 0 \r\n 0 \r\n 0 \r\nabout:blank\r\nEnglish\r\n");
-        app.startWindow();
         frmStart& w = *app.window;
         w.tabs().setCaption(1, QStringLiteral("Used"));
         QVERIFY(!w.tabs().caption(0).isEmpty());
@@ -142,7 +174,6 @@ private slots:
 
         QCOMPARE(app.module->Link_Titles.title(7),
                  app.module->Lang_Text[34] + QStringLiteral(" 7"));
-        app.close();
     }
 };
 

@@ -54,6 +54,8 @@ struct AppFixture {
     std::unique_ptr<Module> module;
     std::unique_ptr<CommandPool> pool;
     std::unique_ptr<frmStart> window;
+    // The timer intervals the window starts with; tests shorten them to wait for their effects.
+    Timings timings;
 
     explicit AppFixture(bool withShippedLanguages = true) : dir(withShippedLanguages) {}
 
@@ -72,6 +74,7 @@ struct AppFixture {
     {
         window.reset();
         module = std::make_unique<Module>(dir.programDir(), desktop);
+        module->timings = timings;
         pool = std::make_unique<CommandPool>();
         window = std::make_unique<frmStart>(*module, *pool);
         window->start();
