@@ -130,9 +130,10 @@ void frmStart::start()
     show();
     // The frame is known only once the window manager has framed the shown window: the window
     // covers the screen now, and again when its frame arrives (moveEvent).
-    m_coverPending = wantsWholeScreen();
-    if (m_coverPending)
-        m_layout->coverScreen();
+    if (wantsWholeScreen()) {
+        coverScreen();
+        m_coverPending = frameGeometry() == geometry();
+    }
     m_layout->Form_Resize();
     // Files that exist but could not be read: the run goes on with the defaults, and says so.
     if (!m_startProblems.isEmpty()) {
@@ -210,6 +211,14 @@ void frmStart::checkMarks()
     }
 }
 
+// The window covers the screen; every view keeps the place of the current one.
+void frmStart::coverScreen()
+{
+    m_layout->coverScreen();
+    for (int i = 0; i < m_tabs->count(); ++i)
+        m_layout->Set_Web(i);
+}
+
 // Full screen, or a window as large as the screen (the size a first start gives it): then the
 // window with its frame covers the screen, so that no part of it lies beyond the screen's edge.
 bool frmStart::wantsWholeScreen() const
@@ -223,7 +232,7 @@ void frmStart::placeWindow()
 {
     // The narrowest window in which the bars, the tab strip and the address box still fit.
     const int narrowest = Twips::toPixels(MainLayout::minimumWidth(qMax<int>(0, m.lang.Tab_Width)));
-    setMinimumWidth(qMin(narrowest, Twips::toPixels(Twips::screenSize().width())));
+    setMinimumWidth(qMin(narrowest, Twips::toPixels(Twips::screenSize().width()) * 3 / 4));
     const IniSettings& ini = m.ini;
     if (wantsWholeScreen()) {
         m_layout->coverScreen();
@@ -415,7 +424,7 @@ void frmStart::moveEvent(QMoveEvent* event)
     QWidget::moveEvent(event);
     if (m_coverPending && frameGeometry() != geometry()) {
         m_coverPending = false;
-        m_layout->coverScreen();
+        coverScreen();
     }
 }
 

@@ -97,6 +97,7 @@ private:
     void applyCaptions();
     void placeWindow();
     bool wantsWholeScreen() const;
+    void coverScreen();
     void checkMarks();
     void saveOptions();
     void noteProblem(const TextFile::Result& problem);

@@ -107,23 +107,37 @@ const TextOf kTexts[] = {
     {"QUORVINK", true, 223},
 };
 
+// The drawing-style entries, by style number.
+const char* const kStyleKeys[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
+
+// The French of the language tests: English with another word for "Exit".
+QByteArray frenchLanguageFile(QByteArray english)
+{
+    return english.replace("\"Exit\"", "\"Quitter\"");
+}
+
 } // namespace
 
 class TestLayout : public QObject {
     Q_OBJECT
 
     HttpServer server;
+    AppFixture app;
+    int startStyle = 0;
 
     QString base() const { return QStringLiteral("http://") + server.hostPort(); }
+    QUrl home() const { return server.url(QStringLiteral("home.html")); }
 
-    std::unique_ptr<AppFixture> startApp()
+    // Brings the shared window back as the tests expect it: English, the drawing style it started
+    // with, then the state AppFixture::reset() gives, with home loaded.
+    bool resetWindow()
     {
-        auto app = std::make_unique<AppFixture>();
-        useLocalSites(app->dir, base());
-        app->start(base() + QStringLiteral("/home.html"));
-        if (!AppFixture::waitFor(app->view(0), server.url(QStringLiteral("home.html"))))
-            return nullptr;
-        return app;
+        frmStart& w = *app.window;
+        if (app.module->options.Lang_Name != QLatin1String("English"))
+            w.switchLanguage(QStringLiteral("English"));
+        if (app.module->options.Bar_Style != startStyle)
+            w.setDrawingStyle(startStyle, w.pool().entry(QLatin1String(kStyleKeys[startStyle])));
+        return app.reset(home()) && AppFixture::waitFor(app.view(0), home());
     }
 
     static void tick(frmStart& w) { QMetaObject::invokeMethod(&w.autoHide().Timer1(), "timeout"); }
@@ -153,14 +167,34 @@ class TestLayout : public QObject {
     }
 
 private slots:
-    void init() { TestGuard::failOnWarnings(); }
-
     void initTestCase()
     {
         QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"),
                        "<html><head><title>Home</title></head><body>home</body></html>");
+        useLocalSites(app.dir, base());
+        if (QTest::currentTestFailed())
+            return;
+        // The languages the language tests switch to are there from the start.
+        const QByteArray english = app.dir.read(QStringLiteral("Languages/Quorvink_English.txt"));
+        QVERIFY(app.dir.write(QStringLiteral("Languages/Quorvink_Français.txt"),
+                              frenchLanguageFile(english)));
+        QVERIFY(
+            app.dir.write(QStringLiteral("Languages/Quorvink_Short.txt"), shortLanguageFile(100)));
+        app.timings = kTestTimings;
+        app.start(home().toString());
+        QVERIFY(AppFixture::waitFor(app.view(0), home()));
+        startStyle = app.module->options.Bar_Style;
+        QVERIFY(startStyle >= 0 && startStyle <= 3);
     }
+
+    void init()
+    {
+        TestGuard::failOnWarnings();
+        QVERIFY(resetWindow());
+    }
+
+    void cleanupTestCase() { app.close(); }
 
     // --- The resize handler -----------------------------------------------------------------
 
@@ -178,7 +212,7 @@ private slots:
                       {"picStat", {0, 10170, 15340, 330}},    {"cmdMoveL", {0, 0, 330, 330}},
                       {"statusBar", {330, 0, 11540, 330}},    {"timeBar", {11870, 0, 1300, 330}},
                       {"progressBar", {13170, 0, 1800, 330}}, {"cmdMove", {14980, 0, 330, 330}},
-                      {"view", {0, 385, 15360, 9785}},        {"hidden", {0, 0, 15360, 10170}}}
+                      {"view", {0, 385, 15360, 9785}},        {"hidden", {0, 0, 15360, 10500}}}
             << QRect(2660, 30, 4580, 0);
         QTest::addRow("12000 x 9000 twips")
             << 12000 << 9000
@@ -187,7 +221,7 @@ private slots:
                       {"picStat", {0, 8670, 11980, 330}},    {"cmdMoveL", {0, 0, 330, 330}},
                       {"statusBar", {330, 0, 8180, 330}},    {"timeBar", {8510, 0, 1300, 330}},
                       {"progressBar", {9810, 0, 1800, 330}}, {"cmdMove", {11620, 0, 330, 330}},
-                      {"view", {0, 385, 12000, 8285}},       {"hidden", {0, 0, 12000, 8670}}}
+                      {"view", {0, 385, 12000, 8285}},       {"hidden", {0, 0, 12000, 9000}}}
             << QRect(2660, 30, 1220, 0);
     }
     void layoutArithmetic()
@@ -229,22 +263,20 @@ private slots:
                       {"statusBar", {22, 0, 769, 22}},    {"timeBar", {791, 0, 87, 22}},
                       {"progressBar", {878, 0, 120, 22}}, {"cmdMove", {999, 0, 22, 22}},
                       {"view", {0, 26, 1024, 652}}};
-        QTest::addRow("800 x 600")
-            << QSize(800, 600)
-            << Places{{"picBar", {1, 0, 799, 26}},        {"cmdBar0", {0, 0, 360, 26}},
-                      {"cmdBar1", {360, -1, 262, 26}},    {"cmdBar2", {622, 0, 187, 26}},
-                      {"picStat", {0, 578, 799, 22}},     {"cmdMoveL", {0, 0, 22, 22}},
-                      {"statusBar", {22, 0, 545, 22}},    {"timeBar", {567, 0, 87, 22}},
-                      {"progressBar", {654, 0, 120, 22}}, {"cmdMove", {775, 0, 22, 22}},
-                      {"view", {0, 26, 800, 552}}};
+        QTest::addRow("900 x 600")
+            << QSize(900, 600)
+            << Places{{"picBar", {1, 0, 899, 26}},        {"cmdBar0", {0, 0, 360, 26}},
+                      {"cmdBar1", {360, -1, 362, 26}},    {"cmdBar2", {722, 0, 187, 26}},
+                      {"picStat", {0, 578, 899, 22}},     {"cmdMoveL", {0, 0, 22, 22}},
+                      {"statusBar", {22, 0, 645, 22}},    {"timeBar", {667, 0, 87, 22}},
+                      {"progressBar", {754, 0, 120, 22}}, {"cmdMove", {875, 0, 22, 22}},
+                      {"view", {0, 26, 900, 552}}};
     }
     void resizePlacesTheControls()
     {
         QFETCH(QSize, size);
         QFETCH(Places, expected);
-        auto app = startApp();
-        QVERIFY(app);
-        frmStart& w = *app->window;
+        frmStart& w = *app.window;
         QCOMPARE(Twips::perPixel(), 15.0);
         w.resize(size);
         QTRY_COMPARE(w.size(), size);
@@ -267,42 +299,37 @@ private slots:
             box.left() > strip.right(),
             qPrintable(
                 QStringLiteral("box %1, strip ends at %2").arg(box.left()).arg(strip.right())));
-        app->close();
     }
 
     void toolbarsShowEveryButtonInEachStyle_data()
     {
         QTest::addColumn<QString>("styleKey");
-        for (const char* key : {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"})
+        for (const char* key : kStyleKeys)
             QTest::addRow("%s", key) << QString::fromLatin1(key);
     }
     void toolbarsShowEveryButtonInEachStyle()
     {
         QFETCH(QString, styleKey);
-        auto app = startApp();
-        QVERIFY(app);
-        frmStart& w = *app->window;
+        frmStart& w = *app.window;
         w.resize(1024, 700);
         QTRY_COMPARE(w.size(), QSize(1024, 700));
         QCOMPARE(activate(w, styleKey), Reached::Activated);
-        QTest::qWait(50);
-        // None is pushed into the toolbar's overflow menu.
+        // None is pushed into the toolbar's overflow menu once the bars are laid out again.
         for (int c : {0, 2}) {
             QToolBar* toolbar = w.cmdBar(c)->toolBar();
             for (CommandEntry* entry : w.cmdBar(c)->bar()->entries()) {
                 QToolButton* button = w.cmdBar(c)->button(entry->key());
                 if (!button)
                     continue;
-                QVERIFY2(button->isVisible() && toolbar->rect().contains(button->geometry()),
-                         qPrintable(QStringLiteral("%1 at %2,%3 %4 wide in a bar %5 wide")
-                                        .arg(entry->key())
-                                        .arg(button->x())
-                                        .arg(button->y())
-                                        .arg(button->width())
-                                        .arg(toolbar->width())));
+                QTRY_VERIFY2(button->isVisible() && toolbar->rect().contains(button->geometry()),
+                             qPrintable(QStringLiteral("%1 at %2,%3 %4 wide in a bar %5 wide")
+                                            .arg(entry->key())
+                                            .arg(button->x())
+                                            .arg(button->y())
+                                            .arg(button->width())
+                                            .arg(toolbar->width())));
             }
         }
-        app->close();
     }
 
     void setWebPlacesEveryView_data()
@@ -310,70 +337,62 @@ private slots:
         QTest::addColumn<bool>("barsShown");
         QTest::addColumn<QRect>("expected");
         QTest::addRow("bars shown") << true << QRect(0, 26, 1024, 652);
-        QTest::addRow("bars hidden") << false << QRect(0, 0, 1024, 678);
+        QTest::addRow("bars hidden") << false << QRect(0, 0, 1024, 700);
     }
     void setWebPlacesEveryView()
     {
         QFETCH(bool, barsShown);
         QFETCH(QRect, expected);
-        auto app = startApp();
-        QVERIFY(app);
-        frmStart& w = *app->window;
+        frmStart& w = *app.window;
         w.resize(1024, 700);
         QTRY_COMPARE(w.size(), QSize(1024, 700));
         w.layout().setBarShown(barsShown);
         for (int i = 0; i < w.tabs().count(); ++i) {
-            app->view(i)->setGeometry(5, 5, 10, 10);
+            app.view(i)->setGeometry(5, 5, 10, 10);
             w.layout().Set_Web(i);
-            QCOMPARE(app->view(i)->widget()->geometry(), expected);
+            QCOMPARE(app.view(i)->widget()->geometry(), expected);
         }
         w.layout().setBarShown(true);
-        app->close();
     }
 
     void barsOffAndOn()
     {
-        auto app = startApp();
-        QVERIFY(app);
-        frmStart& w = *app->window;
+        frmStart& w = *app.window;
         w.resize(1024, 700);
         QTRY_COMPARE(w.size(), QSize(1024, 700));
         w.layout().GO_BarOff();
         QVERIFY(!w.layout().Bar_Shown());
         QVERIFY(!w.picStat()->isVisible());
-        QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 1024, 678));
+        // The view takes the whole window, the bottom strip's place too.
+        QCOMPARE(app.view(0)->widget()->geometry(), QRect(0, 0, 1024, 700));
         w.layout().GO_BarOff(); // once hidden, nothing more happens
-        QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 1024, 678));
+        QCOMPARE(app.view(0)->widget()->geometry(), QRect(0, 0, 1024, 700));
         w.layout().GO_BarOn();
         QVERIFY(w.layout().Bar_Shown());
         QVERIFY(w.picStat()->isVisible());
-        QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 26, 1024, 652));
+        QCOMPARE(app.view(0)->widget()->geometry(), QRect(0, 26, 1024, 652));
         // A resize while hidden places the view over the top strip.
         w.layout().GO_BarOff();
-        w.resize(800, 600);
-        QTRY_COMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 800, 578));
+        w.resize(900, 600);
+        QTRY_COMPARE(app.view(0)->widget()->geometry(), QRect(0, 0, 900, 600));
         w.layout().GO_BarOn();
-        app->close();
     }
 
     void noResizeLeavesEveryControlWhereItWas()
     {
-        auto app = startApp();
-        QVERIFY(app);
-        frmStart& w = *app->window;
+        frmStart& w = *app.window;
         w.resize(1024, 700);
         QTRY_COMPARE(w.size(), QSize(1024, 700));
         const Places before = placesOf(w);
         w.layout().setNoResize(true);
-        w.resize(700, 500);
-        QTRY_COMPARE(w.size(), QSize(700, 500));
+        w.resize(900, 500);
+        QTRY_COMPARE(w.size(), QSize(900, 500));
         QCOMPARE(placesOf(w), before);
         w.layout().setNoResize(false);
-        w.resize(800, 600);
-        QTRY_COMPARE(w.size(), QSize(800, 600));
+        w.resize(950, 600);
+        QTRY_COMPARE(w.size(), QSize(950, 600));
         QVERIFY(placesOf(w) != before);
-        QCOMPARE(w.picBar()->geometry(), QRect(1, 0, 799, 26));
-        app->close();
+        QCOMPARE(w.picBar()->geometry(), QRect(1, 0, 949, 26));
     }
 
     // --- Auto-hide --------------------------------------------------------------------------
@@ -385,17 +404,20 @@ private slots:
         QTest::addColumn<bool>("shownAfter");
         QTest::addColumn<int>("interval");
         // Shown: the bars stay while the pointer is less than 385 + 400 twips (52.3 px) below
-        // the window's top, without touching the interval.
-        QTest::addRow("shown, pointer on the top strip") << true << QPoint(50, 10) << true << 750;
-        QTest::addRow("shown, 52 px") << true << QPoint(50, 52) << true << 750;
-        QTest::addRow("shown, 53 px") << true << QPoint(50, 53) << false << 1500;
-        QTest::addRow("shown, far down") << true << QPoint(50, 400) << false << 1500;
+        // the window's top, without touching the interval (the one the switch gave); a poll
+        // that moves them sets the poll interval.
+        const int kept = kTestTimings.autoHideSwitchMs;
+        const int poll = kTestTimings.autoHidePollMs;
+        QTest::addRow("shown, pointer on the top strip") << true << QPoint(50, 10) << true << kept;
+        QTest::addRow("shown, 52 px") << true << QPoint(50, 52) << true << kept;
+        QTest::addRow("shown, 53 px") << true << QPoint(50, 53) << false << poll;
+        QTest::addRow("shown, far down") << true << QPoint(50, 400) << false << poll;
         // Hidden: they come back while the pointer is less than 420 twips (28 px) below it.
-        QTest::addRow("hidden, 27 px") << false << QPoint(50, 27) << true << 1500;
-        QTest::addRow("hidden, 28 px") << false << QPoint(50, 28) << false << 1500;
-        QTest::addRow("hidden, above the window") << false << QPoint(50, -60) << true << 1500;
-        QTest::addRow("hidden, far left of it") << false << QPoint(-90, 5) << true << 1500;
-        QTest::addRow("hidden, far down") << false << QPoint(50, 300) << false << 1500;
+        QTest::addRow("hidden, 27 px") << false << QPoint(50, 27) << true << poll;
+        QTest::addRow("hidden, 28 px") << false << QPoint(50, 28) << false << poll;
+        QTest::addRow("hidden, above the window") << false << QPoint(50, -60) << true << poll;
+        QTest::addRow("hidden, far left of it") << false << QPoint(-90, 5) << true << poll;
+        QTest::addRow("hidden, far down") << false << QPoint(50, 300) << false << poll;
     }
     void autoHidePollFollowsThePointer()
     {
@@ -403,13 +425,12 @@ private slots:
         QFETCH(QPoint, pointer);
         QFETCH(bool, shownAfter);
         QFETCH(int, interval);
-        auto app = startApp();
-        QVERIFY(app);
-        frmStart& w = *app->window;
+        frmStart& w = *app.window;
         w.setGeometry(120, 150, 900, 450);
         QTRY_COMPARE(w.geometry(), QRect(120, 150, 900, 450));
-        app->module->options.Float_Bar = 1;
-        w.autoHide().Timer1().setInterval(750); // the ticks are given by hand
+        app.module->options.Float_Bar = 1;
+        // The interval the switch gives; the ticks are given by hand.
+        w.autoHide().Timer1().setInterval(app.timings.autoHideSwitchMs);
         if (!shownBefore)
             w.layout().GO_BarOff();
         const QPoint topLeft = w.frameGeometry().topLeft();
@@ -417,16 +438,13 @@ private slots:
         tick(w);
         QCOMPARE(w.layout().Bar_Shown(), shownAfter);
         QCOMPARE(w.picStat()->isVisible(), shownAfter);
-        QCOMPARE(app->view(0)->widget()->y(), shownAfter ? 26 : 0);
+        QCOMPARE(app.view(0)->widget()->y(), shownAfter ? 26 : 0);
         QCOMPARE(w.Timer1().interval(), interval);
-        app->close();
     }
 
     void autoHideEndToEnd()
     {
-        auto app = startApp();
-        QVERIFY(app);
-        frmStart& w = *app->window;
+        frmStart& w = *app.window;
         w.setGeometry(120, 150, 900, 450);
         QTRY_COMPARE(w.geometry(), QRect(120, 150, 900, 450));
         const QPoint top = w.frameGeometry().topLeft();
@@ -435,18 +453,19 @@ private slots:
         // Switched on, the bars hide at once, the pointer high as it is.
         QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
         QVERIFY(!w.layout().Bar_Shown());
-        QCOMPARE(w.Timer1().interval(), 750);
-        // The first poll, 750 ms later, finds the pointer high and brings them back.
-        QTRY_VERIFY_WITH_TIMEOUT(w.layout().Bar_Shown(), 3000);
-        QCOMPARE(w.Timer1().interval(), 1500);
+        QCOMPARE(w.Timer1().interval(), app.timings.autoHideSwitchMs);
+        // The first poll finds the pointer high and brings them back; later polls come at the
+        // poll interval.
+        QTRY_VERIFY_WITH_TIMEOUT(w.layout().Bar_Shown(), 5000);
+        QCOMPARE(w.Timer1().interval(), app.timings.autoHidePollMs);
         QVERIFY(w.picStat()->isVisible());
 
         QVERIFY(setPointer(top + QPoint(100, 300)));
-        QTRY_VERIFY_WITH_TIMEOUT(!w.layout().Bar_Shown(), 4000);
-        QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 0, 900, 428));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.layout().Bar_Shown(), 5000);
+        QCOMPARE(app.view(0)->widget()->geometry(), QRect(0, 0, 900, 450));
         QVERIFY(setPointer(top + QPoint(400, 3)));
-        QTRY_VERIFY_WITH_TIMEOUT(w.layout().Bar_Shown(), 4000);
-        QCOMPARE(app->view(0)->widget()->geometry(), QRect(0, 26, 900, 402));
+        QTRY_VERIFY_WITH_TIMEOUT(w.layout().Bar_Shown(), 5000);
+        QCOMPARE(app.view(0)->widget()->geometry(), QRect(0, 26, 900, 402));
 
         // While the address box has the focus, the bars stay whatever the pointer does.
         w.activateWindow();
@@ -454,17 +473,23 @@ private slots:
         QTest::mouseClick(w.Text1()->lineEdit(), Qt::LeftButton);
         QTRY_VERIFY(w.Text1()->hasFocus() || w.Text1()->lineEdit()->hasFocus());
         QVERIFY(!w.Timer1().isActive());
+        QSignalSpy polls(&w.autoHide().Timer1(), &QTimer::timeout);
         QVERIFY(setPointer(top + QPoint(100, 300)));
-        QTest::qWait(3200);
+        // Three poll intervals pass, counted by a timer of the same interval started after it.
+        QTimer probe;
+        probe.setInterval(app.timings.autoHidePollMs);
+        QSignalSpy probed(&probe, &QTimer::timeout);
+        probe.start();
+        QTRY_VERIFY_WITH_TIMEOUT(probed.size() >= 3, 5000);
+        QVERIFY(polls.isEmpty());
         QVERIFY(w.layout().Bar_Shown());
         QVERIFY(!w.Timer1().isActive());
 
         // Opening an address from the box starts the poll again.
-        w.Text1()->setText(base() + QStringLiteral("/home.html"));
+        w.Text1()->setText(home().toString());
         QTest::keyClick(w.Text1()->lineEdit(), Qt::Key_Return);
         QVERIFY(w.Timer1().isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.layout().Bar_Shown(), 4000);
-        app->close();
+        QTRY_VERIFY_WITH_TIMEOUT(!w.layout().Bar_Shown(), 5000);
     }
 
     // --- F12 and minimizing -----------------------------------------------------------------
@@ -479,11 +504,9 @@ private slots:
     void f12CoversTheScreen()
     {
         QFETCH(QString, target);
-        auto app = startApp();
-        QVERIFY(app);
-        frmStart& w = *app->window;
+        frmStart& w = *app.window;
         const Qt::WindowStates state = w.windowState();
-        pressF12(*app, target);
+        pressF12(app, target);
         const QRect screen = w.screen()->geometry();
         // The key reached the window wherever it was pressed.
         QTRY_VERIFY(w.width() > 700 && w.height() > 450);
@@ -497,21 +520,22 @@ private slots:
                  qPrintable(QStringLiteral("bottom strip ends at %1, screen at %2")
                                 .arg(stripBottom.y())
                                 .arg(screen.bottom())));
-        app->close();
     }
 
     void fullScreenGeometryIsSavedAtExit()
     {
-        auto app = startApp();
-        QVERIFY(app);
-        pressF12(*app, QStringLiteral("window"));
-        const QRect screen = app->window->screen()->geometry();
-        QTRY_VERIFY(app->window->width() > 700);
+        auto own = ownAppBeside(app, base());
+        QVERIFY(own);
+        own->start(home().toString());
+        QVERIFY(AppFixture::waitFor(own->view(0), home()));
+        pressF12(*own, QStringLiteral("window"));
+        const QRect screen = own->window->screen()->geometry();
+        QTRY_VERIFY(own->window->width() > 700);
         // The window's measure is its inner size; with its frame it is the screen.
-        const QSize inner = app->window->size();
-        QCOMPARE(app->window->frameGeometry(), screen);
-        app->close();
-        const QStringList ini = linesOf(app->dir.read(QStringLiteral("Data/orvelquorvink.Ini")));
+        const QSize inner = own->window->size();
+        QCOMPARE(own->window->frameGeometry(), screen);
+        own->close();
+        const QStringList ini = linesOf(own->dir.read(QStringLiteral("Data/orvelquorvink.Ini")));
         QCOMPARE(ini.size(), 13);
         QCOMPARE(ini[0].trimmed(), QStringLiteral("0"));                  // top
         QCOMPARE(ini[1].trimmed(), QStringLiteral("0"));                  // left
@@ -522,16 +546,18 @@ private slots:
 
     void otherKeysLeaveTheWindowAlone()
     {
-        auto app = startApp();
-        QVERIFY(app);
-        frmStart& w = *app->window;
+        frmStart& w = *app.window;
         w.setGeometry(100, 120, 640, 400);
         QTRY_COMPARE(w.geometry(), QRect(100, 120, 640, 400));
         for (Qt::Key key : {Qt::Key_F11, Qt::Key_F1, Qt::Key_Escape})
             QTest::keyClick(&w, key);
-        QTest::qWait(100);
+        // The keys are handled as they are sent, and a move or resize of the window changes its
+        // geometry at once; a call the handlers queued has run once this marker has.
+        auto marker = std::make_shared<bool>(false);
+        QMetaObject::invokeMethod(
+            &w, [marker] { *marker = true; }, Qt::QueuedConnection);
+        QTRY_VERIFY(*marker);
         QCOMPARE(w.geometry(), QRect(100, 120, 640, 400));
-        app->close();
     }
 
     // --- Language folders ---------------------------------------------------------------------
@@ -572,18 +598,17 @@ private slots:
         QFETCH(bool, shipped);
         QFETCH(QStringList, expectedKeys);
         QFETCH(int, messages);
-        AppFixture app(shipped);
-        if (shipped)
-            useLocalSites(app.dir, base());
-        const QByteArray english = app.dir.read(QStringLiteral("Languages/Quorvink_English.txt"));
+        auto own = ownAppBeside(app, base(), shipped);
+        QVERIFY(own);
+        const QByteArray english = own->dir.read(QStringLiteral("Languages/Quorvink_English.txt"));
         for (const QString& name : extraFiles)
-            QVERIFY(app.dir.write(QStringLiteral("Languages/") + name, english));
-        app.start(base() + QStringLiteral("/home.html"));
-        frmStart& w = *app.window;
+            QVERIFY(own->dir.write(QStringLiteral("Languages/") + name, english));
+        own->start(home().toString());
+        frmStart& w = *own->window;
         QVERIFY(w.isVisible());
         QVERIFY(w.tabs().count() >= 1);
-        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("home.html"))));
-        QCOMPARE(app.desktop.messages.size(), messages);
+        QVERIFY(AppFixture::waitFor(own->view(0), home()));
+        QCOMPARE(own->desktop.messages.size(), messages);
 
         QStringList keys;
         for (CommandEntry* entry : w.pool().bar(QStringLiteral("LANG"))->entries())
@@ -592,18 +617,13 @@ private slots:
         CommandDriver::MenuSeen menu;
         chooseInMenu(w, QStringLiteral("LANG"), QString(), &menu);
         QCOMPARE(menu.keys, expectedKeys);
-        app.close();
+        own->close();
         QVERIFY(w.hasExited());
     }
 
+    // The French file is in the shared window's language folder from the start.
     void nonAsciiLanguageCanBeChosen()
     {
-        AppFixture app;
-        useLocalSites(app.dir, base());
-        QByteArray french = app.dir.read(QStringLiteral("Languages/Quorvink_English.txt"));
-        french.replace("\"Exit\"", "\"Quitter\"");
-        QVERIFY(app.dir.write(QStringLiteral("Languages/Quorvink_Français.txt"), french));
-        app.start(base() + QStringLiteral("/home.html"));
         frmStart& w = *app.window;
         QCOMPARE(activate(w, QStringLiteral("LANG:FRANÇAIS")), Reached::Activated);
         QCOMPARE(app.module->options.Lang_Name, QStringLiteral("français"));
@@ -612,16 +632,11 @@ private slots:
         QVERIFY(app.desktop.messages.isEmpty());
         QCOMPARE(linesOf(app.dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).value(5),
                  QStringLiteral("français"));
-        app.close();
     }
 
+    // So is the short file, with 100 captions.
     void shortLanguageFileAndBack()
     {
-        AppFixture app;
-        useLocalSites(app.dir, base());
-        QVERIFY(
-            app.dir.write(QStringLiteral("Languages/Quorvink_Short.txt"), shortLanguageFile(100)));
-        app.start(base() + QStringLiteral("/home.html"));
         frmStart& w = *app.window;
         CommandPool& pool = w.pool();
 
@@ -667,7 +682,6 @@ private slots:
         QCOMPARE(w.picStat()->cmdMoveL()->toolTip(), dragTip);
         chooseInMenu(w, QStringLiteral("EDIT"), QString(), &edit);
         QCOMPARE(edit.texts, editBefore.texts);
-        app.close();
     }
 };
 

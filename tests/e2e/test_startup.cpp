@@ -14,65 +14,83 @@ class TestStartup : public QObject {
     Q_OBJECT
 
     HttpServer server;
+    // The window of the tests that are not about a start of their own.
+    AppFixture app;
+
     QString base() const { return QStringLiteral("http://") + server.hostPort(); }
+    QUrl home() const { return server.url(QStringLiteral("home.html")); }
+
+    // A window for a test about a start.
+    std::unique_ptr<AppFixture> ownApp(bool withLanguages = true, int tabs = 3)
+    {
+        return ownAppBeside(app, base(), withLanguages, tabs);
+    }
 
 private slots:
-    void init() { TestGuard::failOnWarnings(); }
-
     void initTestCase()
     {
         QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"),
                        "<html><head><title>Home</title></head><body>home</body></html>");
+        QVERIFY(startShared(app, base(), home(), kTestTimings));
     }
+
+    void init()
+    {
+        TestGuard::failOnWarnings();
+        QVERIFY(app.reset(home()));
+    }
+
+    void cleanupTestCase() { app.close(); }
 
     void firstRunOpensOwnStartPageAndWritesFilesAtExit()
     {
-        AppFixture app;
-        useLocalSites(app.dir, base());
-        app.start();
-        QVERIFY(AppFixture::waitFor(app.view(0), QUrl(QStringLiteral("quorvink:start"))));
-        QCOMPARE(app.view(0)->LocationName(), QStringLiteral("OrvelQuorvink"));
-        QVERIFY(app.view(0)->isVisible());
-        QCOMPARE(app.window->tabs().caption(0), QStringLiteral("Quorvink:start"));
+        auto own = ownApp();
+        QVERIFY(own);
+        own->start();
+        QVERIFY(AppFixture::waitFor(own->view(0), QUrl(QStringLiteral("quorvink:start"))));
+        QCOMPARE(own->view(0)->LocationName(), QStringLiteral("OrvelQuorvink"));
+        QVERIFY(own->view(0)->isVisible());
+        QCOMPARE(own->window->tabs().caption(0), QStringLiteral("Quorvink:start"));
         // Created on first run with five lines.
-        QCOMPARE(linesOf(app.dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).size(), 5);
+        QCOMPARE(linesOf(own->dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).size(), 5);
 
-        app.window->close(); // by the frame
-        QVERIFY(app.window->hasExited());
-        QVERIFY(!app.window->isVisible());
-        const QStringList options = linesOf(app.dir.read(QStringLiteral("Data/orvelquorvink.Opt")));
+        own->window->close(); // by the frame
+        QVERIFY(own->window->hasExited());
+        QVERIFY(!own->window->isVisible());
+        const QStringList options =
+            linesOf(own->dir.read(QStringLiteral("Data/orvelquorvink.Opt")));
         QCOMPARE(options.size(), 6);
         QCOMPARE(options[4], QStringLiteral("quorvink:start"));
         QCOMPARE(options[5], QStringLiteral("English"));
-        QCOMPARE(linesOf(app.dir.read(QStringLiteral("Data/orvelquorvink.Ini"))).size(), 13);
-        QVERIFY(app.desktop.messages.isEmpty());
+        QCOMPARE(linesOf(own->dir.read(QStringLiteral("Data/orvelquorvink.Ini"))).size(), 13);
+        QVERIFY(own->desktop.messages.isEmpty());
     }
 
     void closingByFrameAndByExitWriteTheSameFiles()
     {
         QHash<QString, QByteArray> written[2];
         for (int run = 0; run < 2; ++run) {
-            AppFixture app;
-            useLocalSites(app.dir, base());
-            app.dir.write(QStringLiteral("Data/orvelquorvink.Ini"),
-                          " 300 \r\n 450 \r\n 6000 \r\n 9000 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n"
-                          " 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
-            app.dir.write(QStringLiteral("Data/orvelquorvink.Hys"), "http://a.test/x\r\n");
-            app.start(base() + QStringLiteral("/home.html"));
-            QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("home.html"))));
+            auto own = ownApp();
+            QVERIFY(own);
+            own->dir.write(QStringLiteral("Data/orvelquorvink.Ini"),
+                           " 300 \r\n 450 \r\n 6000 \r\n 13500 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n"
+                           " 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
+            own->dir.write(QStringLiteral("Data/orvelquorvink.Hys"), "http://a.test/x\r\n");
+            own->start(home().toString());
+            QVERIFY(AppFixture::waitFor(own->view(0), home()));
             if (run == 0)
-                app.window->close();
+                own->window->close();
             else
-                app.window->GO_Exit();
-            QVERIFY(app.window->hasExited());
+                own->window->GO_Exit();
+            QVERIFY(own->window->hasExited());
             for (const char* name :
                  {"Data/orvelquorvink.Opt", "Data/orvelquorvink.Ini", "Data/orvelquorvink.Hys"})
-                written[run].insert(QLatin1String(name), app.dir.read(QLatin1String(name)));
+                written[run].insert(QLatin1String(name), own->dir.read(QLatin1String(name)));
         }
         QCOMPARE(written[0], written[1]);
-        QCOMPARE(written[0].value(QStringLiteral("Data/orvelquorvink.Ini")).left(24),
-                 QByteArray(" 300 \r\n 450 \r\n 6000 \r\n 9"));
+        QCOMPARE(written[0].value(QStringLiteral("Data/orvelquorvink.Ini")).left(29),
+                 QByteArray(" 300 \r\n 450 \r\n 6000 \r\n 13500 "));
         QCOMPARE(written[0].value(QStringLiteral("Data/orvelquorvink.Hys")),
                  QByteArray("http://a.test/x\r\n"));
     }
@@ -82,13 +100,13 @@ private slots:
         QByteArray settings = " 300 \r\n 450 \r\n 3000 \r\n 4000 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n"
                               " 0 \r\n 0 \r\n 0 \r\n 0 \r\n 2 \r\n";
         for (int run = 0; run < 2; ++run) {
-            AppFixture app;
-            useLocalSites(app.dir, base());
-            app.dir.write(QStringLiteral("Data/orvelquorvink.Ini"), settings);
-            app.start(base() + QStringLiteral("/home.html"));
-            QCOMPARE(app.window->frameGeometry(), app.window->screen()->geometry());
-            app.close();
-            settings = app.dir.read(QStringLiteral("Data/orvelquorvink.Ini"));
+            auto own = ownApp();
+            QVERIFY(own);
+            own->dir.write(QStringLiteral("Data/orvelquorvink.Ini"), settings);
+            own->start(home().toString());
+            QCOMPARE(own->window->frameGeometry(), own->window->screen()->geometry());
+            own->close();
+            settings = own->dir.read(QStringLiteral("Data/orvelquorvink.Ini"));
             QCOMPARE(linesOf(settings).value(12), QStringLiteral(" 2 "));
         }
     }
@@ -105,90 +123,97 @@ private slots:
         for (int i = 0; i < 100000; ++i)
             many.append(" 12 \r\n");
         QTest::addRow("100,000 lines") << many << false;
-        QTest::addRow("unreadable") << QByteArray() << true;
+        // Not a file at all: the defaults, and a message that names it.
+        QTest::addRow("a folder in its place") << QByteArray() << true;
     }
     void badSettingsFilesStartWithDefaultsSilently()
     {
         QFETCH(QByteArray, content);
         QFETCH(bool, asDirectory);
-        AppFixture app;
-        useLocalSites(app.dir, base());
+        auto own = ownApp();
+        QVERIFY(own);
         if (asDirectory)
-            QVERIFY(QDir(app.dir.root()).mkpath(QStringLiteral("Data/orvelquorvink.Ini")));
+            QVERIFY(QDir(own->dir.root()).mkpath(QStringLiteral("Data/orvelquorvink.Ini")));
         else
-            app.dir.write(QStringLiteral("Data/orvelquorvink.Ini"), content);
-        app.start(base() + QStringLiteral("/home.html"));
-        QVERIFY(app.window->isVisible());
-        QVERIFY(app.window->width() >= 200 && app.window->height() >= 150);
-        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("home.html"))));
-        QVERIFY(app.desktop.messages.isEmpty());
-        app.window->GO_Exit();
-        QVERIFY(app.window->hasExited());
+            own->dir.write(QStringLiteral("Data/orvelquorvink.Ini"), content);
+        own->start(home().toString());
+        QVERIFY(own->window->isVisible());
+        QVERIFY(own->window->width() >= 200 && own->window->height() >= 150);
+        QVERIFY(AppFixture::waitFor(own->view(0), home()));
+        if (asDirectory) {
+            QCOMPARE(own->desktop.messages.size(), 1);
+            QVERIFY(own->desktop.messages[0].text.contains(QLatin1String("orvelquorvink.Ini")));
+        } else {
+            QVERIFY(own->desktop.messages.isEmpty());
+        }
+        own->window->GO_Exit();
+        QVERIFY(own->window->hasExited());
     }
 
     void unwritableFilesGiveOneMessageAndTheProgramStillEnds()
     {
-        AppFixture app;
-        useLocalSites(app.dir, base());
-        app.start(base() + QStringLiteral("/home.html"));
+        auto own = ownApp();
+        QVERIFY(own);
+        own->start(home().toString());
         // Folders standing where the files should be written cannot be replaced by files.
         for (const char* name :
              {"Data/orvelquorvink.Opt", "Data/orvelquorvink.Ini", "Data/orvelquorvink.Hys"}) {
-            QFile::remove(app.dir.file(QLatin1String(name)));
-            QVERIFY(QDir(app.dir.root()).mkpath(QLatin1String(name)));
+            QFile::remove(own->dir.file(QLatin1String(name)));
+            QVERIFY(QDir(own->dir.root()).mkpath(QLatin1String(name)));
         }
-        app.window->close();
-        QVERIFY(app.window->hasExited());
-        QVERIFY(!app.window->isVisible());
-        QCOMPARE(app.desktop.messages.size(), 1);
-        const QString text = app.desktop.messages.first().text;
+        own->window->close();
+        QVERIFY(own->window->hasExited());
+        QVERIFY(!own->window->isVisible());
+        QCOMPARE(own->desktop.messages.size(), 1);
+        const QString text = own->desktop.messages.first().text;
         QVERIFY2(text.contains(QLatin1String("orvelquorvink.Opt")) &&
                      text.contains(QLatin1String("orvelquorvink.Ini")) &&
                      text.contains(QLatin1String("orvelquorvink.Hys")),
                  qPrintable(text));
-        QCOMPARE(app.desktop.messages.first().title, QStringLiteral("orvelquorvink"));
+        QCOMPARE(own->desktop.messages.first().title, QStringLiteral("orvelquorvink"));
     }
 
     void deferredStepRunsOnceAfterStart()
     {
-        AppFixture app;
-        useLocalSites(app.dir, base());
-        app.start(base() + QStringLiteral("/home.html"));
-        QVERIFY(app.window->Timer4().isActive());
-        QCOMPARE(app.window->Timer4().interval(), 750);
-        QVERIFY(app.module->Template_Doc.isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(!app.window->Timer4().isActive(), 3000);
-        QCOMPARE(app.module->Template_Doc, app.dir.root() + QStringLiteral("/Data/Template.Doc"));
-        app.close();
+        auto own = ownApp();
+        QVERIFY(own);
+        own->start(home().toString());
+        // Nothing has run the event loop since the load: the step is still to come.
+        QVERIFY(own->window->Timer4().isActive());
+        QCOMPARE(own->window->Timer4().interval(), own->timings.deferredStartMs);
+        QVERIFY(own->module->Template_Doc.isEmpty());
+        QSignalSpy done(own->window.get(), &frmStart::deferredStepDone);
+        QVERIFY(done.wait(5000));
+        QVERIFY(!own->window->Timer4().isActive());
+        QCOMPARE(done.size(), 1);
+        QCOMPARE(own->module->Template_Doc, own->dir.root() + QStringLiteral("/Data/Template.Doc"));
+        own->close();
     }
 
     void languageFileSetsTabsAndViews()
     {
-        AppFixture app;
-        useLocalSites(app.dir, base(), 5);
-        app.start(base() + QStringLiteral("/home.html"));
-        QCOMPARE(app.window->tabs().count(), 5);
-        QCOMPARE(app.window->tabs().Web().size(), size_t(5));
-        QCOMPARE(app.window->tabs().Tab_URL().size(), 5);
+        // Every view is placed at start; later only the current view follows the window.
+        auto own = ownApp(true, 5);
+        QVERIFY(own);
+        own->start(home().toString());
+        QCOMPARE(own->window->tabs().count(), 5);
+        QCOMPARE(own->window->tabs().Web().size(), size_t(5));
+        QCOMPARE(own->window->tabs().Tab_URL().size(), 5);
         for (int i = 1; i < 5; ++i) {
-            QVERIFY(!app.view(i)->isVisible());
-            QCOMPARE(app.view(i)->widget()->geometry(), app.view(0)->widget()->geometry());
+            QVERIFY(!own->view(i)->isVisible());
+            QCOMPARE(own->view(i)->widget()->geometry(), own->view(0)->widget()->geometry());
         }
-        app.close();
+        own->close();
     }
 
     void framesGetTheirWorldsOnlyWhileHarvesting()
     {
-        AppFixture app;
-        useLocalSites(app.dir, base());
-        app.start(base() + QStringLiteral("/home.html"));
         QWebEngineScriptCollection* scripts = app.window->profile()->scripts();
         QCOMPARE(scripts->count(), 0);
         app.window->harvester().toggle();
         QCOMPARE(scripts->count(), 1);
         app.window->harvester().toggle();
         QCOMPARE(scripts->count(), 0);
-        app.close();
     }
 
     void tabCountIsBounded_data()
@@ -203,45 +228,45 @@ private slots:
     {
         QFETCH(int, asked);
         QFETCH(int, tabs);
-        AppFixture app;
-        useLocalSites(app.dir, base(), asked);
-        app.start(base() + QStringLiteral("/home.html"));
-        QCOMPARE(app.window->tabs().count(), tabs);
-        QVERIFY(int(app.window->tabs().Web().size()) >= tabs);
-        QCOMPARE(app.module->lang.Start_Page, base() + QStringLiteral("/start.html"));
-        QVERIFY(!app.module->Lang_Text[1].isEmpty());
-        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("home.html"))));
-        app.close();
+        auto own = ownApp(true, asked);
+        QVERIFY(own);
+        own->start(home().toString());
+        QCOMPARE(own->window->tabs().count(), tabs);
+        QVERIFY(int(own->window->tabs().Web().size()) >= tabs);
+        QCOMPARE(own->module->lang.Start_Page, base() + QStringLiteral("/start.html"));
+        QVERIFY(!own->module->Lang_Text[1].isEmpty());
+        QVERIFY(AppFixture::waitFor(own->view(0), home()));
+        own->close();
     }
 
     void missingLanguageFileFallsBackToEnglish()
     {
-        AppFixture app;
-        useLocalSites(app.dir, base(), 4);
-        app.dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
-                      " 1 \r\n 0 \r\n 0 \r\n 0 \r\n" + (base() + "/home.html").toUtf8() +
-                          "\r\nKlingon\r\n");
-        app.startWindow();
-        QCOMPARE(app.desktop.messages.size(), 1);
-        QVERIFY(app.desktop.messages.first().text.contains(QLatin1String("Quorvink_Klingon.txt")));
-        QCOMPARE(app.module->Lang_Text[1], QStringLiteral("Exit"));
-        QCOMPARE(app.window->tabs().count(), 4);
-        app.close();
+        auto own = ownApp(true, 4);
+        QVERIFY(own);
+        own->dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
+                       " 1 \r\n 0 \r\n 0 \r\n 0 \r\n" + home().toEncoded() + "\r\nKlingon\r\n");
+        own->startWindow();
+        QCOMPARE(own->desktop.messages.size(), 1);
+        QVERIFY(own->desktop.messages.first().text.contains(QLatin1String("Quorvink_Klingon.txt")));
+        QCOMPARE(own->module->Lang_Text[1], QStringLiteral("Exit"));
+        QCOMPARE(own->window->tabs().count(), 4);
+        own->close();
         // The options file keeps the user's choice.
-        QCOMPARE(linesOf(app.dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).value(5),
+        QCOMPARE(linesOf(own->dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).value(5),
                  QStringLiteral("Klingon"));
     }
 
     void noLanguageFilesAtAllStartsWithThreeTabs()
     {
-        AppFixture app(false);
-        app.start(base() + QStringLiteral("/home.html"));
-        QCOMPARE(app.window->tabs().count(), 3);
-        QVERIFY(app.module->Lang_Text[1].isEmpty());
-        QCOMPARE(app.desktop.messages.size(), 1);
-        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("home.html"))));
-        app.close();
-        QCOMPARE(linesOf(app.dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).size(), 6);
+        auto own = ownApp(false);
+        QVERIFY(own);
+        own->start(home().toString());
+        QCOMPARE(own->window->tabs().count(), 3);
+        QVERIFY(own->module->Lang_Text[1].isEmpty());
+        QCOMPARE(own->desktop.messages.size(), 1);
+        QVERIFY(AppFixture::waitFor(own->view(0), home()));
+        own->close();
+        QCOMPARE(linesOf(own->dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).size(), 6);
     }
 };
 

@@ -68,6 +68,9 @@ Object.getOwnPropertyDescriptor = function () { return {get() { return forged; }
 JSON.stringify = function () { return forged; };
 </script>)";
 
+// The harvest tick of the tests that wait for it.
+constexpr int kShortTickMs = 50;
+
 // The program directory and desktop of one test.
 struct Program {
     TempProgramDir temp{false};
@@ -464,12 +467,15 @@ void HarvesterTest::startAndStates()
     QVERIFY(harvester.timer2()->isActive());
     QCOMPARE(program.list(), QByteArray("state@example.org\r\nstate@example.org\r\n"));
 
-    // On-idle -> off: no pass.
+    // On-idle -> off: no pass. A script run after the switch is answered after any pass the
+    // switch could have started.
     harvester.timer2()->stop();
     harvester.toggle();
     QCOMPARE(harvester.Mail_Auto(), qint16(0));
     QCOMPARE(icons.at(3).at(0).toInt(), 132);
-    QVERIFY(!finished.wait(500));
+    auto answered = std::make_shared<bool>(false);
+    m_view->readyState([answered](const QString&) { *answered = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(*answered, 10000);
     QCOMPARE(finished.size(), 2);
 }
 
@@ -491,12 +497,14 @@ void HarvesterTest::twoLoadsBeforeTickGiveOnePass()
     QVERIFY(!harvester.timer2()->isActive());
     QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), QByteArray()));
 
-    // Long enough for both loads to complete before the first tick.
-    harvester.timer2()->setInterval(5000);
+    // No tick until both loads have completed; then the waiting tick comes soon (a new interval
+    // starts the running timer again).
+    harvester.timer2()->setInterval(60 * 60 * 1000);
     QVERIFY(load(m_view, first));
     QVERIFY(harvester.timer2()->isActive());
     QVERIFY(load(m_view, second));
     QVERIFY(finished.isEmpty());
+    harvester.timer2()->setInterval(kShortTickMs);
 
     QVERIFY(finished.wait(10000));
     QCOMPARE(finished.size(), 1);
@@ -520,12 +528,17 @@ void HarvesterTest::switchedOffWhileWaiting()
     finished.clear();
     QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), QByteArray()));
 
-    // On-waiting, and the view is busy with a page that does not finish.
+    // On-waiting, and the view is busy with a page that does not finish; no tick comes before.
+    harvester.timer2()->setInterval(60 * 60 * 1000);
     QVERIFY(load(m_view, done));
     QVERIFY(harvester.timer2()->isActive());
     m_view->Navigate(m_server.url(QStringLiteral("wait-b/top.html")).toString());
     QTRY_COMPARE_WITH_TIMEOUT(m_server.requestCount(QStringLiteral("wait-b/f0.html")), 1, 10000);
-    QTest::qWait(2500); // two ticks or more while busy
+    QTRY_VERIFY(m_view->Busy());
+    // Two ticks or more while busy.
+    QSignalSpy ticks(harvester.timer2(), &QTimer::timeout);
+    harvester.timer2()->setInterval(kShortTickMs);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 2, 10000);
     QVERIFY(m_view->Busy());
     QVERIFY(finished.isEmpty());
     QVERIFY(harvester.timer2()->isActive());
@@ -554,8 +567,12 @@ void HarvesterTest::noPassDuringWait()
     finished.clear();
     QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), QByteArray()));
 
+    harvester.timer2()->setInterval(kShortTickMs);
     harvester.onDocumentComplete();
-    Wait::sleep(2500); // ticks come during the wait, with the view idle
+    // Ticks come during a wait in place, with the view idle.
+    QSignalSpy ticks(harvester.timer2(), &QTimer::timeout);
+    QVERIFY(Wait::until([&ticks] { return ticks.size() >= 3; }, 10000));
+    // A tick that ran a pass would have stopped the timer.
     QVERIFY(finished.isEmpty());
     QVERIFY(harvester.timer2()->isActive());
     QVERIFY(finished.wait(3000));
@@ -578,6 +595,7 @@ void HarvesterTest::passReadsCurrentView()
     Program program;
     Harvester harvester(
         program.dir, program.desktop, program.captions, [this] { return m_view; }, m_window.get());
+    harvester.timer2()->setInterval(kShortTickMs);
     connect(hidden, &BrowserView::documentComplete, &harvester, &Harvester::onDocumentComplete);
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     harvester.toggle();

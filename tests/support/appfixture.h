@@ -3,6 +3,7 @@
 #include "app/autohide.h"
 #include "app/frmstart.h"
 #include "app/module.h"
+#include "app/timings.h"
 #include "app/windowlayout.h"
 #include "browse/addressbox.h"
 #include "browse/browserview.h"
@@ -46,6 +47,15 @@ inline void typeAddress(AddressBox* box, const QString& text)
     QTest::keyClicks(box->lineEdit(), text);
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
 }
+
+// Short intervals for the window's timers: tests wait for the timers' effects, and compare an
+// interval with the one given here. The auto-hide switch and poll differ, so that the interval
+// shows which of them set it.
+inline const Timings kTestTimings{.autoHideFirstMs = 200,
+                                  .autoHidePollMs = 100,
+                                  .autoHideSwitchMs = 500,
+                                  .deferredStartMs = 100,
+                                  .harvestTickMs = 50};
 
 // The whole main window in a temporary program directory, with a recording desktop.
 struct AppFixture {
@@ -193,4 +203,34 @@ inline void useLocalSites(const TempProgramDir& dir, const QString& base, int ta
     }
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(out.join(QStringLiteral("\r\n")).toUtf8());
+}
+
+// Starts the window the tests of one program share: its sites at the test server, the given
+// timer intervals, home opened and loaded.
+inline bool startShared(AppFixture& app, const QString& base, const QUrl& home,
+                        const Timings& timings, int tabs = 3)
+{
+    useLocalSites(app.dir, base, tabs);
+    if (QTest::currentTestFailed())
+        return false;
+    app.timings = timings;
+    app.start(home.toString());
+    return AppFixture::waitFor(app.view(0), home);
+}
+
+// A program directory and window of a test's own beside the window its program shares: the same
+// timer intervals, and the sites pointed at the test server when it has language files. The
+// shared window is hidden first, since a window that exits closes every other visible window of
+// the program; reset() shows it again. Nothing when the language file could not be changed.
+inline std::unique_ptr<AppFixture> ownAppBeside(AppFixture& shared, const QString& base,
+                                                bool withShippedLanguages = true, int tabs = 3)
+{
+    shared.window->hide();
+    auto own = std::make_unique<AppFixture>(withShippedLanguages);
+    own->timings = shared.timings;
+    if (withShippedLanguages)
+        useLocalSites(own->dir, base, tabs);
+    if (QTest::currentTestFailed())
+        return nullptr;
+    return own;
 }
