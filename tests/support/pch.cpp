@@ -1,0 +1,1 @@
+// The object the precompiled test headers are built with.
