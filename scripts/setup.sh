@@ -7,6 +7,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
     libqt6webenginecore6-bin libgl-dev
     xvfb xauth fonts-dejavu-core
+    libreoffice-core libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
+    libreoffice-dev libreoffice-dev-common
 )
 
 missing=()
