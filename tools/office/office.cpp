@@ -43,7 +43,7 @@ using css::uno::Reference;
 namespace {
 
 const QString kPidFileName = QStringLiteral("orvelquorvink-office.pid");
-constexpr int kPollMs = 50;
+constexpr int kPollMs = 10;
 
 // The helper's own side of the bridge. Without URE_BOOTSTRAP the bootstrap finds no type
 // library and the first remote call never returns.
@@ -134,23 +134,22 @@ void Office::open()
 {
     if (!QDir().mkpath(m_profile))
         throw Failure{QStringLiteral("cannot create the office profile folder %1").arg(m_profile)};
-    if (attach())
-        return;
-
-    // An office recorded for this profile that does not answer on its pipe is either still
-    // starting (give it a moment) or stuck: a second one on the same profile would only hand
+    // Every office on this profile's pipe is started here and recorded in the profile. One that
+    // is recorded is connected to; if it does not answer, it is either still starting (it gets
+    // a moment) or stuck, and is killed: a second office on the same profile would only hand
     // its arguments over to it and end.
-    const pid_t stale = recordedPid();
-    if (stale > 0) {
-        for (int waited = 0; waited < 5000 && processAlive(stale); waited += kPollMs) {
+    const pid_t recorded = recordedPid();
+    if (recorded > 0) {
+        for (int waited = 0; waited < 5000 && processAlive(recorded); waited += kPollMs) {
             if (attach())
                 return;
             QThread::msleep(kPollMs);
         }
-        ::kill(-stale, SIGKILL);
-        waitProcessGone(stale, 5000);
+        ::kill(-recorded, SIGKILL);
+        waitProcessGone(recorded, 5000);
     }
 
+    // Started before the helper's own side of the bridge is set up, so that the two overlap.
     spawn();
     for (;;) {
         int status = 0;
@@ -160,6 +159,9 @@ void Office::open()
             Watchdog::setOfficeGroup(0);
             QFile::remove(m_pidFile);
             ::kill(-ended, SIGKILL);
+            // An office listening without a record took the new one's arguments over.
+            if (attach())
+                return;
             throw Failure{QStringLiteral("the office program %1 ended at start (%2 %3)")
                               .arg(sofficePath(), WIFEXITED(status) ? QStringLiteral("exit code")
                                                                     : QStringLiteral("signal"))
