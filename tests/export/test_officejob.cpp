@@ -145,7 +145,10 @@ private Q_SLOTS:
 
 private:
     OfficeJob::Request request(Kind kind, const QString& target) const;
-    OfficeJob::Result run(const OfficeJob::Request& r, OfficeJob* job = nullptr);
+    // Runs the request to its end, on the job given or on one of its own; the steps it reported
+    // go to `steps` when given.
+    OfficeJob::Result run(const OfficeJob::Request& r, OfficeJob* job = nullptr,
+                          QList<Step>* steps = nullptr);
     QJsonObject read(const QString& file);
     void quit(const QString& profile);
 
@@ -182,13 +185,16 @@ OfficeJob::Request OfficeJobTest::request(Kind kind, const QString& target) cons
     return r;
 }
 
-OfficeJob::Result OfficeJobTest::run(const OfficeJob::Request& r, OfficeJob* job)
+OfficeJob::Result OfficeJobTest::run(const OfficeJob::Request& r, OfficeJob* job,
+                                     QList<Step>* steps)
 {
     OfficeJob own;
     OfficeJob* j = job ? job : &own;
     OfficeJob::Result result;
     result.error = QStringLiteral("<no result>");
     connect(j, &OfficeJob::finished, this, [&result](const OfficeJob::Result& r) { result = r; });
+    if (steps)
+        connect(j, &OfficeJob::stepChanged, this, [steps](Step s) { steps->append(s); });
     QSignalSpy finished(j, &OfficeJob::finished);
     j->start(r);
     if (finished.isEmpty())
@@ -285,9 +291,7 @@ void OfficeJobTest::writer()
     r.landscape = landscape;
     r.html = html;
     QList<Step> steps;
-    OfficeJob job;
-    connect(&job, &OfficeJob::stepChanged, this, [&steps](Step s) { steps.append(s); });
-    const OfficeJob::Result result = run(r, &job);
+    const OfficeJob::Result result = run(r, nullptr, &steps);
     QVERIFY2(result.ok, qPrintable(result.error));
     QCOMPARE(steps, QList<Step>({Step::Open, Step::Paste, Step::Save}));
     QVERIFY(result.officePid > 0);
@@ -310,9 +314,7 @@ void OfficeJobTest::pdf()
     OfficeJob::Request r = request(Kind::Pdf, folder + QStringLiteral("/page.pdf"));
     r.templatePath = kTemplatePortrait;
     QList<Step> steps;
-    OfficeJob job;
-    connect(&job, &OfficeJob::stepChanged, this, [&steps](Step s) { steps.append(s); });
-    const OfficeJob::Result result = run(r, &job);
+    const OfficeJob::Result result = run(r, nullptr, &steps);
     QVERIFY2(result.ok, qPrintable(result.error));
     QCOMPARE(steps, QList<Step>({Step::Open, Step::Paste, Step::Save, Step::Convert}));
     QCOMPARE(filesIn(folder),

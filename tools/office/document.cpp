@@ -11,6 +11,9 @@
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XSheetCellCursor.hpp>
+#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
@@ -92,6 +95,17 @@ css::uno::Reference<css::beans::XPropertySet> firstPageStyle(const Document& doc
             OUString("PageStyles")),
         uno::UNO_QUERY_THROW);
     return uno::Reference<beans::XPropertySet>(pageStyles->getByName(name), uno::UNO_QUERY_THROW);
+}
+
+css::table::CellRangeAddress usedArea(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet)
+{
+    using namespace css;
+    const uno::Reference<sheet::XSheetCellCursor> cursor = sheet->createCursor();
+    const uno::Reference<sheet::XUsedAreaCursor> used(cursor, uno::UNO_QUERY_THROW);
+    used->gotoStartOfUsedArea(false);
+    used->gotoEndOfUsedArea(true);
+    return uno::Reference<sheet::XCellRangeAddressable>(cursor, uno::UNO_QUERY_THROW)
+        ->getRangeAddress();
 }
 
 void storeFile(const Document& document, const QString& target, const char* filter)

@@ -6,6 +6,8 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/table/CellRangeAddress.hpp>
 
 // A document of the office, closed when the code that opened it is left, however it is left.
 class Document {
@@ -51,6 +53,9 @@ private:
 
 // The page style of a text document's first page.
 css::uno::Reference<css::beans::XPropertySet> firstPageStyle(const Document& document);
+
+// The used area of a sheet: A1 alone in an empty one.
+css::table::CellRangeAddress usedArea(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet);
 
 // Stores the document through the filter, by way of a pending file.
 void storeFile(const Document& document, const QString& target, const char* filter);

@@ -24,12 +24,9 @@
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
-#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
-#include <com/sun/star/sheet/XSheetCellCursor.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheets2.hpp>
-#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
@@ -194,12 +191,7 @@ OUString newSheetName(const Reference<sheet::XSpreadsheets>& sheets)
 
 bool sheetIsEmpty(const Reference<sheet::XSpreadsheet>& sheet)
 {
-    const Reference<sheet::XSheetCellCursor> cursor = sheet->createCursor();
-    const Reference<sheet::XUsedAreaCursor> used(cursor, UNO_QUERY_THROW);
-    used->gotoStartOfUsedArea(false);
-    used->gotoEndOfUsedArea(true);
-    const table::CellRangeAddress area =
-        Reference<sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
+    const table::CellRangeAddress area = usedArea(sheet);
     return area.StartColumn == area.EndColumn && area.StartRow == area.EndRow &&
            sheet->getCellByPosition(area.StartColumn, area.StartRow)->getType() ==
                table::CellContentType_EMPTY;

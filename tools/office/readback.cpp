@@ -15,11 +15,8 @@
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
-#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
-#include <com/sun/star/sheet/XSheetCellCursor.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
-#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/text/XText.hpp>
@@ -67,12 +64,7 @@ QJsonObject readCells(const Document& document)
         document.as<sheet::XSpreadsheetDocument>()->getSheets(), UNO_QUERY_THROW);
     for (sal_Int32 i = 0; i < sheets->getCount(); ++i) {
         const Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(i), UNO_QUERY_THROW);
-        const Reference<sheet::XSheetCellCursor> cursor = sheet->createCursor();
-        const Reference<sheet::XUsedAreaCursor> used(cursor, UNO_QUERY_THROW);
-        used->gotoStartOfUsedArea(false);
-        used->gotoEndOfUsedArea(true);
-        const table::CellRangeAddress area =
-            Reference<sheet::XCellRangeAddressable>(cursor, UNO_QUERY_THROW)->getRangeAddress();
+        const table::CellRangeAddress area = usedArea(sheet);
         QJsonArray rows;
         bool any = false;
         for (sal_Int32 row = 0; row <= std::min(area.EndRow, kMaxRows); ++row) {
