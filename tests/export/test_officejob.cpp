@@ -3,6 +3,7 @@
 // Without LibreOffice the tests that need it are skipped, except under CI, where they fail.
 
 #include "export/officejob.h"
+#include "httpserver.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -134,6 +135,8 @@ private Q_SLOTS:
     void calc();
     void impressAppends();
     void largePage();
+    void pageReferences_data();
+    void pageReferences();
     void failures_data();
     void failures();
     void killedMidExport();
@@ -410,6 +413,51 @@ void OfficeJobTest::largePage()
     const QString text = read(r.target).value(QLatin1String("text")).toString();
     QVERIFY(text.startsWith(QLatin1String("FIRST-MARKER")));
     QVERIFY(text.contains(QLatin1String("LAST-MARKER")));
+}
+
+void OfficeJobTest::pageReferences_data()
+{
+    QTest::addColumn<QString>("body"); // {web}, {file} and {data} stand for the picture's address
+    QTest::addColumn<int>("pictures");
+
+    QTest::addRow("picture from the web") << "<img src=\"{web}\">" << 1;
+    QTest::addRow("picture in its address") << "<img src=\"{data}\">" << 1;
+    QTest::addRow("file of the user") << "<img src=\"file://{file}\">" << 0;
+    QTest::addRow("file, in capitals") << "<IMG SRC=FILE://{file}>" << 0;
+    QTest::addRow("file, as character references") << "<img src=\"&#102;&#x69;le://{file}\">" << 0;
+    QTest::addRow("file, split by a tab") << "<img src=\"fi&#9;le://{file}\">" << 0;
+    QTest::addRow("path of the user") << "<img src='{file}'>" << 0;
+    QTest::addRow("file behind a base") << "<base href=\"file:///\"><img src=\"{file}\">" << 0;
+    QTest::addRow("file in a comment-broken tag")
+        << "<!-- x --><img src=\"{web}\"><img <!-- src=\"file://{file}\">" << 1;
+}
+
+void OfficeJobTest::pageReferences()
+{
+    REQUIRE_OFFICE();
+    QFETCH(QString, body);
+    QFETCH(int, pictures);
+
+    QFile picture(m_picture);
+    QVERIFY(picture.open(QIODevice::ReadOnly));
+    const QByteArray png = picture.readAll();
+    HttpServer server;
+    QVERIFY(server.start());
+    server.setPage(QStringLiteral("screen.png"), png, "image/png");
+    body.replace(QLatin1String("{web}"), server.url(QStringLiteral("screen.png")).toString())
+        .replace(QLatin1String("{data}"),
+                 QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64()))
+        .replace(QLatin1String("{file}"), m_picture);
+
+    OfficeJob::Request r = request(Kind::Writer, m_dir.filePath(QStringLiteral("refs.doc")));
+    r.html = QStringLiteral("<html><body><p>Before</p>") + body +
+             QStringLiteral("<p>After</p></body></html>");
+    const OfficeJob::Result result = run(r);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    const QJsonObject doc = read(r.target);
+    QCOMPARE(doc.value(QLatin1String("pictures")).toInt(), pictures);
+    QVERIFY2(doc.value(QLatin1String("text")).toString().contains(QLatin1String("After")),
+             QJsonDocument(doc).toJson().constData());
 }
 
 void OfficeJobTest::failures_data()

@@ -2,6 +2,7 @@
 
 #include "document.h"
 #include "failure.h"
+#include "markup.h"
 #include "office.h"
 #include "reporter.h"
 #include "request.h"
@@ -51,12 +52,12 @@ const char* const kPresentationDocument = "com.sun.star.presentation.Presentatio
 // The office's number for a slide without placeholders.
 constexpr sal_Int16 kBlankLayout = 20;
 
-// The page's markup as UTF-8; the office reads markup without a declared character set as
-// Latin-1, so one is declared first.
+// The page's markup as UTF-8, with what the office must not fetch taken out; the office reads
+// markup without a declared character set as Latin-1, so one is declared first.
 QByteArray htmlBytes(const QString& html)
 {
     return "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">" +
-           html.toUtf8();
+           safeMarkup(html).toUtf8();
 }
 
 QStringList textLines(const QString& text)

@@ -21,6 +21,7 @@
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextGraphicObjectsSupplier.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
 
@@ -52,7 +53,12 @@ QJsonObject readText(const Document& document)
     }
     const Reference<container::XIndexAccess> tables(
         document.as<text::XTextTablesSupplier>()->getTextTables(), UNO_QUERY_THROW);
+    const int pictures = int(document.as<text::XTextGraphicObjectsSupplier>()
+                                 ->getGraphicObjects()
+                                 ->getElementNames()
+                                 .getLength());
     return {{QStringLiteral("text"), toQString(body->getString())},
+            {QStringLiteral("pictures"), pictures},
             {QStringLiteral("header"), header},
             {QStringLiteral("landscape"), landscape},
             {QStringLiteral("tables"), int(tables->getCount())}};
