@@ -191,11 +191,8 @@ void OfficeJob::answer(const QByteArray& line)
 {
     const QJsonObject o = QJsonDocument::fromJson(line).object();
     if (o.contains(QLatin1String("step"))) {
-        Step step = m_step;
-        if (stepFromName(o.value(QLatin1String("step")).toString(), &step) && step != m_step) {
-            m_step = step;
-            Q_EMIT stepChanged(step);
-        }
+        if (stepFromName(o.value(QLatin1String("step")).toString(), &m_step))
+            Q_EMIT stepChanged(m_step);
     } else if (o.contains(QLatin1String("officePid"))) {
         m_result.officePid = o.value(QLatin1String("officePid")).toInteger();
     } else if (o.value(QLatin1String("done")).toBool()) {

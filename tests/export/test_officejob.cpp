@@ -296,7 +296,7 @@ void OfficeJobTest::writer()
     QList<Step> steps;
     const OfficeJob::Result result = run(r, nullptr, &steps);
     QVERIFY2(result.ok, qPrintable(result.error));
-    QCOMPARE(steps, QList<Step>({Step::Open, Step::Paste, Step::Save}));
+    QCOMPARE(steps, QList<Step>({Step::Start, Step::Open, Step::Paste, Step::Save}));
     QVERIFY(result.officePid > 0);
 
     const QJsonObject doc = read(r.target);
@@ -319,7 +319,7 @@ void OfficeJobTest::pdf()
     QList<Step> steps;
     const OfficeJob::Result result = run(r, nullptr, &steps);
     QVERIFY2(result.ok, qPrintable(result.error));
-    QCOMPARE(steps, QList<Step>({Step::Open, Step::Paste, Step::Save, Step::Convert}));
+    QCOMPARE(steps, QList<Step>({Step::Start, Step::Open, Step::Paste, Step::Save, Step::Convert}));
     QCOMPARE(filesIn(folder),
              QStringList({QStringLiteral("page.doc"), QStringLiteral("page.pdf")}));
 
