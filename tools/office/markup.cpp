@@ -141,32 +141,16 @@ bool safeStyle(QStringView raw)
     return true;
 }
 
-QString escaped(QStringView value)
+// The value as it goes between double quotes. A decoded value has its ampersands written as
+// references too; a raw one keeps them, its references are read by the office as they stand.
+QString quoted(QStringView value, bool decoded)
 {
     QString out;
     out.reserve(value.size());
     for (QChar c : value) {
-        if (c == u'&')
+        if (c == u'&' && decoded)
             out += QLatin1String("&amp;");
         else if (c == u'"')
-            out += QLatin1String("&quot;");
-        else if (c == u'<')
-            out += QLatin1String("&lt;");
-        else if (c == u'>')
-            out += QLatin1String("&gt;");
-        else
-            out += c;
-    }
-    return out;
-}
-
-// The raw value of an attribute kept as written: only what would end the value is replaced.
-QString quoted(QStringView raw)
-{
-    QString out;
-    out.reserve(raw.size());
-    for (QChar c : raw) {
-        if (c == u'"')
             out += QLatin1String("&quot;");
         else if (c == u'<')
             out += QLatin1String("&lt;");
@@ -262,13 +246,11 @@ QString written(const Tag& tag)
             value = safeAddress(a.value);
             if (value.isNull())
                 continue;
-            value = escaped(value);
-        } else if (a.name == u"style") {
-            if (!safeStyle(a.value))
-                continue;
-            value = quoted(a.value);
+            value = quoted(value, true);
         } else {
-            value = quoted(a.value);
+            if (a.name == u"style" && !safeStyle(a.value))
+                continue;
+            value = quoted(a.value, false);
         }
         out += u' ' + a.name;
         if (a.hasValue)
