@@ -10,6 +10,8 @@ packages=(
     libqt6webenginecore6-bin libgl-dev
     xvfb xauth fonts-dejavu-core openbox x11-utils
     groff poppler-utils
+    libreoffice-core libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
+    libreoffice-dev libreoffice-dev-common
 )
 
 missing=()

@@ -1,0 +1,260 @@
+#include "export/officejob.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
+namespace {
+
+// What the helper said on its error stream is kept for a failure without an answer.
+constexpr qsizetype kStderrKept = 4096;
+// A stopped helper gets this long to clean up before it is killed.
+constexpr int kCleanupMs = 3000;
+
+const char* kindName(OfficeJob::Kind kind)
+{
+    switch (kind) {
+    case OfficeJob::Kind::Writer:
+        return "writer";
+    case OfficeJob::Kind::Calc:
+        return "calc";
+    case OfficeJob::Kind::Pdf:
+        return "pdf";
+    case OfficeJob::Kind::Impress:
+        return "impress";
+    case OfficeJob::Kind::Quit:
+        return "quit";
+    }
+    return "";
+}
+
+bool stepFromName(const QString& name, OfficeJob::Step* step)
+{
+    for (OfficeJob::Step s : {OfficeJob::Step::Start, OfficeJob::Step::Open, OfficeJob::Step::Paste,
+                              OfficeJob::Step::Save, OfficeJob::Step::Convert}) {
+        if (OfficeJob::stepName(s) == name) {
+            *step = s;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+OfficeJob::OfficeJob(QObject* parent) : QObject(parent), m_helperPath(defaultHelperPath())
+{
+    m_limit.setSingleShot(true);
+    connect(&m_limit, &QTimer::timeout, this, [this] {
+        stopFor(QStringLiteral("the office export took longer than %1 s")
+                    .arg(double(m_timeLimit.count()) / 1000.0));
+    });
+    m_killLater.setSingleShot(true);
+    connect(&m_killLater, &QTimer::timeout, this, [this] {
+        if (m_process)
+            m_process->kill();
+    });
+}
+
+OfficeJob::~OfficeJob()
+{
+    if (!m_process)
+        return;
+    m_process->disconnect(this);
+    m_process->terminate();
+    if (!m_process->waitForFinished(kCleanupMs)) {
+        m_process->kill();
+        m_process->waitForFinished(kCleanupMs);
+    }
+    killOffice();
+}
+
+QString OfficeJob::defaultHelperPath()
+{
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("orvelquorvink-office.exe");
+#else
+    const QString name = QStringLiteral("orvelquorvink-office");
+#endif
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+QString OfficeJob::stepName(Step step)
+{
+    switch (step) {
+    case Step::Start:
+        return QStringLiteral("start");
+    case Step::Open:
+        return QStringLiteral("open");
+    case Step::Paste:
+        return QStringLiteral("paste");
+    case Step::Save:
+        return QStringLiteral("save");
+    case Step::Convert:
+        return QStringLiteral("convert");
+    }
+    return QString();
+}
+
+QString OfficeJob::companionPathFor(const QString& pdfPath)
+{
+    const qsizetype nameStart = pdfPath.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype dot = pdfPath.lastIndexOf(QLatin1Char('.'));
+    if (dot < nameStart)
+        return pdfPath + QStringLiteral(".doc");
+    return pdfPath.left(dot + 1) + QStringLiteral("doc");
+}
+
+QByteArray OfficeJob::requestJson(const Request& r)
+{
+    const QString companion =
+        r.kind == Kind::Pdf && r.companion.isEmpty() ? companionPathFor(r.target) : r.companion;
+    const QJsonObject object{
+        {QStringLiteral("kind"), QLatin1String(kindName(r.kind))},
+        {QStringLiteral("template"), r.templatePath},
+        {QStringLiteral("landscape"), r.landscape},
+        {QStringLiteral("html"), r.html},
+        {QStringLiteral("text"), r.text},
+        {QStringLiteral("image"), r.image},
+        {QStringLiteral("target"), r.target},
+        {QStringLiteral("companion"), companion},
+        {QStringLiteral("profile"), r.profile},
+        {QStringLiteral("keepOffice"), r.keepOffice},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+void OfficeJob::start(const Request& request)
+{
+    if (m_process) {
+        Result busy;
+        busy.error = QStringLiteral("another office export is still running");
+        Q_EMIT finished(busy);
+        return;
+    }
+    m_step = Step::Start;
+    m_done = false;
+    m_failed = false;
+    m_stopReason.clear();
+    m_stderr.clear();
+    m_result = Result();
+
+    m_process = new QProcess(this);
+    if (!m_sofficePath.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QUORVINK_SOFFICE"), m_sofficePath);
+        m_process->setProcessEnvironment(environment);
+    }
+    connect(m_process, &QProcess::readyReadStandardOutput, this, &OfficeJob::readAnswers);
+    connect(m_process, &QProcess::readyReadStandardError, this, [this] {
+        m_stderr += m_process->readAllStandardError();
+        if (m_stderr.size() > kStderrKept)
+            m_stderr = m_stderr.right(kStderrKept);
+    });
+    connect(m_process, &QProcess::finished, this, &OfficeJob::onFinished);
+    connect(m_process, &QProcess::errorOccurred, this, &OfficeJob::onError);
+
+    m_limit.start(m_timeLimit);
+    m_process->start(m_helperPath, QStringList());
+    if (!m_process)
+        return; // it could not be started, and the job has finished already
+    m_process->write(requestJson(request));
+    m_process->closeWriteChannel();
+}
+
+void OfficeJob::kill()
+{
+    stopFor(QStringLiteral("the office export was stopped"));
+}
+
+void OfficeJob::stopFor(const QString& reason)
+{
+    if (!m_process || !m_stopReason.isEmpty())
+        return;
+    m_stopReason = reason;
+    m_process->terminate();
+    m_killLater.start(kCleanupMs);
+}
+
+void OfficeJob::readAnswers()
+{
+    while (m_process && m_process->canReadLine())
+        answer(m_process->readLine().trimmed());
+}
+
+void OfficeJob::answer(const QByteArray& line)
+{
+    const QJsonObject o = QJsonDocument::fromJson(line).object();
+    if (o.contains(QLatin1String("step"))) {
+        if (stepFromName(o.value(QLatin1String("step")).toString(), &m_step))
+            Q_EMIT stepChanged(m_step);
+    } else if (o.contains(QLatin1String("officePid"))) {
+        m_result.officePid = o.value(QLatin1String("officePid")).toInteger();
+    } else if (o.value(QLatin1String("done")).toBool()) {
+        m_done = true;
+        m_result.slides = o.value(QLatin1String("slides")).toInt();
+    } else if (o.contains(QLatin1String("failed"))) {
+        m_failed = true;
+        stepFromName(o.value(QLatin1String("failed")).toString(), &m_step);
+        m_result.error = o.value(QLatin1String("error")).toString();
+    }
+}
+
+void OfficeJob::onFinished(int exitCode, QProcess::ExitStatus status)
+{
+    readAnswers();
+    const bool normal = status == QProcess::NormalExit && m_stopReason.isEmpty();
+    m_result.ok = normal && exitCode == 0 && m_done;
+    if (!m_result.ok) {
+        m_result.failedStep = m_step;
+        if (!m_stopReason.isEmpty()) {
+            m_result.error = m_stopReason;
+        } else if (!m_failed) {
+            const QString said = QString::fromLocal8Bit(m_stderr).trimmed();
+            m_result.error =
+                (status == QProcess::CrashExit
+                     ? QStringLiteral("the office helper crashed")
+                     : QStringLiteral("the office helper ended without finishing (exit code %1)")
+                           .arg(exitCode)) +
+                (said.isEmpty() ? QString() : QStringLiteral(": ") + said);
+        }
+        // A helper that did not end its own way may have left its office in any state.
+        if (!normal || !m_failed)
+            killOffice();
+    }
+    finish();
+}
+
+void OfficeJob::onError(QProcess::ProcessError error)
+{
+    if (error != QProcess::FailedToStart)
+        return; // the end of the process follows through finished()
+    m_result.failedStep = Step::Start;
+    m_result.error = QStringLiteral("cannot start the office helper %1: %2")
+                         .arg(m_helperPath, m_process->errorString());
+    finish();
+}
+
+void OfficeJob::killOffice()
+{
+#ifdef Q_OS_UNIX
+    if (m_result.officePid > 0)
+        ::kill(-pid_t(m_result.officePid), SIGKILL);
+#endif
+}
+
+void OfficeJob::finish()
+{
+    m_limit.stop();
+    m_killLater.stop();
+    m_process->disconnect(this);
+    m_process->deleteLater();
+    m_process = nullptr;
+    const Result result = m_result;
+    Q_EMIT finished(result);
+}

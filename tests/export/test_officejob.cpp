@@ -1,0 +1,684 @@
+// The office exports run by the helper process against a real LibreOffice, each file read back
+// through the office; and the browser's side of the helper against helpers that misbehave.
+// Without LibreOffice the tests that need it are skipped, except under CI, where they fail.
+
+#include "export/officejob.h"
+#include "httpserver.h"
+#include "testguard.h"
+#include "unittestmain.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <unistd.h>
+
+using Kind = OfficeJob::Kind;
+using Step = OfficeJob::Step;
+
+namespace {
+
+const QString kTemplateLandscape = QStringLiteral(QUORVINK_SOURCE_DIR "/data/Data/Template.Doc");
+const QString kTemplatePortrait = QStringLiteral(QUORVINK_SOURCE_DIR "/data/Data/TemplateH.Doc");
+
+const QString kPage =
+    QStringLiteral("<html><head><title>Contacts</title></head><body>"
+                   "<h1>Grüße aus Köln – 5 €</h1>"
+                   "<p>Write to <a href=\"mailto:desk@example.org\">desk@example.org</a> today.</p>"
+                   "<table border=\"1\"><tr><th>Name</th><th>Mail</th></tr>"
+                   "<tr><td>Anna</td><td>anna@example.org</td></tr>"
+                   "<tr><td>Bob</td><td>bob@example.org</td></tr></table>"
+                   "</body></html>");
+
+bool officeInstalled()
+{
+    const QString soffice = qEnvironmentVariable("QUORVINK_SOFFICE");
+    const bool found =
+        !soffice.isEmpty()
+            ? QFileInfo(soffice).isExecutable()
+            : QFileInfo::exists(QStringLiteral("/usr/lib/libreoffice/program/soffice")) ||
+                  !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty();
+    return found && QFileInfo(OfficeJob::defaultHelperPath()).isExecutable();
+}
+
+#define REQUIRE_OFFICE()                                                                           \
+    do {                                                                                           \
+        if (!officeInstalled()) {                                                                  \
+            if (qEnvironmentVariableIsSet("CI"))                                                   \
+                QFAIL("LibreOffice or the office helper is missing (CI is set, so this fails)");   \
+            QSKIP("LibreOffice (soffice) or orvelquorvink-office is missing: run "                 \
+                  "scripts/setup.sh and build the helper");                                        \
+        }                                                                                          \
+    } while (false)
+
+// Running, and not a zombie nobody reaps.
+bool processAlive(qint64 pid)
+{
+    if (pid <= 0 || ::kill(pid_t(pid), 0) != 0)
+        return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+}
+
+// Every file in the folder, hidden ones included.
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+QString writeScript(const QString& path, const QByteArray& body)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + body) < 0)
+        return QString();
+    file.close();
+    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    return path;
+}
+
+QString writePicture(const QString& path)
+{
+    QImage image(400, 240, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 255 / image.width(), y * 255 / image.height(), 90));
+    }
+    return image.save(path, "PNG") ? path : QString();
+}
+
+// About 20 MB of markup: paragraphs with mail links, a table every hundred paragraphs.
+const QString& largePage()
+{
+    static const QString page = [] {
+        QString html = QStringLiteral("<html><body><p>FIRST-MARKER</p>");
+        for (int n = 0; html.size() < 20 * 1024 * 1024; ++n) {
+            html += QStringLiteral("<p>Line %1 of a long page: <a href=\"mailto:p%1@example.org\">"
+                                   "p%1@example.org</a> and some more words.</p>\n")
+                        .arg(n);
+            if (n % 100 == 0)
+                html += QStringLiteral("<table><tr><td>cell %1</td><td>t%1@example.org</td></tr>"
+                                       "</table>")
+                            .arg(n);
+        }
+        return html + QStringLiteral("<p>LAST-MARKER</p></body></html>");
+    }();
+    return page;
+}
+
+} // namespace
+
+class OfficeJobTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { TestGuard::failOnWarnings(); }
+    void initTestCase();
+    void cleanupTestCase();
+
+    void companionPath_data();
+    void companionPath();
+    void writer_data();
+    void writer();
+    void pdf();
+    void calc_data();
+    void calc();
+    void impressAppends();
+    void largePage();
+    void pageReferences_data();
+    void pageReferences();
+    void failures_data();
+    void failures();
+    void killedMidExport();
+    void officeMissing();
+    void helperMisbehaves_data();
+    void helperMisbehaves();
+    void timeLimit();
+    void privateOfficePerProfile();
+
+private:
+    OfficeJob::Request request(Kind kind, const QString& target) const;
+    // Runs the request to its end, on the job given or on one of its own; the steps it reported
+    // go to `steps` when given.
+    OfficeJob::Result run(const OfficeJob::Request& r, OfficeJob* job = nullptr,
+                          QList<Step>* steps = nullptr);
+    QJsonObject read(const QString& file);
+    void quit(const QString& profile);
+
+    QTemporaryDir m_dir;
+    QString m_profile;
+    QString m_picture;
+};
+
+void OfficeJobTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    // One office kept running for the tests, as the browser keeps it between exports.
+    m_profile = m_dir.filePath(QStringLiteral("profile"));
+    m_picture = writePicture(m_dir.filePath(QStringLiteral("screen.png")));
+    QVERIFY(!m_picture.isEmpty());
+}
+
+void OfficeJobTest::cleanupTestCase()
+{
+    if (officeInstalled())
+        quit(m_profile);
+}
+
+OfficeJob::Request OfficeJobTest::request(Kind kind, const QString& target) const
+{
+    OfficeJob::Request r;
+    r.kind = kind;
+    r.html = kPage;
+    r.text = QStringLiteral("Contacts as text");
+    r.image = m_picture;
+    r.target = target;
+    r.profile = m_profile;
+    r.keepOffice = true;
+    return r;
+}
+
+OfficeJob::Result OfficeJobTest::run(const OfficeJob::Request& r, OfficeJob* job,
+                                     QList<Step>* steps)
+{
+    OfficeJob own;
+    OfficeJob* j = job ? job : &own;
+    OfficeJob::Result result;
+    result.error = QStringLiteral("<no result>");
+    connect(j, &OfficeJob::finished, this, [&result](const OfficeJob::Result& r) { result = r; });
+    if (steps)
+        connect(j, &OfficeJob::stepChanged, this, [steps](Step s) { steps->append(s); });
+    QSignalSpy finished(j, &OfficeJob::finished);
+    j->start(r);
+    if (finished.isEmpty())
+        finished.wait(300'000);
+    j->disconnect(this);
+    return result;
+}
+
+// What the helper's read-back mode finds in the file, through the kept office.
+QJsonObject OfficeJobTest::read(const QString& file)
+{
+    QProcess helper;
+    helper.start(OfficeJob::defaultHelperPath(), {QStringLiteral("--read"), file, m_profile});
+    if (!helper.waitForFinished(180'000))
+        return {{QStringLiteral("failed"), QStringLiteral("read-back did not end")}};
+    const QList<QByteArray> lines = helper.readAllStandardOutput().trimmed().split('\n');
+    const QJsonObject last = QJsonDocument::fromJson(lines.value(lines.size() - 1)).object();
+    return last.value(QLatin1String("done")).toBool() ? last.value(QLatin1String("read")).toObject()
+                                                      : last;
+}
+
+void OfficeJobTest::quit(const QString& profile)
+{
+    OfficeJob::Request r;
+    r.kind = Kind::Quit;
+    r.profile = profile;
+    run(r);
+}
+
+void OfficeJobTest::companionPath_data()
+{
+    QTest::addColumn<QString>("pdf");
+    QTest::addColumn<QString>("companion");
+    QTest::addRow("extension replaced") << "/out/page.pdf"
+                                        << "/out/page.doc";
+    QTest::addRow("folder with a dot") << "/my.files/page.pdf"
+                                       << "/my.files/page.doc";
+    QTest::addRow("no dot in the name") << "/out/page"
+                                        << "/out/page.doc";
+    QTest::addRow("no dot, folder with one") << "/my.files/page"
+                                             << "/my.files/page.doc";
+    QTest::addRow("page without a title") << "/out/.pdf"
+                                          << "/out/.doc";
+    QTest::addRow("last dot only") << "/out/a.b.pdf"
+                                   << "/out/a.b.doc";
+}
+
+void OfficeJobTest::companionPath()
+{
+    QFETCH(QString, pdf);
+    QFETCH(QString, companion);
+    QCOMPARE(OfficeJob::companionPathFor(pdf), companion);
+    const QJsonObject sent =
+        QJsonDocument::fromJson(OfficeJob::requestJson(request(Kind::Pdf, pdf))).object();
+    QCOMPARE(sent.value(QLatin1String("companion")).toString(), companion);
+}
+
+void OfficeJobTest::writer_data()
+{
+    QTest::addColumn<QString>("templatePath");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("expectedText");
+    QTest::addColumn<bool>("expectedLandscape");
+    QTest::addColumn<QString>("expectedHeader");
+
+    QTest::addRow("landscape template") << kTemplateLandscape << false << kPage
+                                        << "Grüße aus Köln – 5 €" << true << "OrvelQuorvink";
+    QTest::addRow("portrait template")
+        << kTemplatePortrait << false << kPage << "anna@example.org" << false << "OrvelQuorvink";
+    QTest::addRow("no template, landscape")
+        << QString() << true << kPage << "desk@example.org" << true << QString();
+    QTest::addRow("no template, portrait")
+        << QString() << false << kPage << "bob@example.org" << false << QString();
+    QTest::addRow("no markup: the text") << kTemplatePortrait << false << QString()
+                                         << "Contacts as text" << false << "OrvelQuorvink";
+    QTest::addRow("markup that shows nothing: the text")
+        << kTemplatePortrait << false << "<html><body><p> </p></body></html>"
+        << "Contacts as text" << false << "OrvelQuorvink";
+}
+
+void OfficeJobTest::writer()
+{
+    REQUIRE_OFFICE();
+    QFETCH(QString, templatePath);
+    QFETCH(bool, landscape);
+    QFETCH(QString, html);
+    QFETCH(QString, expectedText);
+    QFETCH(bool, expectedLandscape);
+    QFETCH(QString, expectedHeader);
+
+    OfficeJob::Request r = request(Kind::Writer, m_dir.filePath(QStringLiteral("page.doc")));
+    r.templatePath = templatePath;
+    r.landscape = landscape;
+    r.html = html;
+    QList<Step> steps;
+    const OfficeJob::Result result = run(r, nullptr, &steps);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(steps, QList<Step>({Step::Start, Step::Open, Step::Paste, Step::Save}));
+    QVERIFY(result.officePid > 0);
+
+    const QJsonObject doc = read(r.target);
+    QVERIFY2(doc.value(QLatin1String("text")).toString().contains(expectedText),
+             QJsonDocument(doc).toJson().constData());
+    QCOMPARE(doc.value(QLatin1String("landscape")).toBool(), expectedLandscape);
+    QCOMPARE(doc.value(QLatin1String("header")).toString(), expectedHeader);
+    // The template itself is left as it was.
+    if (!templatePath.isEmpty())
+        QCOMPARE(read(templatePath).value(QLatin1String("text")).toString(), QString());
+}
+
+void OfficeJobTest::pdf()
+{
+    REQUIRE_OFFICE();
+    const QString folder = m_dir.filePath(QStringLiteral("my.files"));
+    QVERIFY(QDir().mkpath(folder));
+    OfficeJob::Request r = request(Kind::Pdf, folder + QStringLiteral("/page.pdf"));
+    r.templatePath = kTemplatePortrait;
+    QList<Step> steps;
+    const OfficeJob::Result result = run(r, nullptr, &steps);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(steps, QList<Step>({Step::Start, Step::Open, Step::Paste, Step::Save, Step::Convert}));
+    QCOMPARE(filesIn(folder),
+             QStringList({QStringLiteral("page.doc"), QStringLiteral("page.pdf")}));
+
+    QFile pdf(r.target);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+    const QJsonObject pages = read(r.target);
+    QVERIFY2(
+        pages.value(QLatin1String("text")).toString().contains(QLatin1String("anna@example.org")),
+        QJsonDocument(pages).toJson().constData());
+    const QJsonObject companion = read(folder + QStringLiteral("/page.doc"));
+    QVERIFY2(companion.value(QLatin1String("text")).toString().contains(QStringLiteral("Grüße")),
+             QJsonDocument(companion).toJson().constData());
+    QCOMPARE(companion.value(QLatin1String("landscape")).toBool(), false);
+}
+
+void OfficeJobTest::calc_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QByteArray>("existing"); // bytes of a file already under the name, or empty
+    QTest::addColumn<QJsonArray>("expectedRow");
+
+    const QJsonArray anna{QStringLiteral("Anna"), QStringLiteral("anna@example.org")};
+    QTest::addRow("page table becomes cells") << kPage << QByteArray() << anna;
+    QTest::addRow("existing file replaced") << kPage << QByteArray("not a workbook at all") << anna;
+    QTest::addRow("no markup: the text in cells")
+        << QString() << QByteArray() << QJsonArray{QStringLiteral("Contacts as text")};
+}
+
+void OfficeJobTest::calc()
+{
+    REQUIRE_OFFICE();
+    QFETCH(QString, html);
+    QFETCH(QByteArray, existing);
+    QFETCH(QJsonArray, expectedRow);
+
+    OfficeJob::Request r = request(Kind::Calc, m_dir.filePath(QStringLiteral("book.xls")));
+    r.html = html;
+    QFile::remove(r.target);
+    if (!existing.isEmpty()) {
+        QFile old(r.target);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(existing) == existing.size());
+    }
+    const OfficeJob::Result result = run(r);
+    QVERIFY2(result.ok, qPrintable(result.error));
+
+    const QJsonObject book = read(r.target);
+    // The page's sheet is put before the workbook's own first sheet.
+    QCOMPARE(book.value(QLatin1String("sheet")).toString(), QStringLiteral("Sheet2"));
+    QCOMPARE(book.value(QLatin1String("sheets")).toInt(), 2);
+    const QJsonArray rows = book.value(QLatin1String("cells")).toArray();
+    bool found = false;
+    for (const QJsonValue& row : rows) {
+        const QJsonArray cells = row.toArray();
+        bool same = cells.size() >= expectedRow.size();
+        for (qsizetype i = 0; same && i < expectedRow.size(); ++i)
+            same = cells[i] == expectedRow[i];
+        found = found || same;
+    }
+    QVERIFY2(found, QJsonDocument(book).toJson().constData());
+}
+
+void OfficeJobTest::impressAppends()
+{
+    REQUIRE_OFFICE();
+    const OfficeJob::Request r = request(Kind::Impress, m_dir.filePath(QStringLiteral("show.ppt")));
+    QFile::remove(r.target);
+
+    const OfficeJob::Result first = run(r);
+    QVERIFY2(first.ok, qPrintable(first.error));
+    QCOMPARE(first.slides, 1);
+    const OfficeJob::Result second = run(r);
+    QVERIFY2(second.ok, qPrintable(second.error));
+    QCOMPARE(second.slides, 2);
+
+    const QJsonObject show = read(r.target);
+    QCOMPARE(show.value(QLatin1String("pages")).toInt(), 2);
+    // Each slide holds the picture and nothing else: no placeholders of a layout.
+    QCOMPARE(show.value(QLatin1String("pictures")).toArray(), QJsonArray({1, 1}));
+    QCOMPARE(show.value(QLatin1String("shapes")).toArray(), QJsonArray({1, 1}));
+}
+
+void OfficeJobTest::largePage()
+{
+    REQUIRE_OFFICE();
+    OfficeJob::Request r = request(Kind::Writer, m_dir.filePath(QStringLiteral("large.doc")));
+    r.templatePath = kTemplatePortrait;
+    r.html = ::largePage();
+    const OfficeJob::Result result = run(r);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    const QString text = read(r.target).value(QLatin1String("text")).toString();
+    QVERIFY(text.startsWith(QLatin1String("FIRST-MARKER")));
+    QVERIFY(text.contains(QLatin1String("LAST-MARKER")));
+}
+
+void OfficeJobTest::pageReferences_data()
+{
+    QTest::addColumn<QString>("body"); // {web}, {file} and {data} stand for the picture's address
+    QTest::addColumn<int>("pictures");
+
+    QTest::addRow("picture from the web") << "<img src=\"{web}\">" << 1;
+    QTest::addRow("picture in its address") << "<img src=\"{data}\">" << 1;
+    QTest::addRow("file of the user") << "<img src=\"file://{file}\">" << 0;
+    QTest::addRow("file, in capitals") << "<IMG SRC=FILE://{file}>" << 0;
+    QTest::addRow("file, as character references") << "<img src=\"&#102;&#x69;le://{file}\">" << 0;
+    QTest::addRow("file, split by a tab") << "<img src=\"fi&#9;le://{file}\">" << 0;
+    QTest::addRow("path of the user") << "<img src='{file}'>" << 0;
+    QTest::addRow("file behind a base") << "<base href=\"file:///\"><img src=\"{file}\">" << 0;
+    QTest::addRow("file in a comment-broken tag")
+        << "<!-- x --><img src=\"{web}\"><img <!-- src=\"file://{file}\">" << 1;
+}
+
+void OfficeJobTest::pageReferences()
+{
+    REQUIRE_OFFICE();
+    QFETCH(QString, body);
+    QFETCH(int, pictures);
+
+    QFile picture(m_picture);
+    QVERIFY(picture.open(QIODevice::ReadOnly));
+    const QByteArray png = picture.readAll();
+    HttpServer server;
+    QVERIFY(server.start());
+    server.setPage(QStringLiteral("screen.png"), png, "image/png");
+    body.replace(QLatin1String("{web}"), server.url(QStringLiteral("screen.png")).toString())
+        .replace(QLatin1String("{data}"),
+                 QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64()))
+        .replace(QLatin1String("{file}"), m_picture);
+
+    OfficeJob::Request r = request(Kind::Writer, m_dir.filePath(QStringLiteral("refs.doc")));
+    r.html = QStringLiteral("<html><body><p>Before</p>") + body +
+             QStringLiteral("<p>After</p></body></html>");
+    const OfficeJob::Result result = run(r);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    const QJsonObject doc = read(r.target);
+    QCOMPARE(doc.value(QLatin1String("pictures")).toInt(), pictures);
+    QVERIFY2(doc.value(QLatin1String("text")).toString().contains(QLatin1String("After")),
+             QJsonDocument(doc).toJson().constData());
+}
+
+void OfficeJobTest::failures_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("targetName"); // inside the row's own folder
+    QTest::addColumn<QString>("templatePath");
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QByteArray>("existing"); // bytes already under the target name
+    QTest::addColumn<Step>("expectedStep");
+    QTest::addColumn<QString>("named"); // the error names it (relative to the row's folder)
+
+    QTest::addRow("template missing")
+        << int(Kind::Writer) << "page.doc"
+        << "missing.doc" << QString() << QByteArray() << Step::Open << "missing.doc";
+    QTest::addRow("presentation that is not one")
+        << int(Kind::Impress) << "show.ppt" << QString() << QString()
+        << QByteArray("just some text\n") << Step::Open << "show.ppt";
+    QTest::addRow("picture missing")
+        << int(Kind::Impress) << "show.ppt" << QString() << "missing.png" << QByteArray()
+        << Step::Paste << "missing.png";
+    QTest::addRow("folder missing") << int(Kind::Writer) << "gone/page.doc" << QString()
+                                    << QString() << QByteArray() << Step::Save << "gone/page.doc";
+    QTest::addRow("folder is a file") << int(Kind::Calc) << "file/book.xls" << QString()
+                                      << QString() << QByteArray() << Step::Save << "file/book.xls";
+    QTest::addRow("read-only folder")
+        << int(Kind::Pdf) << "locked/page.pdf" << QString() << QString() << QByteArray()
+        << Step::Save << "locked/page.doc";
+}
+
+void OfficeJobTest::failures()
+{
+    REQUIRE_OFFICE();
+    QFETCH(int, kind);
+    QFETCH(QString, targetName);
+    QFETCH(QString, templatePath);
+    QFETCH(QString, image);
+    QFETCH(QByteArray, existing);
+    QFETCH(Step, expectedStep);
+    QFETCH(QString, named);
+
+    const QTemporaryDir folder(m_dir.filePath(QStringLiteral("failure-XXXXXX")));
+    const QDir dir(folder.path());
+    QFile(dir.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
+    QVERIFY(dir.mkdir(QStringLiteral("locked")));
+    QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (targetName.startsWith(QLatin1String("locked/")) &&
+        QFile(dir.filePath(QStringLiteral("locked/probe"))).open(QIODevice::WriteOnly))
+        QSKIP("this user writes into read-only folders (root)");
+
+    OfficeJob::Request r = request(OfficeJob::Kind(kind), dir.filePath(targetName));
+    if (!templatePath.isEmpty())
+        r.templatePath = dir.filePath(templatePath);
+    if (!image.isEmpty())
+        r.image = dir.filePath(image);
+    if (!existing.isEmpty()) {
+        QFile old(r.target);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(existing) == existing.size());
+    }
+    const QStringList before = filesIn(QFileInfo(r.target).path());
+
+    const OfficeJob::Result result = run(r);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.failedStep, expectedStep);
+    QVERIFY2(result.error.contains(dir.filePath(named)), qPrintable(result.error));
+    // Nothing new beside the target, and an old file under its name is left as it was.
+    QCOMPARE(filesIn(QFileInfo(r.target).path()), before);
+    if (!existing.isEmpty()) {
+        QFile old(r.target);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), existing);
+    }
+    // The office kept for the next export still works.
+    const OfficeJob::Result next =
+        run(request(Kind::Writer, dir.filePath(QStringLiteral("ok.doc"))));
+    QVERIFY2(next.ok, qPrintable(next.error));
+    QCOMPARE(next.officePid, result.officePid);
+}
+
+void OfficeJobTest::killedMidExport()
+{
+    REQUIRE_OFFICE();
+    const QTemporaryDir folder(m_dir.filePath(QStringLiteral("killed-XXXXXX")));
+    OfficeJob::Request r = request(Kind::Writer, folder.filePath(QStringLiteral("large.doc")));
+    r.html = ::largePage();
+
+    // Killed while the large document is being written under its temporary name.
+    OfficeJob job;
+    connect(&job, &OfficeJob::stepChanged, this, [&job](Step s) {
+        if (s == Step::Save)
+            job.kill();
+    });
+    const OfficeJob::Result result = run(r, &job);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.failedStep, Step::Save);
+    QVERIFY(result.officePid > 0);
+    QVERIFY2(filesIn(folder.path()).isEmpty(), qPrintable(filesIn(folder.path()).join(u' ')));
+    QTRY_VERIFY_WITH_TIMEOUT(!processAlive(result.officePid), 10'000);
+
+    // The profile serves the next export with a new office.
+    r.html = kPage;
+    const OfficeJob::Result next = run(r);
+    QVERIFY2(next.ok, qPrintable(next.error));
+    QVERIFY(next.officePid != result.officePid);
+    QCOMPARE(filesIn(folder.path()), QStringList({QStringLiteral("large.doc")}));
+}
+
+void OfficeJobTest::officeMissing()
+{
+    REQUIRE_OFFICE();
+    const QString soffice = m_dir.filePath(QStringLiteral("no-office/soffice"));
+    OfficeJob::Request r = request(Kind::Writer, m_dir.filePath(QStringLiteral("none.doc")));
+    r.profile = m_dir.filePath(QStringLiteral("profile-without-office"));
+    OfficeJob job;
+    job.setSofficePath(soffice);
+    const OfficeJob::Result result = run(r, &job);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.failedStep, Step::Start);
+    QVERIFY2(result.error.contains(soffice), qPrintable(result.error));
+    QVERIFY(!QFileInfo::exists(r.target));
+}
+
+void OfficeJobTest::helperMisbehaves_data()
+{
+    QTest::addColumn<QByteArray>("script"); // empty: no helper at all
+    QTest::addColumn<Step>("expectedStep");
+    QTest::addColumn<QString>("expectedError");
+
+    QTest::addRow("no helper") << QByteArray() << Step::Start << "cannot start the office helper";
+    QTest::addRow("crashes while pasting")
+        << QByteArray("cat >/dev/null\necho '{\"step\":\"start\"}'\necho '{\"step\":\"open\"}'\n"
+                      "echo '{\"step\":\"paste\"}'\nkill -SEGV $$\n")
+        << Step::Paste << "crashed";
+    QTest::addRow("ends without done")
+        << QByteArray("cat >/dev/null\necho '{\"step\":\"start\"}'\necho '{\"step\":\"open\"}'\n"
+                      "echo 'office gone' >&2\nexit 0\n")
+        << Step::Open << "ended without finishing (exit code 0): office gone";
+    QTest::addRow("done with a failing exit code")
+        << QByteArray(
+               "cat >/dev/null\necho '{\"step\":\"save\"}'\necho '{\"done\":true}'\nexit 4\n")
+        << Step::Save << "exit code 4";
+    QTest::addRow("answers failed")
+        << QByteArray("cat >/dev/null\necho '{\"step\":\"start\"}'\necho '{\"step\":\"open\"}'\n"
+                      "echo '{\"failed\":\"save\",\"error\":\"cannot write the file /x\"}'\n"
+                      "exit 1\n")
+        << Step::Save << "cannot write the file /x";
+}
+
+void OfficeJobTest::helperMisbehaves()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(Step, expectedStep);
+    QFETCH(QString, expectedError);
+
+    const QString path =
+        m_dir.filePath(QStringLiteral("helper-") + QString::number(qHash(QTest::currentDataTag())));
+    if (!script.isEmpty())
+        QVERIFY(!writeScript(path, script).isEmpty());
+    OfficeJob job;
+    job.setHelperPath(path);
+    const OfficeJob::Result result =
+        run(request(Kind::Writer, m_dir.filePath(QStringLiteral("x.doc"))), &job);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.failedStep, expectedStep);
+    QVERIFY2(result.error.contains(expectedError), qPrintable(result.error));
+    QVERIFY(!job.isRunning());
+}
+
+void OfficeJobTest::timeLimit()
+{
+    REQUIRE_OFFICE();
+    // An office that starts but never answers on its pipe.
+    const QString soffice =
+        writeScript(m_dir.filePath(QStringLiteral("silent-soffice")), "exec sleep 600\n");
+    QVERIFY(!soffice.isEmpty());
+    OfficeJob::Request r = request(Kind::Writer, m_dir.filePath(QStringLiteral("late.doc")));
+    r.profile = m_dir.filePath(QStringLiteral("profile-silent"));
+    OfficeJob job;
+    job.setSofficePath(soffice);
+    job.setTimeLimit(std::chrono::milliseconds(2000));
+    const OfficeJob::Result result = run(r, &job);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.failedStep, Step::Start);
+    QVERIFY2(result.error.contains(QLatin1String("longer than 2 s")), qPrintable(result.error));
+    QVERIFY(result.officePid > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!processAlive(result.officePid), 10'000);
+    QVERIFY(!QFileInfo::exists(r.target));
+}
+
+void OfficeJobTest::privateOfficePerProfile()
+{
+    REQUIRE_OFFICE();
+    OfficeJob::Request a = request(Kind::Writer, m_dir.filePath(QStringLiteral("a.doc")));
+    a.profile = m_dir.filePath(QStringLiteral("profile-a"));
+    OfficeJob::Request b = request(Kind::Writer, m_dir.filePath(QStringLiteral("b.doc")));
+    b.profile = m_dir.filePath(QStringLiteral("profile b with spaces"));
+
+    const OfficeJob::Result first = run(a);
+    const OfficeJob::Result second = run(b);
+    QVERIFY2(first.ok && second.ok, qPrintable(first.error + second.error));
+    QVERIFY(first.officePid != second.officePid);
+    QVERIFY(processAlive(first.officePid) && processAlive(second.officePid));
+    // Kept warm: the next export of a profile finds its office again.
+    QCOMPARE(run(a).officePid, first.officePid);
+
+    quit(a.profile);
+    QVERIFY(!processAlive(first.officePid));
+    QVERIFY(processAlive(second.officePid));
+    quit(b.profile);
+    QVERIFY(!processAlive(second.officePid));
+
+    // Without keeping it, the office ends with the export.
+    a.keepOffice = false;
+    const OfficeJob::Result once = run(a);
+    QVERIFY2(once.ok, qPrintable(once.error));
+    QVERIFY(!processAlive(once.officePid));
+}
+
+QUORVINK_CORE_TEST_MAIN(OfficeJobTest)
+#include "test_officejob.moc"

@@ -1,0 +1,320 @@
+#include "markup.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Left out with everything inside them.
+const QStringList kDroppedWithContent = {
+    QStringLiteral("script"),   QStringLiteral("style"),    QStringLiteral("iframe"),
+    QStringLiteral("object"),   QStringLiteral("applet"),   QStringLiteral("noscript"),
+    QStringLiteral("template"), QStringLiteral("frameset"), QStringLiteral("noframes"),
+    QStringLiteral("xml"),
+};
+// Left out alone; what they hold, if anything, stays.
+const QStringList kDroppedTags = {
+    QStringLiteral("base"),   QStringLiteral("link"),  QStringLiteral("meta"),
+    QStringLiteral("embed"),  QStringLiteral("frame"), QStringLiteral("param"),
+    QStringLiteral("source"), QStringLiteral("track"), QStringLiteral("bgsound"),
+};
+// Attributes whose value is an address something is fetched from.
+const QStringList kFetched = {
+    QStringLiteral("src"),        QStringLiteral("lowsrc"),     QStringLiteral("dynsrc"),
+    QStringLiteral("background"), QStringLiteral("data"),       QStringLiteral("codebase"),
+    QStringLiteral("archive"),    QStringLiteral("classid"),    QStringLiteral("poster"),
+    QStringLiteral("srcset"),     QStringLiteral("href"),       QStringLiteral("xlink:href"),
+    QStringLiteral("longdesc"),   QStringLiteral("usemap"),     QStringLiteral("cite"),
+    QStringLiteral("action"),     QStringLiteral("formaction"), QStringLiteral("profile"),
+    QStringLiteral("manifest"),   QStringLiteral("icon"),       QStringLiteral("ping"),
+};
+
+bool isSpace(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
+}
+
+bool isNameChar(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           c == u'-' || c == u'_' || c == u':';
+}
+
+bool isLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// Replaces character references by their characters. False when the text holds one that is
+// not understood here: a reader might take it for a character that was never judged.
+bool decode(QStringView raw, QString* out)
+{
+    static const QList<std::pair<QString, QChar>> kNamed = {
+        {QStringLiteral("amp"), u'&'},         {QStringLiteral("lt"), u'<'},
+        {QStringLiteral("gt"), u'>'},          {QStringLiteral("quot"), u'"'},
+        {QStringLiteral("apos"), u'\''},       {QStringLiteral("colon"), u':'},
+        {QStringLiteral("sol"), u'/'},         {QStringLiteral("period"), u'.'},
+        {QStringLiteral("tab"), u'\t'},        {QStringLiteral("newline"), u'\n'},
+        {QStringLiteral("nbsp"), QChar(0xa0)},
+    };
+    out->clear();
+    const qsizetype n = raw.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (raw[i] != u'&') {
+            out->append(raw[i]);
+            continue;
+        }
+        qsizetype j = i + 1;
+        if (j < n && raw[j] == u'#') {
+            const bool hex = j + 1 < n && (raw[j + 1] == u'x' || raw[j + 1] == u'X');
+            j += hex ? 2 : 1;
+            const qsizetype digits = j;
+            while (j < n && (hex ? isLetter(raw[j]) || raw[j].isDigit() : raw[j].isDigit()))
+                ++j;
+            bool ok = false;
+            const uint code = raw.sliced(digits, j - digits).toUInt(&ok, hex ? 16 : 10);
+            if (!ok || code == 0 || code > 0x10ffff)
+                return false;
+            out->append(QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1));
+            i = j < n && raw[j] == u';' ? j : j - 1;
+            continue;
+        }
+        while (j < n && isLetter(raw[j]))
+            ++j;
+        if (j == i + 1) {
+            out->append(u'&'); // a lone ampersand
+            continue;
+        }
+        if (j >= n || raw[j] != u';')
+            return false;
+        const QStringView name = raw.sliced(i + 1, j - i - 1);
+        const auto known = std::find_if(kNamed.begin(), kNamed.end(), [name](const auto& entry) {
+            return name.compare(entry.first, Qt::CaseInsensitive) == 0;
+        });
+        if (known == kNamed.end())
+            return false;
+        out->append(known->second);
+        i = j;
+    }
+    return true;
+}
+
+// The address as it will be fetched, or a null string when it must not be: only the web and
+// data held in the address itself are fetched; a reference within the page is kept.
+QString safeAddress(QStringView raw)
+{
+    QString decoded;
+    if (!decode(raw, &decoded))
+        return QString();
+    // Readers of addresses skip white space and control characters wherever they stand.
+    QString address;
+    for (QChar c : std::as_const(decoded)) {
+        if (c.unicode() > 0x20 && c.unicode() != 0x7f)
+            address.append(c);
+    }
+    for (const char* allowed : {"http://", "https://", "data:", "#"}) {
+        if (address.startsWith(QLatin1String(allowed), Qt::CaseInsensitive))
+            return address;
+    }
+    return QString();
+}
+
+// A style attribute is kept only when it can fetch nothing.
+bool safeStyle(QStringView raw)
+{
+    QString decoded;
+    if (!decode(raw, &decoded) || decoded.contains(u'\\') || decoded.contains(QLatin1String("/*")))
+        return false;
+    QString style;
+    for (QChar c : std::as_const(decoded)) {
+        if (!isSpace(c))
+            style.append(c.toLower());
+    }
+    for (const char* fetching :
+         {"url(", "image(", "image-set(", "expression(", "@import", "behavior", "binding"}) {
+        if (style.contains(QLatin1String(fetching)))
+            return false;
+    }
+    return true;
+}
+
+// The value as it goes between double quotes. A decoded value has its ampersands written as
+// references too; a raw one keeps them, its references are read by the office as they stand.
+QString quoted(QStringView value, bool decoded)
+{
+    QString out;
+    out.reserve(value.size());
+    for (QChar c : value) {
+        if (c == u'&' && decoded)
+            out += QLatin1String("&amp;");
+        else if (c == u'"')
+            out += QLatin1String("&quot;");
+        else if (c == u'<')
+            out += QLatin1String("&lt;");
+        else if (c == u'>')
+            out += QLatin1String("&gt;");
+        else
+            out += c;
+    }
+    return out;
+}
+
+struct Attribute {
+    QString name; // in lower case
+    QStringView value;
+    bool hasValue = false;
+};
+
+struct Tag {
+    QString name; // in lower case
+    bool closing = false;
+    QList<Attribute> attributes;
+};
+
+// Reads the tag that starts at `from` ("<"); returns the position after its ">", or -1 when
+// there is no tag there (the "<" is then text).
+qsizetype readTag(const QString& html, qsizetype from, Tag* tag)
+{
+    const qsizetype n = html.size();
+    qsizetype i = from + 1;
+    tag->closing = i < n && html[i] == u'/';
+    if (tag->closing)
+        ++i;
+    const qsizetype nameStart = i;
+    if (i >= n || !isLetter(html[i]))
+        return -1;
+    while (i < n && isNameChar(html[i]))
+        ++i;
+    if (i < n && !isSpace(html[i]) && html[i] != u'/' && html[i] != u'>')
+        return -1;
+    tag->name = html.sliced(nameStart, i - nameStart).toLower();
+    tag->attributes.clear();
+
+    for (;;) {
+        while (i < n && (isSpace(html[i]) || html[i] == u'/'))
+            ++i;
+        if (i >= n)
+            return -1;
+        if (html[i] == u'>')
+            return i + 1;
+        Attribute attribute;
+        const qsizetype attributeStart = i;
+        ++i; // the first character belongs to the name, whatever it is
+        while (i < n && !isSpace(html[i]) && html[i] != u'/' && html[i] != u'>' && html[i] != u'=')
+            ++i;
+        attribute.name = html.sliced(attributeStart, i - attributeStart).toLower();
+        while (i < n && isSpace(html[i]))
+            ++i;
+        if (i < n && html[i] == u'=') {
+            ++i;
+            while (i < n && isSpace(html[i]))
+                ++i;
+            if (i >= n)
+                return -1;
+            attribute.hasValue = true;
+            if (html[i] == u'"' || html[i] == u'\'') {
+                const qsizetype close = html.indexOf(html[i], i + 1);
+                if (close < 0)
+                    return -1;
+                attribute.value = QStringView(html).sliced(i + 1, close - i - 1);
+                i = close + 1;
+            } else {
+                const qsizetype valueStart = i;
+                while (i < n && !isSpace(html[i]) && html[i] != u'>')
+                    ++i;
+                attribute.value = QStringView(html).sliced(valueStart, i - valueStart);
+            }
+        }
+        tag->attributes.append(attribute);
+    }
+}
+
+// The tag in one plain form, without what would make the office fetch anything unsafe.
+QString written(const Tag& tag)
+{
+    if (tag.closing)
+        return QStringLiteral("</") + tag.name + u'>';
+    QString out = QLatin1Char('<') + tag.name;
+    for (const Attribute& a : tag.attributes) {
+        if (!std::all_of(a.name.begin(), a.name.end(), isNameChar) || !isLetter(a.name[0]))
+            continue;
+        QString value;
+        if (kFetched.contains(a.name)) {
+            value = safeAddress(a.value);
+            if (value.isNull())
+                continue;
+            value = quoted(value, true);
+        } else {
+            if (a.name == u"style" && !safeStyle(a.value))
+                continue;
+            value = quoted(a.value, false);
+        }
+        out += u' ' + a.name;
+        if (a.hasValue)
+            out += QStringLiteral("=\"") + value + u'"';
+    }
+    return out + u'>';
+}
+
+// The position after the end tag of the element, or the end of the markup.
+qsizetype skipElement(const QString& html, qsizetype from, const QString& name)
+{
+    const QString end = QStringLiteral("</") + name;
+    for (qsizetype i = html.indexOf(end, from, Qt::CaseInsensitive); i >= 0;
+         i = html.indexOf(end, i + 1, Qt::CaseInsensitive)) {
+        const qsizetype after = i + end.size();
+        if (after < html.size() && isNameChar(html[after]))
+            continue;
+        const qsizetype close = html.indexOf(u'>', after);
+        return close < 0 ? html.size() : close + 1;
+    }
+    return html.size();
+}
+
+} // namespace
+
+QString safeMarkup(const QString& html)
+{
+    QString out;
+    out.reserve(html.size());
+    const qsizetype n = html.size();
+    qsizetype i = 0;
+    Tag tag;
+    while (i < n) {
+        const qsizetype lt = html.indexOf(u'<', i);
+        if (lt < 0) {
+            out += QStringView(html).sliced(i);
+            break;
+        }
+        out += QStringView(html).sliced(i, lt - i);
+        i = lt;
+        if (QStringView(html).sliced(i).startsWith(QLatin1String("<!--"))) {
+            const qsizetype close = html.indexOf(QLatin1String("-->"), i + 4);
+            i = close < 0 ? n : close + 3;
+            continue;
+        }
+        if (i + 1 < n && (html[i + 1] == u'!' || html[i + 1] == u'?')) {
+            const qsizetype close = html.indexOf(u'>', i);
+            i = close < 0 ? n : close + 1;
+            continue;
+        }
+        const qsizetype after = readTag(html, i, &tag);
+        if (after < 0) {
+            out += QLatin1String("&lt;");
+            ++i;
+            continue;
+        }
+        i = after;
+        if (kDroppedWithContent.contains(tag.name)) {
+            if (!tag.closing)
+                i = skipElement(html, i, tag.name);
+            continue;
+        }
+        if (!kDroppedTags.contains(tag.name))
+            out += written(tag);
+    }
+    return out;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+#include <sys/types.h>
+
+// Bounds every wait of the helper. Each step is given a time; a step that overruns it ends the
+// helper with a "failed" answer naming the step. A call into a hung office cannot be interrupted
+// from the thread that made it, so the watchdog ends the whole process, after killing the office
+// and removing the job's temporary files. SIGTERM, SIGINT and SIGHUP end it the same way, so a
+// helper stopped by the browser leaves neither a running office nor a half-written file.
+namespace Watchdog {
+
+// Must run before any other thread starts: the signals are taken by a thread of its own.
+void install();
+void arm(const char* step, std::chrono::milliseconds bound);
+void disarm();
+// The step under way ("start" before the first one), for failures thrown out of it.
+const char* step();
+
+// The process group of the office the helper is driving (0: none).
+void setOfficeGroup(pid_t group);
+// A file or folder to remove when the helper gives up.
+void addTemporary(const QString& path);
+void removeTemporary(const QString& path);
+
+} // namespace Watchdog
