@@ -32,4 +32,13 @@ constexpr int FileTooLarge = 243;           // "it is too large"
 constexpr int NoSettingsProgram = 244;      // "No settings program was found ... (looked for %1)."
 constexpr int ExitNotSaved = 245;           // "Some of your settings could not be saved:"
 
+// Screen picture, web archive and page source: 246-259.
+constexpr int WindowNotDimmed = 246; // "The window could not be dimmed."
+
+// Office exports: 260-279.
+
+// Link tables: 280-289.
+
+// Language editor, input window and About window: 290-309.
+
 } // namespace CaptionNo

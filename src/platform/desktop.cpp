@@ -1,6 +1,7 @@
 #include "platform/desktop.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -24,4 +25,15 @@ QString Desktop::findProgram(const QString& name)
 void Desktop::message(QWidget* parent, const QString& title, const QString& text)
 {
     QMessageBox::information(parent, title, text);
+}
+
+std::optional<QString> Desktop::askSaveFile(QWidget* parent, const QString& title,
+                                            const QString& filters, const QString& proposed,
+                                            QString* selectedFilter)
+{
+    const QString chosen = QFileDialog::getSaveFileName(
+        parent, title, proposed, filters, selectedFilter, QFileDialog::DontConfirmOverwrite);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
 }

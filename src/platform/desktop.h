@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QUrl;
 class QWidget;
 
@@ -20,6 +22,13 @@ public:
     virtual QString findProgram(const QString& name);
     // An information message box.
     virtual void message(QWidget* parent, const QString& title, const QString& text);
+
+    // The common save dialog: filters as Qt writes them ("Word document (*.doc)", several
+    // separated by ";;"), the proposed file name (or path). The chosen path, or nothing when the
+    // user cancels; selectedFilter, when given, receives the filter chosen. No overwrite prompt.
+    virtual std::optional<QString> askSaveFile(QWidget* parent, const QString& title,
+                                               const QString& filters, const QString& proposed,
+                                               QString* selectedFilter = nullptr);
 
     // A message about a file, a command or an export, under the program's message title.
     void report(QWidget* parent, const QString& text) { message(parent, messageTitle(), text); }

@@ -173,6 +173,8 @@ struct AppFixture {
             return false;
         desktop.opened.clear();
         desktop.messages.clear();
+        desktop.saveAsked.clear();
+        desktop.saveAnswers.clear();
         desktop.started.clear();
         return true;
     }

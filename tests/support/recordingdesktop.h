@@ -25,6 +25,17 @@ public:
     QList<Started> started;
     QHash<QString, QString> programs; // name -> path answered by findProgram
 
+    // The save dialogs asked for, and the answers given to them in order: a path, or an empty
+    // text for a cancel. Without an answer left the dialog is cancelled.
+    struct SaveAsked {
+        QString title;
+        QString filters;
+        QString proposed;
+    };
+    QList<SaveAsked> saveAsked;
+    QStringList saveAnswers;
+    QString saveFilterAnswer; // the filter chosen, when the caller asks for it
+
     void open(const QUrl& target) override { opened.append(target); }
     bool startProgram(const QString& program, const QStringList& arguments) override
     {
@@ -35,5 +46,16 @@ public:
     void message(QWidget*, const QString& title, const QString& text) override
     {
         messages.append({title, text});
+    }
+    std::optional<QString> askSaveFile(QWidget*, const QString& title, const QString& filters,
+                                       const QString& proposed, QString* selectedFilter) override
+    {
+        saveAsked.append({title, filters, proposed});
+        const QString answer = saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+        if (selectedFilter)
+            *selectedFilter = saveFilterAnswer;
+        if (answer.isEmpty())
+            return std::nullopt;
+        return answer;
     }
 };

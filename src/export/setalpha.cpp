@@ -1,0 +1,20 @@
+#include "export/setalpha.h"
+
+#include "config/captionnumbers.h"
+#include "config/languagefile.h"
+#include "platform/desktop.h"
+
+#include <QWidget>
+#include <QWindow>
+
+bool Set_Alpha(QWidget* window, int level, Desktop& desktop, const CaptionTable& captions)
+{
+    if (!window || !window->windowHandle()) {
+        desktop.report(
+            window, captions.text(CaptionNo::WindowNotDimmed, u"The window could not be dimmed.") +
+                        QStringLiteral(" Source : Set_Alpha"));
+        return false;
+    }
+    window->setWindowOpacity((level & 0xFF) / 255.0);
+    return true;
+}
