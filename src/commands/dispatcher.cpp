@@ -81,6 +81,7 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("EDIT:FINDDOC"), onView([this](BrowserView* v) { t.findBar.open(v); })},
         {QStringLiteral("EDIT:TRANS"),
          onView([this](BrowserView* v) { v->Navigate(t.lang.translatorPath); })},
+        {QStringLiteral("EDIT:PICTURE"), [&w](CommandEntry*) { w.Take_Pic(); }},
         {QStringLiteral("EDIT:EXIT"), [&w](CommandEntry*) { w.GO_Exit(); }},
         {QStringLiteral("FILE:SYSTEM"), style(0)},
         {QStringLiteral("FILE:OFFICE"), style(1)},

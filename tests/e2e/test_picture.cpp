@@ -1,0 +1,231 @@
+// The numbered picture of the screen ("EDIT:PICTURE") on a real X screen: what the picture
+// shows, the numbering of the files in "\Images", and the bars and the auto-hide poll after it.
+// The test script runs it on a 2,560 x 1,440 Xvfb screen with a small window manager.
+#include "appfixture.h"
+#include "commanddriver.h"
+#include "httpserver.h"
+#include "testguard.h"
+#include "testmain.h"
+
+#include "app/bottomstrip.h"
+#include "app/windowlayout.h"
+#include "config/captionnumbers.h"
+#include "config/languagefile.h"
+#include "export/pagepicture.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QScreen>
+
+using CommandDriver::activate;
+using CommandDriver::Reached;
+
+namespace {
+
+// Every page of these tests is lime from edge to edge, so that the bars show in a picture as
+// anything but lime. The page counts the frames the engine draws into its body.
+const QByteArray kLimePage =
+    "<html><head><title>Lime</title></head><body style='margin:0;background:#00ff00'>"
+    "<script>let n = 0; (function frame() { document.body.dataset.frames = ++n;"
+    " requestAnimationFrame(frame); })();</script></body></html>";
+
+QVariant evaluate(BrowserView* view, const QString& script)
+{
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    view->runIsolated(script, [answer](const QVariant& value) { *answer = value; });
+    if (!QTest::qWaitFor([&answer] { return answer->has_value(); }, 10000))
+        return QVariant();
+    return **answer;
+}
+
+int framesDrawn(BrowserView* view)
+{
+    return evaluate(view, QStringLiteral("Number(document.body.dataset.frames)")).toInt();
+}
+
+} // namespace
+
+class TestPicture : public QObject {
+    Q_OBJECT
+
+    HttpServer server;
+    AppFixture app;
+
+    QUrl home() const { return server.url(QStringLiteral("lime.html")); }
+    QString base() const { return QStringLiteral("http://") + server.hostPort(); }
+    frmStart& w() { return *app.window; }
+
+    // The message of a saved picture.
+    static QString savedMessage(const AppFixture& fixture, const QString& file)
+    {
+        return fixture.module->Lang_Text[CaptionNo::PictureSaved] + QStringLiteral(": ") +
+               QDir::toNativeSeparators(fixture.dir.file(QStringLiteral("Images/") + file));
+    }
+
+    // A window of its own, for a test of the numbering, which starts with the program: its
+    // pictures come without the wait, which is not what these tests look at.
+    std::unique_ptr<AppFixture> startOwn(const std::function<void(TempProgramDir&)>& prepare = {})
+    {
+        std::unique_ptr<AppFixture> own = ownAppBeside(app, base());
+        if (!own)
+            return nullptr;
+        if (prepare)
+            prepare(own->dir);
+        own->start(home().toString());
+        if (!AppFixture::waitFor(own->view(0), home()))
+            return nullptr;
+        own->window->picture().setSettleMs(0);
+        return own;
+    }
+
+    // The bars are in place and the view no longer covers them.
+    void checkBarsShown()
+    {
+        QVERIFY(w().layout().Bar_Shown());
+        QVERIFY(w().picStat()->isVisible());
+        const QRect view = w().currentView()->widget()->geometry();
+        QCOMPARE(view.top(), w().picBar()->geometry().bottom() + 1);
+        QVERIFY(view.bottom() < w().picStat()->y());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X screen: run through scripts/test.sh");
+        QVERIFY(server.start());
+        server.setPage(QStringLiteral("lime.html"), kLimePage);
+        QVERIFY(startShared(app, base(), home(), kTestTimings));
+        QVERIFY(QTest::qWaitForWindowExposed(app.window.get()));
+    }
+
+    void init()
+    {
+        TestGuard::failOnWarnings();
+        QVERIFY(app.reset(home()));
+        w().picture().setSettleMs(kPictureSettleMs);
+        QDir images(app.dir.file(QStringLiteral("Images")));
+        QVERIFY(images.removeRecursively() && images.mkpath(QStringLiteral(".")));
+    }
+
+    void cleanupTestCase()
+    {
+        if (app.window)
+            app.close();
+    }
+
+    // The whole screen with the page in place of the bars, as a bitmap file and on the
+    // clipboard; the window draws on throughout, and the bars are back after it.
+    void pictureShowsTheScreenWithoutTheBars()
+    {
+        w().raise();
+        w().activateWindow();
+        QTRY_VERIFY(framesDrawn(w().currentView()) > 0);
+        const QPoint bar = w().picBar()->mapToGlobal(w().picBar()->rect().center());
+        const QPoint strip = w().picStat()->mapToGlobal(w().picStat()->rect().center());
+        const int framesBefore = framesDrawn(w().currentView());
+
+        QCOMPARE(activate(w(), QStringLiteral("EDIT:PICTURE")), Reached::Activated);
+
+        QCOMPARE(app.desktop.messages.size(), 1);
+        const QString file =
+            QDir(app.dir.file(QStringLiteral("Images"))).entryList(QDir::Files).value(0);
+        QVERIFY(file.startsWith(QLatin1String("Orvel")));
+        QCOMPARE(app.desktop.messages[0].text, savedMessage(app, file));
+        QCOMPARE(app.desktop.messages[0].title, QStringLiteral("orvelquorvink"));
+        const QString path = app.dir.file(QStringLiteral("Images/") + file);
+        QVERIFY(app.dir.read(QStringLiteral("Images/") + file).startsWith("BM"));
+        const QImage picture(path, "BMP");
+        const QScreen* screen = w().screen();
+        QCOMPARE(picture.size(), screen->geometry().size() * screen->devicePixelRatio());
+        const QColor lime(0, 255, 0);
+        QCOMPARE(picture.pixelColor(bar - screen->geometry().topLeft()), lime);
+        QCOMPARE(picture.pixelColor(strip - screen->geometry().topLeft()), lime);
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), picture.size());
+        // Some 60 frames a second while it waited; a blocked window draws none.
+        QVERIFY2(framesDrawn(w().currentView()) - framesBefore >= 20,
+                 qPrintable(QString::number(framesDrawn(w().currentView()) - framesBefore)));
+        checkBarsShown();
+    }
+
+    // The poll that a menu paused runs again after the picture, when auto-hide is on.
+    void autoHidePollRunsAgain_data()
+    {
+        QTest::addColumn<bool>("autoHide");
+        QTest::addRow("auto-hide on") << true;
+        QTest::addRow("auto-hide off") << false;
+    }
+    void autoHidePollRunsAgain()
+    {
+        QFETCH(bool, autoHide);
+        w().picture().setSettleMs(0);
+        if (autoHide) {
+            CommandEntry* floating = app.pool->entry(QStringLiteral("FILE:FLOATING"));
+            floating->setChecked(true);
+            w().autoHideSwitch(floating);
+        }
+        w().autoHide().pause();
+        w().Take_Pic();
+        QCOMPARE(w().Timer1().isActive(), autoHide);
+        QCOMPARE(app.desktop.messages.size(), 1);
+        checkBarsShown();
+    }
+
+    void pictureThatCannotBeWrittenIsReported()
+    {
+        w().picture().setSettleMs(0);
+        QVERIFY(QDir(app.dir.file(QStringLiteral("Images"))).removeRecursively());
+        QVERIFY(app.dir.write(QStringLiteral("Images"), "not a folder"));
+        const int count = w().picture().Pic_Count();
+        w().Take_Pic();
+        QVERIFY(QFile::remove(app.dir.file(QStringLiteral("Images"))));
+        QCOMPARE(app.desktop.messages.size(), 1);
+        const QString path = QDir::toNativeSeparators(app.dir.file(
+            QStringLiteral("Images/Orvel%1.bmp").arg(count % 1000, 3, 10, QLatin1Char('0'))));
+        QVERIFY2(app.desktop.messages[0].text.contains(path),
+                 qPrintable(app.desktop.messages[0].text));
+        QCOMPARE(w().picture().Pic_Count(), count);
+        checkBarsShown();
+    }
+
+    // The first picture of a run is number 000, the eleventh 010, and the folder is made when
+    // it is missing.
+    void numbersStartAtZeroEachRun()
+    {
+        std::unique_ptr<AppFixture> own = startOwn([](TempProgramDir& dir) {
+            QDir(dir.file(QStringLiteral("Images"))).removeRecursively();
+        });
+        QVERIFY(own);
+        for (int i = 0; i < 11; ++i)
+            own->window->Take_Pic();
+        QCOMPARE(own->desktop.messages.size(), 11);
+        QCOMPARE(own->desktop.messages[0].text, savedMessage(*own, QStringLiteral("Orvel000.bmp")));
+        QCOMPARE(own->desktop.messages[10].text,
+                 savedMessage(*own, QStringLiteral("Orvel010.bmp")));
+        QCOMPARE(QDir(own->dir.file(QStringLiteral("Images"))).entryList(QDir::Files).size(), 11);
+        own->close();
+    }
+
+    // Pictures of an earlier run, whatever the letter case of their names, are kept: the next
+    // free number is taken.
+    void earlierPicturesAreKept()
+    {
+        std::unique_ptr<AppFixture> own = startOwn([](TempProgramDir& dir) {
+            dir.write(QStringLiteral("Images/Orvel000.bmp"), "earlier picture");
+            dir.write(QStringLiteral("Images/orvel001.BMP"), "another one");
+        });
+        QVERIFY(own);
+        own->window->Take_Pic();
+        own->window->Take_Pic();
+        QCOMPARE(own->dir.read(QStringLiteral("Images/Orvel000.bmp")),
+                 QByteArray("earlier picture"));
+        QCOMPARE(own->dir.read(QStringLiteral("Images/orvel001.BMP")), QByteArray("another one"));
+        QCOMPARE(own->desktop.messages.size(), 2);
+        QCOMPARE(own->desktop.messages[0].text, savedMessage(*own, QStringLiteral("Orvel002.bmp")));
+        QCOMPARE(own->desktop.messages[1].text, savedMessage(*own, QStringLiteral("Orvel003.bmp")));
+        own->close();
+    }
+};
+
+QUORVINK_TEST_MAIN(TestPicture)
+#include "test_picture.moc"
