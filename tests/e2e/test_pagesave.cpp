@@ -15,19 +15,6 @@
 using CommandDriver::activate;
 using CommandDriver::Reached;
 
-namespace {
-
-QVariant evaluate(BrowserView* view, const QString& script)
-{
-    auto answer = std::make_shared<std::optional<QVariant>>();
-    view->runIsolated(script, [answer](const QVariant& value) { *answer = value; });
-    if (!QTest::qWaitFor([&answer] { return answer->has_value(); }, 10000))
-        return QVariant();
-    return **answer;
-}
-
-} // namespace
-
 class TestPageSave : public QObject {
     Q_OBJECT
 

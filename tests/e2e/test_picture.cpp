@@ -29,15 +29,6 @@ const QByteArray kLimePage =
     "<script>let n = 0; (function frame() { document.body.dataset.frames = ++n;"
     " requestAnimationFrame(frame); })();</script></body></html>";
 
-QVariant evaluate(BrowserView* view, const QString& script)
-{
-    auto answer = std::make_shared<std::optional<QVariant>>();
-    view->runIsolated(script, [answer](const QVariant& value) { *answer = value; });
-    if (!QTest::qWaitFor([&answer] { return answer->has_value(); }, 10000))
-        return QVariant();
-    return **answer;
-}
-
 int framesDrawn(BrowserView* view)
 {
     return evaluate(view, QStringLiteral("Number(document.body.dataset.frames)")).toInt();
