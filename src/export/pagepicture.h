@@ -32,13 +32,13 @@ public:
     // How long the window settles before the picture.
     void setSettleMs(int ms) { m_settleMs = ms; }
 
+private:
     // The first number from first on (counted in the three digits of the file name) whose file
     // does not exist yet, or nothing when all 1000 exist.
     static std::optional<int> freeNumber(const ProgramDir& dir, int first);
     // Writes the picture as a Windows bitmap through a temporary file; the error text when not.
     static std::optional<QString> writeBitmap(const QImage& picture, const QString& path);
 
-private:
     PictureWindow& m_window;
     const ProgramDir& m_dir;
     Desktop& m_desktop;
