@@ -24,7 +24,6 @@ class TestPageSave : public QObject {
 
     QUrl url(const char* path) const { return server.url(QLatin1String(path)); }
     frmStart& w() { return *app.window; }
-    QString caption(int number) const { return app.module->Lang_Text[number]; }
 
     bool open(const char* path)
     {
@@ -35,13 +34,7 @@ class TestPageSave : public QObject {
     // The files of the program directory named "doc.txt" in any letter case.
     QStringList sourceFiles() const
     {
-        QStringList found;
-        const QStringList names = QDir(app.dir.root()).entryList(QDir::AllEntries);
-        for (const QString& name : names) {
-            if (name.compare(QLatin1String("doc.txt"), Qt::CaseInsensitive) == 0)
-                found << name;
-        }
-        return found;
+        return QDir(app.dir.root()).entryList({QStringLiteral("doc.txt")}, QDir::AllEntries);
     }
 
 private slots:
@@ -126,32 +119,34 @@ private slots:
         QVERIFY(app.desktop.opened.isEmpty());
     }
 
-    // The engine writes the format chosen; what it wrote opens again with the page's text.
-    void savedPageLoadsBack_data()
+    // The window is dimmed while the dialog is open. The engine writes the format chosen, and
+    // what it wrote opens again with the page's text; a cancelled dialog names the page title.
+    void saveAsH_data()
     {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<int>("filter"); // the filter chosen, by its place; -1: none
+        QTest::addColumn<QString>("answer"); // empty: cancelled
+        QTest::addColumn<int>("filter");     // the filter chosen, by its place; -1: none
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("archive");
         QTest::addRow("web archive by its name") << "page.mht" << -1 << "page.mht" << true;
         QTest::addRow("web archive by its filter") << "archive" << 0 << "archive.mht" << true;
         QTest::addRow("markup only") << "markup.html" << 2 << "markup.html" << false;
+        QTest::addRow("cancelled") << "" << -1 << "" << false;
+        QTest::addRow("missing folder") << "missing/page.mht" << -1 << "" << false;
     }
-    void savedPageLoadsBack()
+    void saveAsH()
     {
         QFETCH(QString, answer);
         QFETCH(int, filter);
         QFETCH(QString, written);
         QFETCH(bool, archive);
         QVERIFY(open("first.html"));
-        app.desktop.saveAnswers << saved.filePath(answer);
+        app.desktop.saveAnswers << (answer.isEmpty() ? answer : saved.filePath(answer));
         double dimmed = 0;
         app.desktop.whileAsking = [this, &dimmed, filter] {
             dimmed = w().windowOpacity();
             const QStringList offered =
                 app.desktop.saveAsked.last().filters.split(QStringLiteral(";;"));
-            if (filter >= 0)
-                app.desktop.saveFilterAnswer = offered.value(filter);
+            app.desktop.saveFilterAnswer = offered.value(filter);
         };
         QCOMPARE(activate(w(), QStringLiteral("SAVE:HTML")), Reached::Activated);
 
@@ -159,46 +154,29 @@ private slots:
         QCOMPARE(app.desktop.saveAsked[0].proposed, QStringLiteral("First.mht"));
         QCOMPARE(qRound(dimmed * 255), 205);
         QCOMPARE(w().windowOpacity(), 1.0);
-        const QString path = saved.filePath(written);
         QCOMPARE(app.desktop.messages.size(), 1);
-        QCOMPARE(app.desktop.messages[0].text,
-                 caption(CaptionNo::PageSavedAs) + QDir::toNativeSeparators(path));
+        const QString message = app.desktop.messages[0].text;
+        const QString savedAs = app.module->Lang_Text[CaptionNo::PageSavedAs];
+        if (answer.isEmpty())
+            QCOMPARE(message, savedAs + QStringLiteral("First.mht"));
+        if (written.isEmpty()) {
+            QCOMPARE(QDir(saved.path()).entryList(QDir::Files), QStringList());
+            if (!answer.isEmpty()) {
+                QVERIFY(message.contains(QDir::toNativeSeparators(saved.filePath(answer))));
+                QVERIFY(!message.startsWith(savedAs));
+            }
+            return;
+        }
+        const QString path = saved.filePath(written);
+        QCOMPARE(message, savedAs + QDir::toNativeSeparators(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().contains("MIME-Version"), archive);
-
         BrowserView* view = app.view(0);
         view->Navigate(QUrl::fromLocalFile(path).toString());
         QVERIFY(AppFixture::waitFor(view, QUrl::fromLocalFile(path)));
         QCOMPARE(evaluate(view, QStringLiteral("document.body.innerText")).toString(),
                  QStringLiteral("first page"));
-    }
-
-    void cancelledSaveNamesTheTitle()
-    {
-        QVERIFY(open("second.html"));
-        double dimmed = 0;
-        app.desktop.whileAsking = [this, &dimmed] { dimmed = w().windowOpacity(); };
-        QCOMPARE(activate(w(), QStringLiteral("SAVE:HTML")), Reached::Activated);
-        QCOMPARE(app.desktop.saveAsked.size(), 1);
-        QCOMPARE(qRound(dimmed * 255), 205);
-        QCOMPARE(w().windowOpacity(), 1.0);
-        QCOMPARE(app.desktop.messages.size(), 1);
-        QCOMPARE(app.desktop.messages[0].text,
-                 caption(CaptionNo::PageSavedAs) + QStringLiteral("Second.mht"));
-        QCOMPARE(QDir(saved.path()).entryList(QDir::Files), QStringList());
-    }
-
-    void pageThatCannotBeSavedIsReported()
-    {
-        QVERIFY(open("first.html"));
-        const QString path = saved.filePath(QStringLiteral("missing/page.mht"));
-        app.desktop.saveAnswers << path;
-        QCOMPARE(activate(w(), QStringLiteral("SAVE:HTML")), Reached::Activated);
-        QCOMPARE(app.desktop.messages.size(), 1);
-        QVERIFY(app.desktop.messages[0].text.contains(QDir::toNativeSeparators(path)));
-        QVERIFY(!app.desktop.messages[0].text.startsWith(caption(CaptionNo::PageSavedAs)));
-        QCOMPARE(w().windowOpacity(), 1.0);
     }
 };
 

@@ -53,22 +53,6 @@ class TestPicture : public QObject {
                QDir::toNativeSeparators(fixture.dir.file(QStringLiteral("Images/") + file));
     }
 
-    // A window of its own, for a test of the numbering, which starts with the program: its
-    // pictures come without the wait, which is not what these tests look at.
-    std::unique_ptr<AppFixture> startOwn(const std::function<void(TempProgramDir&)>& prepare = {})
-    {
-        std::unique_ptr<AppFixture> own = ownAppBeside(app, base());
-        if (!own)
-            return nullptr;
-        if (prepare)
-            prepare(own->dir);
-        own->start(home().toString());
-        if (!AppFixture::waitFor(own->view(0), home()))
-            return nullptr;
-        own->window->picture().setSettleMs(0);
-        return own;
-    }
-
     // The bars are in place and the view no longer covers them.
     void checkBarsShown()
     {
@@ -179,41 +163,39 @@ private slots:
         checkBarsShown();
     }
 
-    // The first picture of a run is number 000, the eleventh 010, and the folder is made when
-    // it is missing.
-    void numbersStartAtZeroEachRun()
+    // Numbering starts at 000 with every run, in a folder made when missing; pictures of an
+    // earlier run, whatever the letter case of their names, are kept: the next free number is
+    // taken. A window of its own starts the run.
+    void numbersStartAtZeroAndKeepEarlierPictures_data()
     {
-        std::unique_ptr<AppFixture> own = startOwn([](TempProgramDir& dir) {
-            QDir(dir.file(QStringLiteral("Images"))).removeRecursively();
-        });
-        QVERIFY(own);
-        for (int i = 0; i < 11; ++i)
-            own->window->Take_Pic();
-        QCOMPARE(own->desktop.messages.size(), 11);
-        QCOMPARE(own->desktop.messages[0].text, savedMessage(*own, QStringLiteral("Orvel000.bmp")));
-        QCOMPARE(own->desktop.messages[10].text,
-                 savedMessage(*own, QStringLiteral("Orvel010.bmp")));
-        QCOMPARE(QDir(own->dir.file(QStringLiteral("Images"))).entryList(QDir::Files).size(), 11);
-        own->close();
+        QTest::addColumn<QStringList>("earlier");
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<QStringList>("named"); // the first and the last picture
+        QTest::addRow("no folder") << QStringList() << 11 << QStringList{"Orvel000", "Orvel010"};
+        QTest::addRow("earlier pictures") << QStringList{"Orvel000.bmp", "orvel001.BMP"} << 2
+                                          << QStringList{"Orvel002", "Orvel003"};
     }
-
-    // Pictures of an earlier run, whatever the letter case of their names, are kept: the next
-    // free number is taken.
-    void earlierPicturesAreKept()
+    void numbersStartAtZeroAndKeepEarlierPictures()
     {
-        std::unique_ptr<AppFixture> own = startOwn([](TempProgramDir& dir) {
-            dir.write(QStringLiteral("Images/Orvel000.bmp"), "earlier picture");
-            dir.write(QStringLiteral("Images/orvel001.BMP"), "another one");
-        });
+        QFETCH(QStringList, earlier);
+        QFETCH(int, pictures);
+        QFETCH(QStringList, named);
+        std::unique_ptr<AppFixture> own = ownAppBeside(app, base());
         QVERIFY(own);
-        own->window->Take_Pic();
-        own->window->Take_Pic();
-        QCOMPARE(own->dir.read(QStringLiteral("Images/Orvel000.bmp")),
-                 QByteArray("earlier picture"));
-        QCOMPARE(own->dir.read(QStringLiteral("Images/orvel001.BMP")), QByteArray("another one"));
-        QCOMPARE(own->desktop.messages.size(), 2);
-        QCOMPARE(own->desktop.messages[0].text, savedMessage(*own, QStringLiteral("Orvel002.bmp")));
-        QCOMPARE(own->desktop.messages[1].text, savedMessage(*own, QStringLiteral("Orvel003.bmp")));
+        QDir images(own->dir.file(QStringLiteral("Images")));
+        QVERIFY(images.removeRecursively() && (earlier.isEmpty() || images.mkpath(".")));
+        for (const QString& name : earlier)
+            QVERIFY(own->dir.write(QStringLiteral("Images/") + name, name.toUtf8()));
+        own->start(home().toString());
+        QVERIFY(AppFixture::waitFor(own->view(0), home()));
+        own->window->picture().setSettleMs(0);
+        for (int i = 0; i < pictures; ++i)
+            own->window->Take_Pic();
+        QCOMPARE(own->desktop.messages.size(), pictures);
+        QCOMPARE(own->desktop.messages.first().text, savedMessage(*own, named[0] + ".bmp"));
+        QCOMPARE(own->desktop.messages.last().text, savedMessage(*own, named[1] + ".bmp"));
+        for (const QString& name : earlier)
+            QCOMPARE(own->dir.read(QStringLiteral("Images/") + name), name.toUtf8());
         own->close();
     }
 };
