@@ -26,6 +26,7 @@
 #include "config/programfiles.h"
 #include "core/twips.h"
 #include "core/wait.h"
+#include "export/pagepicture.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
@@ -100,6 +101,10 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
             &Harvester::onDocumentComplete);
     connect(m_pageStatus, &PageStatus::externalRequested, this,
             [this](const QUrl& url) { m.desktop.open(url); });
+
+    m_picture = std::make_unique<PagePicture>(*this, m.dir, m.desktop, m.Lang_Text);
+    // The picture may have come from a menu, which paused the auto-hide poll.
+    m_picture->afterPicture = [this] { m_autoHide->resume(); };
 
     m_printer = new PagePrinter(this);
     m_findBar = new FindBar(this);
@@ -323,6 +328,29 @@ void frmStart::setHomePage()
 {
     m.options.Home_Page = m_navigation->addressText();
     saveOptions();
+}
+
+void frmStart::Take_Pic()
+{
+    if (BrowserView* view = currentView())
+        view->setVisible(true);
+    m_picture->Take_Pic();
+}
+
+// The bars leave the picture whatever auto-hide shows now, and the page takes their place.
+void frmStart::hideBars()
+{
+    m_layout->setBarShown(true);
+    m_picStat->hide();
+    m_layout->GO_BarOff();
+}
+
+void frmStart::showBars()
+{
+    m_picStat->show();
+    m_layout->setBarShown(false);
+    m_layout->GO_BarOn();
+    update();
 }
 
 void frmStart::minimize()

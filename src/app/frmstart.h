@@ -2,6 +2,7 @@
 
 #include "commands/maincommands.h"
 #include "core/textfile.h"
+#include "export/screenpicture.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -24,6 +25,7 @@ class MainDispatcher;
 class Module;
 class Navigation;
 class PagePrinter;
+class PagePicture;
 class PageStatus;
 class QWebEngineProfile;
 class TabSet;
@@ -32,7 +34,7 @@ class WindowLayout;
 // The main window: the top strip with the command bars, the tab strip and the address box; the
 // browser views; the bottom strip with the status text and the progress bar. It owns every part
 // for the whole run, starts them in a fixed order and saves their state when it exits.
-class frmStart : public QWidget, public MainWindowCommands {
+class frmStart : public QWidget, public MainWindowCommands, public PictureWindow {
     Q_OBJECT
 public:
     frmStart(Module& module, CommandPool& pool, QWidget* parent = nullptr);
@@ -51,6 +53,12 @@ public:
     void autoHideSwitch(CommandEntry* entry) override;
     void switchLanguage(const QString& name) override;
     void setHomePage() override;
+    void Take_Pic() override;
+
+    // What the screen picture asks of the window: the bars leave the picture and come back.
+    QWidget* window() const override { return const_cast<frmStart*>(this); }
+    void hideBars() override;
+    void showBars() override;
 
     // The command handler of all the window's command bars and menus.
     void cmdBar_ButtonClick(int control, CommandEntry* entry);
@@ -73,6 +81,7 @@ public:
     Harvester& harvester() const { return *m_harvester; }
     MailLists& mailLists() const { return *m_mailLists; }
     FindBar* findBar() const { return m_findBar; }
+    PagePicture& picture() const { return *m_picture; }
     const QTimer& Timer1() const;
     const QTimer& Timer4() const { return m_timer4; }
     QWebEngineProfile* profile() const { return m_profile; }
@@ -119,6 +128,7 @@ private:
     PagePrinter* m_printer = nullptr;
     FindBar* m_findBar = nullptr;
     std::unique_ptr<MainDispatcher> m_dispatcher;
+    std::unique_ptr<PagePicture> m_picture;
     QTimer m_timer4;
     QList<TextFile::Result> m_startProblems;
     bool m_coverPending = false;

@@ -12,6 +12,8 @@
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
+#include "export/pagesource.h"
+#include "export/savepage.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
@@ -81,7 +83,13 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("EDIT:FINDDOC"), onView([this](BrowserView* v) { t.findBar.open(v); })},
         {QStringLiteral("EDIT:TRANS"),
          onView([this](BrowserView* v) { v->Navigate(t.lang.translatorPath); })},
+        {QStringLiteral("EDIT:VIEW"), onView([this](BrowserView* v) {
+             View_Source(v, t.dir, t.desktop, t.captions, t.messageParent);
+         })},
+        {QStringLiteral("EDIT:PICTURE"), [&w](CommandEntry*) { w.Take_Pic(); }},
         {QStringLiteral("EDIT:EXIT"), [&w](CommandEntry*) { w.GO_Exit(); }},
+        {QStringLiteral("SAVE:HTML"),
+         onView([this](BrowserView* v) { SaveAsH(v, t.messageParent, t.desktop, t.captions); })},
         {QStringLiteral("FILE:SYSTEM"), style(0)},
         {QStringLiteral("FILE:OFFICE"), style(1)},
         {QStringLiteral("FILE:MONEY"), style(2)},

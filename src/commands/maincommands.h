@@ -31,6 +31,8 @@ public:
     virtual void switchLanguage(const QString& name) = 0;
     // The address box text becomes the home page, saved at once.
     virtual void setHomePage() = 0;
+    // "EDIT:PICTURE": the numbered picture of the screen with the page filling the window.
+    virtual void Take_Pic() = 0;
 };
 
 // Everything the main window's commands act on: the window's own operations and the

@@ -32,8 +32,22 @@ constexpr int FileTooLarge = 243;           // "it is too large"
 constexpr int NoSettingsProgram = 244;      // "No settings program was found ... (looked for %1)."
 constexpr int ExitNotSaved = 245;           // "Some of your settings could not be saved:"
 
-// Screen picture, web archive and page source: 246-259.
+// Screen picture, web archive and page source: 246-259, and the two texts their Parts number.
+constexpr int PageSavedAs = 108;     // "The document has been saved as: ", then the file name
+constexpr int PictureSaved = 192;    // "The screen picture has been saved", then ": " and the path
 constexpr int WindowNotDimmed = 246; // "The window could not be dimmed."
+constexpr int PictureNotTaken = 247; // "No picture of the screen could be taken: %1"
+constexpr int ScreenNotReadable = 248;   // "this desktop does not let programs read the screen"
+constexpr int PortalNoPicture = 249;     // "the desktop's screenshot service gave no picture"
+constexpr int NoFreePictureNumber = 250; // "No number is left for a new picture in %1."
+constexpr int PageNotSaved = 251;        // "The page could not be saved as %1: %2"
+constexpr int SaveTookTooLong = 252;     // "it took too long"
+constexpr int WebArchiveFormat = 253;    // "Web archive, single file"
+constexpr int CompletePageFormat = 254;  // "Web page, complete"
+constexpr int MarkupOnlyFormat = 255;    // "Web page, HTML only"
+constexpr int SavePageTitle = 256;       // "Save the page"
+constexpr int NoDocument = 257;          // "The page shows no document."
+constexpr int EngineDidNotWrite = 258;   // "the engine did not write it"
 
 // Office exports: 260-279.
 

@@ -25,11 +25,22 @@ inline constexpr QStringView MailsBook = u"\\MailsBook.txt";
 // Temporary text files, deleted at exit.
 inline constexpr QStringView HtmlText = u"\\html.txt";
 inline constexpr QStringView DocText = u"\\doc.txt";
+// The page's markup, written under this name (it is the same file as DocText).
+inline constexpr QStringView PageSource = u"\\Doc.Txt";
+
+// The page pictures: "\Images\Orvel" and three digits, ".bmp".
+inline constexpr QStringView ImagesFolder = u"\\Images";
 
 // "\Languages\Quorvink_" + name + ".txt": the language file of a language name.
 inline QString languageFile(const QString& langName)
 {
     return QStringLiteral("\\Languages\\Quorvink_") + langName + QStringLiteral(".txt");
+}
+
+// The picture file of a picture number: its last three decimal digits, so 1000 gives "000".
+inline QString pictureFile(int number)
+{
+    return QStringLiteral("\\Images\\Orvel%1.bmp").arg(number % 1000, 3, 10, QLatin1Char('0'));
 }
 
 } // namespace ProgramFiles

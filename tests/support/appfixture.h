@@ -22,6 +22,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 // The lines of a file the program wrote (CR LF), without the empty text after the last line end.
 inline QStringList linesOf(const QByteArray& bytes)
@@ -38,6 +39,16 @@ inline QByteArray htmlPage(const QString& title, const QString& body = QString()
     return QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>")
         .arg(title, body)
         .toUtf8();
+}
+
+// Runs a script in the view's isolated world and waits for its answer.
+inline QVariant evaluate(BrowserView* view, const QString& script)
+{
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    view->runIsolated(script, [answer](const QVariant& value) { *answer = value; });
+    if (!QTest::qWaitFor([&answer] { return answer->has_value(); }, 10000))
+        return QVariant();
+    return **answer;
 }
 
 // Types an address into the address box and presses Enter, as a user does.

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 // The desktop as tests see it: nothing is opened or shown, every request is recorded.
 class RecordingDesktop : public Desktop {
 public:
@@ -34,7 +36,8 @@ public:
     };
     QList<SaveAsked> saveAsked;
     QStringList saveAnswers;
-    QString saveFilterAnswer; // the filter chosen, when the caller asks for it
+    QString saveFilterAnswer;          // the filter chosen, when the caller asks for it
+    std::function<void()> whileAsking; // runs while a save dialog is open
 
     void open(const QUrl& target) override { opened.append(target); }
     bool startProgram(const QString& program, const QStringList& arguments) override
@@ -51,6 +54,8 @@ public:
                                        const QString& proposed, QString* selectedFilter) override
     {
         saveAsked.append({title, filters, proposed});
+        if (whileAsking)
+            whileAsking();
         const QString answer = saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
         if (selectedFilter)
             *selectedFilter = saveFilterAnswer;

@@ -1,0 +1,150 @@
+#include "export/savepage.h"
+
+#include "browse/browserview.h"
+#include "browse/webpage.h"
+#include "config/captionnumbers.h"
+#include "config/languagefile.h"
+#include "core/wait.h"
+#include "export/setalpha.h"
+#include "platform/desktop.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMetaEnum>
+#include <QPointer>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+
+#include <optional>
+
+namespace {
+
+using Format = QWebEngineDownloadRequest::SavePageFormat;
+
+// The formats the save dialog offers, in its order; the first is the one a name without a known
+// extension gets.
+struct PageFormat {
+    Format format;
+    int caption;
+    QStringView fallback;
+    QLatin1String extension;
+};
+const PageFormat kFormats[] = {
+    {QWebEngineDownloadRequest::MimeHtmlSaveFormat, CaptionNo::WebArchiveFormat,
+     u"Web archive, single file", QLatin1String("mht")},
+    {QWebEngineDownloadRequest::CompleteHtmlSaveFormat, CaptionNo::CompletePageFormat,
+     u"Web page, complete", QLatin1String("html")},
+    {QWebEngineDownloadRequest::SingleHtmlSaveFormat, CaptionNo::MarkupOnlyFormat,
+     u"Web page, HTML only", QLatin1String("html")},
+};
+
+QString filterOf(const PageFormat& f, const CaptionTable& captions)
+{
+    return captions.text(f.caption, f.fallback) + QStringLiteral(" (*.") + f.extension +
+           QLatin1Char(')');
+}
+
+// The format of the filter chosen, else of the file's extension.
+const PageFormat& formatFor(const QString& filter, const QString& path,
+                            const CaptionTable& captions)
+{
+    for (const PageFormat& f : kFormats) {
+        if (filterOf(f, captions) == filter)
+            return f;
+    }
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+        return kFormats[2];
+    return kFormats[0];
+}
+
+// Has the engine write the page; the reason when it did not.
+std::optional<QString> savePage(QWebEnginePage* page, const QString& path, Format format,
+                                int boundMs, const CaptionTable& captions)
+{
+    QPointer<QWebEngineDownloadRequest> request;
+    QWebEngineProfile* profile = page->profile();
+    const QMetaObject::Connection seen =
+        QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile,
+                         [page, &request](QWebEngineDownloadRequest* r) {
+                             if (!r->isSavePageDownload() || r->page() != page)
+                                 return;
+                             request = r;
+                             if (r->state() == QWebEngineDownloadRequest::DownloadRequested)
+                                 r->accept();
+                         });
+    page->save(path, format);
+    Wait::until([&request] { return request && request->isFinished(); }, boundMs);
+    QObject::disconnect(seen);
+    if (!request || !request->isFinished()) {
+        if (request)
+            request->cancel();
+        return captions.text(CaptionNo::SaveTookTooLong, u"it took too long");
+    }
+    if (request->state() == QWebEngineDownloadRequest::DownloadCompleted)
+        return std::nullopt;
+    // The engine's own words, for the reasons it names (it has none for some, such as a folder
+    // that does not exist).
+    const auto reason = request->interruptReason();
+    const QMetaEnum reasons =
+        QMetaEnum::fromType<QWebEngineDownloadRequest::DownloadInterruptReason>();
+    if (reason != QWebEngineDownloadRequest::NoReason && reasons.valueToKey(reason))
+        return request->interruptReasonString();
+    return captions.text(CaptionNo::EngineDidNotWrite, u"the engine did not write it");
+}
+
+// The name the dialog proposes: the page title without the characters a file name cannot hold.
+QString proposedPageName(const QString& title, const QString& extension)
+{
+    QString name;
+    for (const QChar c : title) {
+        if (c.category() == QChar::Other_Control || QStringView(u"/\\:*?\"<>|").contains(c))
+            name += QLatin1Char(' ');
+        else
+            name += c;
+    }
+    return name.simplified().left(120) + QLatin1Char('.') + extension;
+}
+
+} // namespace
+
+void SaveAsH(BrowserView* view, QWidget* window, Desktop& desktop, const CaptionTable& captions,
+             int boundMs)
+{
+    if (!view || !view->hasDocument()) {
+        desktop.report(window,
+                       captions.text(CaptionNo::NoDocument, u"The page shows no document."));
+        return;
+    }
+    Set_Alpha(window, Alpha_Dim, desktop, captions);
+    QStringList filters;
+    for (const PageFormat& f : kFormats)
+        filters << filterOf(f, captions);
+    const QString title = view->LocationName();
+    QString chosenFilter;
+    const std::optional<QString> chosen =
+        desktop.askSaveFile(window, captions.text(CaptionNo::SavePageTitle, u"Save the page"),
+                            filters.join(QStringLiteral(";;")),
+                            proposedPageName(title, QStringLiteral("mht")), &chosenFilter);
+
+    // After a cancelled dialog the message names the page title, as a saved archive would be.
+    QString message = captions[CaptionNo::PageSavedAs] + title + QStringLiteral(".mht");
+    if (chosen) {
+        const PageFormat& format = formatFor(chosenFilter, *chosen, captions);
+        QString path = *chosen;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QLatin1Char('.') + QString(format.extension);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const std::optional<QString> failure =
+            savePage(view->page(), path, format.format, boundMs, captions);
+        QGuiApplication::restoreOverrideCursor();
+        message =
+            failure
+                ? captions.text(CaptionNo::PageNotSaved, u"The page could not be saved as %1: %2")
+                      .arg(QDir::toNativeSeparators(path), *failure)
+                : captions[CaptionNo::PageSavedAs] + QDir::toNativeSeparators(path);
+    }
+    Set_Alpha(window, Alpha_Full, desktop, captions);
+    desktop.report(window, message);
+}
