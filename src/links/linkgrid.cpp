@@ -70,8 +70,13 @@ void LinkGrid::sortRows(int first, int last, int column, Qt::CaseSensitivity sen
     const int n = last - first + 1;
     std::vector<QCollatorSortKey> keys;
     keys.reserve(static_cast<size_t>(n));
-    for (auto it = begin; it != begin + n; ++it)
-        keys.push_back(collator.sortKey(it->cells[static_cast<size_t>(column)]));
+    // The collator of the C locale compares keys code by code whatever the case sensitivity:
+    // texts compared without regard to case are folded first.
+    for (auto it = begin; it != begin + n; ++it) {
+        const QString& text = it->cells[static_cast<size_t>(column)];
+        keys.push_back(
+            collator.sortKey(sensitivity == Qt::CaseInsensitive ? text.toCaseFolded() : text));
+    }
     std::vector<int> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
@@ -86,6 +91,28 @@ void LinkGrid::sortRows(int first, int last, int column, Qt::CaseSensitivity sen
         sorted.append(std::move(*(begin + i)));
     std::move(sorted.begin(), sorted.end(), begin);
     emit layoutChanged();
+}
+
+int LinkGrid::dropEmptyRows(int first, int last, int column)
+{
+    first = qMax(first, 1);
+    last = qMin(last, Rows() - 1);
+    if (last < first || column < 0 || column >= kColumns)
+        return 0;
+    const auto begin = m_rows.begin() + (first - 1);
+    const auto end = m_rows.begin() + last;
+    const auto isEmpty = [column](const Row& row) {
+        return row.cells[static_cast<size_t>(column)].isEmpty();
+    };
+    if (std::none_of(begin, end, isEmpty))
+        return 0;
+    beginResetModel();
+    const auto kept =
+        std::stable_partition(begin, end, [&](const Row& row) { return !isEmpty(row); });
+    const int dropped = static_cast<int>(end - kept);
+    m_rows.erase(kept, end);
+    endResetModel();
+    return dropped;
 }
 
 void LinkGrid::numberRows(int first, int last)

@@ -43,6 +43,9 @@ public:
     // locale; rows that compare equal keep their order.
     void sortRows(int first, int last, int column, Qt::CaseSensitivity sensitivity);
 
+    // Takes the rows first to last whose column is empty out of the grid; the others keep their
+    // order and the rows after them move up. The number taken out.
+    int dropEmptyRows(int first, int last, int column);
     // Column 0 of rows first to last := 1, 2, ... from first.
     void numberRows(int first, int last);
 

@@ -90,12 +90,14 @@ TextFile::Result LinkTable::Save_Table()
     m_grid.setRows(m_entryCount + 1);
     m_grid.sortRows(1, m_entryCount, 1, Qt::CaseSensitive);
 
+    // Rows without a title are no entries: they leave the grid as they leave the file, so that a
+    // second save before the next reload writes the same entries.
+    m_entryCount -= m_grid.dropEmptyRows(1, m_entryCount, 1);
+
     QStringList lines;
     lines.reserve(m_entryCount);
     for (int r = 1; r <= m_entryCount; ++r) {
         const QString title = m_grid.cell(r, 1);
-        if (title.isEmpty())
-            continue;
         lines << LinkLine::join(
             {LinkLine::storable(title), LinkLine::storable(m_grid.cell(r, 2), true),
              LinkLine::storable(m_grid.cell(r, 3)), LinkLine::storable(m_grid.hiddenText(r)),
