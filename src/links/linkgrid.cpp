@@ -1,5 +1,7 @@
 #include "links/linkgrid.h"
 
+#include "links/linkline.h"
+
 #include <QCollator>
 
 #include <algorithm>
@@ -7,6 +9,31 @@
 #include <vector>
 
 LinkGrid::LinkGrid(QObject* parent) : QAbstractTableModel(parent) {}
+
+LinkGrid::Row& LinkGrid::rowAt(qsizetype index) const
+{
+    Row& row = m_rows[index];
+    if (!row.pending)
+        return row;
+    row.pending = false;
+    // A line with fewer than six fields leaves its row blank.
+    if (const std::optional<LinkLine::Fields> fields = LinkLine::split(row.line)) {
+        row.cells[0] = QString::number(row.position);
+        for (size_t f = 0; f < fields->size(); ++f)
+            row.cells[f + 1] = (*fields)[f];
+        row.hidden = (*fields)[3];
+        if (!row.hidden.isEmpty())
+            row.cells[4] = concealed();
+    }
+    row.line = QString();
+    return row;
+}
+
+void LinkGrid::splitAll(int first, int last) const
+{
+    for (int r = qMax(first, 1); r <= qMin(last, Rows() - 1); ++r)
+        rowAt(r - 1);
+}
 
 void LinkGrid::setRows(int rows)
 {
@@ -27,27 +54,27 @@ QString LinkGrid::cell(int row, int column) const
 {
     if (!isDataRow(row) || column < 0 || column >= kColumns)
         return {};
-    return m_rows.at(row - 1).cells[static_cast<size_t>(column)];
+    return rowAt(row - 1).cells[static_cast<size_t>(column)];
 }
 
 void LinkGrid::setCell(int row, int column, const QString& text)
 {
     if (!isDataRow(row) || column < 0 || column >= kColumns)
         return;
-    m_rows[row - 1].cells[static_cast<size_t>(column)] = text;
+    rowAt(row - 1).cells[static_cast<size_t>(column)] = text;
     const QModelIndex at = index(row - 1, column);
     emit dataChanged(at, at);
 }
 
 QString LinkGrid::hiddenText(int row) const
 {
-    return isDataRow(row) && row <= m_hiddenLast ? m_rows.at(row - 1).hidden : QString();
+    return isDataRow(row) && row <= m_hiddenLast ? rowAt(row - 1).hidden : QString();
 }
 
 void LinkGrid::setHiddenText(int row, const QString& text)
 {
     if (isDataRow(row) && row <= m_hiddenLast)
-        m_rows[row - 1].hidden = text;
+        rowAt(row - 1).hidden = text;
 }
 
 void LinkGrid::replaceRows(QList<Row> rows, int hiddenLast)
@@ -64,6 +91,7 @@ void LinkGrid::sortRows(int first, int last, int column, Qt::CaseSensitivity sen
     last = qMin(last, Rows() - 1);
     if (last <= first || column < 0 || column >= kColumns)
         return;
+    splitAll(first, last);
     QCollator collator;
     collator.setCaseSensitivity(sensitivity);
     const auto begin = m_rows.begin() + (first - 1);
@@ -99,6 +127,7 @@ int LinkGrid::dropEmptyRows(int first, int last, int column)
     last = qMin(last, Rows() - 1);
     if (last < first || column < 0 || column >= kColumns)
         return 0;
+    splitAll(first, last);
     const auto begin = m_rows.begin() + (first - 1);
     const auto end = m_rows.begin() + last;
     const auto isEmpty = [column](const Row& row) {
@@ -122,7 +151,7 @@ void LinkGrid::numberRows(int first, int last)
     if (last < first)
         return;
     for (int r = first; r <= last; ++r)
-        m_rows[r - 1].cells[0] = QString::number(r);
+        rowAt(r - 1).cells[0] = QString::number(r);
     emit dataChanged(index(first - 1, 0), index(last - 1, 0));
 }
 
@@ -146,7 +175,7 @@ QVariant LinkGrid::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows.size())
         return {};
-    const QString& text = m_rows.at(index.row()).cells[static_cast<size_t>(index.column())];
+    const QString& text = rowAt(index.row()).cells[static_cast<size_t>(index.column())];
     switch (role) {
     case Qt::DisplayRole:
         return text;

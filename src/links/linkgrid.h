@@ -31,12 +31,20 @@ public:
     QString hiddenText(int row) const;
     void setHiddenText(int row, const QString& text);
 
-    // Replaces every row at once: the given data rows become grid rows 1 on, each with its
-    // Hidden_Text, and Hidden_Text reaches up to index hiddenLast.
+    // A row: its cells and Hidden_Text, or, for a row loaded from a table file, the file's line
+    // and its position, split into cells when the row is first used. A table opens as fast as
+    // its file is read: only the rows shown are split.
     struct Row {
         Cells cells;
         QString hidden;
+        QString line;
+        int position = 0;
+        bool pending = false; // line and position not yet split into cells
     };
+    static Row loaded(const QString& line, int position) { return {{}, {}, line, position, true}; }
+
+    // Replaces every row at once: the given data rows become grid rows 1 on, and Hidden_Text
+    // reaches up to index hiddenLast.
     void replaceRows(QList<Row> rows, int hiddenLast);
 
     // Sorts grid rows first to last by a column, ascending, in the collation of the user's
@@ -64,8 +72,12 @@ public:
 
 private:
     bool isDataRow(int row) const { return row >= 1 && row < Rows(); }
+    // The row at a model index, split into cells first if it was loaded as a line.
+    Row& rowAt(qsizetype index) const;
+    void splitAll(int first, int last) const;
 
-    QList<Row> m_rows;
+    // Rows are split on first use, also by the reading accessors.
+    mutable QList<Row> m_rows;
     int m_hiddenLast = 0;
     QStringList m_headers;
     QString m_concealedName;

@@ -63,18 +63,8 @@ TextFile::Result LinkTable::Read_Table()
     QList<LinkGrid::Row> data(rows - 1);
     if (lines) {
         const int available = static_cast<int>(qMin<qsizetype>(m_entryCount, lines->size()));
-        for (int r = 1; r <= available; ++r) {
-            const std::optional<LinkLine::Fields> fields = LinkLine::split(lines->at(r - 1));
-            if (!fields)
-                continue;
-            LinkGrid::Row& row = data[r - 1];
-            row.cells[0] = QString::number(r);
-            for (size_t f = 0; f < fields->size(); ++f)
-                row.cells[f + 1] = (*fields)[f];
-            row.hidden = (*fields)[3];
-            if (!row.hidden.isEmpty())
-                row.cells[4] = LinkGrid::concealed();
-        }
+        for (int r = 1; r <= available; ++r)
+            data[r - 1] = LinkGrid::loaded(lines->at(r - 1), r);
     }
     m_grid.replaceRows(std::move(data), m_entryCount + 1);
     return problem;

@@ -82,8 +82,8 @@ void frmEDit::Form_Load()
     Txt(4)->clear();
     setWindowTitle(captions.text(76));
 
-    m_bar->setBar(pool.bar(QStringLiteral("EDIT9")));
     m_bar->setImageList(&m_images);
+    m_bar->setBar(pool.bar(QStringLiteral("EDIT9")));
     m_bar->setBarStyle(kEditorBarStyle);
     if (CommandEntry* entry = pool.entry(QStringLiteral("CANCEL")))
         entry->setTooltip(captions.text(94));

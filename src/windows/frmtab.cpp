@@ -162,13 +162,13 @@ void frmTab::Form_Load()
     m_picLab->move(0, 0);
     Load_Group();
 
-    m_bar1->setBar(m_setup.pool.bar(QStringLiteral("TAB1")));
     m_bar1->setImageList(&m_images);
+    m_bar1->setBar(m_setup.pool.bar(QStringLiteral("TAB1")));
     m_bar1->setBarStyle(kTableBarStyle);
     m_bar1->resize(qMax(Twips::toPixels(kBar1Width), m_bar1->sizeHint().width()),
                    m_bar1->sizeHint().height());
-    m_bar0->setBar(m_setup.pool.bar(QStringLiteral("TAB0")));
     m_bar0->setImageList(&m_images);
+    m_bar0->setBar(m_setup.pool.bar(QStringLiteral("TAB0")));
     m_bar0->setBarStyle(kTableBarStyle);
     m_bar0->move(0, 0);
     m_bar0->resize(m_bar0->sizeHint());
