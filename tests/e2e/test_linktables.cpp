@@ -25,11 +25,7 @@ class TestLinkTables : public QObject {
     HttpServer server;
     AppFixture app;
 
-    QString at(const char* path) const
-    {
-        return QStringLiteral("http://") + server.hostPort() + QLatin1Char('/') +
-               QLatin1String(path);
-    }
+    QString at(const char* path) const { return server.url(QLatin1String(path)).toString(); }
     frmStart& w() { return *app.window; }
 
     // Opens the link tables with "FAVORITE", runs act on the window while it is shown, and
