@@ -3,16 +3,15 @@
 #include "config/captionnumbers.h"
 #include "config/languagefile.h"
 #include "config/programfiles.h"
-#include "core/programdir.h"
 #include "links/linkline.h"
 #include "links/linktitles.h"
 #include "links/titlesfile.h"
 
 #include <QDir>
 
-LinkTable::LinkTable(const ProgramDir& dir, LinkTitles& titles, const CaptionTable& captions,
+LinkTable::LinkTable(ProgramDir dir, LinkTitles& titles, const CaptionTable& captions,
                      QObject* parent)
-    : QObject(parent), m_dir(dir), m_titles(titles), m_captions(captions)
+    : QObject(parent), m_dir(std::move(dir)), m_titles(titles), m_captions(captions)
 {
     setCurTable(0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/programdir.h"
 #include "core/textfile.h"
 #include "links/linkgrid.h"
 
@@ -8,7 +9,6 @@
 
 class CaptionTable;
 class LinkTitles;
-class ProgramDir;
 
 // The page of the main window that "ADDURL" adds.
 struct ShownPage {
@@ -30,7 +30,7 @@ public:
     // The most characters of the address box kept in an added entry's note.
     static constexpr int kNoteLength = 100;
 
-    LinkTable(const ProgramDir& dir, LinkTitles& titles, const CaptionTable& captions,
+    LinkTable(ProgramDir dir, LinkTitles& titles, const CaptionTable& captions,
               QObject* parent = nullptr);
 
     LinkGrid& grid() { return m_grid; }
@@ -92,7 +92,7 @@ signals:
 private:
     int titleRow() const { return m_curTable + 1; }
 
-    const ProgramDir& m_dir;
+    const ProgramDir m_dir;
     LinkTitles& m_titles;
     const CaptionTable& m_captions;
     LinkGrid m_grid;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commandbar/imagelist.h"
+#include "core/programdir.h"
 #include "links/linktable.h"
 
 #include <QDialog>
@@ -17,7 +18,6 @@ class LinkGridView;
 class LinkStrip;
 class LinkTitles;
 class MoveHandle;
-class ProgramDir;
 class QLabel;
 class QLineEdit;
 class frmEDit;
@@ -25,7 +25,7 @@ struct WindowPlace;
 
 // What the link-table window and the entry editor work with, handed in by the main window.
 struct LinkWindowsSetup {
-    const ProgramDir& dir;
+    ProgramDir dir;
     Desktop& desktop;
     const CaptionTable& captions;
     CommandPool& pool;

@@ -1,7 +1,6 @@
 // The link tables from the real main window: the titles the deferred start step reads, the
-// shown page added through "FAVORITE", a picked address opened in the current tab, and the titles
-// of empty tables following the language. Pages come from 127.0.0.1, files from a temporary
-// program directory.
+// shown page added through "FAVORITE" and a picked address opened in the current tab. Pages come
+// from 127.0.0.1, files from a temporary program directory.
 #include "appfixture.h"
 #include "commanddriver.h"
 #include "httpserver.h"
@@ -69,8 +68,6 @@ private slots:
     void init()
     {
         TestGuard::failOnWarnings();
-        if (app.module->options.Lang_Name != QLatin1String("English"))
-            w().switchLanguage(QStringLiteral("English"));
         QVERIFY(app.reset(server.url(QStringLiteral("home.html"))));
     }
 
@@ -124,24 +121,6 @@ private slots:
         QCOMPARE(w().tabs().selected(), 0);
         QCOMPARE(w().Text1()->text(), at("picked.html"));
         QVERIFY(!w().Text1()->items().contains(at("picked.html")));
-    }
-
-    // A language switch retitles the empty tables only, whatever title they had.
-    void emptyTablesFollowTheLanguage()
-    {
-        LinkTitles& titles = app.module->Link_Titles;
-        titles.setTitle(1, QStringLiteral("Mine"));
-        titles.setEntryCount(1, 1);
-        titles.setTitle(2, QStringLiteral("Renamed but empty"));
-        titles.setEntryCount(2, 0);
-        w().switchLanguage(QStringLiteral("italiano"));
-        QStringList shown;
-        QVERIFY(withLinkTables([&shown](frmTab& window) {
-            shown << window.TabF(0)->tabText(0) << window.TabF(0)->tabText(1);
-        }));
-        QCOMPARE(shown, QStringList({QStringLiteral("Mine"),
-                                     app.module->Lang_Text[34] + QStringLiteral(" 2")}));
-        QVERIFY(app.module->Lang_Text[34] != QLatin1String("Group"));
     }
 };
 

@@ -31,21 +31,6 @@ private slots:
     void initTestCase() { captions.set(CaptionNo::LinkTableWord, QStringLiteral("Group")); }
     void init() { TestGuard::failOnWarnings(); }
 
-    void firstRunCreatesTheTitles()
-    {
-        TempProgramDir dir(false);
-        QVERIFY(QDir(dir.file("Links")).removeRecursively());
-        LinkTitles titles;
-        QVERIFY(TitlesFile::Read_Titles(dir.programDir(), titles, QStringLiteral("Group")));
-        const QStringList lines = linesOf(dir.read("Links/Links.Bok"));
-        QCOMPARE(lines.size(), 150);
-        QCOMPARE(lines.first(), QStringLiteral("Group 1,0"));
-        QCOMPARE(lines.last(), QStringLiteral("Group 150,0"));
-        QCOMPARE(titles.title(150), QStringLiteral("Group 150"));
-        for (int row = 1; row <= 150; ++row)
-            QCOMPARE(titles.entryCount(row), 0);
-    }
-
     void titlesLines_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -104,21 +89,6 @@ private slots:
         const QStringList lines = linesOf(dir.read("Links/Links.Bok"));
         QCOMPARE(lines.size(), 150);
         QCOMPARE(lines.at(row - 1), title + QLatin1Char(',') + count);
-    }
-
-    void typedTitleKeepsItsComma()
-    {
-        TempProgramDir dir(false);
-        LinkTitles titles;
-        QVERIFY(TitlesFile::Read_Titles(dir.programDir(), titles, QStringLiteral("Group")));
-        LinkTable table(dir.programDir(), titles, captions);
-        table.setCurTable(4);
-        QVERIFY(table.Enter_Title(QStringLiteral("Shops, local")));
-        LinkTitles again;
-        QVERIFY(TitlesFile::Read_Titles(dir.programDir(), again, QStringLiteral("Group")));
-        QCOMPARE(again.title(5), QStringLiteral("Shops\u201A local"));
-        QCOMPARE(again.entryCount(5), 0);
-        QCOMPARE(again.title(6), QStringLiteral("Group 6"));
     }
 
     void tableFileNames()
