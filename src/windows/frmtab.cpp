@@ -111,8 +111,6 @@ frmTab::frmTab(const LinkWindowsSetup& setup, const ShownPage& page, QWidget* pa
     setModal(true);
     setSizeGripEnabled(true);
 
-    // The order of creation is the order of the keyboard focus: the strips from the top, the
-    // grid, then the bars.
     m_picLab = new QWidget(this);
     m_picLab->setObjectName(QStringLiteral("PicLab"));
     m_label = new QLabel(m_picLab);
@@ -295,7 +293,9 @@ void frmTab::selectTab(int strip, int tab)
 {
     if (!m_tabsReady || strip < 0 || strip >= kStrips)
         return;
-    if (strip == m_curStrip && TabF(strip)->selectedTab() == tab)
+    // The table shown already (a click on its tab, which also makes it current).
+    if (strip == m_curStrip && m_table.Cur_Table() == tab + strip * kTabsPerStrip &&
+        TabF(strip)->selectedTab() == tab)
         return;
     m_curStrip = strip;
     for (LinkStrip* other : m_strips) {

@@ -169,6 +169,10 @@ private slots:
         QCOMPARE(w->Cur_Strip(), 3);
         QCOMPARE(w->table().Cur_Table(), 49);
         QCOMPARE(w->table().grid().cell(1, 1), QStringLiteral("Forty-nine"));
+        // The arrow keys choose the next tab as a click does.
+        QTest::keyClick(w->TabF(3), Qt::Key_Right);
+        QCOMPARE(w->table().Cur_Table(), 50);
+        QCOMPARE(w->TabF(3)->selectedTab(), 5);
     }
 
     void addUrl_data()
