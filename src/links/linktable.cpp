@@ -43,19 +43,20 @@ TextFile::Result LinkTable::Read_Table()
     Column_Titles();
     m_revealRow = 0;
     m_revealOn = false;
-    m_entryCount = m_titles.entryCount(titleRow());
 
     TextFile::Result problem;
     const std::optional<QStringList> lines = TextFile::read(m_tableFile, &problem);
     m_unreadable = !problem;
-    // Entries beyond the count (a titles file that lost its line) are shown, so a save keeps
-    // them; the count follows.
+    // A missing or unreadable file shows empty. Otherwise the count is kept to the lines the file
+    // has (the rows beyond would be blank), and entries beyond the count (a titles file that lost
+    // its line) are shown, so that a save keeps them; the count follows.
+    m_entryCount = 0;
     if (lines) {
-        const int last = LinkLine::lastEntryLine(*lines);
-        if (last > m_entryCount) {
-            m_entryCount = last;
-            m_titles.setEntryCount(titleRow(), last);
-        }
+        const int counted = m_titles.entryCount(titleRow());
+        m_entryCount = static_cast<int>(qMax<qsizetype>(qMin<qsizetype>(counted, lines->size()),
+                                                        LinkLine::lastEntryLine(*lines)));
+        if (m_entryCount != counted)
+            m_titles.setEntryCount(titleRow(), m_entryCount);
     }
 
     const int rows = m_entryCount < m_rowsShown ? m_rowsShown : m_entryCount + 1;
@@ -75,7 +76,8 @@ TextFile::Result LinkTable::Save_Table()
     if (m_unreadable)
         return Save_Title();
 
-    m_entryCount = m_titles.entryCount(titleRow());
+    // Rows the grid does not hold would be blank and dropped: they are not made.
+    m_entryCount = qMin(m_titles.entryCount(titleRow()), m_grid.Rows() - 1);
     m_grid.setRows(m_entryCount + 1);
     m_grid.sortRows(1, m_entryCount, 1, Qt::CaseSensitive);
 

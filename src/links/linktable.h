@@ -55,10 +55,11 @@ public:
     const QString& New_Title() const { return m_newTitle; }
     void clearNewTitle() { m_newTitle.clear(); }
 
-    // Loads the shown table's file into the grid. Rows whose line is missing or has fewer than
-    // six fields stay blank. A file holding more entries than its count are shown whole (the
-    // count follows), so that a save keeps them. A file that exists but cannot be read is
-    // returned as a problem; the table then shows empty and its file is never written over.
+    // Loads the shown table's file into the grid. Rows whose line has fewer than six fields stay
+    // blank. A file holding more entries than its count is shown whole and one holding fewer
+    // lines shows those (the count follows), so that a save keeps every entry. A file that exists
+    // but cannot be read is returned as a problem; the table then shows empty and its file is
+    // never written over.
     TextFile::Result Read_Table();
     // Sorts the entries by title and writes them, dropping rows without a title and lowering
     // the count; then Save_Title. The first failure is returned.

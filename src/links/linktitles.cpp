@@ -36,7 +36,7 @@ int LinkTitles::boundedCount(double value)
     value = std::round(value);
     if (!(value > 0)) // negative, zero or not a number
         return 0;
-    return value >= kMaxCount ? kMaxCount : static_cast<int>(value);
+    return value >= double(kMaxCount) ? kMaxCount : static_cast<int>(value);
 }
 
 void LinkTitles::applyDefaultTitles(const QString& word)

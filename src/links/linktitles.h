@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <limits>
 
 // Link_Titles: the title and the entry count (as text) of the 150 link tables, rows 1 to 150;
 // row r belongs to table r - 1. Row 0 and rows 151 to 160 are never used.
@@ -9,9 +10,8 @@ class LinkTitles {
 public:
     static constexpr int kRows = 161;
     static constexpr int kTables = 150; // the two link-table dimensions 30 and 5
-    // The most entries a count text stands for: a larger count with no file behind it must not
-    // make a grid of millions of empty rows.
-    static constexpr int kMaxCount = 32767;
+    // The most entries a count text stands for.
+    static constexpr int kMaxCount = std::numeric_limits<int>::max();
 
     QString title(int row) const;
     QString count(int row) const;

@@ -335,7 +335,6 @@ void frmTab::cmdBar_ButtonClick(int, CommandEntry* entry)
 void frmTab::addUrl()
 {
     m_table.ADD_Tab(m_page);
-    m_table.setCurTable(m_table.Cur_Table());
     report(m_table.Save_Table());
     report(m_table.Read_Table());
 }

@@ -65,7 +65,7 @@ private slots:
                                       << " 3";
         QTest::addRow("an absurd count")
             << QByteArray("Huge, 1e300\r\n") << QByteArray() << 1 << "Huge"
-            << " 32767";
+            << " 2147483647";
     }
 
     void titlesLines()
@@ -168,6 +168,9 @@ private slots:
         QTest::addRow("fewer lines than its count")
             << QByteArray("B;-;u;-;;-;;-;;-;\r\nA;-;u;-;;-;;-;;-;\r\n") << 5
             << QStringList{"A;-;u;-;;-;;-;;-;", "B;-;u;-;;-;;-;;-;"};
+        QTest::addRow("an absurd count")
+            << QByteArray("A;-;u;-;;-;;-;;-;\r\n") << std::numeric_limits<int>::max()
+            << QStringList{"A;-;u;-;;-;;-;;-;"};
         QTest::addRow("more entries than its count")
             << QByteArray("A;-;u;-;;-;;-;;-;\r\nB;-;u;-;;-;;-;;-;\r\n") << 0
             << QStringList{"A;-;u;-;;-;;-;;-;", "B;-;u;-;;-;;-;;-;"};
