@@ -1,8 +1,8 @@
 // Times the link-table window on a table of 10,000 entries: opening it (the window built, the
-// table read into its grid, shown and painted once) and saving the table ("SAVE2" without the reload:
-// sorted by title, written, the titles file written), beside a plain read of the same file (its
-// lines split into their six fields) and a plain sorted write of the same entries (sorted by
-// title in the same collation and written through QSaveFile), measured in the same run.
+// table read into its grid, shown and painted once) and saving the table ("SAVE2" without the
+// reload: sorted by title, written, the titles file written), beside a plain read of the same
+// file (its lines split into their six fields) and a plain sorted write of the same entries
+// (sorted by title in the same collation and written through QSaveFile), in the same run.
 //
 //   links_bench [repetitions] [entries]     (defaults 9 and 10000; medians are printed)
 //
