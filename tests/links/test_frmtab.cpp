@@ -253,6 +253,10 @@ private slots:
         clickCell(1, 4); // no concealed value
         QCOMPARE(grid.cell(1, 4), QString());
         QCOMPARE(grid.cell(3, 4), QStringLiteral("three"));
+        // Sorting conceals the value shown: its row may move.
+        click(QStringLiteral("SORT"));
+        QCOMPARE(grid.cell(3, 4), masked);
+        QCOMPARE(w->table().Reveal_Row(), 0);
 
         clickTab(0, 1);
         clickCell(2, 4);
