@@ -27,9 +27,11 @@
 #include "core/twips.h"
 #include "core/wait.h"
 #include "export/pagepicture.h"
+#include "links/titlesfile.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
+#include "windows/frmtab.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -255,6 +257,11 @@ void frmStart::Timer4_Timer()
         m_timer4.start();
         return;
     }
+    // The link tables can be opened once their titles are known.
+    if (const TextFile::Result r =
+            TitlesFile::Read_Titles(m.dir, m.Link_Titles, m.Lang_Text[CaptionNo::LinkTableWord]);
+        !r)
+        m.desktop.report(this, FileMessages::text(m.Lang_Text, r));
     m.Template_Doc = m.path(ProgramFiles::TemplateDoc);
     m.Template_HDoc = m.path(ProgramFiles::TemplateHDoc);
     if (CommandEntry* favorite = m_pool.entry(QStringLiteral("FAVORITE")))
@@ -358,11 +365,22 @@ void frmStart::minimize()
     showMinimized();
 }
 
-// Opens an address picked from the link tables; the link-table window is not part of the
-// program yet, so no address is ever picked.
+// The link-table window, modal; the address picked there opens in the current view, outside
+// the history.
 void frmStart::GO_Links()
 {
-    m_navigation->openPicked(QString());
+    QString picked;
+    {
+        const LinkWindowsSetup setup{
+            m.dir,         m.desktop,       m.Lang_Text,      m_pool,
+            m.Link_Titles, m.ini.linkTable, m.ini.linkEditor, m.lang.Lang_Code};
+        const ShownPage page{m_pageStatus->Page_Title(), m_navigation->Cur_URL(),
+                             m_navigation->addressText(), m.Today_Str};
+        frmTab window(setup, page, this);
+        window.exec();
+        picked = window.Picked_URL();
+    }
+    m_navigation->openPicked(picked);
 }
 
 void frmStart::Read_Lang()

@@ -52,6 +52,12 @@ constexpr int EngineDidNotWrite = 258;   // "the engine did not write it"
 // Office exports: 260-279.
 
 // Link tables: 280-289.
+constexpr int LinkStrip = 280;      // "Tables %1 to %2": one strip of tabs
+constexpr int LinkTitleBox = 281;   // "New title of the table"
+constexpr int LinkMoveHandle = 282; // "Move the window"
+constexpr int LinkGridName = 283;   // "Entries of the table"
+constexpr int ConcealedValue = 284; // "concealed, press Space to show"
+constexpr int LinkTableKept = 285;  // "The table is shown empty and its file is left unchanged."
 
 // Language editor, input window and About window: 290-309.
 

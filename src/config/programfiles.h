@@ -19,6 +19,10 @@ inline constexpr QStringView TemplateHDoc = u"\\Data\\TemplateH.Doc";
 
 inline constexpr QStringView LanguagesFolder = u"\\Languages";
 
+// The link tables: the titles of all tables, and one file of entries per table.
+inline constexpr QStringView LinksFolder = u"\\Links";
+inline constexpr QStringView LinkTitlesFile = u"\\Links\\Links.Bok";
+
 inline constexpr QStringView MailsList = u"\\MailsList.txt";
 inline constexpr QStringView MailsBook = u"\\MailsBook.txt";
 
@@ -41,6 +45,18 @@ inline QString languageFile(const QString& langName)
 inline QString pictureFile(int number)
 {
     return QStringLiteral("\\Images\\Orvel%1.bmp").arg(number % 1000, 3, 10, QLatin1Char('0'));
+}
+
+// "\Links\Links." + the table number in three digits: "\Links\Links.007" holds table 7.
+inline QString linkTable(int table)
+{
+    return QStringLiteral("\\Links\\Links.%1").arg(table, 3, 10, QLatin1Char('0'));
+}
+
+// "\Data\OrvelGOTab" + language code + ".pdf": the guide to the link tables ("Eng" for English).
+inline QString linkHelp(const QString& langCode)
+{
+    return QStringLiteral("\\Data\\OrvelGOTab") + langCode + QStringLiteral(".pdf");
 }
 
 } // namespace ProgramFiles

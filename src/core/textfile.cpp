@@ -145,9 +145,20 @@ std::optional<QStringList> read(const QString& path, Result* problem, qint64 max
 
 Result rewrite(const QString& path, const QStringList& lines)
 {
+    return rewrite(path, lines, {});
+}
+
+Result rewrite(const QString& path, const QStringList& lines, QFileDevice::Permissions permissions)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failed(Action::Write, path, file.errorString());
+    // Set on the new file before it takes the old one's place, so it is never readable by others.
+    if (permissions && !file.setPermissions(permissions)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return failed(Action::Write, path, reason);
+    }
     const QByteArray bytes = joinLines(lines, true);
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();

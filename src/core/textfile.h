@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -50,6 +51,9 @@ std::optional<QStringList> read(const QString& path, Result* problem = nullptr,
 
 // Replaces the file with these lines (each followed by CR LF), atomically.
 Result rewrite(const QString& path, const QStringList& lines);
+// The same, the new file getting these permissions whatever the old one had (a file of private
+// text: readable by its owner only).
+Result rewrite(const QString& path, const QStringList& lines, QFileDevice::Permissions permissions);
 // Appends these lines (each followed by CR LF); the file is created if missing.
 Result append(const QString& path, const QStringList& lines);
 // Empties the file (creating it if missing).

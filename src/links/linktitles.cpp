@@ -26,10 +26,37 @@ void LinkTitles::setCount(int row, const QString& count)
         m_rows[static_cast<size_t>(row)].count = count;
 }
 
+int LinkTitles::entryCount(int row) const
+{
+    return boundedCount(Numbers::leadingValue(count(row)));
+}
+
+int LinkTitles::boundedCount(double value)
+{
+    value = std::round(value);
+    if (!(value > 0)) // negative, zero or not a number
+        return 0;
+    return value >= double(kMaxCount) ? kMaxCount : static_cast<int>(value);
+}
+
 void LinkTitles::applyDefaultTitles(const QString& word)
 {
     for (int row = 1; row <= kTables; ++row) {
         if (Numbers::leadingValue(count(row)) == 0.0)
             setTitle(row, word + QLatin1Char(' ') + QString::number(row));
     }
+}
+
+QString LinkTitles::countText(int count)
+{
+    return QLatin1Char(' ') + QString::number(count);
+}
+
+QString LinkTitles::storable(const QString& title)
+{
+    QString text = title;
+    text.replace(QLatin1Char(','), QChar(0x201A));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
 }

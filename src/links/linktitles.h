@@ -2,22 +2,38 @@
 
 #include <QString>
 #include <array>
+#include <limits>
 
 // Link_Titles: the title and the entry count (as text) of the 150 link tables, rows 1 to 150;
-// row 0 and rows 151 to 160 are never used.
+// row r belongs to table r - 1. Row 0 and rows 151 to 160 are never used.
 class LinkTitles {
 public:
     static constexpr int kRows = 161;
     static constexpr int kTables = 150; // the two link-table dimensions 30 and 5
+    // The most entries a count text stands for.
+    static constexpr int kMaxCount = std::numeric_limits<int>::max();
 
     QString title(int row) const;
     QString count(int row) const;
     void setTitle(int row, const QString& title);
     void setCount(int row, const QString& count);
 
+    // The entry count of a row: the leading numeric value of its count text, rounded and kept
+    // within 0 to kMaxCount.
+    int entryCount(int row) const;
+    void setEntryCount(int row, int count) { setCount(row, countText(count)); }
+
     // Every table without entries is titled with the language's word for a table followed by
     // its row in the number-print form ("Group 7"); tables with entries keep their titles.
     void applyDefaultTitles(const QString& word);
+
+    // A count value kept within 0 to kMaxCount, rounded.
+    static int boundedCount(double value);
+    // A count as the program writes it: a blank, then the digits (" 3").
+    static QString countText(int count);
+    // A title as the titles file can hold it: a comma would end the title at the next reading,
+    // so it becomes the low quotation mark that looks like one; line breaks become blanks.
+    static QString storable(const QString& title);
 
 private:
     struct Row {

@@ -858,9 +858,15 @@ private slots:
 
         QSignalSpy activations(w.cmdBar(0), &CommandBarControl::activated);
         ViewWatch watch(own.view(0));
+        // The link tables open modally; closed with no address picked, the view stays.
+        QString opened;
+        CommandDriver::whenModalOpens([&opened](QWidget* modal) {
+            opened = modal->objectName();
+            modal->close();
+        });
         QCOMPARE(activate(w, QStringLiteral("FAVORITE")), Reached::Activated);
         QCOMPARE(activations.count(), 1);
-        // No address is picked while the link tables do not exist: the view stays.
+        QCOMPARE(opened, QStringLiteral("frmTab"));
         checkNothingOpened(watch);
         QVERIFY(own.desktop.messages.isEmpty());
         own.close();

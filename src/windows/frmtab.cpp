@@ -1,0 +1,480 @@
+#include "windows/frmtab.h"
+
+#include "commandbar/commandbar.h"
+#include "commandbar/commandbarcontrol.h"
+#include "commandbar/commandentry.h"
+#include "commandbar/commandpool.h"
+#include "config/captionnumbers.h"
+#include "config/filemessages.h"
+#include "config/languagefile.h"
+#include "config/programfiles.h"
+#include "config/settingsfile.h"
+#include "core/programdir.h"
+#include "core/twips.h"
+#include "links/linktitles.h"
+#include "platform/desktop.h"
+#include "windows/frmedit.h"
+#include "windows/linkgridview.h"
+#include "windows/linkimages.h"
+#include "windows/linkstrip.h"
+#include "windows/movehandle.h"
+#include "windows/windowplacement.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include <cmath>
+
+namespace {
+
+struct TableEntry {
+    const char* key;
+    int tooltip; // caption number, 0 for a divider
+};
+
+// Bar "TAB0", in this order, and bar "TAB1".
+constexpr TableEntry kBar0[] = {
+    {"EXIT5", 32}, {"SEP1", 0},  {"ADDURL", 75}, {"SEP5", 0},   {"EDITURL", 76}, {"GOURL", 78},
+    {"SEP4", 0},   {"SORT", 81}, {"SAVE2", 82},  {"HELP2", 83}, {"SEP7", 0},     {"TITLE", 77},
+};
+constexpr TableEntry kBar1[] = {{"SEP10", 0}, {"EXIT6", 32}};
+
+// The drawing style of both bars.
+constexpr int kTableBarStyle = 1;
+
+// Places of the controls, in twips.
+constexpr int kBar1Width = 530;
+constexpr int kTitleBoxLeft = 3500;
+constexpr int kTitleBoxWidth = 2500;
+constexpr int kStripLeft = 100;
+constexpr int kStripGap = 50;    // between the top band and the first strip
+constexpr int kStripPitch = 230; // from one strip to the next
+constexpr int kStripMargin = 250;
+constexpr int kGridLeft = 100;
+constexpr int kGridBottom = 120;
+constexpr int kGridNarrower = 10;
+
+// The pale yellow of the open title box.
+const QString kTitleBoxOpen = QStringLiteral("QLineEdit { background-color: #FFFFC0; }");
+
+template <size_t Count>
+void fillTableBar(CommandPool& pool, const char* key, const TableEntry (&entries)[Count])
+{
+    if (pool.bar(QLatin1String(key)))
+        return;
+    CommandBar* bar = pool.addBar(QLatin1String(key));
+    for (const TableEntry& def : entries) {
+        if (CommandEntry* entry = pool.entry(QLatin1String(def.key)))
+            bar->append(entry);
+    }
+}
+
+template <size_t Count>
+void tableTooltips(CommandPool& pool, const CaptionTable& captions,
+                   const TableEntry (&entries)[Count])
+{
+    for (const TableEntry& def : entries) {
+        CommandEntry* entry = pool.entry(QLatin1String(def.key));
+        if (entry && def.tooltip > 0)
+            entry->setTooltip(captions.text(def.tooltip));
+    }
+}
+
+QList<QToolButton*> buttonsOf(const CommandBarControl* control)
+{
+    QList<QToolButton*> buttons;
+    if (!control->toolBar())
+        return buttons;
+    const QList<QToolButton*> children =
+        control->toolBar()->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly);
+    for (QToolButton* button : children) {
+        if (!button->objectName().startsWith(QLatin1String("qt_")))
+            buttons << button;
+    }
+    return buttons;
+}
+
+} // namespace
+
+frmTab::frmTab(const LinkWindowsSetup& setup, const ShownPage& page, QWidget* parent)
+    : QDialog(parent), m_setup(setup), m_page(page), m_images(LinkImages::table()),
+      m_table(setup.dir, setup.titles, setup.captions)
+{
+    setObjectName(QStringLiteral("frmTab"));
+    setModal(true);
+    setSizeGripEnabled(true);
+
+    m_picLab = new QWidget(this);
+    m_picLab->setObjectName(QStringLiteral("PicLab"));
+    m_label = new QLabel(m_picLab);
+    m_label->setObjectName(QStringLiteral("Label1"));
+    m_move = new MoveHandle(m_picLab);
+    m_move->setObjectName(QStringLiteral("lblMove"));
+    m_titleBox = new QLineEdit(m_picLab);
+    m_titleBox->setObjectName(QStringLiteral("Text1"));
+    m_titleBox->installEventFilter(this);
+    m_bar0 = new CommandBarControl(0, m_picLab);
+    m_bar0->setObjectName(QStringLiteral("cmdBar0"));
+    m_bar1 = new CommandBarControl(1, m_picLab);
+    m_bar1->setObjectName(QStringLiteral("cmdBar1"));
+    for (CommandBarControl* control : {m_bar0, m_bar1})
+        connect(control, &CommandBarControl::activated, this, &frmTab::cmdBar_ButtonClick);
+    // Over the bar's empty part: the label, the handle over it, the title box over both.
+    m_label->raise();
+    m_move->raise();
+    m_titleBox->raise();
+
+    for (int s = kStrips - 1; s >= 0; --s) {
+        auto* strip = new LinkStrip(s, this);
+        for (int t = 0; t < kTabsPerStrip; ++t)
+            strip->addTab(QString());
+        connect(strip, &LinkStrip::tabChosen, this, &frmTab::selectTab);
+        m_strips[static_cast<size_t>(s)] = strip;
+    }
+
+    m_grid = new LinkGridView(this);
+    m_grid->setModel(&m_table.grid());
+    connect(m_grid, &LinkGridView::cellClicked, &m_table, &LinkTable::clickCell);
+    connect(m_grid, &LinkGridView::activated, this, &frmTab::gridActivated);
+    connect(&m_table, &LinkTable::titleStored, this, &frmTab::Load_Group);
+
+    Form_Load();
+}
+
+frmTab::~frmTab() = default;
+
+void frmTab::Form_Load()
+{
+    const CaptionTable& captions = m_setup.captions;
+    buildBars();
+    m_tabsReady = false;
+    m_titleBox->hide();
+    m_curStrip = 0;
+    m_picLab->move(0, 0);
+    Load_Group();
+
+    m_bar1->setImageList(&m_images);
+    m_bar1->setBar(m_setup.pool.bar(QStringLiteral("TAB1")));
+    m_bar1->setBarStyle(kTableBarStyle);
+    m_bar1->resize(qMax(Twips::toPixels(kBar1Width), m_bar1->sizeHint().width()),
+                   m_bar1->sizeHint().height());
+    m_bar0->setImageList(&m_images);
+    m_bar0->setBar(m_setup.pool.bar(QStringLiteral("TAB0")));
+    m_bar0->setBarStyle(kTableBarStyle);
+    m_bar0->move(0, 0);
+    m_bar0->resize(m_bar0->sizeHint());
+    tableTooltips(m_setup.pool, captions, kBar0);
+    tableTooltips(m_setup.pool, captions, kBar1);
+
+    // The title box begins where the bar ends, and no further left than its usual place.
+    const int left = qMax(Twips::toPixels(kTitleBoxLeft), m_bar0->sizeHint().width() + 4);
+    m_titleBox->setGeometry(left, Twips::toPixels(30), Twips::toPixels(kTitleBoxWidth),
+                            m_titleBox->sizeHint().height());
+    m_move->move(left, Twips::toPixels(70));
+    m_picLab->resize(m_picLab->width(),
+                     qMax(m_bar0->sizeHint().height(), m_titleBox->sizeHint().height() + 4));
+
+    WindowPlacement::place(this, m_setup.tablePlace, m_setup.tablePlace.isPlaced(), designSize());
+
+    // As many rows as three quarters of the screen's height holds, for a short table.
+    const double rowTwips = Twips::fromPixels(m_grid->verticalHeader()->defaultSectionSize());
+    const double screenRows = std::floor(Twips::screenSize().height() / rowTwips);
+    m_table.setRowsShown(qRound(screenRows * 0.75));
+    m_table.grid().setRows(m_table.Rows_Shown());
+
+    GO_SetImg();
+    m_label->setText(captions.text(33));
+    setWindowTitle(captions.text(33));
+    m_table.setCurTable(0);
+    m_grid->GO_Grid();
+    report(m_table.Read_Table());
+    m_tabsReady = true;
+
+    // Names for screen readers of the parts that show no text of their own.
+    for (int s = 0; s < kStrips; ++s) {
+        TabF(s)->setAccessibleName(captions.text(CaptionNo::LinkStrip, u"Tables %1 to %2")
+                                       .arg(s * kTabsPerStrip + 1)
+                                       .arg((s + 1) * kTabsPerStrip));
+    }
+    m_titleBox->setAccessibleName(
+        captions.text(CaptionNo::LinkTitleBox, u"New title of the table"));
+    const QString move = captions.text(CaptionNo::LinkMoveHandle, u"Move the window");
+    m_move->setAccessibleName(move);
+    m_move->setToolTip(move);
+    m_grid->setAccessibleName(captions.text(CaptionNo::LinkGridName, u"Entries of the table"));
+    setTabOrder();
+    // A window placed narrower than the layout needs still starts with every control in place.
+    layoutControls(qMax(width(), Twips::toPixels(kLayoutWidthTwips)), height());
+    m_grid->setFocus();
+}
+
+// The bars are built once per run; later windows find them in the pool.
+void frmTab::buildBars()
+{
+    fillTableBar(m_setup.pool, "TAB0", kBar0);
+    fillTableBar(m_setup.pool, "TAB1", kBar1);
+}
+
+void frmTab::Load_Group()
+{
+    for (int s = 0; s < kStrips; ++s) {
+        for (int t = 0; t < kTabsPerStrip; ++t) {
+            const QString title = m_setup.titles.title(s * kTabsPerStrip + t + 1);
+            TabF(s)->setTabText(t, title);
+            TabF(s)->setTabToolTip(t, title);
+        }
+    }
+}
+
+void frmTab::GO_SetImg()
+{
+    const int band = m_picLab->height();
+    const int boxTop = qMax(0, (band - m_titleBox->height()) / 2 - Twips::toPixels(20));
+    m_titleBox->move(m_titleBox->x(), boxTop);
+    m_label->setGeometry(m_titleBox->x(), boxTop + Twips::toPixels(40),
+                         Twips::toPixels(kTitleBoxWidth), m_label->sizeHint().height());
+    const int pitch = qMax(Twips::toPixels(kStripPitch), TabF(0)->sizeHint().height());
+    for (int s = kStrips - 1; s >= 0; --s) {
+        const int top = band + Twips::toPixels(kStripGap) + (kStrips - 1 - s) * pitch;
+        TabF(s)->setGeometry(Twips::toPixels(kStripLeft), top, TabF(s)->width(), pitch);
+        TabF(s)->setSelectedTab(-1);
+    }
+    TabF(0)->setSelectedTab(0);
+    m_grid->move(Twips::toPixels(180), m_grid->y());
+}
+
+// The controls follow the window's size once it is wide enough for all of them.
+void frmTab::Form_Resize()
+{
+    if (!isMinimized() && width() >= Twips::toPixels(kLayoutWidthTwips))
+        layoutControls(width(), height());
+}
+
+void frmTab::layoutControls(int w, int h)
+{
+    m_picLab->resize(w, m_picLab->height());
+    m_bar1->move(w - m_bar1->width(), 0);
+    m_bar0->resize(w - m_bar1->width(), m_picLab->height());
+    const int stripWidth = w - Twips::toPixels(kStripMargin);
+    for (LinkStrip* strip : m_strips)
+        strip->resize(stripWidth, strip->height());
+    const int gridTop = TabF(0)->geometry().bottom() + 1;
+    m_grid->setGeometry(Twips::toPixels(kGridLeft), gridTop,
+                        stripWidth - Twips::toPixels(kGridNarrower),
+                        qMax(0, h - Twips::toPixels(kGridBottom) - gridTop));
+    m_grid->fitNoteColumn(m_grid->width());
+    m_move->resize(w - m_move->x(), m_move->height());
+    m_picLab->update();
+}
+
+void frmTab::setTabOrder()
+{
+    QList<QWidget*> order;
+    for (int s = kStrips - 1; s >= 0; --s)
+        order << TabF(s);
+    order << m_grid;
+    for (QToolButton* button : buttonsOf(m_bar0))
+        order << button;
+    order << m_titleBox;
+    for (QToolButton* button : buttonsOf(m_bar1))
+        order << button;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void frmTab::selectTab(int strip, int tab)
+{
+    if (!m_tabsReady || strip < 0 || strip >= kStrips)
+        return;
+    // The table shown already (a click on its tab, which also makes it current).
+    if (strip == m_curStrip && m_table.Cur_Table() == tab + strip * kTabsPerStrip &&
+        TabF(strip)->selectedTab() == tab)
+        return;
+    m_curStrip = strip;
+    for (LinkStrip* other : m_strips) {
+        if (other->index() != strip)
+            other->setSelectedTab(-1);
+    }
+    TabF(strip)->setSelectedTab(tab);
+    m_table.setCurTable(tab + strip * kTabsPerStrip);
+    report(m_table.Read_Table());
+}
+
+void frmTab::cmdBar_ButtonClick(int, CommandEntry* entry)
+{
+    if (!entry)
+        return;
+    const QString& key = entry->key();
+    if (key == QLatin1String("EXIT5") || key == QLatin1String("EXIT6")) {
+        GO_Exit();
+    } else if (key == QLatin1String("ADDURL")) {
+        addUrl();
+    } else if (key == QLatin1String("EDITURL")) {
+        Edit_URL();
+    } else if (key == QLatin1String("GOURL")) {
+        goUrl();
+    } else if (key == QLatin1String("SORT")) {
+        m_table.sortShown(m_grid->currentColumn());
+    } else if (key == QLatin1String("SAVE2")) {
+        report(m_table.Save_Table());
+        report(m_table.Read_Table());
+    } else if (key == QLatin1String("HELP2")) {
+        openHelp();
+    } else if (key == QLatin1String("TITLE")) {
+        titleSwitch();
+    }
+}
+
+void frmTab::addUrl()
+{
+    m_table.ADD_Tab(m_page);
+    report(m_table.Save_Table());
+    report(m_table.Read_Table());
+}
+
+void frmTab::Edit_URL()
+{
+    m_editRow = m_grid->currentGridRow();
+    {
+        frmEDit editor(m_setup, m_table, m_editRow, this);
+        m_editor = &editor;
+        editor.exec();
+        m_editor = nullptr;
+    }
+    LinkGrid& grid = m_table.grid();
+    if (!grid.hiddenText(m_editRow).isEmpty())
+        grid.setCell(m_editRow, 4, LinkGrid::concealed());
+    report(m_table.Save_Table());
+    report(m_table.Read_Table());
+    m_editRow = 0;
+}
+
+void frmTab::goUrl()
+{
+    m_pickedUrl = m_table.grid().cell(m_grid->currentGridRow(), 2);
+    GO_Exit();
+}
+
+// The guide in the user's language; a guide that is not there is not opened.
+void frmTab::openHelp()
+{
+    const QString path = m_setup.dir.path(ProgramFiles::linkHelp(m_setup.Lang_Code));
+    if (QFileInfo(path).isFile())
+        m_setup.desktop.open(QUrl::fromLocalFile(path));
+}
+
+void frmTab::titleSwitch()
+{
+    if (m_titleEdit) {
+        closeTitleBox();
+        return;
+    }
+    m_titleEdit = true;
+    m_titleBox->setStyleSheet(kTitleBoxOpen);
+    m_titleBox->clear();
+    m_titleBox->show();
+    m_titleBox->setFocus();
+    m_table.clearNewTitle();
+}
+
+void frmTab::closeTitleBox()
+{
+    m_titleBox->setStyleSheet(QString());
+    m_titleBox->hide();
+    m_titleEdit = false;
+}
+
+void frmTab::titleEntered()
+{
+    const QString typed = m_titleBox->text();
+    closeTitleBox();
+    report(m_table.Enter_Title(typed));
+    const int tab = TabF(m_curStrip)->selectedTab();
+    if (tab >= 0)
+        TabF(m_curStrip)->setTabText(tab, m_setup.titles.title(m_table.Cur_Table() + 1));
+    m_titleBox->clear();
+    m_grid->setFocus();
+}
+
+void frmTab::gridActivated()
+{
+    if (m_grid->selectionSpansEntry()) {
+        Edit_URL();
+        return;
+    }
+    const int column = m_grid->currentColumn();
+    if (column == 1 || column == 5)
+        goUrl();
+}
+
+void frmTab::GO_Exit()
+{
+    if (m_exiting)
+        return;
+    m_exiting = true;
+    WindowPlacement::remember(this, m_setup.tablePlace, true);
+    report(m_table.Save_Title());
+    hide();
+}
+
+void frmTab::reportProblem(const LinkWindowsSetup& setup, QWidget* parent,
+                           const TextFile::Result& result)
+{
+    if (result)
+        return;
+    QString text = FileMessages::text(setup.captions, result);
+    // Only a table file is read here, and one that cannot be read is never written over.
+    if (result.action == TextFile::Result::Action::Read)
+        text += QLatin1Char('\n') +
+                setup.captions.text(CaptionNo::LinkTableKept,
+                                    u"The table is shown empty and its file is left unchanged.");
+    setup.desktop.report(parent, text);
+}
+
+void frmTab::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmTab::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmTab::closeEvent(QCloseEvent* event)
+{
+    GO_Exit();
+    event->accept();
+}
+
+void frmTab::reject()
+{
+    GO_Exit();
+}
+
+bool frmTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_titleBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            titleEntered();
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            closeTitleBox();
+            m_grid->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
