@@ -12,6 +12,7 @@
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
+#include "export/officeexports.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
@@ -108,6 +109,24 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("QUORVINK:VIEW"), [this](CommandEntry*) { t.mailLists.view(); }},
         {QStringLiteral("QUORVINK:ADD"), [this](CommandEntry*) { t.mailLists.add(); }},
         {QStringLiteral("QUORVINK:CANCEL"), [this](CommandEntry*) { t.mailLists.cancel(); }},
+        // The word-processor and PDF exports take Word_Kind from here.
+        {QStringLiteral("SAVE:WORDH"),
+         [this](CommandEntry*) {
+             t.office.Word_Kind = 0;
+             t.office.SaveAsW();
+         }},
+        {QStringLiteral("SAVE:WORDV"),
+         [this](CommandEntry*) {
+             t.office.Word_Kind = 1;
+             t.office.SaveAsW();
+         }},
+        {QStringLiteral("SAVE:EXCEL"), [this](CommandEntry*) { t.office.SaveAsE(); }},
+        {QStringLiteral("SAVE:PPT"), [this](CommandEntry*) { t.office.SaveAsP(); }},
+        {QStringLiteral("SAVE:PDF"),
+         [this](CommandEntry*) {
+             t.office.Word_Kind = 0;
+             t.office.SaveAsF();
+         }},
     };
 }
 
