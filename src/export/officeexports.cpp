@@ -26,7 +26,7 @@ struct OfficeExports::Family {
     QStringView fallbackName; // the name for a page without a title; empty: none
     QStringView extension;
     bool clearsClipboard;
-    // After the fallback copy the window is made opaque and the closing message is shown.
+    // The fallback copy ends with the closing steps (the export goes on after them).
     bool fallbackMessage;
 };
 
@@ -181,11 +181,8 @@ std::optional<CopiedPage> OfficeExports::copyPage(BrowserView* view, const Famil
         else
             PageCopy::copyFallback(view);
     }
-    if (!copied && family.fallbackMessage) {
-        p.showStatus(QString());
-        Set_Alpha(p.window, Alpha_Full, p.desktop, p.captions);
-        report(p.captions.text(CaptionNo::ExportSaved) + m_dialog.FileName);
-    }
+    if (!copied && family.fallbackMessage)
+        closingSteps();
     return PageCopy::clipboardContent();
 }
 

@@ -13,9 +13,10 @@
 
 namespace {
 
-// How long the engine may take to answer a script, and to put a copy on the clipboard: the
-// markup of a very large page takes a while to select and to write.
-constexpr int kScriptMs = 30000;
+// How long the engine may take to answer a script, to select a page (a very large one takes a
+// while) and to put the copy on the clipboard.
+constexpr int kScriptMs = 5000;
+constexpr int kSelectMs = 30000;
 constexpr int kCopyMs = 120000;
 constexpr int kFallbackCopyMs = 3000;
 
@@ -42,11 +43,11 @@ const char* const kRestoreSelection = R"((function () {
 })())";
 
 // Runs a script in the view's isolated world and waits for its answer; invalid when none came.
-QVariant evaluate(BrowserView* view, const char* script)
+QVariant evaluate(BrowserView* view, const char* script, int milliseconds = kScriptMs)
 {
     auto answer = std::make_shared<std::optional<QVariant>>();
     view->runIsolated(QLatin1String(script), [answer](const QVariant& value) { *answer = value; });
-    Wait::until([answer] { return answer->has_value(); }, kScriptMs);
+    Wait::until([answer] { return answer->has_value(); }, milliseconds);
     return answer->value_or(QVariant());
 }
 
@@ -77,7 +78,7 @@ namespace PageCopy {
 
 bool copyBody(BrowserView* view)
 {
-    const QString state = evaluate(view, kSelectBody).toString();
+    const QString state = evaluate(view, kSelectBody, kSelectMs).toString();
     if (state == QLatin1String("selected")) {
         // The engine copies from the page that has the focus.
         view->focus();
