@@ -26,7 +26,9 @@
 #include "config/programfiles.h"
 #include "core/twips.h"
 #include "core/wait.h"
+#include "export/officeexports.h"
 #include "export/pagepicture.h"
+#include "export/screenpicture.h"
 #include "links/titlesfile.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
@@ -39,6 +41,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QWebEngineProfile>
 
 namespace {
@@ -110,9 +113,27 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
 
     m_printer = new PagePrinter(this);
     m_findBar = new FindBar(this);
+    m_office = new OfficeExports(
+        {.window = this,
+         .currentView = [this] { return currentView(); },
+         .desktop = m.desktop,
+         .captions = m.Lang_Text,
+         .Template_Doc = m.Template_Doc,
+         .Template_HDoc = m.Template_HDoc,
+         .officeProfile = m.path(ProgramFiles::OfficeProfile),
+         .showStatus = [this](const QString& text) { m_picStat->setStatus(text); },
+         .setNoResize = [this](bool on) { m_layout->setNoResize(on); },
+         .stretchView =
+             [this] {
+                 m_picBar->show();
+                 if (BrowserView* view = currentView())
+                     view->widget()->resize(view->widget()->width(), height());
+             },
+         .screenPicture = [this] { return Load_ClipBoard(*this, nullptr, &m.Lang_Text); }},
+        this);
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
         *this, this, *m_tabs, *m_navigation, *m_printer, *m_findBar, *m_harvester, *m_mailLists,
-        m.desktop, m.dir, m.lang, m.options, m.Lang_Text});
+        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_office});
     connect(m_bars, &MainBars::activated, this, &frmStart::cmdBar_ButtonClick);
     connect(m_bars, &MainBars::menuPaused, m_autoHide, &AutoHide::pause);
     connect(m_bars, &MainBars::menuResumed, m_autoHide, &AutoHide::resume);
@@ -424,6 +445,8 @@ void frmStart::GO_Exit()
     if (BrowserView* view = currentView())
         view->Stop();
     hide();
+    // The office kept between exports ends with the program.
+    m_office->quitOffice();
     for (const QStringView name : {ProgramFiles::HtmlText, ProgramFiles::DocText}) {
         const QString path = m.path(name);
         if (QFile::exists(path))

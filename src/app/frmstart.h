@@ -24,6 +24,7 @@ class MainBars;
 class MainDispatcher;
 class Module;
 class Navigation;
+class OfficeExports;
 class PagePrinter;
 class PagePicture;
 class PageStatus;
@@ -82,6 +83,7 @@ public:
     MailLists& mailLists() const { return *m_mailLists; }
     FindBar* findBar() const { return m_findBar; }
     PagePicture& picture() const { return *m_picture; }
+    OfficeExports& office() const { return *m_office; }
     const QTimer& Timer1() const;
     const QTimer& Timer4() const { return m_timer4; }
     QWebEngineProfile* profile() const { return m_profile; }
@@ -127,6 +129,7 @@ private:
     std::unique_ptr<MailLists> m_mailLists;
     PagePrinter* m_printer = nullptr;
     FindBar* m_findBar = nullptr;
+    OfficeExports* m_office = nullptr;
     std::unique_ptr<MainDispatcher> m_dispatcher;
     std::unique_ptr<PagePicture> m_picture;
     QTimer m_timer4;

@@ -9,8 +9,7 @@
 namespace {
 
 // Menu entries whose features the program does not offer yet: shown, but not available.
-const char* const kNotYetAvailable[] = {"SAVE:WORDH", "SAVE:WORDV", "SAVE:EXCEL", "SAVE:PPT",
-                                        "SAVE:PDF",   "LANG:NEW",   "KELDRANO",   "FILE:KELDRANO"};
+const char* const kNotYetAvailable[] = {"LANG:NEW", "KELDRANO", "FILE:KELDRANO"};
 
 } // namespace
 

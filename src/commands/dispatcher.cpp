@@ -14,6 +14,7 @@
 #include "core/programdir.h"
 #include "export/pagesource.h"
 #include "export/savepage.h"
+#include "export/officeexports.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
@@ -116,6 +117,24 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("QUORVINK:VIEW"), [this](CommandEntry*) { t.mailLists.view(); }},
         {QStringLiteral("QUORVINK:ADD"), [this](CommandEntry*) { t.mailLists.add(); }},
         {QStringLiteral("QUORVINK:CANCEL"), [this](CommandEntry*) { t.mailLists.cancel(); }},
+        // The word-processor and PDF exports take Word_Kind from here.
+        {QStringLiteral("SAVE:WORDH"),
+         [this](CommandEntry*) {
+             t.office.Word_Kind = 0;
+             t.office.SaveAsW();
+         }},
+        {QStringLiteral("SAVE:WORDV"),
+         [this](CommandEntry*) {
+             t.office.Word_Kind = 1;
+             t.office.SaveAsW();
+         }},
+        {QStringLiteral("SAVE:EXCEL"), [this](CommandEntry*) { t.office.SaveAsE(); }},
+        {QStringLiteral("SAVE:PPT"), [this](CommandEntry*) { t.office.SaveAsP(); }},
+        {QStringLiteral("SAVE:PDF"),
+         [this](CommandEntry*) {
+             t.office.Word_Kind = 0;
+             t.office.SaveAsF();
+         }},
     };
 }
 

@@ -9,6 +9,7 @@ class FindBar;
 class Harvester;
 class MailLists;
 class Navigation;
+class OfficeExports;
 class PagePrinter;
 class ProgramDir;
 class QWidget;
@@ -51,4 +52,5 @@ struct MainCommandTargets {
     const LanguageSettings& lang;
     const Options& options;
     const CaptionTable& captions;
+    OfficeExports& office;
 };

@@ -1,9 +1,9 @@
 // The office exports run by the helper process against a real LibreOffice, each file read back
 // through the office; and the browser's side of the helper against helpers that misbehave.
-// Without LibreOffice the tests that need it are skipped, except under CI, where they fail.
 
 #include "export/officejob.h"
 #include "httpserver.h"
+#include "officecheck.h"
 #include "testguard.h"
 #include "unittestmain.h"
 
@@ -15,9 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,27 +38,6 @@ const QString kPage =
                    "<tr><td>Anna</td><td>anna@example.org</td></tr>"
                    "<tr><td>Bob</td><td>bob@example.org</td></tr></table>"
                    "</body></html>");
-
-bool officeInstalled()
-{
-    const QString soffice = qEnvironmentVariable("QUORVINK_SOFFICE");
-    const bool found =
-        !soffice.isEmpty()
-            ? QFileInfo(soffice).isExecutable()
-            : QFileInfo::exists(QStringLiteral("/usr/lib/libreoffice/program/soffice")) ||
-                  !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty();
-    return found && QFileInfo(OfficeJob::defaultHelperPath()).isExecutable();
-}
-
-#define REQUIRE_OFFICE()                                                                           \
-    do {                                                                                           \
-        if (!officeInstalled()) {                                                                  \
-            if (qEnvironmentVariableIsSet("CI"))                                                   \
-                QFAIL("LibreOffice or the office helper is missing (CI is set, so this fails)");   \
-            QSKIP("LibreOffice (soffice) or orvelquorvink-office is missing: run "                 \
-                  "scripts/setup.sh and build the helper");                                        \
-        }                                                                                          \
-    } while (false)
 
 // Running, and not a zombie nobody reaps.
 bool processAlive(qint64 pid)
@@ -212,14 +189,7 @@ OfficeJob::Result OfficeJobTest::run(const OfficeJob::Request& r, OfficeJob* job
 // What the helper's read-back mode finds in the file, through the kept office.
 QJsonObject OfficeJobTest::read(const QString& file)
 {
-    QProcess helper;
-    helper.start(OfficeJob::defaultHelperPath(), {QStringLiteral("--read"), file, m_profile});
-    if (!helper.waitForFinished(180'000))
-        return {{QStringLiteral("failed"), QStringLiteral("read-back did not end")}};
-    const QList<QByteArray> lines = helper.readAllStandardOutput().trimmed().split('\n');
-    const QJsonObject last = QJsonDocument::fromJson(lines.value(lines.size() - 1)).object();
-    return last.value(QLatin1String("done")).toBool() ? last.value(QLatin1String("read")).toObject()
-                                                      : last;
+    return readBack(file, m_profile);
 }
 
 void OfficeJobTest::quit(const QString& profile)

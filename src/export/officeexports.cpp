@@ -1,0 +1,280 @@
+#include "export/officeexports.h"
+
+#include "browse/browserview.h"
+#include "browse/webattend.h"
+#include "config/captionnumbers.h"
+#include "config/filemessages.h"
+#include "config/languagefile.h"
+#include "core/textfile.h"
+#include "export/officesession.h"
+#include "export/pagecopy.h"
+#include "export/setalpha.h"
+#include "platform/desktop.h"
+
+#include <QClipboard>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+using Step = OfficeJob::Step;
+
+// What tells the members of the export family apart.
+struct OfficeExports::Family {
+    QStringView filter;
+    QStringView fallbackName; // the name for a page without a title; empty: none
+    QStringView extension;
+    bool clearsClipboard;
+    // The fallback copy ends with the closing steps (the export goes on after them).
+    bool fallbackMessage;
+};
+
+namespace {
+
+// The texts of a step of the office: the status text while it runs, the message when it failed.
+struct StepTexts {
+    Step step;
+    int status;
+    const char16_t* statusText;
+    int failure;
+    const char16_t* failureText;
+};
+
+constexpr StepTexts kSteps[] = {
+    {Step::Start, CaptionNo::StepStart, u"Starting the office...", CaptionNo::StartFailed,
+     u"The office could not be started: %1"},
+    {Step::Open, CaptionNo::StepOpen, u"Opening the document...", CaptionNo::OpenFailed,
+     u"The document could not be opened: %1"},
+    {Step::Paste, CaptionNo::StepPaste, u"Pasting the page...", CaptionNo::PasteFailed,
+     u"The page could not be pasted: %1"},
+    {Step::Save, CaptionNo::StepSave, u"Saving the file...", CaptionNo::SaveFailed,
+     u"The file could not be saved: %1"},
+    {Step::Convert, CaptionNo::StepConvert, u"Converting to PDF...", CaptionNo::ConvertFailed,
+     u"The PDF could not be made: %1"},
+};
+
+const StepTexts& textsOf(Step step)
+{
+    for (const StepTexts& texts : kSteps) {
+        if (texts.step == step)
+            return texts;
+    }
+    return kSteps[0];
+}
+
+// The pointer shows that the program is busy for as long as this lives.
+class BusyPointer {
+public:
+    BusyPointer() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+} // namespace
+
+OfficeExports::OfficeExports(Parts parts, QObject* parent)
+    : QObject(parent), p(std::move(parts)), m_session(new OfficeSession(p.officeProfile, this))
+{
+    connect(m_session, &OfficeSession::stepChanged, this, [this](Step step) {
+        const StepTexts& texts = textsOf(step);
+        p.showStatus(p.captions.text(texts.status, texts.statusText));
+        emit stepChanged(step);
+    });
+}
+
+OfficeExports::~OfficeExports() = default;
+
+void OfficeExports::SaveAsW()
+{
+    static constexpr Family kWord{u"Microsoft Word (*.doc)|*.doc", u"", u".doc", true, true};
+    exportPage(kWord, [this]() -> std::optional<OfficeJob::Request> {
+        const QString& templatePath = Word_Kind == 0 ? p.Template_Doc : p.Template_HDoc;
+        // Without its template the portrait export makes nothing; the landscape one makes a
+        // landscape document of its own.
+        if (templatePath.isEmpty() && Word_Kind != 0)
+            return std::nullopt;
+        OfficeJob::Request r;
+        r.kind = OfficeJob::Kind::Writer;
+        r.templatePath = templatePath;
+        r.landscape = templatePath.isEmpty();
+        return r;
+    });
+}
+
+void OfficeExports::SaveAsE()
+{
+    static constexpr Family kSheet{u"Microsoft Excel(*.xls)|*.xls", u"ExcelDocument", u".xls",
+                                   false, false};
+    // An existing file of the chosen name is replaced, without asking, by the complete new
+    // workbook: it is not deleted before, so that a failed export leaves it as it was.
+    exportPage(kSheet, [] {
+        OfficeJob::Request r;
+        r.kind = OfficeJob::Kind::Calc;
+        return std::optional(r);
+    });
+}
+
+void OfficeExports::SaveAsF()
+{
+    static constexpr Family kPdf{u"PDF  (*.pdf)|*.pdf", u"", u".pdf", true, false};
+    exportPage(kPdf, [this]() -> std::optional<OfficeJob::Request> {
+        if (Word_Kind != 0 || p.Template_HDoc.isEmpty())
+            return std::nullopt;
+        // The companion document beside the PDF is named after it by the job.
+        OfficeJob::Request r;
+        r.kind = OfficeJob::Kind::Pdf;
+        r.templatePath = p.Template_HDoc;
+        return r;
+    });
+}
+
+void OfficeExports::exportPage(const Family& family,
+                               const std::function<std::optional<OfficeJob::Request>()>& request)
+{
+    BrowserView* view = p.currentView();
+    if (m_running || !view)
+        return;
+    m_running = true;
+    const auto done = qScopeGuard([this] { m_running = false; });
+
+    Set_Alpha(p.window, Alpha_Dim, p.desktop, p.captions);
+    const std::optional<CopiedPage> page = copyPage(view, family);
+    if (!page) {
+        p.showStatus(QString());
+        report(p.captions.text(CaptionNo::NothingCopied));
+        closingSteps();
+        return;
+    }
+    if (!askFileName(view, family.filter, family.fallbackName, family.extension)) {
+        closingSteps();
+        return;
+    }
+    if (std::optional<OfficeJob::Request> r = request()) {
+        r->html = page->html;
+        r->text = page->text;
+        r->target = m_dialog.FileName;
+        const OfficeJob::Result result = runOffice(*r);
+        if (!result.ok) {
+            finish(failureText(result));
+            return;
+        }
+    }
+    closingSteps();
+}
+
+// The copy of the page to the clipboard, its fallback, and what the clipboard then holds. The
+// content is taken from the clipboard here, before the dialog: what another program copies
+// while the dialog is open does not end up in the export.
+std::optional<CopiedPage> OfficeExports::copyPage(BrowserView* view, const Family& family)
+{
+    if (family.clearsClipboard)
+        QGuiApplication::clipboard()->clear();
+    p.showStatus(p.captions.text(CaptionNo::StepCopy, u"Copying the page..."));
+    bool copied = false;
+    {
+        const BusyPointer busy;
+        copied = PageCopy::copyBody(view);
+        if (copied)
+            WebAttend(p.currentView);
+        else
+            PageCopy::copyFallback(view);
+    }
+    if (!copied && family.fallbackMessage)
+        closingSteps();
+    return PageCopy::clipboardContent();
+}
+
+bool OfficeExports::askFileName(BrowserView* view, QStringView filter, QStringView fallback,
+                                QStringView extension)
+{
+    const QString proposed = defaultFileName(PageCopy::documentTitle(view), fallback, extension);
+    p.showStatus(QString());
+    return m_dialog.ShowSave(p.desktop, p.window,
+                             p.captions.text(CaptionNo::SaveAsTitle, u"Save as"), filter, proposed);
+}
+
+OfficeJob::Result OfficeExports::runOffice(const OfficeJob::Request& request)
+{
+    const BusyPointer busy;
+    return m_session->run(request);
+}
+
+QString OfficeExports::failureText(const OfficeJob::Result& result) const
+{
+    const StepTexts& texts = textsOf(result.failedStep);
+    return p.captions.text(texts.failure, texts.failureText).arg(result.error);
+}
+
+void OfficeExports::closingSteps()
+{
+    finish(p.captions.text(CaptionNo::ExportSaved) + m_dialog.FileName);
+}
+
+void OfficeExports::finish(const QString& message)
+{
+    p.showStatus(QString());
+    Set_Alpha(p.window, Alpha_Full, p.desktop, p.captions);
+    report(message);
+}
+
+void OfficeExports::report(const QString& text)
+{
+    p.desktop.report(p.window, text);
+}
+
+void OfficeExports::SaveAsP()
+{
+    BrowserView* view = p.currentView();
+    if (m_running || !view)
+        return;
+    m_running = true;
+    QGuiApplication::clipboard()->clear();
+    view->setVisible(true);
+    // The window lays itself out again whatever happens below.
+    p.setNoResize(true);
+    const auto done = qScopeGuard([this] {
+        p.showStatus(QString());
+        p.setNoResize(false);
+        m_running = false;
+    });
+
+    if (!askFileName(view, u"Microsoft Powerpoint(*.ppt)|*.ppt", u"PPTDocument", u".ppt"))
+        return;
+    p.stretchView();
+
+    p.showStatus(p.captions.text(CaptionNo::StepPicture, u"Taking a picture of the screen..."));
+    const QImage picture = p.screenPicture ? p.screenPicture() : QImage();
+    if (picture.isNull()) {
+        report(p.captions.text(CaptionNo::NoScreenPicture,
+                               u"No picture of the screen could be taken."));
+        return;
+    }
+    const QTemporaryDir folder;
+    OfficeJob::Request r;
+    r.kind = OfficeJob::Kind::Impress;
+    r.image = folder.filePath(QStringLiteral("screen.png"));
+    r.target = m_dialog.FileName;
+    QImageWriter writer(r.image, "png");
+    if (!folder.isValid() || !writer.write(picture)) {
+        report(FileMessages::text(p.captions, TextFile::failed(TextFile::Result::Action::Write,
+                                                               r.image, writer.errorString())));
+        return;
+    }
+
+    const OfficeJob::Result result = runOffice(r);
+    p.showStatus(QString());
+    if (!result.ok) {
+        report(failureText(result));
+        return;
+    }
+    report(p.captions.text(CaptionNo::SlideWord) + QLatin1Char(' ') +
+           QString::number(result.slides) + QLatin1Char(' ') +
+           p.captions.text(CaptionNo::SlideAdded) + QLatin1Char('\n') + m_dialog.FileName);
+}
+
+void OfficeExports::quitOffice()
+{
+    m_session->quit();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "export/exportdialog.h"
+#include "export/officejob.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class BrowserView;
+class CaptionTable;
+class Desktop;
+class OfficeSession;
+class QWidget;
+struct CopiedPage;
+
+// The exports of the page shown through the office: word-processor document (SaveAsW),
+// spreadsheet (SaveAsE), PDF with its companion document (SaveAsF) and presentation slide
+// (SaveAsP). Each runs to its end inside its command. The office works in a helper process while
+// the window waits in place: it keeps painting, takes no input, shows a busy pointer and names
+// the step under way in its status text. A failure of the office ends in a message that names
+// the step; the window is made opaque again in every case.
+class OfficeExports : public QObject {
+    Q_OBJECT
+public:
+    // What the exports need of the main window.
+    struct Parts {
+        QWidget* window; // dimmed while an export runs; parent of dialogs and messages
+        std::function<BrowserView*()> currentView;
+        Desktop& desktop;
+        const CaptionTable& captions;
+        // The template paths, empty until the deferred start step has set them.
+        const QString& Template_Doc;
+        const QString& Template_HDoc;
+        QString officeProfile;
+        std::function<void(const QString&)> showStatus;
+        std::function<void(bool)> setNoResize;
+        // Before the slide's picture: the top strip shown, the view as tall as the window.
+        std::function<void()> stretchView;
+        // Load_ClipBoard: a picture of the whole screen; a null image when none could be taken.
+        std::function<QImage()> screenPicture;
+    };
+
+    explicit OfficeExports(Parts parts, QObject* parent = nullptr);
+    ~OfficeExports() override;
+
+    // 0: landscape template (and the PDF), 1: portrait template; set by the dispatcher.
+    int Word_Kind = 0;
+
+    void SaveAsW();
+    void SaveAsE();
+    void SaveAsF();
+    void SaveAsP();
+
+    // The name the save dialog last proposed or returned.
+    const QString& FileName() const { return m_dialog.FileName; }
+    // Ends the office kept between exports (at exit).
+    void quitOffice();
+
+signals:
+    // The office entered a step of the export under way.
+    void stepChanged(OfficeJob::Step step);
+
+private:
+    struct Family;
+    // The road shared by SaveAsW, SaveAsE and SaveAsF: dim, copy, dialog, office, closing steps.
+    // request() gives the office's work once the file is chosen, or nothing to skip it.
+    void exportPage(const Family& family,
+                    const std::function<std::optional<OfficeJob::Request>()>& request);
+    std::optional<CopiedPage> copyPage(BrowserView* view, const Family& family);
+    bool askFileName(BrowserView* view, QStringView filter, QStringView fallback,
+                     QStringView extension);
+    // The office's part, with the busy pointer.
+    OfficeJob::Result runOffice(const OfficeJob::Request& request);
+    // The message for a failed office part: the step, then what went wrong.
+    QString failureText(const OfficeJob::Result& result) const;
+    // The window opaque again, then the closing message (108 and the dialog's FileName).
+    void closingSteps();
+    void finish(const QString& message);
+    void report(const QString& text);
+
+    Parts p;
+    ExportDialog m_dialog;
+    OfficeSession* m_session;
+    bool m_running = false;
+};
