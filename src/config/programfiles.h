@@ -32,4 +32,11 @@ inline QString languageFile(const QString& langName)
     return QStringLiteral("\\Languages\\Quorvink_") + langName + QStringLiteral(".txt");
 }
 
+// "Quorvink_" + name + ".Txt": the name the language editor gives a new language file in the
+// languages folder, in the letter case typed.
+inline QString newLanguageFileName(const QString& langName)
+{
+    return QStringLiteral("Quorvink_") + langName + QStringLiteral(".Txt");
+}
+
 } // namespace ProgramFiles
