@@ -14,8 +14,7 @@ namespace {
 // Characters that no file name may hold on the systems the program's folder may travel to.
 bool isBadCharacter(QChar c)
 {
-    return c.unicode() < 0x20 || c.unicode() == 0x7f ||
-           QStringView(u"<>:\"|?*").contains(c);
+    return c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"<>:\"|?*").contains(c);
 }
 
 } // namespace

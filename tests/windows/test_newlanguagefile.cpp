@@ -76,8 +76,8 @@ private slots:
         QTest::addRow("other letter case")
             << QStringList{"quorvink_deutsch.txt"} << QStringList{"Quorvink_Deutsch.Txt"};
         QTest::addRow("two other letter cases")
-            << QStringList{"QUORVINK_DEUTSCH.TXT", "Quorvink_Deutsch.txt", "Quorvink_Deutsch.txt.bak",
-                           "Quorvink_Deutschland.txt"}
+            << QStringList{"QUORVINK_DEUTSCH.TXT", "Quorvink_Deutsch.txt",
+                           "Quorvink_Deutsch.txt.bak", "Quorvink_Deutschland.txt"}
             << QStringList{"Quorvink_Deutsch.Txt", "Quorvink_Deutsch.txt.bak",
                            "Quorvink_Deutschland.txt"};
     }
@@ -92,8 +92,8 @@ private slots:
             dir.programDir(), QStringLiteral("Deutsch"), {"[Texte]", "\"Schließen\"", ""});
         QVERIFY2(saved.written, qPrintable(saved.written.describe()));
         QVERIFY(saved.notRemoved.isEmpty());
-        QCOMPARE(QDir(dir.file(QStringLiteral("Languages"))).entryList(QDir::AllEntries |
-                                                                       QDir::NoDotAndDotDot),
+        QCOMPARE(QDir(dir.file(QStringLiteral("Languages")))
+                     .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  after);
         QCOMPARE(dir.read(QStringLiteral("Languages/Quorvink_Deutsch.Txt")),
                  QByteArray("[Texte]\r\n\"Schlie\xc3\x9f"
@@ -120,18 +120,24 @@ private slots:
         QTest::addColumn<int>("captions");
         QTest::addColumn<QStringList>("missing");
         QTest::addColumn<QStringList>("unknown");
-        QTest::addRow("translated") << QStringList{"[Einstellungen]", "lang=Deutsch",
-                                                   "TAB_WIDTH = 1", "\"Ja\"", "  \"\"  ", "\"Nein"}
-                                    << 3 << QStringList() << QStringList();
+        QTest::addRow("translated")
+            << QStringList{"[Einstellungen]", "lang=Deutsch", "TAB_WIDTH = 1",
+                           "\"Ja\"",          "  \"\"  ",     "\"Nein"}
+            << 3 << QStringList() << QStringList();
         QTest::addRow("a caption lost, a key misspelt")
             << QStringList{"LANG=Deutsch", "TAB_WIDHT=1", "\"Ja\""} << 1
             << QStringList{"TAB_WIDTH "} << QStringList{"TAB_WIDHT"};
-        QTest::addRow("notes and sections do not count")
-            << QStringList{"; a note with = in it", "[LANG=x]", "LANG=", "TAB_WIDTH =",
-                           "\"a\"", "\"b\"", "\"c\"", "\"d\""}
-            << 4 << QStringList() << QStringList();
-        QTest::addRow("nothing left") << QStringList() << 0
-                                      << QStringList{"LANG", "TAB_WIDTH "} << QStringList();
+        QTest::addRow("notes and sections do not count") << QStringList{"; a note with = in it",
+                                                                        "[LANG=x]",
+                                                                        "LANG=",
+                                                                        "TAB_WIDTH =",
+                                                                        "\"a\"",
+                                                                        "\"b\"",
+                                                                        "\"c\"",
+                                                                        "\"d\""}
+                                                         << 4 << QStringList() << QStringList();
+        QTest::addRow("nothing left")
+            << QStringList() << 0 << QStringList{"LANG", "TAB_WIDTH "} << QStringList();
     }
     void shapeComparedWithEnglish()
     {
@@ -139,9 +145,9 @@ private slots:
         QFETCH(int, captions);
         QFETCH(QStringList, missing);
         QFETCH(QStringList, unknown);
-        const NewLanguageFile::Shape english = NewLanguageFile::shapeOf(
-            {"; notes", "[Settings]", "LANG=English", "TAB_WIDTH = 4000", "lang=again", "[Texts]",
-             "\"Yes\"", "\"\"", "\"No\""});
+        const NewLanguageFile::Shape english =
+            NewLanguageFile::shapeOf({"; notes", "[Settings]", "LANG=English", "TAB_WIDTH = 4000",
+                                      "lang=again", "[Texts]", "\"Yes\"", "\"\"", "\"No\""});
         QCOMPARE(english.captions, 3);
         QCOMPARE(english.keys, QStringList({"LANG", "TAB_WIDTH "}));
         const NewLanguageFile::Differences d =
