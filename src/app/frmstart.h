@@ -26,6 +26,7 @@ class Navigation;
 class PagePrinter;
 class PageStatus;
 class QWebEngineProfile;
+class SmallWindows;
 class TabSet;
 class WindowLayout;
 
@@ -73,6 +74,7 @@ public:
     Harvester& harvester() const { return *m_harvester; }
     MailLists& mailLists() const { return *m_mailLists; }
     FindBar* findBar() const { return m_findBar; }
+    SmallWindows& smallWindows() const { return *m_smallWindows; }
     const QTimer& Timer1() const;
     const QTimer& Timer4() const { return m_timer4; }
     QWebEngineProfile* profile() const { return m_profile; }
@@ -118,6 +120,7 @@ private:
     std::unique_ptr<MailLists> m_mailLists;
     PagePrinter* m_printer = nullptr;
     FindBar* m_findBar = nullptr;
+    std::unique_ptr<SmallWindows> m_smallWindows;
     std::unique_ptr<MainDispatcher> m_dispatcher;
     QTimer m_timer4;
     QList<TextFile::Result> m_startProblems;

@@ -9,9 +9,8 @@
 namespace {
 
 // Menu entries whose features the program does not offer yet: shown, but not available.
-const char* const kNotYetAvailable[] = {"SAVE:HTML", "SAVE:WORDH", "SAVE:WORDV",   "SAVE:EXCEL",
-                                        "SAVE:PPT",  "SAVE:PDF",   "EDIT:VIEW",    "EDIT:PICTURE",
-                                        "LANG:NEW",  "KELDRANO",   "FILE:KELDRANO"};
+const char* const kNotYetAvailable[] = {"SAVE:HTML", "SAVE:WORDH", "SAVE:WORDV", "SAVE:EXCEL",
+                                        "SAVE:PPT",  "SAVE:PDF",   "EDIT:VIEW",  "EDIT:PICTURE"};
 
 } // namespace
 

@@ -16,6 +16,7 @@
 #include "mail/maillists.h"
 #include "platform/desktop.h"
 #include "platform/settingsprograms.h"
+#include "windows/smallwindows.h"
 
 #include <QUrl>
 #include <QWebEnginePage>
@@ -31,6 +32,7 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("NEXT"), onView([](BrowserView* v) { v->GoForward(); })},
         {QStringLiteral("PRINT"), onView([this](BrowserView* v) { t.printer.print(v); })},
         {QStringLiteral("FAVORITE"), [&w](CommandEntry*) { w.GO_Links(); }},
+        {QStringLiteral("KELDRANO"), [this](CommandEntry*) { t.smallWindows.showAbout(); }},
     };
 
     // Control 2: the sites toolbar.
@@ -94,6 +96,7 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("FILE:SECURITY"), panel(SettingsPrograms::Panel::Security)},
         {QStringLiteral("FILE:VOLUME"), panel(SettingsPrograms::Panel::Sound)},
         {QStringLiteral("FILE:INTERNET"), panel(SettingsPrograms::Panel::Network)},
+        {QStringLiteral("FILE:KELDRANO"), [this](CommandEntry*) { t.smallWindows.showAbout(); }},
         {QStringLiteral("FILE:HELP"),
          [open](CommandEntry*) { open(ProgramFiles::HelpPage.toString()); }},
         {QStringLiteral("NAVIGATE:PICK"),
@@ -108,6 +111,8 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("QUORVINK:VIEW"), [this](CommandEntry*) { t.mailLists.view(); }},
         {QStringLiteral("QUORVINK:ADD"), [this](CommandEntry*) { t.mailLists.add(); }},
         {QStringLiteral("QUORVINK:CANCEL"), [this](CommandEntry*) { t.mailLists.cancel(); }},
+        {QStringLiteral("LANG:NEW"),
+         [this](CommandEntry*) { t.smallWindows.showLanguageEditor(); }},
     };
 }
 

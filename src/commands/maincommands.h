@@ -12,6 +12,7 @@ class Navigation;
 class PagePrinter;
 class ProgramDir;
 class QWidget;
+class SmallWindows;
 class TabSet;
 struct LanguageSettings;
 struct Options;
@@ -49,4 +50,5 @@ struct MainCommandTargets {
     const LanguageSettings& lang;
     const Options& options;
     const CaptionTable& captions;
+    SmallWindows& smallWindows;
 };

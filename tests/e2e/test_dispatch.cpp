@@ -881,7 +881,7 @@ private slots:
         QTest::addColumn<QString>("key");
         for (const char* key :
              {"SAVE:HTML", "SAVE:WORDH", "SAVE:WORDV", "SAVE:EXCEL", "SAVE:PPT", "SAVE:PDF",
-              "EDIT:VIEW", "EDIT:PICTURE", "LANG:NEW", "KELDRANO", "FILE:KELDRANO"})
+              "EDIT:VIEW", "EDIT:PICTURE"})
             QTest::addRow("%s", key) << QString::fromLatin1(key);
     }
     void unavailableEntriesAreDisabledAndDoNothing()
