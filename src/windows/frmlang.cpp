@@ -135,9 +135,13 @@ void frmLang::showEvent(QShowEvent* event)
 bool frmLang::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_text && event->type() == QEvent::KeyPress) {
-        // Every key that types a character, Enter and Backspace included, counts as typing.
+        // Every key that types a character, Enter and Backspace included, counts as typing;
+        // shortcuts such as Ctrl+C do not (those that change the text count as a change).
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->text().isEmpty() && key->key() != Qt::Key_Escape)
+        const QString typed = key->text();
+        if ((!typed.isEmpty() && typed.front().isPrint()) || key->key() == Qt::Key_Return ||
+            key->key() == Qt::Key_Enter || key->key() == Qt::Key_Backspace ||
+            key->key() == Qt::Key_Tab)
             m_modified = true;
     }
     return QDialog::eventFilter(watched, event);
