@@ -51,11 +51,6 @@ frmInput* SmallWindows::inputWindow() const
     return m_input;
 }
 
-frmAbout* SmallWindows::aboutWindow() const
-{
-    return m_about;
-}
-
 void SmallWindows::loadHidden()
 {
     if (!m_lang)

@@ -49,7 +49,6 @@ public:
     // The windows as loaded now, or nullptr.
     frmLang* languageEditor() const;
     frmInput* inputWindow() const;
-    frmAbout* aboutWindow() const;
 
     // "LANG:NEW": shows the language editor; once it has closed it is released, so that the next
     // use loads a fresh one with the English file.
