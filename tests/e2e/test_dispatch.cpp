@@ -879,9 +879,8 @@ private slots:
     void unavailableEntriesAreDisabledAndDoNothing_data()
     {
         QTest::addColumn<QString>("key");
-        for (const char* key :
-             {"SAVE:HTML", "SAVE:WORDH", "SAVE:WORDV", "SAVE:EXCEL", "SAVE:PPT", "SAVE:PDF",
-              "EDIT:VIEW", "EDIT:PICTURE"})
+        for (const char* key : {"SAVE:HTML", "SAVE:WORDH", "SAVE:WORDV", "SAVE:EXCEL", "SAVE:PPT",
+                                "SAVE:PDF", "EDIT:VIEW", "EDIT:PICTURE"})
             QTest::addRow("%s", key) << QString::fromLatin1(key);
     }
     void unavailableEntriesAreDisabledAndDoNothing()
