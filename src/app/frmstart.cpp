@@ -34,6 +34,7 @@
 #include "mail/maillists.h"
 #include "platform/desktop.h"
 #include "windows/frmtab.h"
+#include "windows/smallwindows.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -131,9 +132,11 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
              },
          .screenPicture = [this] { return Load_ClipBoard(*this, nullptr, &m.Lang_Text); }},
         this);
+    m_smallWindows = std::make_unique<SmallWindows>(SmallWindows::Context{
+        m_pool, m.Lang_Text, m.options, m.dir, m.desktop, m_bars->images(), this});
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
         *this, this, *m_tabs, *m_navigation, *m_printer, *m_findBar, *m_harvester, *m_mailLists,
-        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_office});
+        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_office, *m_smallWindows});
     connect(m_bars, &MainBars::activated, this, &frmStart::cmdBar_ButtonClick);
     connect(m_bars, &MainBars::menuPaused, m_autoHide, &AutoHide::pause);
     connect(m_bars, &MainBars::menuResumed, m_autoHide, &AutoHide::resume);
@@ -313,7 +316,7 @@ void frmStart::cmdBar_ButtonClick(int control, CommandEntry* entry)
 
 void frmStart::applyCaptions()
 {
-    Set_Captions(m_pool, m.Lang_Text, m.lang, m.options.Lang_Name);
+    Set_Captions(m_pool, m.Lang_Text, m.lang, m.options.Lang_Name, m_smallWindows.get());
     // Empty link tables take the language's default title, in memory only.
     m.Link_Titles.applyDefaultTitles(m.Lang_Text[CaptionNo::LinkTableWord]);
     m_picStat->setTexts(m.Lang_Text);

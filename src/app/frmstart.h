@@ -29,6 +29,7 @@ class PagePrinter;
 class PagePicture;
 class PageStatus;
 class QWebEngineProfile;
+class SmallWindows;
 class TabSet;
 class WindowLayout;
 
@@ -84,6 +85,7 @@ public:
     FindBar* findBar() const { return m_findBar; }
     PagePicture& picture() const { return *m_picture; }
     OfficeExports& office() const { return *m_office; }
+    SmallWindows& smallWindows() const { return *m_smallWindows; }
     const QTimer& Timer1() const;
     const QTimer& Timer4() const { return m_timer4; }
     QWebEngineProfile* profile() const { return m_profile; }
@@ -130,6 +132,7 @@ private:
     PagePrinter* m_printer = nullptr;
     FindBar* m_findBar = nullptr;
     OfficeExports* m_office = nullptr;
+    std::unique_ptr<SmallWindows> m_smallWindows;
     std::unique_ptr<MainDispatcher> m_dispatcher;
     std::unique_ptr<PagePicture> m_picture;
     QTimer m_timer4;

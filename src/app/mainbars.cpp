@@ -6,13 +6,6 @@
 #include "commandbar/imagelist.h"
 #include "commands/loadbars.h"
 
-namespace {
-
-// Menu entries whose features the program does not offer yet: shown, but not available.
-const char* const kNotYetAvailable[] = {"LANG:NEW", "KELDRANO", "FILE:KELDRANO"};
-
-} // namespace
-
 MainBars::MainBars(CommandPool& pool, QWidget* picBar, QWidget* window)
     : QObject(window), m_pool(pool), m_window(window), m_images(std::make_unique<ImageList>())
 {
@@ -37,10 +30,6 @@ void MainBars::build(const ProgramDir& dir, qint16 Tab_Width, QWidget* Tab1, QSt
 {
     Load_Buttons(m_pool, *m_images, dir, Tab_Width, Tab1, Lang_List);
     Load_Bars(m_pool, Lang_List);
-    for (const char* key : kNotYetAvailable) {
-        if (CommandEntry* entry = m_pool.entry(QLatin1String(key)))
-            entry->setEnabled(false);
-    }
 }
 
 void MainBars::bind(int Bar_Style)

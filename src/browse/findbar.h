@@ -1,17 +1,14 @@
 #pragma once
 
+#include "platform/findbox.h"
+
 #include <QPointer>
-#include <QWidget>
 
 class BrowserView;
-class CaptionTable;
-class QLabel;
-class QLineEdit;
-class QToolButton;
 
 // The find bar of the shown page: type to search, Enter or the arrows for the next and the
 // previous match, Escape to close it.
-class FindBar : public QWidget {
+class FindBar : public FindBox {
     Q_OBJECT
 public:
     explicit FindBar(QWidget* parent);
@@ -21,21 +18,11 @@ public:
     // The texts of the current language.
     void setTexts(const CaptionTable& captions);
     void close();
-    QLineEdit* input() const { return m_input; }
-    // The last result: "2 of 5", or empty.
-    QString resultText() const;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void find(bool backward) override;
+    void dismiss() override { close(); }
 
 private:
-    void find(bool backward);
-
     QPointer<BrowserView> m_view;
-    QLineEdit* m_input;
-    QLabel* m_result;
-    QToolButton* m_previous;
-    QToolButton* m_next;
-    QToolButton* m_done;
-    QString m_resultFormat = QStringLiteral("%1 / %2");
 };

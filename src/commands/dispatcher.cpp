@@ -12,13 +12,14 @@
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
+#include "export/officeexports.h"
 #include "export/pagesource.h"
 #include "export/savepage.h"
-#include "export/officeexports.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
 #include "platform/settingsprograms.h"
+#include "windows/smallwindows.h"
 
 #include <QUrl>
 #include <QWebEnginePage>
@@ -34,6 +35,7 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("NEXT"), onView([](BrowserView* v) { v->GoForward(); })},
         {QStringLiteral("PRINT"), onView([this](BrowserView* v) { t.printer.print(v); })},
         {QStringLiteral("FAVORITE"), [&w](CommandEntry*) { w.GO_Links(); }},
+        {QStringLiteral("KELDRANO"), [this](CommandEntry*) { t.smallWindows.showAbout(); }},
     };
 
     // Control 2: the sites toolbar.
@@ -103,6 +105,7 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("FILE:SECURITY"), panel(SettingsPrograms::Panel::Security)},
         {QStringLiteral("FILE:VOLUME"), panel(SettingsPrograms::Panel::Sound)},
         {QStringLiteral("FILE:INTERNET"), panel(SettingsPrograms::Panel::Network)},
+        {QStringLiteral("FILE:KELDRANO"), [this](CommandEntry*) { t.smallWindows.showAbout(); }},
         {QStringLiteral("FILE:HELP"),
          [open](CommandEntry*) { open(ProgramFiles::HelpPage.toString()); }},
         {QStringLiteral("NAVIGATE:PICK"),
@@ -135,6 +138,8 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
              t.office.Word_Kind = 0;
              t.office.SaveAsF();
          }},
+        {QStringLiteral("LANG:NEW"),
+         [this](CommandEntry*) { t.smallWindows.showLanguageEditor(); }},
     };
 }
 

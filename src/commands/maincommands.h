@@ -13,6 +13,7 @@ class OfficeExports;
 class PagePrinter;
 class ProgramDir;
 class QWidget;
+class SmallWindows;
 class TabSet;
 struct LanguageSettings;
 struct Options;
@@ -53,4 +54,5 @@ struct MainCommandTargets {
     const Options& options;
     const CaptionTable& captions;
     OfficeExports& office;
+    SmallWindows& smallWindows;
 };

@@ -3,6 +3,10 @@
 #include "commandbar/commandpool.h"
 #include "config/languagefile.h"
 #include "core/propercase.h"
+#include "windows/frminput.h"
+#include "windows/smallwindows.h"
+
+#include <QLabel>
 
 namespace {
 
@@ -61,7 +65,7 @@ void setCaption(CommandPool& pool, const char* key, const QString& text)
 } // namespace
 
 void Set_Captions(CommandPool& pool, const CaptionTable& Lang_Text,
-                  const LanguageSettings& settings, const QString& Lang_Name)
+                  const LanguageSettings& settings, const QString& Lang_Name, SmallWindows* windows)
 {
     for (const TextDef& def : kToolbarTips)
         setTooltip(pool, def.key, Lang_Text.text(def.text));
@@ -78,6 +82,10 @@ void Set_Captions(CommandPool& pool, const CaptionTable& Lang_Text,
     setTooltip(pool, "EBAY", settings.ecommerceDescr);
     setTooltip(pool, "KELDRANO", Lang_Text.text(196));
 
+    if (windows)
+        windows->loadHidden();
     for (const TextDef& def : kWindowCaptions)
         setCaption(pool, def.key, Lang_Text.text(def.text));
+    if (frmInput* input = windows ? windows->inputWindow() : nullptr)
+        input->labTitle()->setText(Lang_Text.text(213));
 }

@@ -78,5 +78,19 @@ constexpr int ConcealedValue = 284; // "concealed, press Space to show"
 constexpr int LinkTableKept = 285;  // "The table is shown empty and its file is left unchanged."
 
 // Language editor, input window and About window: 290-309.
+constexpr int AboutCredit = 290;          // "By the OrvelQuorvink authors: %1" (the address)
+constexpr int LanguageNameUnusable = 291; // "The language name %1 cannot be used: %2. ..."
+constexpr int LanguageNameEmpty = 292;    // "The name of the language is empty. ..."
+constexpr int NameHasSeparator = 293;     // "it contains a path separator"
+constexpr int NameHasDot = 294;           // "it contains a dot, where the language menu ..."
+constexpr int NameHasBadCharacter = 295;  // "it contains a character that file names cannot hold"
+constexpr int NameIsReserved = 296;       // "it is the name of the menu entry for a new ..."
+constexpr int LanguageDiffers = 297;      // "The text differs from the English language file:"
+constexpr int CaptionCountDiffers = 298;  // "%1 lines in double quotes, the English file has %2"
+constexpr int SettingMissing = 299;       // "the setting %1 is missing"
+constexpr int SettingUnknown = 300;       // "the setting %1 is not in the English file"
+constexpr int FileNotRemoved = 301;       // "The file %1 could not be removed: %2"
+constexpr int LanguageText = 302;         // the editor's text box, for screen readers
+constexpr int FindInText = 303;           // "Find in the text"
 
 } // namespace CaptionNo

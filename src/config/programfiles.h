@@ -61,4 +61,11 @@ inline QString linkHelp(const QString& langCode)
     return QStringLiteral("\\Data\\OrvelGOTab") + langCode + QStringLiteral(".pdf");
 }
 
+// "Quorvink_" + name + ".Txt": the name the language editor gives a new language file in the
+// languages folder, in the letter case typed.
+inline QString newLanguageFileName(const QString& langName)
+{
+    return QStringLiteral("Quorvink_") + langName + QStringLiteral(".Txt");
+}
+
 } // namespace ProgramFiles

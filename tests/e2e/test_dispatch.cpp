@@ -872,47 +872,6 @@ private slots:
         own.close();
     }
 
-    void unavailableEntriesAreDisabledAndDoNothing_data()
-    {
-        QTest::addColumn<QString>("key");
-        for (const char* key : {"LANG:NEW", "KELDRANO", "FILE:KELDRANO"})
-            QTest::addRow("%s", key) << QString::fromLatin1(key);
-    }
-    void unavailableEntriesAreDisabledAndDoNothing()
-    {
-        QFETCH(QString, key);
-        frmStart& w = *app.window;
-        CommandEntry* entry = w.pool().entry(key);
-        QVERIFY(entry);
-        QVERIFY(!entry->enabled());
-        chooseInMenu(w, "EDIT", QString()); // the menu control exists from the first menu on
-        QVERIFY(w.cmdBar(3));
-        QSignalSpy fromToolbar(w.cmdBar(0), &CommandBarControl::activated);
-        QSignalSpy fromMenus(w.cmdBar(3), &CommandBarControl::activated);
-        const QStringList files = QDir(app.dir.root()).entryList(QDir::AllEntries);
-        auto modal = std::make_shared<QStringList>();
-        const QPointer<CommandDriver::Poller> watchModal = CommandDriver::poll(
-            [modal] {
-                if (QWidget* dialog = QApplication::activeModalWidget()) {
-                    *modal << QString::fromLatin1(dialog->metaObject()->className());
-                    dialog->close();
-                }
-                return false;
-            },
-            100);
-        ViewWatch watch(app.view(0));
-
-        QCOMPARE(activate(w, key), Reached::Disabled);
-        checkNothingOpened(watch);
-        delete watchModal.data();
-        QCOMPARE(fromToolbar.count(), 0);
-        QCOMPARE(fromMenus.count(), 0);
-        QCOMPARE(*modal, QStringList());
-        QVERIFY(app.desktop.opened.isEmpty() && app.desktop.messages.isEmpty());
-        QCOMPARE(QDir(app.dir.root()).entryList(QDir::AllEntries), files);
-        QVERIFY(w.isVisible() && !w.hasExited());
-    }
-
     void controlsFromFourOnAreIgnored()
     {
         frmStart& w = *app.window;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class CommandBarControl;
+class CommandEntry;
+class ImageList;
+class QLabel;
+class SmallWindows;
+
+// The yes/no window: one command bar holding a yes entry, the question and a no entry. The
+// language editor shows it when the user closes the editor after typing, and reads the answer
+// from Input_Answer.
+class frmInput : public QDialog {
+    Q_OBJECT
+public:
+    // Runs the load steps: the entries and the bar "STANDARD6" the first time in the run, then
+    // control 6 shows that bar; the question is caption 213.
+    frmInput(SmallWindows& windows, QWidget* parent);
+    ~frmInput() override;
+
+    CommandBarControl* cmdBar() const { return m_cmdBar; }
+    QLabel* labTitle() const { return m_labTitle; }
+
+    // "OKYES" sets Input_Answer to 1, "OKNO" to 0; either closes the window.
+    void cmdBar_ButtonClick(int control, CommandEntry* entry);
+
+public slots:
+    // Closed without either entry (Escape, the window's close button): the answer is no.
+    void reject() override;
+
+private:
+    SmallWindows& m_windows;
+    std::unique_ptr<ImageList> m_images;
+    QLabel* m_labTitle;
+    CommandBarControl* m_cmdBar;
+};

@@ -1,0 +1,276 @@
+#include "windows/frmlang.h"
+
+#include "commandbar/commandbarcontrol.h"
+#include "commandbar/commandentry.h"
+#include "commandbar/commandpool.h"
+#include "commandbar/imagelist.h"
+#include "config/captionnumbers.h"
+#include "config/filemessages.h"
+#include "config/languagefile.h"
+#include "config/optionsfile.h"
+#include "config/programfiles.h"
+#include "core/programdir.h"
+#include "core/twips.h"
+#include "platform/desktop.h"
+#include "windows/codeeditor.h"
+#include "windows/smallwindows.h"
+#include "windows/textfindbar.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QShortcut>
+#include <QTextDocument>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kLangControl = 5;
+constexpr int kLangTitle = 209;
+constexpr int kNamePromptTitle = 211;
+
+} // namespace
+
+frmLang::frmLang(SmallWindows& windows, QWidget* parent)
+    : QDialog(parent), m_windows(windows), m_images(windows.imageList({0, 18})),
+      m_cmdBar(new CommandBarControl(kLangControl, this)), m_text(new CodeEditor(this)),
+      m_findBar(new TextFindBar(m_text, this))
+{
+    const SmallWindows::Context& c = windows.context();
+    setObjectName(QStringLiteral("frmLang"));
+    m_cmdBar->setObjectName(QStringLiteral("cmdBar%1").arg(kLangControl));
+    m_text->setObjectName(QStringLiteral("Text1"));
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_text->installEventFilter(this);
+    setTexts();
+
+    // Text1 below the bar, filling the rest of the window; half the screen wide and high.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_cmdBar);
+    layout->addWidget(m_text, 1);
+    layout->addWidget(m_findBar);
+    const QSize screen = Twips::screenSize();
+    resize(Twips::toPixels(screen.width() / 2), Twips::toPixels(screen.height() / 2));
+
+    CommandPool& pool = c.pool;
+    if (!pool.bar(QStringLiteral("STANDARD5"))) {
+        for (const auto& [key, icon] : {std::pair{"EXIT3", 0}, std::pair{"SAVE5", 1}})
+            pool.add(QLatin1String(key), icon)->setCaptionInBar(true);
+        SmallWindows::makeBar(pool, "STANDARD5", {"SEP1", "EXIT3", "SEP13", "SAVE5", "SEP2"});
+    }
+    m_cmdBar->setImageList(m_images.get());
+    m_cmdBar->setBar(pool.bar(QStringLiteral("STANDARD5")));
+    m_cmdBar->setBarStyle(c.options.Bar_Style);
+    connect(m_cmdBar, &CommandBarControl::activated, this, &frmLang::cmdBar_ButtonClick);
+    // A bar that asks for a further control (to show a menu) gets one after the highest.
+    m_cmdBar->newInstanceRequest = [this](int) {
+        auto* control = new CommandBarControl(kLangControl + 1, this);
+        control->setImageList(m_images.get());
+        control->setBarStyle(m_cmdBar->barStyle());
+        control->hide();
+        connect(control, &CommandBarControl::activated, this, &frmLang::cmdBar_ButtonClick);
+        return control;
+    };
+
+    loadEnglish();
+    m_modified = false;
+    // Edits without a character key (the Delete key, pasting from the context menu, dropping
+    // text) change the text as well: closing must not lose them without asking.
+    connect(m_text->document(), &QTextDocument::contentsChange, this,
+            [this](int, int removed, int added) {
+                if (removed != 0 || added != 0)
+                    m_modified = true;
+            });
+
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    find->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, m_findBar, &TextFindBar::open);
+}
+
+frmLang::~frmLang() = default;
+
+void frmLang::loadEnglish()
+{
+    const SmallWindows::Context& c = m_windows.context();
+    const QString path = c.dir.path(ProgramFiles::languageFile(QStringLiteral("english")));
+    TextFile::Result problem;
+    const std::optional<QStringList> lines = TextFile::read(path, &problem);
+    if (!lines) {
+        // The editor opens empty; the user is told which file is missing when it is shown.
+        m_loadProblem = problem ? FileMessages::languageFileUnreadable(c.captions, path)
+                                : FileMessages::text(c.captions, problem);
+        return;
+    }
+    m_english = NewLanguageFile::shapeOf(*lines);
+    m_text->setPlainText(lines->join(QLatin1Char('\n')));
+}
+
+// The window's texts in the current language, also for a window loaded before a language switch.
+void frmLang::setTexts()
+{
+    const CaptionTable& captions = m_windows.context().captions;
+    setWindowTitle(captions[kLangTitle]);
+    m_text->setAccessibleName(captions.text(CaptionNo::LanguageText, u"Text of the language file"));
+    m_findBar->setTexts(captions);
+}
+
+void frmLang::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    setTexts();
+    m_text->setFocus(Qt::OtherFocusReason);
+    if (!m_loadProblem.isEmpty()) {
+        // Said once the window stands, over it.
+        QTimer::singleShot(0, this, [this, text = m_loadProblem] { report(text); });
+        m_loadProblem.clear();
+    }
+}
+
+bool frmLang::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_text && event->type() == QEvent::KeyPress) {
+        // Every key that types a character, Enter and Backspace included, counts as typing;
+        // shortcuts such as Ctrl+C do not (those that change the text count as a change).
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString typed = key->text();
+        if ((!typed.isEmpty() && typed.front().isPrint()) || key->key() == Qt::Key_Return ||
+            key->key() == Qt::Key_Enter || key->key() == Qt::Key_Backspace ||
+            key->key() == Qt::Key_Tab)
+            m_modified = true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmLang::cmdBar_ButtonClick(int, CommandEntry* entry)
+{
+    if (entry->key() == QLatin1String("EXIT3"))
+        EXIT3();
+    else if (entry->key() == QLatin1String("SAVE5"))
+        SAVE5();
+}
+
+void frmLang::reject()
+{
+    EXIT3();
+}
+
+void frmLang::EXIT3()
+{
+    if (!m_modified) {
+        done(QDialog::Rejected);
+        return;
+    }
+    if (m_asking)
+        return;
+    m_asking = true;
+    m_windows.askInput(this, [self = QPointer<frmLang>(this)](qint16 answer) {
+        if (!self)
+            return;
+        self->m_asking = false;
+        if (answer == 1)
+            self->done(QDialog::Rejected);
+    });
+}
+
+void frmLang::SAVE5()
+{
+    reportDifferences();
+    auto* prompt = new QInputDialog(this);
+    prompt->setObjectName(QStringLiteral("NamePrompt"));
+    prompt->setAttribute(Qt::WA_DeleteOnClose);
+    prompt->setWindowTitle(m_windows.context().captions[kNamePromptTitle]);
+    prompt->setLabelText(QString());
+    prompt->setTextValue(QString());
+    connect(prompt, &QInputDialog::textValueSelected, this, &frmLang::saveAs);
+    prompt->open();
+}
+
+void frmLang::saveAs(const QString& typed)
+{
+    if (typed.isEmpty())
+        return;
+    const CaptionTable& captions = m_windows.context().captions;
+    using NewLanguageFile::NameProblem;
+    const NewLanguageFile::Name name = NewLanguageFile::check(typed);
+    if (name.problem != NameProblem::None) {
+        if (name.problem == NameProblem::Empty) {
+            report(captions.text(CaptionNo::LanguageNameEmpty,
+                                 u"The name of the language is empty. Nothing was written."));
+            return;
+        }
+        QString reason;
+        switch (name.problem) {
+        case NameProblem::PathSeparator:
+            reason = captions.text(CaptionNo::NameHasSeparator, u"it contains a path separator");
+            break;
+        case NameProblem::Dot:
+            reason = captions.text(CaptionNo::NameHasDot,
+                                   u"it contains a dot, and the language menu would cut the "
+                                   u"name there");
+            break;
+        case NameProblem::BadCharacter:
+            reason = captions.text(CaptionNo::NameHasBadCharacter,
+                                   u"it contains a character that file names cannot hold");
+            break;
+        default:
+            reason = captions.text(CaptionNo::NameIsReserved,
+                                   u"it is the name of the menu entry for a new language file");
+            break;
+        }
+        report(captions
+                   .text(CaptionNo::LanguageNameUnusable,
+                         u"The language name %1 cannot be used: %2. Nothing was written.")
+                   .arg(name.name, reason));
+        return;
+    }
+
+    const NewLanguageFile::Saved saved = NewLanguageFile::save(
+        m_windows.context().dir, name.name, TextFile::splitLines(m_text->toPlainText()));
+    QStringList problems;
+    if (!saved.written)
+        problems << FileMessages::text(captions, saved.written);
+    for (const NewLanguageFile::NotRemoved& file : saved.notRemoved)
+        problems << captions
+                        .text(CaptionNo::FileNotRemoved, u"The file %1 could not be removed: %2")
+                        .arg(QDir::toNativeSeparators(file.path), file.reason);
+    if (!problems.isEmpty())
+        report(problems.join(QLatin1Char('\n')));
+}
+
+// What differs from the English file, said before the name is asked for; saving goes on.
+void frmLang::reportDifferences()
+{
+    if (!m_english)
+        return;
+    const NewLanguageFile::Differences d = NewLanguageFile::compare(
+        *m_english, NewLanguageFile::shapeOf(TextFile::splitLines(m_text->toPlainText())));
+    if (!d.any())
+        return;
+    const CaptionTable& captions = m_windows.context().captions;
+    QStringList lines{captions.text(CaptionNo::LanguageDiffers,
+                                    u"The text differs from the English language file:")};
+    if (d.captions != d.englishCaptions)
+        lines << captions
+                     .text(CaptionNo::CaptionCountDiffers,
+                           u"it has %1 lines in double quotes, the English file has %2")
+                     .arg(d.captions)
+                     .arg(d.englishCaptions);
+    for (const QString& key : d.missingKeys)
+        lines << captions.text(CaptionNo::SettingMissing, u"the setting %1 is missing").arg(key);
+    for (const QString& key : d.unknownKeys)
+        lines << captions
+                     .text(CaptionNo::SettingUnknown, u"the setting %1 is not in the English file")
+                     .arg(key);
+    report(lines.join(QStringLiteral("\n- ")));
+}
+
+void frmLang::report(const QString& text)
+{
+    m_windows.context().desktop.report(this, text);
+}

@@ -1,0 +1,119 @@
+#include "windows/smallwindows.h"
+
+#include "commandbar/commandbar.h"
+#include "commandbar/commandbarcontrol.h"
+#include "commandbar/commandentry.h"
+#include "commandbar/commandpool.h"
+#include "commandbar/imagelist.h"
+#include "windows/frmabout.h"
+#include "windows/frminput.h"
+#include "windows/frmlang.h"
+
+#include <QDialog>
+
+namespace {
+
+// Shows a window modally, without a nested event loop: the caller goes on, and released runs
+// once the window has closed.
+void showModal(QDialog* window, CommandBarControl* bar, std::function<void()> released)
+{
+    QObject::connect(window, &QDialog::finished, window, [window, bar, released] {
+        // Its bar stops following the pool now (and gives back a control it hosts); the window
+        // goes at the next turn of the loop.
+        bar->setBar(nullptr);
+        window->deleteLater();
+        released();
+    });
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+SmallWindows::SmallWindows(Context context) : c(context) {}
+
+SmallWindows::~SmallWindows()
+{
+    delete m_about.data();
+    delete m_input.data();
+    delete m_lang.data();
+}
+
+frmLang* SmallWindows::languageEditor() const
+{
+    return m_lang;
+}
+
+frmInput* SmallWindows::inputWindow() const
+{
+    return m_input;
+}
+
+void SmallWindows::loadHidden()
+{
+    if (!m_lang)
+        m_lang = new frmLang(*this, c.owner);
+    if (!m_input)
+        m_input = new frmInput(*this, c.owner);
+}
+
+void SmallWindows::showLanguageEditor()
+{
+    if (m_lang && m_lang->isVisible())
+        return;
+    if (!m_lang)
+        m_lang = new frmLang(*this, c.owner);
+    frmLang* editor = m_lang;
+    showModal(editor, editor->cmdBar(), [this, editor] {
+        if (m_lang == editor)
+            m_lang.clear();
+    });
+}
+
+void SmallWindows::askInput(QWidget* over, std::function<void(qint16)> answered)
+{
+    if (!m_input)
+        m_input = new frmInput(*this, c.owner);
+    frmInput* input = m_input;
+    // Over the window that asks, so that it stands in front of it and goes with it.
+    if (over && input->parentWidget() != over)
+        input->setParent(over, input->windowFlags());
+    showModal(input, input->cmdBar(), [this, input, answered = std::move(answered)] {
+        if (m_input == input)
+            m_input.clear();
+        answered(Input_Answer);
+    });
+}
+
+void SmallWindows::showAbout()
+{
+    if (m_about)
+        return;
+    m_about = new frmAbout(*this, c.owner);
+    showModal(m_about, m_about->cmdBar(), [] {});
+}
+
+CommandBar* SmallWindows::makeBar(CommandPool& pool, const char* key,
+                                  std::initializer_list<const char*> entries)
+{
+    CommandBar* bar = pool.addBar(QLatin1String(key));
+    for (const char* entry : entries) {
+        const QString name = QLatin1String(entry);
+        bar->append(pool.add(name, -1, QString(),
+                             CommandEntry::isSeparatorKey(name) ? EntryStyle::Separator
+                                                                : EntryStyle::Normal));
+    }
+    return bar;
+}
+
+std::unique_ptr<ImageList> SmallWindows::imageList(std::initializer_list<int> pictures) const
+{
+    // An empty list (no resource lies below that prefix), filled from the main window's pictures.
+    auto list = std::make_unique<ImageList>(QStringLiteral(":/quorvink-window-pictures"));
+    int index = 0;
+    for (const int picture : pictures)
+        list->setIcon(index++, c.images.icon(picture));
+    return list;
+}
