@@ -83,55 +83,10 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
     connect(m_address, &AddressBox::focusReceived, m_autoHide, &AutoHide::pause);
     connect(m_navigation, &Navigation::navigated, m_autoHide, &AutoHide::resume);
 
-    m_harvester = new Harvester(
-        m.dir, m.desktop, m.Lang_Text, [this] { return currentView(); }, this, this);
-    m_harvester->timer2()->setInterval(m.timings.harvestTickMs);
-    connect(m_harvester, &Harvester::iconChanged, this, [this](int icon) {
-        if (CommandEntry* start = m_pool.entry(QStringLiteral("QUORVINK:START")))
-            start->setIcon(icon);
-        // While harvesting is on, the frames of every page get their isolated world as they
-        // load, so that the pass after the page finds them ready; otherwise pages load without.
-        if (icon == Harvester::kIconOn)
-            Harvester::installFrameScript(m_profile);
-        else
-            Harvester::removeFrameScript(m_profile);
-    });
-    m_mailLists = std::make_unique<MailLists>(m.dir, m.desktop, m.Lang_Text, this);
-
-    m_pageStatus = new PageStatus(
-        *m_address, m.Lang_Text, [this] { return currentView(); }, this);
-    connect(m_tabs.get(), &TabSet::viewCreated, m_pageStatus, &PageStatus::connectView);
-    connect(m_pageStatus, &PageStatus::statusChanged, m_picStat, &BottomStrip::setStatus);
-    connect(m_pageStatus, &PageStatus::progressChanged, m_picStat, &BottomStrip::setProgress);
-    connect(m_pageStatus, &PageStatus::documentCompleted, m_harvester,
-            &Harvester::onDocumentComplete);
-    connect(m_pageStatus, &PageStatus::externalRequested, this,
-            [this](const QUrl& url) { m.desktop.open(url); });
-
-    m_picture = std::make_unique<PagePicture>(*this, m.dir, m.desktop, m.Lang_Text);
-    // The picture may have come from a menu, which paused the auto-hide poll.
-    m_picture->afterPicture = [this] { m_autoHide->resume(); };
-
+    buildPageParts();
     m_printer = new PagePrinter(this);
     m_findBar = new FindBar(this);
-    m_office = new OfficeExports(
-        {.window = this,
-         .currentView = [this] { return currentView(); },
-         .desktop = m.desktop,
-         .captions = m.Lang_Text,
-         .Template_Doc = m.Template_Doc,
-         .Template_HDoc = m.Template_HDoc,
-         .officeProfile = m.path(ProgramFiles::OfficeProfile),
-         .showStatus = [this](const QString& text) { m_picStat->setStatus(text); },
-         .setNoResize = [this](bool on) { m_layout->setNoResize(on); },
-         .stretchView =
-             [this] {
-                 m_picBar->show();
-                 if (BrowserView* view = currentView())
-                     view->widget()->resize(view->widget()->width(), height());
-             },
-         .screenPicture = [this] { return Load_ClipBoard(*this, nullptr, &m.Lang_Text); }},
-        this);
+    buildExports();
     m_smallWindows = std::make_unique<SmallWindows>(SmallWindows::Context{
         m_pool, m.Lang_Text, m.options, m.dir, m.desktop, m_bars->images(), this});
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
@@ -239,37 +194,6 @@ void frmStart::checkMarks()
     if (m.options.Bar_Style >= 0 && m.options.Bar_Style <= 3) {
         if (CommandEntry* style = m_pool.entry(QLatin1String(kStyleKeys[m.options.Bar_Style])))
             style->setChecked(true);
-    }
-}
-
-// The window covers the screen; every view keeps the place of the current one.
-void frmStart::coverScreen()
-{
-    m_layout->coverScreen();
-    for (int i = 0; i < m_tabs->count(); ++i)
-        m_layout->Set_Web(i);
-}
-
-// Full screen, or a window as large as the screen (the size a first start gives it): then the
-// window with its frame covers the screen, so that no part of it lies beyond the screen's edge.
-bool frmStart::wantsWholeScreen() const
-{
-    const QSize screen = Twips::screenSize();
-    return m.ini.Win_Mode == 2 ||
-           (m.ini.Win_Width >= screen.width() && m.ini.Win_Height >= screen.height());
-}
-
-void frmStart::placeWindow()
-{
-    // The narrowest window in which the bars, the tab strip and the address box still fit.
-    const int narrowest = Twips::toPixels(MainLayout::minimumWidth(qMax<int>(0, m.lang.Tab_Width)));
-    setMinimumWidth(qMin(narrowest, Twips::toPixels(Twips::screenSize().width()) * 3 / 4));
-    const IniSettings& ini = m.ini;
-    if (wantsWholeScreen()) {
-        m_layout->coverScreen();
-    } else {
-        move(Twips::toPixels(ini.Win_Left), Twips::toPixels(ini.Win_Top));
-        resize(Twips::toPixels(ini.Win_Width), Twips::toPixels(ini.Win_Height));
     }
 }
 
@@ -476,35 +400,4 @@ void frmStart::closeEvent(QCloseEvent* event)
 BrowserView* frmStart::currentView() const
 {
     return m_tabs->current();
-}
-
-void frmStart::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    m_layout->Form_Resize();
-}
-
-void frmStart::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        m_layout->Form_Resize();
-}
-
-void frmStart::moveEvent(QMoveEvent* event)
-{
-    QWidget::moveEvent(event);
-    if (m_coverPending && frameGeometry() != geometry()) {
-        m_coverPending = false;
-        coverScreen();
-    }
-}
-
-void frmStart::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F12) {
-        m_layout->coverScreen();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

@@ -108,6 +108,8 @@ private:
     void Timer4_Timer();
     void Read_Lang();
     void applyCaptions();
+    void buildPageParts();
+    void buildExports();
     void placeWindow();
     bool wantsWholeScreen() const;
     void coverScreen();

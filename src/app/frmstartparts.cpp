@@ -1,0 +1,81 @@
+#include "app/frmstart.h"
+
+#include "app/autohide.h"
+#include "app/bottomstrip.h"
+#include "app/mainlayout.h"
+#include "app/module.h"
+#include "app/windowlayout.h"
+#include "browse/addressbox.h"
+#include "browse/browserview.h"
+#include "browse/pagestatus.h"
+#include "browse/tabset.h"
+#include "commandbar/commandentry.h"
+#include "commandbar/commandpool.h"
+#include "config/programfiles.h"
+#include "core/twips.h"
+#include "export/officeexports.h"
+#include "export/pagepicture.h"
+#include "export/screenpicture.h"
+#include "mail/harvester.h"
+#include "mail/maillists.h"
+#include "platform/desktop.h"
+
+#include <QKeyEvent>
+#include <QWebEngineView>
+
+// The parts that follow the pages: the harvester and the mail lists, and the page events that
+// reach the bottom strip, the address box and the harvester.
+void frmStart::buildPageParts()
+{
+    m_harvester = new Harvester(
+        m.dir, m.desktop, m.Lang_Text, [this] { return currentView(); }, this, this);
+    m_harvester->timer2()->setInterval(m.timings.harvestTickMs);
+    connect(m_harvester, &Harvester::iconChanged, this, [this](int icon) {
+        if (CommandEntry* start = m_pool.entry(QStringLiteral("QUORVINK:START")))
+            start->setIcon(icon);
+        // While harvesting is on, the frames of every page get their isolated world as they
+        // load, so that the pass after the page finds them ready; otherwise pages load without.
+        if (icon == Harvester::kIconOn)
+            Harvester::installFrameScript(m_profile);
+        else
+            Harvester::removeFrameScript(m_profile);
+    });
+    m_mailLists = std::make_unique<MailLists>(m.dir, m.desktop, m.Lang_Text, this);
+
+    m_pageStatus = new PageStatus(
+        *m_address, m.Lang_Text, [this] { return currentView(); }, this);
+    connect(m_tabs.get(), &TabSet::viewCreated, m_pageStatus, &PageStatus::connectView);
+    connect(m_pageStatus, &PageStatus::statusChanged, m_picStat, &BottomStrip::setStatus);
+    connect(m_pageStatus, &PageStatus::progressChanged, m_picStat, &BottomStrip::setProgress);
+    connect(m_pageStatus, &PageStatus::documentCompleted, m_harvester,
+            &Harvester::onDocumentComplete);
+    connect(m_pageStatus, &PageStatus::externalRequested, this,
+            [this](const QUrl& url) { m.desktop.open(url); });
+}
+
+// The exports of the shown page: the screen picture and the office exports.
+void frmStart::buildExports()
+{
+    m_picture = std::make_unique<PagePicture>(*this, m.dir, m.desktop, m.Lang_Text);
+    // The picture may have come from a menu, which paused the auto-hide poll.
+    m_picture->afterPicture = [this] { m_autoHide->resume(); };
+
+    m_office = new OfficeExports(
+        {.window = this,
+         .currentView = [this] { return currentView(); },
+         .desktop = m.desktop,
+         .captions = m.Lang_Text,
+         .Template_Doc = m.Template_Doc,
+         .Template_HDoc = m.Template_HDoc,
+         .officeProfile = m.path(ProgramFiles::OfficeProfile),
+         .showStatus = [this](const QString& text) { m_picStat->setStatus(text); },
+         .setNoResize = [this](bool on) { m_layout->setNoResize(on); },
+         .stretchView =
+             [this] {
+                 m_picBar->show();
+                 if (BrowserView* view = currentView())
+                     view->widget()->resize(view->widget()->width(), height());
+             },
+         .screenPicture = [this] { return Load_ClipBoard(*this, nullptr, &m.Lang_Text); }},
+        this);
+}
