@@ -148,6 +148,11 @@ void frmStart::Form_Load()
 
     // Before any language file says otherwise there are three tabs.
     m_tabs->setCount(3);
+    // The home page is known now: view 0 asks for it at once, so the web engine starts loading
+    // it while the bars are built. Its page events arrive only after the load handler, and
+    // opening the home page below finds it asked for already.
+    m_tabs->view(0)->Navigate(m.options.Home_Page.isEmpty() ? Module::makerHomePage()
+                                                            : m.options.Home_Page);
     Read_Lang();
     m_tabs->clearTabUrls();
 
@@ -179,7 +184,7 @@ void frmStart::Form_Load()
 
     if (m.options.Home_Page.isEmpty())
         m.options.Home_Page = Module::makerHomePage();
-    m_navigation->openHomePage(m.options.Home_Page);
+    m_navigation->openHomePage(m.options.Home_Page, /*alreadyAsked=*/true);
 
     m_autoHide->start();
     m_timer4.setInterval(m.timings.deferredStartMs);
@@ -205,6 +210,10 @@ void frmStart::Timer4_Timer()
         m_timer4.start();
         return;
     }
+    // The language editor and the input window are loaded hidden and take their captions (before
+    // the titles are read: the titles of the file win over the default ones).
+    m_deferredDone = true;
+    applyCaptions();
     // The link tables can be opened once their titles are known.
     if (const TextFile::Result r =
             TitlesFile::Read_Titles(m.dir, m.Link_Titles, m.Lang_Text[CaptionNo::LinkTableWord]);
@@ -240,7 +249,10 @@ void frmStart::cmdBar_ButtonClick(int control, CommandEntry* entry)
 
 void frmStart::applyCaptions()
 {
-    Set_Captions(m_pool, m.Lang_Text, m.lang, m.options.Lang_Name, m_smallWindows.get());
+    // The language editor and the input window exist (hidden) from the deferred start step on:
+    // loading them earlier would only delay the first page.
+    Set_Captions(m_pool, m.Lang_Text, m.lang, m.options.Lang_Name,
+                 m_deferredDone ? m_smallWindows.get() : nullptr);
     // Empty link tables take the language's default title, in memory only.
     m.Link_Titles.applyDefaultTitles(m.Lang_Text[CaptionNo::LinkTableWord]);
     m_picStat->setTexts(m.Lang_Text);

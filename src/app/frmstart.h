@@ -140,6 +140,7 @@ private:
     QTimer m_timer4;
     QList<TextFile::Result> m_startProblems;
     bool m_coverPending = false;
+    bool m_deferredDone = false;
     bool m_exiting = false;
     bool m_exited = false;
 };

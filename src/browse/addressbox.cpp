@@ -1,7 +1,7 @@
 #include "browse/addressbox.h"
 
-#include <QKeyEvent>
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 

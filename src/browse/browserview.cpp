@@ -47,6 +47,7 @@ bool BrowserView::isVisible() const
 void BrowserView::Navigate(const QString& address)
 {
     m_used = true;
+    m_askedFor = address;
     m_page->load(QUrl::fromUserInput(address));
 }
 

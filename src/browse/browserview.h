@@ -48,6 +48,8 @@ public:
     QString LocationURL() const;
     // True once the view has been asked to open anything.
     bool hasDocument() const { return m_used; }
+    // The address the view was last asked to open with Navigate.
+    const QString& askedFor() const { return m_askedFor; }
 
     // Runs a script in the isolated world of the top-level document; the result arrives by
     // callback (never while the caller is still on the stack).
@@ -71,6 +73,7 @@ signals:
 private:
     int m_index;
     bool m_used = false;
+    QString m_askedFor;
     QPointer<QWebEngineView> m_view;
     WebPage* m_page = nullptr;
 };

@@ -56,14 +56,15 @@ void Navigation::GO_Navigate(int add_history)
     emit navigated();
 }
 
-void Navigation::openHomePage(const QString& home)
+void Navigation::openHomePage(const QString& home, bool alreadyAsked)
 {
     m_box.setText(home);
     m_tabs.select(0);
     m_tabs.setTabUrl(0, home);
     m_curUrl = home;
     BrowserView* view = m_tabs.view(0);
-    view->Navigate(home);
+    if (!alreadyAsked || view->askedFor() != home)
+        view->Navigate(home);
     m_tabs.setCaption(0, Site_Name(home));
     view->setVisible(true);
 }

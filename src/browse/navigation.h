@@ -21,8 +21,10 @@ public:
 
     // Opens the address box text in the current view; add_history 1 adds it to the history.
     void GO_Navigate(int add_history);
-    // Opens the home page in tab 0 at start: box text, tab address, caption and Cur_URL.
-    void openHomePage(const QString& home);
+    // Opens the home page in tab 0 at start: box text, tab address, caption and Cur_URL. When
+    // view 0 has been asked for that address already (the start does so early), it is not asked
+    // again.
+    void openHomePage(const QString& home, bool alreadyAsked = false);
     // Opens an address picked in the link tables as typed, outside the history; an empty
     // address opens nothing.
     void openPicked(const QString& Picked_URL);

@@ -23,31 +23,35 @@ constexpr FlagKey kFlagKeys[] = {
 
 } // namespace
 
-ImageList::ImageList(const QString& resourcePrefix) : m_icons(kCount), m_keys(kCount)
+ImageList::ImageList(const QString& resourcePrefix)
+    : m_prefix(resourcePrefix), m_icons(kCount), m_loaded(kCount, false), m_keys(kCount)
 {
     initIconResources();
     for (const FlagKey& flag : kFlagKeys)
         m_keys[flag.index] = QLatin1String(flag.key);
-    for (int i = 0; i < kCount; ++i) {
-        const QString file =
-            resourcePrefix + QStringLiteral("/%1.png").arg(i, 3, 10, QLatin1Char('0'));
-        if (!QFile::exists(file))
-            continue;
-        const QPixmap pixmap(file);
-        if (!pixmap.isNull())
-            m_icons[i] = QIcon(pixmap);
-    }
 }
 
 QIcon ImageList::icon(int index) const
 {
-    return index >= 0 && index < kCount ? m_icons.at(index) : QIcon();
+    if (index < 0 || index >= kCount)
+        return QIcon();
+    if (!m_loaded[index]) {
+        m_loaded[index] = true;
+        const QString file =
+            m_prefix + QStringLiteral("/%1.png").arg(index, 3, 10, QLatin1Char('0'));
+        const QPixmap pixmap(file);
+        if (!pixmap.isNull())
+            m_icons[index] = QIcon(pixmap);
+    }
+    return m_icons.at(index);
 }
 
 void ImageList::setIcon(int index, const QIcon& icon)
 {
-    if (index >= 0 && index < kCount)
+    if (index >= 0 && index < kCount) {
         m_icons[index] = icon;
+        m_loaded[index] = true;
+    }
 }
 
 QString ImageList::key(int index) const

@@ -32,6 +32,9 @@ public:
     int indexOfKeyPrefix(QStringView prefix) const;
 
 private:
-    QVector<QIcon> m_icons;
+    // The pictures are read when an icon is first asked for: most serve only the menus.
+    QString m_prefix;
+    mutable QVector<QIcon> m_icons;
+    mutable QVector<bool> m_loaded;
     QVector<QString> m_keys;
 };
