@@ -6,7 +6,7 @@ bash "$top/scripts/setup.sh"
 
 build="$top/build"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target orvelquorvink
+cmake --build "$build" --target orvelquorvink orvelquorvink-office
 
 program="$build/bin/orvelquorvink"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
