@@ -6,7 +6,6 @@
 
 namespace {
 
-
 } // namespace
 
 namespace SettingsFile {
