@@ -4,10 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-} // namespace
-
 namespace SettingsFile {
 
 void read(const QString& path, IniSettings& settings, QSize screen, TextFile::Result* problem)
