@@ -386,11 +386,9 @@ void frmStart::GO_Exit()
     hide();
     // The office kept between exports ends with the program.
     m_office->quitOffice();
-    for (const QStringView name : {ProgramFiles::HtmlText, ProgramFiles::DocText}) {
-        const QString path = m.path(name);
-        if (QFile::exists(path))
-            QFile::remove(path);
-    }
+    // The temporary text files go, in whatever letter case they were written.
+    for (const QStringView name : {ProgramFiles::HtmlText, ProgramFiles::DocText})
+        TextFile::removeEveryCase(m.dir.root(), name.mid(1).toString());
     m_autoHide->pause();
     m_timer4.stop();
     const QWidgetList windows = QApplication::topLevelWidgets();

@@ -1,6 +1,7 @@
 #include "browse/browserview.h"
 
 #include "browse/webpage.h"
+#include "core/wait.h"
 
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -106,6 +107,14 @@ void BrowserView::runIsolated(const QString& script, std::function<void(const QV
 {
     m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
                           [done = std::move(done)](const QVariant& result) { done(result); });
+}
+
+std::optional<QVariant> BrowserView::evaluateIsolated(const QString& script, int milliseconds)
+{
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    runIsolated(script, [answer](const QVariant& value) { *answer = value; });
+    Wait::until([answer] { return answer->has_value(); }, milliseconds);
+    return *answer;
 }
 
 void BrowserView::readyState(std::function<void(const QString&)> done)

@@ -9,6 +9,7 @@
 #include <QWebEngineView>
 
 #include <functional>
+#include <optional>
 
 class QWebEngineProfile;
 class QWidget;
@@ -54,6 +55,9 @@ public:
     // Runs a script in the isolated world of the top-level document; the result arrives by
     // callback (never while the caller is still on the stack).
     void runIsolated(const QString& script, std::function<void(const QVariant&)> done);
+    // The same, waiting in place (the bounded wait of core/wait.h) for the answer: nothing when
+    // none came within milliseconds.
+    std::optional<QVariant> evaluateIsolated(const QString& script, int milliseconds);
     // The document's ready state ("loading", "interactive", "complete"), by callback.
     void readyState(std::function<void(const QString&)> done);
 

@@ -23,6 +23,9 @@ QString text(const CaptionTable& captions, const TextFile::Result& result)
     case Action::Empty:
         format = captions.text(CaptionNo::FileNotEmptied, u"The file %1 could not be emptied: %2");
         break;
+    case Action::Remove:
+        format = captions.text(CaptionNo::FileNotRemoved, u"The file %1 could not be removed: %2");
+        break;
     case Action::Read:
     case Action::None:
         format = captions.text(CaptionNo::FileNotRead, u"The file %1 could not be read: %2");

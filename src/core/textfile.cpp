@@ -102,7 +102,7 @@ bool isSpecial(const QString& path)
 
 QString Result::describe() const
 {
-    static const char* const actions[] = {"use", "read", "write", "append to", "empty"};
+    static const char* const actions[] = {"use", "read", "write", "append to", "empty", "remove"};
     const QString why = cause == Cause::NotRegularFile ? QStringLiteral("not a regular file")
                         : cause == Cause::TooLarge     ? QStringLiteral("too large")
                                                        : reason;
@@ -150,6 +150,12 @@ Result rewrite(const QString& path, const QStringList& lines)
 
 Result rewrite(const QString& path, const QStringList& lines, QFileDevice::Permissions permissions)
 {
+    return rewriteBytes(path, joinLines(lines, true), permissions);
+}
+
+Result rewriteBytes(const QString& path, const QByteArray& bytes,
+                    QFileDevice::Permissions permissions)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failed(Action::Write, path, file.errorString());
@@ -159,7 +165,6 @@ Result rewrite(const QString& path, const QStringList& lines, QFileDevice::Permi
         file.cancelWriting();
         return failed(Action::Write, path, reason);
     }
-    const QByteArray bytes = joinLines(lines, true);
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
@@ -168,6 +173,22 @@ Result rewrite(const QString& path, const QStringList& lines, QFileDevice::Permi
     if (!file.commit())
         return failed(Action::Write, path, file.errorString());
     return {};
+}
+
+QList<Result> removeEveryCase(const QString& folder, const QString& name, const QString& keep)
+{
+    QList<Result> failures;
+    const QDir dir(folder);
+    const QStringList entries =
+        dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (entry == keep || entry.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        QFile file(dir.filePath(entry));
+        if (!file.remove())
+            failures.append(failed(Action::Remove, file.fileName(), file.errorString()));
+    }
+    return failures;
 }
 
 Result append(const QString& path, const QStringList& lines)

@@ -23,7 +23,7 @@ QStringList splitLines(const QString& text);
 // The outcome of reading or writing a file: on failure, what was being done, to which file and
 // why. The message shown to the user is made from it in the user's language.
 struct Result {
-    enum class Action { None, Read, Write, Append, Empty };
+    enum class Action { None, Read, Write, Append, Empty, Remove };
     enum class Cause { System, NotRegularFile, TooLarge };
     bool ok = true;
     Action action = Action::None;
@@ -54,6 +54,14 @@ Result rewrite(const QString& path, const QStringList& lines);
 // The same, the new file getting these permissions whatever the old one had (a file of private
 // text: readable by its owner only).
 Result rewrite(const QString& path, const QStringList& lines, QFileDevice::Permissions permissions);
+// Replaces the file with these bytes as they are, atomically; permissions, when given, are set
+// before the new file takes the old one's place.
+Result rewriteBytes(const QString& path, const QByteArray& bytes,
+                    QFileDevice::Permissions permissions = {});
+// Removes every file of the folder named name without regard to letter case, except the one
+// spelled exactly as keep; the files that could not be removed.
+QList<Result> removeEveryCase(const QString& folder, const QString& name,
+                              const QString& keep = QString());
 // Appends these lines (each followed by CR LF); the file is created if missing.
 Result append(const QString& path, const QStringList& lines);
 // Empties the file (creating it if missing).

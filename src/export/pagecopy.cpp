@@ -45,10 +45,7 @@ const char* const kRestoreSelection = R"((function () {
 // Runs a script in the view's isolated world and waits for its answer; invalid when none came.
 QVariant evaluate(BrowserView* view, const char* script, int milliseconds = kScriptMs)
 {
-    auto answer = std::make_shared<std::optional<QVariant>>();
-    view->runIsolated(QLatin1String(script), [answer](const QVariant& value) { *answer = value; });
-    Wait::until([answer] { return answer->has_value(); }, milliseconds);
-    return answer->value_or(QVariant());
+    return view->evaluateIsolated(QLatin1String(script), milliseconds).value_or(QVariant());
 }
 
 // Has the engine copy and waits until the clipboard changes; false when it did not in time.

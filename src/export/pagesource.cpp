@@ -9,9 +9,7 @@
 #include "platform/desktop.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPointer>
-#include <QSaveFile>
 #include <QUrl>
 #include <QWidget>
 
@@ -48,23 +46,13 @@ void View_Source(BrowserView* view, const ProgramDir& dir, Desktop& desktop,
 
 TextFile::Result writePageSource(const ProgramDir& dir, const QString& markup)
 {
-    using Action = TextFile::Result::Action;
-    const QDir root(dir.root());
+    // Deleted first in whatever letter case it was left, then written anew.
     const QString name = ProgramFiles::PageSource.mid(1).toString();
-    const QFileInfoList entries = root.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QFileInfo& entry : entries) {
-        if (entry.fileName().compare(name, Qt::CaseInsensitive) != 0)
-            continue;
-        QFile old(entry.filePath());
-        if (!old.remove())
-            return TextFile::failed(Action::Write, entry.filePath(), old.errorString());
-    }
-    const QString written = root.filePath(name);
-    QSaveFile file(written);
-    const QByteArray bytes = markup.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return TextFile::failed(Action::Write, written, file.errorString());
-    TextFile::Result ok;
-    ok.path = written;
-    return ok;
+    const QList<TextFile::Result> left = TextFile::removeEveryCase(dir.root(), name);
+    if (!left.isEmpty())
+        return left.first();
+    const QString written = QDir(dir.root()).filePath(name);
+    TextFile::Result result = TextFile::rewriteBytes(written, markup.toUtf8());
+    result.path = written;
+    return result;
 }

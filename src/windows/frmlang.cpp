@@ -235,10 +235,8 @@ void frmLang::saveAs(const QString& typed)
     QStringList problems;
     if (!saved.written)
         problems << FileMessages::text(captions, saved.written);
-    for (const NewLanguageFile::NotRemoved& file : saved.notRemoved)
-        problems << captions
-                        .text(CaptionNo::FileNotRemoved, u"The file %1 could not be removed: %2")
-                        .arg(QDir::toNativeSeparators(file.path), file.reason);
+    for (const TextFile::Result& failure : saved.notRemoved)
+        problems << FileMessages::text(captions, failure);
     if (!problems.isEmpty())
         report(problems.join(QLatin1Char('\n')));
 }

@@ -3,8 +3,6 @@
 #include "config/programfiles.h"
 #include "core/programdir.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -52,17 +50,8 @@ Saved save(const ProgramDir& dir, const QString& name, const QStringList& lines)
     if (!saved.written)
         return saved;
     const QFileInfo written(target);
-    const QDir folder = written.dir();
-    const QStringList entries =
-        folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries) {
-        if (entry == written.fileName() ||
-            entry.compare(written.fileName(), Qt::CaseInsensitive) != 0)
-            continue;
-        QFile other(folder.filePath(entry));
-        if (!other.remove())
-            saved.notRemoved.append({other.fileName(), other.errorString()});
-    }
+    saved.notRemoved =
+        TextFile::removeEveryCase(written.path(), written.fileName(), written.fileName());
     return saved;
 }
 

@@ -34,16 +34,11 @@ Name check(const QString& typed);
 // letter case given.
 QString path(const ProgramDir& dir, const QString& name);
 
-struct NotRemoved {
-    QString path;
-    QString reason;
-};
-
 struct Saved {
     TextFile::Result written;
     // Files of the same name in another letter case, which the new file replaces, that could
     // not be removed.
-    QList<NotRemoved> notRemoved;
+    QList<TextFile::Result> notRemoved;
 };
 
 // Writes the lines whole (QSaveFile) under the name, then removes the files whose names differ
