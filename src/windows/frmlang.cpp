@@ -218,6 +218,20 @@ void frmLang::saveAs(const QString& typed)
             reason = captions.text(CaptionNo::NameHasBadCharacter,
                                    u"it contains a character that file names cannot hold");
             break;
+        case NameProblem::Invisible:
+            reason = captions
+                         .text(CaptionNo::NameHasInvisible,
+                               u"it contains the invisible character %1 (a control or format "
+                               u"character, or a line or paragraph separator)")
+                         .arg(QStringLiteral("U+%1")
+                                  .arg(uint(name.character), 4, 16, QLatin1Char('0'))
+                                  .toUpper());
+            break;
+        case NameProblem::Device:
+            reason = captions.text(CaptionNo::NameIsDevice,
+                                   u"it is the name of a device on some systems (CON, PRN, AUX, "
+                                   u"NUL, COM1 to COM9, LPT1 to LPT9)");
+            break;
         default:
             reason = captions.text(CaptionNo::NameIsReserved,
                                    u"it is the name of the menu entry for a new language file");
@@ -226,7 +240,7 @@ void frmLang::saveAs(const QString& typed)
         report(captions
                    .text(CaptionNo::LanguageNameUnusable,
                          u"The language name %1 cannot be used: %2. Nothing was written.")
-                   .arg(name.name, reason));
+                   .arg(NewLanguageFile::shown(name.name), reason));
         return;
     }
 
