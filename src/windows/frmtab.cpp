@@ -143,6 +143,11 @@ frmTab::frmTab(const LinkWindowsSetup& setup, const ShownPage& page, QWidget* pa
     m_grid->setModel(&m_table.grid());
     connect(m_grid, &LinkGridView::cellClicked, &m_table, &LinkTable::clickCell);
     connect(m_grid, &LinkGridView::activated, this, &frmTab::gridActivated);
+    // A click on the title's header sorts as "SORT" does: by title, then by address.
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (column == 1)
+            m_table.sortNext();
+    });
     connect(&m_table, &LinkTable::titleStored, this, &frmTab::Load_Group);
 
     Form_Load();
@@ -172,6 +177,8 @@ void frmTab::Form_Load()
     m_bar0->resize(m_bar0->sizeHint());
     tableTooltips(m_setup.pool, captions, kBar0);
     tableTooltips(m_setup.pool, captions, kBar1);
+    if (CommandEntry* sort = m_setup.pool.entry(QStringLiteral("SORT")))
+        sort->setTooltip(m_table.sortToolTip());
 
     // The title box begins where the bar ends, and no further left than its usual place.
     const int left = qMax(Twips::toPixels(kTitleBoxLeft), m_bar0->sizeHint().width() + 4);
@@ -321,7 +328,7 @@ void frmTab::cmdBar_ButtonClick(int, CommandEntry* entry)
     } else if (key == QLatin1String("GOURL")) {
         goUrl();
     } else if (key == QLatin1String("SORT")) {
-        m_table.sortShown(m_grid->currentColumn());
+        m_table.sortNext();
     } else if (key == QLatin1String("SAVE2")) {
         report(m_table.Save_Table());
         report(m_table.Read_Table());
