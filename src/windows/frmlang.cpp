@@ -31,6 +31,8 @@ namespace {
 constexpr int kLangControl = 5;
 constexpr int kLangTitle = 209;
 constexpr int kNamePromptTitle = 211;
+// Pixels of a title bar that its text cannot use: the icon and the buttons.
+constexpr int kTitleBarButtons = 140;
 
 } // namespace
 
@@ -184,9 +186,17 @@ void frmLang::SAVE5()
     auto* prompt = new QInputDialog(this);
     prompt->setObjectName(QStringLiteral("NamePrompt"));
     prompt->setAttribute(Qt::WA_DeleteOnClose);
-    prompt->setWindowTitle(m_windows.context().captions[kNamePromptTitle]);
-    prompt->setLabelText(QString());
+    const CaptionTable& captions = m_windows.context().captions;
+    prompt->setWindowTitle(captions[kNamePromptTitle]);
+    prompt->setLabelText(captions.text(CaptionNo::LanguageNameLabel));
     prompt->setTextValue(QString());
+    // Wide enough for its title beside the frame's buttons, which the window manager draws in a
+    // bold font of about this size.
+    QFont title = prompt->font();
+    title.setBold(true);
+    prompt->setMinimumWidth(qMax(prompt->sizeHint().width(),
+                                 QFontMetrics(title).horizontalAdvance(prompt->windowTitle()) +
+                                     kTitleBarButtons));
     connect(prompt, &QInputDialog::textValueSelected, this, &frmLang::saveAs);
     prompt->open();
 }
