@@ -109,7 +109,8 @@ frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
     lbKes->setPalette(shadow);
     // Every text but the title and the two addresses wraps within the window: a translation or
     // a long credit line is never cut off at the right.
-    for (QLabel* text : {lblVersion, Label1, lblDescription, lbKes, lbDescr, lbKestor, lblDisclaimer})
+    for (QLabel* text :
+         {lblVersion, Label1, lblDescription, lbKes, lbDescr, lbKestor, lblDisclaimer})
         text->setWordWrap(true);
 
     // The entries and the bar live in the pool from the first load on.

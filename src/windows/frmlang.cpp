@@ -194,9 +194,9 @@ void frmLang::SAVE5()
     // bold font of about this size.
     QFont title = prompt->font();
     title.setBold(true);
-    prompt->setMinimumWidth(qMax(prompt->sizeHint().width(),
-                                 QFontMetrics(title).horizontalAdvance(prompt->windowTitle()) +
-                                     kTitleBarButtons));
+    prompt->setMinimumWidth(
+        qMax(prompt->sizeHint().width(),
+             QFontMetrics(title).horizontalAdvance(prompt->windowTitle()) + kTitleBarButtons));
     connect(prompt, &QInputDialog::textValueSelected, this, &frmLang::saveAs);
     prompt->open();
 }

@@ -26,9 +26,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
-#include <QScreen>
 #include <QUrl>
 
 #include <cmath>

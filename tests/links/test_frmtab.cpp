@@ -254,9 +254,9 @@ private slots:
         QHeaderView* header = w->GridList()->horizontalHeader();
         const auto sort = [&] {
             if (byHeader) {
-                QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                                  QPoint(header->sectionViewportPosition(1) + 5,
-                                         header->height() / 2));
+                QTest::mouseClick(
+                    header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
             } else {
                 button(QStringLiteral("SORT"))->setFocus();
                 QTest::keyClick(button(QStringLiteral("SORT")), Qt::Key_Space);

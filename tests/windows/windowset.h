@@ -36,9 +36,9 @@ public:
         // The main window's stand-in, which owns the windows as the main window does.
         m_owner.setGeometry(0, 0, 200, 100);
         m_options.Lang_Name = language;
-        m_ok = LanguageFile::read(m_dir.file(QStringLiteral("Languages/Quorvink_%1.txt")
-                                                 .arg(language)),
-                                  m_captions, m_settings)
+        m_ok = LanguageFile::read(
+                   m_dir.file(QStringLiteral("Languages/Quorvink_%1.txt").arg(language)),
+                   m_captions, m_settings)
                    .ok;
         QStringList languages;
         Load_Buttons(m_pool, m_images, m_programDir, m_settings.Tab_Width, nullptr, languages);
