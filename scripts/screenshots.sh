@@ -19,9 +19,13 @@ settle="${QUORVINK_SETTLE:-8}" # seconds the window gets to show its page
 
 only="${QUORVINK_ONLY:-}"
 
-for tool in xvfb-run import openbox xprop; do
+tools="xvfb-run openbox xprop"
+if [ "$only" != windows ]; then
+    tools="$tools import"
+fi
+for tool in $tools; do
     if ! command -v "$tool" >/dev/null; then
-        echo "$tool is missing: apt-get install xvfb imagemagick" >&2
+        echo "$tool is missing: apt-get install xvfb openbox x11-utils imagemagick" >&2
         exit 1
     fi
 done
