@@ -9,7 +9,6 @@
 #include "testguard.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QMenu>
 #include <QPointer>
 #include <QSignalSpy>
@@ -35,7 +34,6 @@ private slots:
     void menuActivationComesFromTheMenuControl();
     void menuShowsTheDropDownBar();
     void withoutHookTheControlReportsMenus();
-    void buttonIsPlainAfterItsMenuCloses();
     void checkEntryToggledBeforeActivation();
     void optionMarksOneOfItsBar();
     void disabledEntryCannotBeActivated();
@@ -327,35 +325,6 @@ void TestCommandBarControl::withoutHookTheControlReportsMenus()
     QCOMPARE(paused.count(), 1);
     QCOMPARE(paused.at(0).at(0).toInt(), 2);
     QCOMPARE(resumed.count(), 1);
-}
-
-// A button whose menu was opened by a click and closed by a choice that showed a window of its
-// own (a save dialog) is drawn as a plain button again once the mouse is elsewhere.
-void TestCommandBarControl::buttonIsPlainAfterItsMenuCloses()
-{
-    CommandBarControl* control = addControl(2, QStringLiteral("STANDARD0"));
-    control->setBarStyle(1);
-    m_window->move(300, 300);
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QToolButton* button = control->button(QStringLiteral("LANG"));
-    const QPoint centre = button->rect().center();
-    QCursor::setPos(button->mapToGlobal(centre));
-    QTRY_VERIFY(button->underMouse());
-    connect(control, &CommandBarControl::activated, this, [this] {
-        QDialog dialog(m_window.get());
-        dialog.resize(100, 100);
-        dialog.move(0, 0);
-        QTimer::singleShot(200, &dialog, [&dialog] {
-            QCursor::setPos(dialog.mapToGlobal(QPoint(50, 50)));
-            QTimer::singleShot(200, &dialog, &QDialog::accept);
-        });
-        dialog.exec();
-    });
-    whenMenuShows([](QMenu* menu) { clickAction(menu, QStringLiteral("LANG:ITALIANO")); });
-    QTest::mouseClick(button, Qt::LeftButton, {}, centre);
-    QTRY_VERIFY(!QApplication::activePopupWidget());
-    QTRY_VERIFY(!button->underMouse());
-    QVERIFY(!button->isDown());
 }
 
 void TestCommandBarControl::checkEntryToggledBeforeActivation()
