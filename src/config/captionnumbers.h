@@ -93,4 +93,12 @@ constexpr int FileNotRemoved = 301;       // "The file %1 could not be removed: 
 constexpr int LanguageText = 302;         // the editor's text box, for screen readers
 constexpr int FindInText = 303;           // "Find in the text"
 
+// Link tables, language names and the small windows: 330-349.
+constexpr int FileKeptUnread = 330;    // "it could not be read, so it is kept as it is"
+constexpr int NameHasInvisible = 331;  // "it contains the invisible character %1 (...)"
+constexpr int NameIsDevice = 332;      // "it is the name of a device on some systems (CON, ...)"
+constexpr int SortAgain = 333;         // SORT: what a second press does
+constexpr int SortedByAddress = 334;   // "%1 (sorted by address)": the title column's header
+constexpr int LanguageNameLabel = 335; // the label of the new language's name prompt
+
 } // namespace CaptionNo
