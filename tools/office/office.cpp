@@ -44,6 +44,8 @@ namespace {
 
 const QString kPidFileName = QStringLiteral("orvelquorvink-office.pid");
 constexpr int kPollMs = 10;
+// How long an office recorded for the profile may take to answer before it counts as stuck.
+constexpr int kStartingMs = 30000;
 
 // The helper's own side of the bridge. Without URE_BOOTSTRAP the bootstrap finds no type
 // library and the first remote call never returns.
@@ -136,11 +138,13 @@ void Office::open()
         throw Failure{QStringLiteral("cannot create the office profile folder %1").arg(m_profile)};
     // Every office on this profile's pipe is started here and recorded in the profile. One that
     // is recorded is connected to; if it does not answer, it is either still starting (it gets
-    // a moment) or stuck, and is killed: a second office on the same profile would only hand
-    // its arguments over to it and end.
+    // a while: the browser starts it ahead of an export) or stuck, and is killed: a second
+    // office on the same profile would only hand its arguments over to it and end.
     const pid_t recorded = recordedPid();
     if (recorded > 0) {
-        for (int waited = 0; waited < 5000 && processAlive(recorded); waited += kPollMs) {
+        // Ended with the helper if the helper is stopped while it waits.
+        Watchdog::setOfficeGroup(recorded);
+        for (int waited = 0; waited < kStartingMs && processAlive(recorded); waited += kPollMs) {
             if (attach())
                 return;
             QThread::msleep(kPollMs);
