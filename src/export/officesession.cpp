@@ -127,9 +127,13 @@ void OfficeSession::endKeeper(bool gently, bool wait)
         return;
     if (!m_keeperEnding) {
         m_keeperEnding = true;
-        if (gently)
+        // SIGTERM ends the keeper at once, whatever it is doing, and its office with it.
+        if (gently) {
             m_keeper->write("quit\n");
-        m_keeper->closeWriteChannel();
+            m_keeper->closeWriteChannel();
+        } else {
+            m_keeper->terminate();
+        }
     }
     if (!wait || m_keeper->waitForFinished(kQuitMs))
         return;

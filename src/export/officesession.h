@@ -67,8 +67,8 @@ private:
     // A keeper that takes requests, started if there is none (after one that is ending has
     // ended).
     bool startKeeper();
-    // Closes the keeper's input: with "quit" first it ends the office the gentle way, without
-    // at once (the export was cancelled). Waits for its end when asked.
+    // Ends the keeper and the office: gently it quits the office, else both end at once (the
+    // export was cancelled). Waits for the keeper's end when asked.
     void endKeeper(bool gently, bool wait);
     void readKeeper();
 
