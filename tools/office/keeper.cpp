@@ -25,31 +25,38 @@ void reap()
     }
 }
 
+// The word processor's code and its filters load as they are first used: one small page read the
+// way the exports read theirs, written as a document and read back, makes the first export as
+// quick as the ones after it.
+void loadWordProcessor(const Office& office)
+{
+    enter("open", kOpenBound);
+    const QTemporaryDir folder;
+    Watchdog::addTemporary(folder.path());
+    const QString document = folder.filePath(QStringLiteral("warm.doc"));
+    {
+        const Document page(readModel(office.context(), "com.sun.star.text.TextDocument",
+                                      "<html><body><h1>.</h1><p><a href=\"#a\">.</a></p>"
+                                      "<table border=\"1\"><tr><th>.</th><td>.</td></tr></table>"
+                                      "</body></html>",
+                                      "HTML (StarWriter)"));
+        storeTo(page.component(), document, "MS Word 97", document);
+    }
+    const Document again(
+        loadModel(office.context(), document, document, "com.sun.star.text.TextDocument", true));
+    Watchdog::removeTemporary(folder.path());
+}
+
 void start(const QString& profile)
 {
     Office office(profile);
     try {
         enter("start", kStartBound);
+        // An office that ran already has its code loaded.
+        const bool running = office.recordedPid() > 0;
         office.open();
-        // The word processor's code and its filters load as they are first used: one small page
-        // read the way the exports read theirs, written as a document and read back, makes the
-        // first export as quick as the ones after it.
-        enter("open", kOpenBound);
-        const QTemporaryDir folder;
-        Watchdog::addTemporary(folder.path());
-        const QString document = folder.filePath(QStringLiteral("warm.doc"));
-        {
-            const Document page(
-                readModel(office.context(), "com.sun.star.text.TextDocument",
-                          "<html><body><h1>.</h1><p><a href=\"#a\">.</a></p>"
-                          "<table border=\"1\"><tr><th>.</th><td>.</td></tr></table>"
-                          "</body></html>",
-                          "HTML (StarWriter)"));
-            storeTo(page.component(), document, "MS Word 97", document);
-        }
-        const Document again(loadModel(office.context(), document, document,
-                                       "com.sun.star.text.TextDocument", true));
-        Watchdog::removeTemporary(folder.path());
+        if (!running)
+            loadWordProcessor(office);
     } catch (const Failure& f) {
         // The export that follows starts the office itself and reports what fails.
         Reporter::failed("start", f.message);
