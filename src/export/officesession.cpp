@@ -14,6 +14,7 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -105,6 +106,11 @@ bool OfficeSession::startKeeper()
                        QString::number(QCoreApplication::applicationPid()));
     keeper->setProcessEnvironment(environment);
     keeper->setStandardErrorFile(QProcess::nullDevice());
+#ifdef Q_OS_UNIX
+    // A process group of its own: a kill of the browser's whole group leaves the keeper to end
+    // the office.
+    keeper->setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
     connect(keeper, &QProcess::readyReadStandardOutput, this, &OfficeSession::readKeeper);
     connect(keeper, &QProcess::finished, keeper, &QObject::deleteLater);
     keeper->start(m_helperPath, {QStringLiteral("--keep"), m_profile});

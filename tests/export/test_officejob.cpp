@@ -651,9 +651,11 @@ void OfficeJobTest::companionNeverReplaces()
 void OfficeJobTest::browserKilled_data()
 {
     QTest::addColumn<QByteArray>("killAt"); // the line of the stand-in after which it is killed
+    QTest::addColumn<bool>("wholeGroup");   // its whole process group is killed
 
-    QTest::addRow("during an export") << QByteArray("step open");
-    QTest::addRow("after an export") << QByteArray("done");
+    QTest::addRow("during an export") << QByteArray("step open") << false;
+    QTest::addRow("after an export") << QByteArray("done") << false;
+    QTest::addRow("after an export, with its process group") << QByteArray("done") << true;
 }
 
 // A browser killed outright leaves no office of its profile running, and no helper.
@@ -661,9 +663,11 @@ void OfficeJobTest::browserKilled()
 {
     REQUIRE_OFFICE();
     QFETCH(QByteArray, killAt);
-    const QString profile = m_dir.filePath(QStringLiteral("profile-killed-") +
-                                           QString::fromLatin1(killAt).replace(u' ', u'-'));
+    QFETCH(bool, wholeGroup);
+    const QString profile =
+        m_dir.filePath(QStringLiteral("profile-killed-%1").arg(qHash(QTest::currentDataTag())));
     QProcess browser;
+    browser.setChildProcessModifier([] { ::setpgid(0, 0); });
     browser.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     browser.start(
         QStringLiteral(QUORVINK_OFFICE_CHILD),
@@ -678,7 +682,7 @@ void OfficeJobTest::browserKilled()
     QVERIFY(!officesOf(profile).isEmpty());
     QVERIFY(!keepersOf(profile).isEmpty());
 
-    ::kill(pid_t(browser.processId()), SIGKILL);
+    ::kill(wholeGroup ? -pid_t(browser.processId()) : pid_t(browser.processId()), SIGKILL);
     QVERIFY(browser.waitForFinished());
     QTRY_VERIFY_WITH_TIMEOUT(officesOf(profile).isEmpty(), 15'000);
     QTRY_VERIFY_WITH_TIMEOUT(keepersOf(profile).isEmpty(), 5'000);
