@@ -215,6 +215,8 @@ void OfficeSession::cancel()
 
 void OfficeSession::quit()
 {
+    // The program is exiting in the middle of an export: the export ends with it.
+    cancel();
     m_idle.stop();
     if (keeping() && m_keeperEnding) {
         m_keeper->waitForFinished(kQuitMs);
