@@ -61,6 +61,7 @@ constexpr int StepPaste = 263;
 constexpr int StepSave = 264;
 constexpr int StepConvert = 265;
 constexpr int StepPicture = 266;
+// 267-271 are no longer shown: a failure shows its caption of 321-327 and the detail below it.
 constexpr int StartFailed = 267;     // "The office could not be started: %1"
 constexpr int OpenFailed = 268;      // "The document could not be opened: %1"
 constexpr int PasteFailed = 269;     // "The page could not be pasted: %1"
