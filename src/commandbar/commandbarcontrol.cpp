@@ -278,6 +278,7 @@ QToolButton* CommandBarControl::addButton(CommandEntry* entry)
             CommandBarControl* host = menuHost();
             // Built when it opens, so it shows the bar as it is now.
             fillMenu(menu, entry->dropDown(), {});
+            emit dropDownOpening(entry);
             emit host->menuPaused(host->number());
         });
         connect(menu, &QMenu::aboutToHide, this, [this, button] {
