@@ -93,4 +93,7 @@ constexpr int FileNotRemoved = 301;       // "The file %1 could not be removed: 
 constexpr int LanguageText = 302;         // the editor's text box, for screen readers
 constexpr int FindInText = 303;           // "Find in the text"
 
+// Packages and licence: 380-389.
+constexpr int Licence = 380; // "Free software under the GNU General Public License, ..."
+
 } // namespace CaptionNo
