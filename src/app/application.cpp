@@ -31,6 +31,8 @@ int run(int argc, char** argv)
     initResources();
     QApplication::setApplicationName(QStringLiteral("orvelquorvink"));
     QApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
+    // The desktop entry's name: a Wayland compositor matches the window to its entry and icon.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.orvelquorvink.OrvelQuorvink"));
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(programIcon());
 
