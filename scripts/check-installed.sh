@@ -52,6 +52,9 @@ step() {
 
 fail() {
     echo "check-installed.sh: FAILED at step \"$step_name\": $*" >&2
+    if [ -n "$program_pid" ] && command -v xdotool >/dev/null; then
+        echo "--- windows of the program: $(windows | cut -d' ' -f2- | paste -sd'|')" >&2
+    fi
     for log in "$work/program.log" "$work/server.log"; do
         if [ -s "$log" ]; then
             echo "--- last lines of $(basename "$log")" >&2
@@ -116,7 +119,7 @@ printf '<!DOCTYPE html>\n<html><head><title>Installed check</title></head>\n<bod
 python3 -u -m http.server --bind 127.0.0.1 --directory "$work/site" 0 \
     >"$work/server.out" 2>"$work/server.log" &
 server_pid=$!
-wait_for 20 grep -q ' port [0-9]' "$work/server.out" || fail "the server did not start"
+wait_for 20 grep -qs ' port [0-9]' "$work/server.out" || fail "the server did not start"
 port="$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$work/server.out" | head -n 1)"
 url="http://127.0.0.1:$port/check.html"
 echo "page: $url"
@@ -250,11 +253,10 @@ choose_pdf_export
 dialog_shown() { [ -n "$(save_dialog)" ] || { [ -z "$(message_box)" ] || fail "a message instead of the save dialog"; false; }; }
 wait_for 30 dialog_shown || fail "no save dialog within 30 s of choosing the PDF export"
 answer_save_dialog "$pdf"
-pdf_written() {
-    [ -z "$(message_box)" ] || fail "the export ended with a message"
-    [ -s "$pdf" ] && [ "$(head -c 5 "$pdf")" = "%PDF-" ]
-}
-wait_for 240 pdf_written || fail "no PDF at $pdf within 240 s"
+# The export ends with a message either way: the file saved, or the step that failed.
+export_ended() { [ -n "$(message_box)" ]; }
+wait_for 240 export_ended || fail "the export did not end within 240 s"
+[ -s "$pdf" ] && [ "$(head -c 5 "$pdf")" = "%PDF-" ] || fail "the export wrote no PDF at $pdf"
 echo "PDF: $(stat -c %s "$pdf") bytes"
 close_program
 
