@@ -56,6 +56,10 @@ void keepOutOfUserFolders()
 
 QWebEngineProfile* create(const QString& storageDir, QObject* parent)
 {
+    // The engine starts with its first profile, and the helper processes it starts then inherit
+    // the environment of that moment: an off-the-record profile, which writes nothing, starts
+    // it with the user's.
+    delete new QWebEngineProfile;
     // A named profile starts in the engine's default folders below the user's data and cache
     // folders and writes its first preferences there before it learns its own: while it is made,
     // those defaults lie below the storage folder.
