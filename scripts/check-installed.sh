@@ -186,13 +186,40 @@ choose_pdf_export() {
     xdotool key Up Return
 }
 
-# answer_save_dialog FILE: types the file's path into the save dialog and accepts it.
+# focus WINDOW: makes the window the one that gets the keys.
+focus() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    xdotool windowfocus --sync "$1" >/dev/null 2>&1 || true
+}
+
+# answer_save_dialog FILE: types the file's path into the save dialog's name box and accepts it;
+# again while the dialog stays (the keys may have gone to another window before it had focus).
 answer_save_dialog() {
     local dialog
-    dialog="$(save_dialog)"
-    xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
-    xdotool type --delay 20 "$1"
-    xdotool key Return
+    dialog_gone() { [ -z "$(save_dialog)" ]; }
+    for _ in 1 2 3; do
+        dialog="$(save_dialog)"
+        [ -n "$dialog" ] || return 0
+        focus "$dialog"
+        xdotool key ctrl+a
+        xdotool type --delay 20 "$1"
+        xdotool key Return
+        wait_for 5 dialog_gone && return 0
+    done
+    fail "the save dialog did not take the file name"
+}
+
+# close_message: Enter on the message box, again while it stays.
+close_message() {
+    local box
+    for _ in 1 2 3; do
+        box="$(message_box)"
+        [ -n "$box" ] || return 0
+        focus "$box"
+        xdotool key Return
+        sleep 1
+    done
+    [ -z "$(message_box)" ]
 }
 
 # close_program: SIGTERM, and the program ends within 30 s.
@@ -232,11 +259,7 @@ message_or_dialog() {
     return 1
 }
 wait_for 60 message_or_dialog || fail "no message within 60 s of choosing the PDF export"
-box="$(message_box)"
-xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
-xdotool key Return
-box_closed() { [ -z "$(message_box)" ]; }
-wait_for 10 box_closed || fail "the message did not close on Enter"
+close_message || fail "the message did not close on Enter"
 [ ! -e "$missing_pdf" ] || fail "a PDF was written without the office package"
 close_program
 # A normal start prints at most the web engine's sandbox notice (when running as root).
