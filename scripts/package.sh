@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package of the browser (Release, installed below /usr), checks it with the
-# validators of the desktop entry, the AppStream metadata and the package, and prints where the
-# package is and how large it is.
+# Builds the two Debian packages, orvelquorvink (the browser) and orvelquorvink-office (its office
+# helper), Release, installed below /usr; checks them with the validators of the desktop entry,
+# the AppStream metadata and the packages, and prints where the packages are and how large.
 #   QUORVINK_PACKAGE_BUILD   build directory (default: build-package beside the sources)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
@@ -17,7 +17,7 @@ fail() {
 bash "$top/scripts/setup.sh" dpkg-dev lintian desktop-file-utils appstream fakeroot
 
 echo "== Validating the desktop entry and the AppStream metadata"
-desktop-file-validate "$top/packaging/orvelquorvink.desktop" || fail "desktop-file-validate failed"
+desktop-file-validate "$top"/packaging/*.desktop || fail "desktop-file-validate failed"
 appstreamcli validate --no-net "$top"/packaging/*.metainfo.xml || fail "appstreamcli validate failed"
 
 echo "== Building (Release, prefix /usr) in $build"
@@ -31,20 +31,34 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_
     -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null || fail "configuring failed"
 cmake --build "$build" -j2 --target quorvink_installed || fail "building failed"
 
-echo "== Making the package"
-rm -f "$build"/orvelquorvink_*.deb
+echo "== Making the packages"
+rm -f "$build"/orvelquorvink_*.deb "$build"/orvelquorvink-office_*.deb
 (cd "$build" && cpack -G DEB -C Release >/dev/null) || fail "cpack failed"
 shopt -s nullglob
-debs=("$build"/orvelquorvink_*.deb)
-[ ${#debs[@]} -eq 1 ] || fail "expected one package in $build, found ${#debs[@]}"
-deb="${debs[0]}"
+debs=()
+for name in orvelquorvink orvelquorvink-office; do
+    found=("$build"/"$name"_*.deb)
+    [ ${#found[@]} -eq 1 ] || fail "expected one package $name in $build, found ${#found[@]}"
+    debs+=("${found[0]}")
+done
+
+# The browser must install without the office's libraries; the office package brings them.
+browser_depends="$(dpkg-deb -f "${debs[0]}" Depends)"
+! grep -Eq 'libuno|uno-libs' <<<"$browser_depends" ||
+    fail "the browser package depends on the UNO libraries: $browser_depends"
+! dpkg-deb -c "${debs[0]}" | grep -q 'orvelquorvink-office' ||
+    fail "the browser package holds the office helper"
+grep -q 'libuno' <<<"$(dpkg-deb -f "${debs[1]}" Depends)" ||
+    fail "the office package does not depend on the UNO libraries"
 
 echo "== lintian"
-lintian --fail-on error "$deb" ||
-    fail "lintian found errors in $deb"
+lintian --fail-on error,warning "${debs[@]}" || fail "lintian found problems in ${debs[*]}"
 
-echo "== Package"
-echo "file:           $deb"
-echo "size:           $(stat -c %s "$deb") bytes ($(du -h "$deb" | cut -f1))"
-echo "installed size: $(dpkg-deb -f "$deb" Installed-Size) KiB"
-echo "depends:        $(dpkg-deb -f "$deb" Depends)"
+for deb in "${debs[@]}"; do
+    echo "== Package $(dpkg-deb -f "$deb" Package)"
+    echo "file:           $deb"
+    echo "size:           $(stat -c %s "$deb") bytes ($(du -h "$deb" | cut -f1))"
+    echo "installed size: $(dpkg-deb -f "$deb" Installed-Size) KiB"
+    echo "depends:        $(dpkg-deb -f "$deb" Depends)"
+    echo "recommends:     $(dpkg-deb -f "$deb" Recommends)"
+done

@@ -2,6 +2,7 @@
 
 #include "app/frmstart.h"
 #include "app/module.h"
+#include "browse/enginelog.h"
 #include "browse/webprofile.h"
 #include "commandbar/commandpool.h"
 #include "platform/desktop.h"
@@ -18,6 +19,8 @@ int run(int argc, char** argv)
     // The web engine's sandbox cannot run as root.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    EngineLog::quieten();
+    WebProfile::keepOutOfUserFolders();
     WebProfile::registerSchemes();
 
     // The program reads no command line: Qt and the web engine get the program's name alone, so
@@ -28,6 +31,8 @@ int run(int argc, char** argv)
     initResources();
     QApplication::setApplicationName(QStringLiteral("orvelquorvink"));
     QApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
+    // The desktop entry's name: a Wayland compositor matches the window to its entry and icon.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.orvelquorvink.OrvelQuorvink"));
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(programIcon());
 

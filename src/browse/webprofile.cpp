@@ -1,6 +1,7 @@
 #include "browse/webprofile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QUrl>
 #include <QWebEngineProfile>
@@ -8,6 +9,8 @@
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
+
+#include <optional>
 
 namespace {
 
@@ -46,9 +49,36 @@ void registerSchemes()
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 
+void keepOutOfUserFolders()
+{
+    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+}
+
 QWebEngineProfile* create(const QString& storageDir, QObject* parent)
 {
+    // The engine starts with its first profile, and the helper processes it starts then inherit
+    // the environment of that moment: an off-the-record profile, which writes nothing, starts
+    // it with the user's.
+    delete new QWebEngineProfile;
+    // A named profile starts in the engine's default folders below the user's data and cache
+    // folders and writes its first preferences there before it learns its own: while it is made,
+    // those defaults lie below the storage folder.
+    const QByteArrayList userFolders = {QByteArrayLiteral("XDG_DATA_HOME"),
+                                        QByteArrayLiteral("XDG_CACHE_HOME")};
+    QList<std::optional<QByteArray>> saved;
+    for (const QByteArray& name : userFolders) {
+        saved.append(qEnvironmentVariableIsSet(name.constData())
+                         ? std::optional(qgetenv(name.constData()))
+                         : std::nullopt);
+        qputenv(name.constData(), QFile::encodeName(storageDir + QStringLiteral("/Start")));
+    }
     auto* profile = new QWebEngineProfile(QStringLiteral("OrvelQuorvink"), parent);
+    for (qsizetype i = 0; i < userFolders.size(); ++i) {
+        if (saved[i])
+            qputenv(userFolders[i].constData(), *saved[i]);
+        else
+            qunsetenv(userFolders[i].constData());
+    }
     profile->setPersistentStoragePath(storageDir);
     profile->setCachePath(storageDir + QStringLiteral("/Cache"));
     profile->installUrlSchemeHandler(kScheme, new ProgramPages(profile));

@@ -114,4 +114,7 @@ constexpr int SortAgain = 333;         // SORT: what a second press does
 constexpr int SortedByAddress = 334;   // "%1 (sorted by address)": the title column's header
 constexpr int LanguageNameLabel = 335; // the label of the new language's name prompt
 
+// Packages and licence: 380-389.
+constexpr int Licence = 380; // "Free software under the GNU General Public License, ..."
+
 } // namespace CaptionNo

@@ -143,7 +143,8 @@ frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
     Label3->setText(AboutEndpoints::partner().toString());
     lbDescr->setText(c.captions[kFeatures]);
     lbKestor->setText(c.captions[kHarvest]);
-    lblDisclaimer->setText(c.captions[kDisclaimer]);
+    lblDisclaimer->setText(c.captions[kDisclaimer] + QStringLiteral("\n\n") +
+                           c.captions[CaptionNo::Licence]);
     placeLabels();
     centre();
 }

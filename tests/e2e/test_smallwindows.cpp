@@ -482,9 +482,11 @@ private slots:
         for (const auto& [name, number] : {std::pair{"lblDescription", 197},
                                            {"lbKes", 197},
                                            {"lbDescr", 199},
-                                           {"lbKestor", 200},
-                                           {"lblDisclaimer", 202}})
+                                           {"lbKestor", 200}})
             QCOMPARE(label(name)->text(), caption(number));
+        // The disclaimer, and the licence as its last line.
+        QCOMPARE(label("lblDisclaimer")->text(),
+                 caption(202) + QStringLiteral("\n\n") + caption(380));
         QCOMPARE(about->cmdBar()->button(QStringLiteral("ABOUTOK"))->text(), caption(204));
         QCOMPARE(about->cmdBar()->button(QStringLiteral("ABOUTHELP"))->text(), caption(205));
         QCOMPARE(about->palette().color(QPalette::Window), QColor(132, 171, 227));
