@@ -20,6 +20,7 @@
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
 #include "commands/dispatcher.h"
+#include "commands/maincatalogue.h"
 #include "commands/setcaptions.h"
 #include "config/captionnumbers.h"
 #include "config/filemessages.h"
@@ -44,13 +45,6 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QWebEngineProfile>
-
-namespace {
-
-// The drawing-style entries, by style number.
-const char* const kStyleKeys[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
-
-} // namespace
 
 frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
     : QWidget(parent), m(module), m_pool(pool)
@@ -170,8 +164,7 @@ void frmStart::Form_Load()
     noteProblem(problem);
 
     m_bars->bind(m.options.Bar_Style);
-    if (CommandEntry* favorite = m_pool.entry(QStringLiteral("FAVORITE")))
-        favorite->setEnabled(false);
+    MainCatalogue::applyEnableRules(m_pool, false);
 
     placeWindow();
     for (int i = 0; i < m_tabs->count(); ++i)
@@ -194,12 +187,10 @@ void frmStart::Form_Load()
 // The check marks of the auto-hide switch and of the drawing style in use.
 void frmStart::checkMarks()
 {
-    if (CommandEntry* floating = m_pool.entry(QStringLiteral("FILE:FLOATING")))
+    if (CommandEntry* floating = m_pool.entry(MainCatalogue::autoHideKey()))
         floating->setChecked(m.options.Float_Bar != 0);
-    if (m.options.Bar_Style >= 0 && m.options.Bar_Style <= 3) {
-        if (CommandEntry* style = m_pool.entry(QLatin1String(kStyleKeys[m.options.Bar_Style])))
-            style->setChecked(true);
-    }
+    if (CommandEntry* style = m_pool.entry(MainCatalogue::drawingStyleKey(m.options.Bar_Style)))
+        style->setChecked(true);
 }
 
 // The deferred start step, once, shortly after the load.
@@ -221,8 +212,7 @@ void frmStart::Timer4_Timer()
         m.desktop.report(this, FileMessages::text(m.Lang_Text, r));
     m.Template_Doc = m.path(ProgramFiles::TemplateDoc);
     m.Template_HDoc = m.path(ProgramFiles::TemplateHDoc);
-    if (CommandEntry* favorite = m_pool.entry(QStringLiteral("FAVORITE")))
-        favorite->setEnabled(true);
+    MainCatalogue::applyEnableRules(m_pool, true);
     m_mailLists->emptyAtStart();
     emit deferredStepDone();
 }

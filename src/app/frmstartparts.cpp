@@ -1,5 +1,7 @@
 #include "app/frmstart.h"
 
+#include "commands/maincatalogue.h"
+
 #include "app/autohide.h"
 #include "app/bottomstrip.h"
 #include "app/mainbars.h"
@@ -32,7 +34,7 @@ void frmStart::buildPageParts()
         m.dir, m.desktop, m.Lang_Text, [this] { return currentView(); }, this, this);
     m_harvester->timer2()->setInterval(m.timings.harvestTickMs);
     connect(m_harvester, &Harvester::iconChanged, this, [this](int icon) {
-        if (CommandEntry* start = m_pool.entry(QStringLiteral("QUORVINK:START")))
+        if (CommandEntry* start = m_pool.entry(MainCatalogue::harvestSwitchKey()))
             start->setIcon(icon);
         // While harvesting is on, the frames of every page get their isolated world as they
         // load, so that the pass after the page finds them ready; otherwise pages load without.
@@ -82,7 +84,7 @@ void frmStart::buildExports()
     // Opening the export menu starts the office, so that choosing the file name hides its
     // start; while an export waits for the office, the bottom strip offers to cancel it.
     connect(m_bars, &MainBars::dropDownOpening, m_office, [this](const CommandEntry* entry) {
-        if (entry->key() == u"SAVE")
+        if (entry->key() == MainCatalogue::exportMenuKey())
             m_office->warmUp();
     });
     m_office->setCancelControl(m_picStat->cmdCancel());
