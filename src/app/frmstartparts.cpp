@@ -59,9 +59,9 @@ void frmStart::buildPageParts()
 // The exports of the shown page: the screen picture and the office exports.
 void frmStart::buildExports()
 {
-    m_picture = std::make_unique<PagePicture>(*this, m.dir, m.desktop, m.Lang_Text);
     // The picture may have come from a menu, which paused the auto-hide poll.
-    m_picture->afterPicture = [this] { m_autoHide->resume(); };
+    m_picture = std::make_unique<PagePicture>(*this, m.dir, m.desktop, m.Lang_Text,
+                                              [this] { m_autoHide->resume(); });
 
     m_office = new OfficeExports(
         {.window = this,

@@ -95,11 +95,10 @@ void printPage(Targets& t, CommandEntry*)
         t.printer.print(v);
 }
 
-// The word-processor exports and the PDF take the kind of document from here.
+// The word-processor exports: 0 the landscape template, 1 the portrait one.
 template <int Kind> void saveAsWord(Targets& t, CommandEntry*)
 {
-    t.office.Word_Kind = Kind;
-    t.office.SaveAsW();
+    t.office.SaveAsW(Kind);
 }
 
 // The commands of the main window, bar by bar, each bar's records in its order.
@@ -305,11 +304,7 @@ const MainCommand kCommands[] = {
      .bar = "SAVE",
      .icon = 32,
      .caption = 206,
-     .handler =
-         [](Targets& t, CommandEntry*) {
-             t.office.Word_Kind = 0;
-             t.office.SaveAsF();
-         }},
+     .handler = [](Targets& t, CommandEntry*) { t.office.SaveAsF(); }},
 
     // Menu "FILE".
     {.key = "FILE:STYLE:SEPARATOR", .bar = "FILE", .style = S},

@@ -83,10 +83,10 @@ OfficeExports::OfficeExports(Parts parts, QObject* parent)
 
 OfficeExports::~OfficeExports() = default;
 
-void OfficeExports::SaveAsW()
+void OfficeExports::SaveAsW(int Word_Kind)
 {
     static constexpr Family kWord{u"Microsoft Word (*.doc)|*.doc", u"", u".doc", true, true};
-    exportPage(kWord, [this]() -> std::optional<OfficeJob::Request> {
+    exportPage(kWord, [this, Word_Kind]() -> std::optional<OfficeJob::Request> {
         const QString& templatePath = Word_Kind == 0 ? p.Template_Doc : p.Template_HDoc;
         // Without its template the portrait export makes nothing; the landscape one makes a
         // landscape document of its own.
@@ -117,7 +117,7 @@ void OfficeExports::SaveAsF()
 {
     static constexpr Family kPdf{u"PDF  (*.pdf)|*.pdf", u"", u".pdf", true, false};
     exportPage(kPdf, [this]() -> std::optional<OfficeJob::Request> {
-        if (Word_Kind != 0 || p.Template_HDoc.isEmpty())
+        if (p.Template_HDoc.isEmpty())
             return std::nullopt;
         // The companion document beside the PDF is named after it by the job.
         OfficeJob::Request r;
@@ -151,7 +151,7 @@ void OfficeExports::exportPage(const Family& family,
     if (std::optional<OfficeJob::Request> r = request()) {
         r->html = page->html;
         r->text = page->text;
-        r->target = m_dialog.FileName;
+        r->target = m_dialog.FileName();
         const OfficeJob::Result result = runOffice(*r);
         if (result.cause == OfficeJob::Cause::Stopped) {
             p.showStatus(QString());
@@ -247,7 +247,7 @@ void OfficeExports::setCancelControl(QWidget* control)
 
 void OfficeExports::closingSteps()
 {
-    finish(p.captions.text(CaptionNo::ExportSaved) + m_dialog.FileName);
+    finish(p.captions.text(CaptionNo::ExportSaved) + m_dialog.FileName());
 }
 
 void OfficeExports::finish(const QString& message)
@@ -293,7 +293,7 @@ void OfficeExports::SaveAsP()
     OfficeJob::Request r;
     r.kind = OfficeJob::Kind::Impress;
     r.image = folder.filePath(QStringLiteral("screen.png"));
-    r.target = m_dialog.FileName;
+    r.target = m_dialog.FileName();
     QImageWriter writer(r.image, "png");
     if (!folder.isValid() || !writer.write(picture)) {
         report(FileMessages::text(p.captions, TextFile::failed(TextFile::Result::Action::Write,
@@ -311,7 +311,7 @@ void OfficeExports::SaveAsP()
     }
     report(p.captions.text(CaptionNo::SlideWord) + QLatin1Char(' ') +
            QString::number(result.slides) + QLatin1Char(' ') +
-           p.captions.text(CaptionNo::SlideAdded) + QLatin1Char('\n') + m_dialog.FileName);
+           p.captions.text(CaptionNo::SlideAdded) + QLatin1Char('\n') + m_dialog.FileName());
 }
 
 void OfficeExports::quitOffice()

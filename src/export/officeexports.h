@@ -47,16 +47,14 @@ public:
     explicit OfficeExports(Parts parts, QObject* parent = nullptr);
     ~OfficeExports() override;
 
-    // 0: landscape template (and the PDF), 1: portrait template; set by the dispatcher.
-    int Word_Kind = 0;
-
-    void SaveAsW();
+    // Word_Kind 0: the landscape template, 1: the portrait template.
+    void SaveAsW(int Word_Kind);
     void SaveAsE();
     void SaveAsF();
     void SaveAsP();
 
     // The name the save dialog last proposed or returned.
-    const QString& FileName() const { return m_dialog.FileName; }
+    const QString& FileName() const { return m_dialog.FileName(); }
     // Starts the office in the background ahead of an export (the export menu opens).
     void warmUp();
     // Ends the wait for the office of the export under way, and that office; the export leaves

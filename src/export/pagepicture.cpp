@@ -13,8 +13,9 @@
 #include <QSaveFile>
 
 PagePicture::PagePicture(PictureWindow& window, const ProgramDir& dir, Desktop& desktop,
-                         const CaptionTable& captions)
-    : m_window(window), m_dir(dir), m_desktop(desktop), m_captions(captions)
+                         const CaptionTable& captions, std::function<void()> afterPicture)
+    : m_window(window), m_dir(dir), m_desktop(desktop), m_captions(captions),
+      m_afterPicture(std::move(afterPicture))
 {
 }
 
@@ -22,8 +23,8 @@ void PagePicture::Take_Pic()
 {
     QString why;
     const QImage picture = Load_ClipBoard(m_window, &why, &m_captions, m_settleMs);
-    if (afterPicture)
-        afterPicture();
+    if (m_afterPicture)
+        m_afterPicture();
     QWidget* parent = m_window.window();
     if (picture.isNull()) {
         m_desktop.report(parent, m_captions

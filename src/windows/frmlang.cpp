@@ -114,7 +114,7 @@ void frmLang::setTexts()
 {
     const CaptionTable& captions = m_windows.context().captions;
     setWindowTitle(captions[kLangTitle]);
-    m_text->setAccessibleName(captions.text(CaptionNo::LanguageText, u"Text of the language file"));
+    m_text->setAccessibleName(captions.text(CaptionNo::LanguageText));
     m_findBar->setTexts(captions);
 }
 

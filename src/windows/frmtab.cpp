@@ -243,12 +243,11 @@ void frmTab::Form_Load()
                                        .arg(s * kTabsPerStrip + 1)
                                        .arg((s + 1) * kTabsPerStrip));
     }
-    m_titleBox->setAccessibleName(
-        captions.text(CaptionNo::LinkTitleBox, u"New title of the table"));
-    const QString move = captions.text(CaptionNo::LinkMoveHandle, u"Move the window");
+    m_titleBox->setAccessibleName(captions.text(CaptionNo::LinkTitleBox));
+    const QString move = captions.text(CaptionNo::LinkMoveHandle);
     m_move->setAccessibleName(move);
     m_move->setToolTip(move);
-    m_grid->setAccessibleName(captions.text(CaptionNo::LinkGridName, u"Entries of the table"));
+    m_grid->setAccessibleName(captions.text(CaptionNo::LinkGridName));
     setTabOrder();
     // A window placed narrower than the layout needs still starts with every control in place.
     layoutControls(qMax(width(), Twips::toPixels(kLayoutWidthTwips)), height());

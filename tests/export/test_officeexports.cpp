@@ -303,8 +303,6 @@ private slots:
             QVERIFY(QFile(file).open(QIODevice::WriteOnly));
         if (!templates)
             app.module->Template_Doc.clear();
-        // The PDF is made from the portrait template, whatever the last document was.
-        w().office().Word_Kind = 1;
         QVERIFY(open(QStringLiteral("contacts.html")));
         exportTo(key, file);
         QCOMPARE(messages(), QStringList{saved(file)});
