@@ -108,9 +108,10 @@ css::table::CellRangeAddress usedArea(const css::uno::Reference<css::sheet::XSpr
         ->getRangeAddress();
 }
 
-void storeFile(const Document& document, const QString& target, const char* filter)
+void storeFile(const Document& document, const QString& target, const char* filter,
+               const css::uno::Sequence<css::beans::PropertyValue>& filterData)
 {
     PendingFile file(target);
-    storeTo(document.component(), file.path(), filter, target);
+    storeTo(document.component(), file.path(), filter, target, filterData);
     file.commit();
 }

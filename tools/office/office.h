@@ -37,6 +37,7 @@ private:
     bool tryConnect();
     void spawn();
     void recordSetupVersion();
+    void forbidActiveContent();
     pid_t recordedPid() const;
     void writePidFile() const;
 
