@@ -14,6 +14,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QJsonArray>
+#include <QRegularExpression>
 
 namespace {
 
@@ -46,6 +47,14 @@ QByteArray contents(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What poppler's pdfinfo tells of a PDF.
+QByteArray pdfInfo(const QString& pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    return info.waitForFinished(30000) ? info.readAllStandardOutput() : QByteArray();
 }
 
 // The images of a PDF, as poppler's pdfimages lists them.
@@ -199,8 +208,14 @@ private slots:
             readBack(outputs.last(), app.module->path(ProgramFiles::OfficeProfile));
         if (pictures >= 0)
             QCOMPARE(read.value(QLatin1String("pictures")).toInt(), pictures);
-        if (key == u"SAVE:PDF")
+        if (key == u"SAVE:PDF") {
             QCOMPARE(pdfImages(file), pictures);
+            // Tagged, and without bookmarks (the page's heading would give one).
+            QVERIFY(QRegularExpression(QStringLiteral("Tagged: +yes"))
+                        .match(QString::fromLatin1(pdfInfo(file)))
+                        .hasMatch());
+            QVERIFY(!contents(file).contains("/Outlines"));
+        }
         const QJsonArray rows = read.value(QLatin1String("cells")).toArray();
         QStringList texts;
         for (const QJsonValue& row : rows) {
