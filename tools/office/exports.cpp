@@ -161,7 +161,7 @@ void removeExternalReferences(const Document& document)
         if (!field.is())
             continue;
         for (const char* kind : {"DDE", "Macro", "Database", "DatabaseName", "DatabaseNextSet",
-                                 "DatabaseNumberOfSet", "DatabaseSetNumber", "Input", "User"}) {
+                                 "DatabaseNumberOfSet", "DatabaseSetNumber"}) {
             const QByteArray service = QByteArray("com.sun.star.text.TextField.") + kind;
             if (field->supportsService(OUString::createFromAscii(service.constData()))) {
                 outward.append(Reference<text::XTextContent>(field, UNO_QUERY_THROW));
