@@ -86,6 +86,18 @@ private Q_SLOTS:
             << "<iframe src=\"{web}\">in</iframe><object data=\"file://{file}\"></object>"
                "<link rel=\"stylesheet\" href=\"{web}\"><embed src=\"{web}\">after"
             << none << "after";
+        QTest::addRow("formula cell as text")
+            << "<table><tr><td>=WEBSERVICE(\"{web}\")</td><th>12</th></tr></table>" << none
+            << "<table><tr><td "
+               "sdnum=\"1033;0;@\">=WEBSERVICE(\"{web}\")</td><th>12</th></tr></table>";
+        QTest::addRow("formula behind tags, a comment and a reference")
+            << "<th> <b><!-- c --><script>x</script>&#61;1+2</b></th>" << none
+            << "<th sdnum=\"1033;0;@\"> <b>&#61;1+2</b></th>";
+        QTest::addRow("the page's own cell format and value")
+            << "<td sdnum=\"1033;0;0\" sdval=\"5\">=1</td><td sdval=\"5\">5</td>" << none
+            << "<td sdnum=\"1033;0;@\">=1</td><td>5</td>";
+        QTest::addRow("empty cell before a formula")
+            << "<td></td><td>=1</td>" << none << "<td></td><td sdnum=\"1033;0;@\">=1</td>";
         QTest::addRow("mail link kept") << "<a href=\"mailto:desk@example.org\">desk</a>" << none
                                         << "<a href=\"mailto:desk@example.org\">desk</a>";
         QTest::addRow("web link kept")

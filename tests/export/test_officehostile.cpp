@@ -110,7 +110,7 @@ private slots:
                 "<object data=\"file://%3\"></object><link rel=\"stylesheet\" href=\"style.css\">"
                 "<p style=\"background:url(style.png)\">Cells:</p><table><tr>"
                 "<td>=WEBSERVICE(\"%4/office-ws?\"&amp;ENCODEURL(\"x\"))</td>"
-                "<td>=INFO(\"osversion\")</td><td>=HYPERLINK(\"%4/office-link\";\"go\")</td>"
+                "<td>=INFO(\"osversion\")</td><td>=HYPERLINK(\"%4/office-link\",\"go\")</td>"
                 "<td>=INDIRECT(\"'file://%3'#$secret.A1\")</td></tr></table>")
                 .arg(file, QString::fromLatin1(svg.toUtf8().toBase64()), secretFile, site);
         server.setPage(QStringLiteral("hostile.html"),
@@ -150,7 +150,7 @@ private slots:
 
         const QStringList formulas{
             QStringLiteral("=INFO(\"osversion\")"),
-            QStringLiteral("=HYPERLINK(\"http://%1/office-link\";\"go\")").arg(server.hostPort())};
+            QStringLiteral("=HYPERLINK(\"http://%1/office-link\",\"go\")").arg(server.hostPort())};
         QTest::addRow("document") << "hostile.html"
                                   << "SAVE:WORDV"
                                   << "page.doc" << 1 << QStringList();

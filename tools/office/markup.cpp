@@ -279,6 +279,9 @@ QString written(const Tag& tag, const QHash<QString, QByteArray>& pictures)
     for (const Attribute& a : tag.attributes) {
         if (!std::all_of(a.name.begin(), a.name.end(), isNameChar) || !isLetter(a.name[0]))
             continue;
+        // The office's own number format and value of a cell: the cell's text decides.
+        if (a.name == u"sdnum" || a.name == u"sdval")
+            continue;
         QString value;
         const bool picture = kPictures.contains(a.name);
         const bool link = a.name == u"href" && kLinks.contains(tag.name);
@@ -321,6 +324,55 @@ qsizetype skipElement(const QString& html, qsizetype from, const QString& name)
     return html.size();
 }
 
+bool isCellTag(const QString& name)
+{
+    for (const char* cell : {"td", "th", "tr", "table", "tbody", "thead", "tfoot", "caption"}) {
+        if (name == QLatin1String(cell))
+            return true;
+    }
+    return false;
+}
+
+// True when the first text of the table cell whose content begins at `from` begins with "=":
+// the office would make a formula of it. Only the first few tags are looked through.
+bool cellStartsFormula(const QString& html, qsizetype from)
+{
+    constexpr int kTagsLookedThrough = 32;
+    const qsizetype n = html.size();
+    Tag inner;
+    for (int tags = 0; tags < kTagsLookedThrough && from < n; ++tags) {
+        while (from < n && isSpace(html[from]))
+            ++from;
+        if (from >= n)
+            return false;
+        if (html[from] != u'<') {
+            qsizetype end = html.indexOf(u'<', from);
+            if (end < 0)
+                end = n;
+            QString text;
+            if (!decode(QStringView(html).sliced(from, end - from), &text))
+                text = QStringView(html).sliced(from, end - from).toString();
+            text = text.trimmed();
+            if (!text.isEmpty())
+                return text.startsWith(u'=');
+            from = end;
+            continue;
+        }
+        if (QStringView(html).sliced(from).startsWith(QLatin1String("<!--"))) {
+            const qsizetype close = html.indexOf(QLatin1String("-->"), from + 4);
+            from = close < 0 ? n : close + 3;
+            continue;
+        }
+        const qsizetype after = readTag(html, from, &inner);
+        if (after < 0 || isCellTag(inner.name))
+            return false;
+        from = kDroppedWithContent.contains(inner.name) && !inner.closing
+                   ? skipElement(html, after, inner.name)
+                   : after;
+    }
+    return false;
+}
+
 } // namespace
 
 QString safeMarkup(const QString& html, const QHash<QString, QByteArray>& pictures)
@@ -360,8 +412,14 @@ QString safeMarkup(const QString& html, const QHash<QString, QByteArray>& pictur
                 i = skipElement(html, i, tag.name);
             continue;
         }
-        if (!kDroppedTags.contains(tag.name))
-            out += written(tag, pictures);
+        if (kDroppedTags.contains(tag.name))
+            continue;
+        QString kept = written(tag, pictures);
+        // A cell whose text begins with "=" is read as text, just as it stands.
+        if (!kept.isEmpty() && !tag.closing && (tag.name == u"td" || tag.name == u"th") &&
+            cellStartsFormula(html, i))
+            kept.insert(kept.size() - 1, QLatin1String(" sdnum=\"1033;0;@\""));
+        out += kept;
     }
     return out;
 }

@@ -19,6 +19,9 @@
 // - links the reader may follow (<a href>, <area href>) are not fetched: they stay when they
 //   lead to the web (http:, https:), to a mail address (mailto:) or within the page.
 //
+// A table cell whose text begins with "=" is marked as text (the office's own number format "@"),
+// so that the office's spreadsheet import keeps it as it stands instead of making a formula.
+//
 // The tags kept are written again in one plain form, so the office reads them as they were
 // judged here; text that is not a tag has its "<" written as "&lt;".
 QString safeMarkup(const QString& html, const QHash<QString, QByteArray>& pictures = {});
