@@ -172,18 +172,11 @@ private Q_SLOTS:
         QTest::addRow("with pictures")
             << "{" + base + R"(,"pictures":{"http://a/b.png":"iVBORw=="}})"
             << "" << 1;
-        QTest::addRow("without pictures") << "{" + base + "}"
-                                          << "" << 0;
         QTest::addRow("picture not base64")
             << "{" + base + R"(,"pictures":{"http://a/b.png":"not*base64"}})"
             << "the picture of http://a/b.png is not base64" << 0;
         QTest::addRow("picture not a text") << "{" + base + R"(,"pictures":{"http://a/b.png":7}})"
                                             << "the picture of http://a/b.png is not base64" << 0;
-        QTest::addRow("unknown kind")
-            << QByteArray(R"({"kind":"macro","target":"/t","profile":"/p"})")
-            << "unknown kind of export \"macro\"" << 0;
-        QTest::addRow("not an object")
-            << QByteArray("[1]") << "the request is not a JSON object: no object" << 0;
     }
 
     void request()

@@ -49,22 +49,14 @@ QByteArray contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// What poppler's pdfinfo tells of a PDF.
-QByteArray pdfInfo(const QString& pdf)
+// What a program of poppler-utils prints about a PDF.
+QByteArray poppler(const QString& program, const QStringList& arguments)
 {
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    return info.waitForFinished(30000) ? info.readAllStandardOutput() : QByteArray();
-}
-
-// The images of a PDF, as poppler's pdfimages lists them.
-int pdfImages(const QString& pdf)
-{
-    QProcess list;
-    list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
-    if (!list.waitForFinished(30000) || list.exitCode() != 0)
-        return -1;
-    return int(list.readAllStandardOutput().trimmed().split('\n').size()) - 2; // two heading lines
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(30000) && process.exitCode() == 0
+               ? process.readAllStandardOutput().trimmed()
+               : QByteArray();
 }
 
 } // namespace
@@ -209,10 +201,12 @@ private slots:
         if (pictures >= 0)
             QCOMPARE(read.value(QLatin1String("pictures")).toInt(), pictures);
         if (key == u"SAVE:PDF") {
-            QCOMPARE(pdfImages(file), pictures);
+            // pdfimages lists its images below two heading lines.
+            const QByteArray images = poppler(QStringLiteral("pdfimages"), {"-list", file});
+            QCOMPARE(images.split('\n').size() - 2, pictures);
             // Tagged, and without bookmarks (the page's heading would give one).
             QVERIFY(QRegularExpression(QStringLiteral("Tagged: +yes"))
-                        .match(QString::fromLatin1(pdfInfo(file)))
+                        .match(QString::fromLatin1(poppler(QStringLiteral("pdfinfo"), {file})))
                         .hasMatch());
             QVERIFY(!contents(file).contains("/Outlines"));
         }
