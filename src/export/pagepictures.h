@@ -7,9 +7,10 @@
 class BrowserView;
 
 // The pictures a page shows, for the office exports. The office is given no address to fetch:
-// the browser fetches each picture of the page once more through the page itself (its profile,
-// cache and cookies, from the page's own origin; a picture of another site that does not allow
-// this is not supplied), and the office is handed the bytes. Bounded in count, size and time.
+// the browser fetches each picture the page shows once more, through the page itself (from its
+// cache, with its cookies) or, for a picture of another site that the page may not read, as a
+// download of the browser's profile; the office is handed the bytes. Bounded in count, size and
+// time; a picture not fetched in time is not supplied.
 namespace PagePictures {
 
 inline constexpr int kMaxCount = 64;

@@ -1,7 +1,7 @@
 // Hostile pages saved through the real window to every office format, with the real helper and
-// office, beside a server that records every request: the office asks it for nothing, no file
+// office, beside servers that record every request: the office asks them for nothing, no file
 // of the user's reaches an output, formulas of the page stay text, no picture stays linked; yet
-// the picture the page shows is in the document and the PDF.
+// the pictures the page shows, from its own site and another, are in the document and the PDF.
 #include "appfixture.h"
 #include "commanddriver.h"
 #include "httpserver.h"
@@ -65,6 +65,7 @@ class TestOfficeHostile : public QObject {
     Q_OBJECT
 
     HttpServer server;
+    HttpServer otherSite; // pictures from another origin, which the page may show but not read
     AppFixture app;
     QTemporaryDir out;
     QString secretFile;
@@ -76,7 +77,7 @@ private slots:
     void initTestCase()
     {
         REQUIRE_OFFICE();
-        QVERIFY(out.isValid() && server.start());
+        QVERIFY(out.isValid() && server.start() && otherSite.start());
         secretFile = out.filePath(QStringLiteral("secret.txt"));
         secretPicture = out.filePath(QStringLiteral("secret.png"));
         QFile text(secretFile);
@@ -96,7 +97,7 @@ private slots:
         const QString site = QStringLiteral("http://") + server.hostPort();
         const QString hostile =
             QStringLiteral(
-                "<h1>Hostile</h1><img src=\"shown.png\">"
+                "<h1>Hostile</h1><img src=\"shown.png\"><img src=\"%5\">"
                 "<img src=\"%1\"><img src=\"data:image/svg+xml;base64,%2\">"
                 "<img src=\"missing.png\"><iframe src=\"file://%3\"></iframe>"
                 "<object data=\"file://%3\"></object><link rel=\"stylesheet\" href=\"style.css\">"
@@ -104,7 +105,8 @@ private slots:
                 "<td>=WEBSERVICE(\"%4/office-ws?\"&amp;ENCODEURL(\"x\"))</td>"
                 "<td>=INFO(\"osversion\")</td><td>=HYPERLINK(\"%4/office-link\",\"go\")</td>"
                 "<td>=INDIRECT(\"'file://%3'#$secret.A1\")</td></tr></table>")
-                .arg(file, QString::fromLatin1(svg.toUtf8().toBase64()), secretFile, site);
+                .arg(file, QString::fromLatin1(svg.toUtf8().toBase64()), secretFile, site,
+                     otherSite.url(QStringLiteral("other.png")).toString());
         server.setPage(QStringLiteral("hostile.html"),
                        htmlPage(QStringLiteral("Hostile"), hostile));
         // A copy that leaves only text: a formula that would send a local file away.
@@ -118,6 +120,7 @@ private slots:
                          .arg(site, secretFile)));
         server.setPage(QStringLiteral("home.html"), htmlPage(QStringLiteral("Home")));
         server.setPage(QStringLiteral("shown.png"), png(120, 80, qRgb(0, 120, 200)), "image/png");
+        otherSite.setPage(QStringLiteral("other.png"), png(60, 90, qRgb(0, 200, 0)), "image/png");
         for (const char* name : {"Template.Doc", "TemplateH.Doc"})
             QVERIFY(QFile::copy(QStringLiteral(QUORVINK_SOURCE_DIR "/data/Data/") + name,
                                 app.dir.file(QStringLiteral("Data/") + name)));
@@ -145,10 +148,10 @@ private slots:
             QStringLiteral("=HYPERLINK(\"http://%1/office-link\",\"go\")").arg(server.hostPort())};
         QTest::addRow("document") << "hostile.html"
                                   << "SAVE:WORDV"
-                                  << "page.doc" << 1 << QStringList();
+                                  << "page.doc" << 2 << QStringList();
         QTest::addRow("PDF and its document") << "hostile.html"
                                               << "SAVE:PDF"
-                                              << "page.pdf" << 1 << QStringList();
+                                              << "page.pdf" << 2 << QStringList();
         QTest::addRow("sheet") << "hostile.html"
                                << "SAVE:EXCEL"
                                << "page.xls" << -1 << formulas;
@@ -181,7 +184,7 @@ private slots:
         QVERIFY(QFileInfo(file).size() > 0);
 
         // Every request came from the browser; nothing asked for what only the office would.
-        for (const HttpServer::Request& r : server.requests()) {
+        for (const HttpServer::Request& r : server.requests() + otherSite.requests()) {
             QVERIFY2(r.userAgent.contains("QtWebEngine") && !r.path.startsWith(u"office"),
                      qPrintable(r.method + ' ' + r.path + " from " + r.userAgent));
         }
