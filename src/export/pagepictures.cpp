@@ -27,7 +27,7 @@ const char* const kFetchPictures = R"((function (maxCount, maxBytes, maxTotal) {
         if (!image.complete || !image.naturalWidth)
             return;
         [image.src, image.currentSrc].forEach(function (address) {
-            if (address && /^https?:/i.test(address) && !seen[address] &&
+            if (address && /^(https?|blob):/i.test(address) && !seen[address] &&
                     wanted.length < maxCount) {
                 seen[address] = true;
                 wanted.push(address);
