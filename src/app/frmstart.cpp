@@ -85,7 +85,7 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
         m_pool, m.Lang_Text, m.options, m.dir, m.desktop, m_bars->images(), this});
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
         *this, this, *m_tabs, *m_navigation, *m_printer, *m_findBar, *m_harvester, *m_mailLists,
-        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_office, *m_smallWindows});
+        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_office, *m_smallWindows});
     connect(m_bars, &MainBars::activated, this, &frmStart::cmdBar_ButtonClick);
     connect(m_bars, &MainBars::menuPaused, m_autoHide, &AutoHide::pause);
     connect(m_bars, &MainBars::menuResumed, m_autoHide, &AutoHide::resume);

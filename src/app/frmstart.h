@@ -2,12 +2,14 @@
 
 #include "commands/maincommands.h"
 #include "core/textfile.h"
+#include "export/exportcontext.h"
 #include "export/screenpicture.h"
 
 #include <QTimer>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class AddressBox;
 class AutoHide;
@@ -136,6 +138,7 @@ private:
     OfficeExports* m_office = nullptr;
     std::unique_ptr<SmallWindows> m_smallWindows;
     std::unique_ptr<MainDispatcher> m_dispatcher;
+    std::optional<ExportContext> m_exports;
     std::unique_ptr<PagePicture> m_picture;
     QTimer m_timer4;
     QList<TextFile::Result> m_startProblems;

@@ -60,18 +60,20 @@ void frmStart::buildPageParts()
 void frmStart::buildExports()
 {
     // The picture may have come from a menu, which paused the auto-hide poll.
-    m_picture = std::make_unique<PagePicture>(*this, m.dir, m.desktop, m.Lang_Text,
-                                              [this] { m_autoHide->resume(); });
+    m_exports.emplace(
+        ExportContext{.currentView = [this] { return currentView(); },
+                      .window = this,
+                      .dir = m.dir,
+                      .desktop = m.desktop,
+                      .captions = m.Lang_Text,
+                      .showStatus = [this](const QString& text) { m_picStat->setStatus(text); }});
+    m_picture = std::make_unique<PagePicture>(*this, *m_exports, [this] { m_autoHide->resume(); });
 
     m_office = new OfficeExports(
-        {.window = this,
-         .currentView = [this] { return currentView(); },
-         .desktop = m.desktop,
-         .captions = m.Lang_Text,
-         .Template_Doc = m.Template_Doc,
+        *m_exports,
+        {.Template_Doc = m.Template_Doc,
          .Template_HDoc = m.Template_HDoc,
          .officeProfile = m.path(ProgramFiles::OfficeProfile),
-         .showStatus = [this](const QString& text) { m_picStat->setStatus(text); },
          .setNoResize = [this](bool on) { m_layout->setNoResize(on); },
          .stretchView =
              [this] {

@@ -255,9 +255,8 @@ const MainCommand kCommands[] = {
      .caption = 35,
      .handler =
          [](Targets& t, CommandEntry*) {
-             if (BrowserView* v = view(t)) {
-                 View_Source(v, t.dir, t.desktop, t.captions, t.messageParent);
-             }
+             if (view(t))
+                 View_Source(t.exports);
          }},
     {.key = "EDIT:PICTURE",
      .bar = "EDIT",
@@ -284,9 +283,8 @@ const MainCommand kCommands[] = {
      .caption = 145,
      .handler =
          [](Targets& t, CommandEntry*) {
-             if (BrowserView* v = view(t)) {
-                 SaveAsH(v, t.messageParent, t.desktop, t.captions);
-             }
+             if (view(t))
+                 SaveAsH(t.exports);
          }},
     {.key = "SAVE:WORDH", .bar = "SAVE", .icon = 27, .caption = 146, .handler = saveAsWord<0>},
     {.key = "SAVE:WORDV", .bar = "SAVE", .icon = 28, .caption = 147, .handler = saveAsWord<1>},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/exportcontext.h"
 #include "export/exportdialog.h"
 #include "export/officejob.h"
 
@@ -26,17 +27,12 @@ struct CopiedPage;
 class OfficeExports : public QObject {
     Q_OBJECT
 public:
-    // What the exports need of the main window.
+    // What the office exports need of the main window beyond the context of every export.
     struct Parts {
-        QWidget* window; // dimmed while an export runs; parent of dialogs and messages
-        std::function<BrowserView*()> currentView;
-        Desktop& desktop;
-        const CaptionTable& captions;
         // The template paths, empty until the deferred start step has set them.
         const QString& Template_Doc;
         const QString& Template_HDoc;
         QString officeProfile;
-        std::function<void(const QString&)> showStatus;
         std::function<void(bool)> setNoResize;
         // Before the slide's picture: the top strip shown, the view as tall as the window.
         std::function<void()> stretchView;
@@ -44,7 +40,7 @@ public:
         std::function<QImage()> screenPicture;
     };
 
-    explicit OfficeExports(Parts parts, QObject* parent = nullptr);
+    OfficeExports(const ExportContext& context, Parts parts, QObject* parent = nullptr);
     ~OfficeExports() override;
 
     // Word_Kind 0: the landscape template, 1: the portrait template.
@@ -90,6 +86,7 @@ private:
     void finish(const QString& message);
     void report(const QString& text);
 
+    const ExportContext c;
     Parts p;
     ExportDialog m_dialog;
     OfficeSession* m_session;

@@ -1,5 +1,7 @@
 #include "export/pagepicture.h"
 
+#include "export/exportcontext.h"
+
 #include "config/captionnumbers.h"
 #include "config/filemessages.h"
 #include "config/languagefile.h"
@@ -12,10 +14,10 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
-PagePicture::PagePicture(PictureWindow& window, const ProgramDir& dir, Desktop& desktop,
-                         const CaptionTable& captions, std::function<void()> afterPicture)
-    : m_window(window), m_dir(dir), m_desktop(desktop), m_captions(captions),
-      m_afterPicture(std::move(afterPicture))
+PagePicture::PagePicture(PictureWindow& window, const ExportContext& context,
+                         std::function<void()> afterPicture)
+    : m_window(window), m_dir(context.dir), m_desktop(context.desktop),
+      m_captions(context.captions), m_afterPicture(std::move(afterPicture))
 {
 }
 

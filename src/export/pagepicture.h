@@ -10,6 +10,7 @@
 
 class CaptionTable;
 class Desktop;
+struct ExportContext;
 class ProgramDir;
 
 // The numbered pictures of the screen, "\Images\Orvel000.bmp" onwards. Numbering starts at 0 at
@@ -19,8 +20,8 @@ class PagePicture {
 public:
     // afterPicture runs after the picture was taken and the bars are back (the main window
     // resumes its auto-hide poll there).
-    PagePicture(PictureWindow& window, const ProgramDir& dir, Desktop& desktop,
-                const CaptionTable& captions, std::function<void()> afterPicture = {});
+    PagePicture(PictureWindow& window, const ExportContext& context,
+                std::function<void()> afterPicture = {});
 
     // Take_Pic: the picture of the screen (Load_ClipBoard), written as a Windows bitmap, then a
     // message with its path. A picture that cannot be taken or written is reported instead.
