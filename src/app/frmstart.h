@@ -47,6 +47,13 @@ public:
 
     // The exit sequence; every way of closing the window runs it once.
     void GO_Exit() override;
+    // The end asked for from outside the window (a signal): the other windows close, then
+    // GO_Exit runs.
+    void requestExit();
+    // Writes the options, the history and the settings; the files that failed.
+    QList<TextFile::Result> saveState();
+    // The message naming the files that could not be saved, when there are any.
+    void notSaved(const QList<TextFile::Result>& failures);
 
     // The commands the window carries out itself.
     void minimize() override;
@@ -67,6 +74,8 @@ public:
 
     // The view of the selected tab.
     BrowserView* currentView() const;
+    // The address of the page shown in the current tab.
+    QString shownAddress() const;
 
     // The window's parts, for the exports and for tests.
     TabSet& tabs() const { return *m_tabs; }

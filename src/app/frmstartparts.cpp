@@ -50,7 +50,7 @@ void frmStart::buildPageParts()
     connect(m_pageStatus, &PageStatus::documentCompleted, m_harvester,
             &Harvester::onDocumentComplete);
     connect(m_pageStatus, &PageStatus::externalRequested, this,
-            [this](const QUrl& url) { m.desktop.open(url); });
+            [this](const QUrl& url) { m.desktop.openOrReport(this, url, m.Lang_Text); });
 }
 
 // The exports of the shown page: the screen picture and the office exports.

@@ -93,4 +93,13 @@ constexpr int FileNotRemoved = 301;       // "The file %1 could not be removed: 
 constexpr int LanguageText = 302;         // the editor's text box, for screen readers
 constexpr int FindInText = 303;           // "Find in the text"
 
+// Opening files and addresses, the display at start: 350-379.
+constexpr int FileNotOpened = 350;    // "The file %1 could not be opened: no program ... (%2 ...)."
+constexpr int AddressNotOpened = 351; // "The address %1 could not be opened: no program ..."
+constexpr int FileNotThere = 352;     // "The file %1 could not be opened: it does not exist."
+constexpr int ReadOnlyTitle = 353;    // "%1 (read only)": the program's own text window
+constexpr int NoDisplaySet = 354;     // "No display can be opened: neither WAYLAND_DISPLAY ..."
+constexpr int NoWaylandPlugin = 355;  // "... the Wayland platform plugin ... (package %1)."
+constexpr int DisplayUnreachable = 356; // "No display can be opened: %1 (%2) cannot be reached."
+
 } // namespace CaptionNo
