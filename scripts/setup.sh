@@ -8,7 +8,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
     libqt6webenginecore6-bin libgl-dev
-    xvfb xauth fonts-dejavu-core openbox x11-utils
+    xvfb xauth fonts-dejavu-core openbox x11-utils xdotool
     groff poppler-utils
     libreoffice-core libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
     libreoffice-dev libreoffice-dev-common
