@@ -86,7 +86,7 @@ Finding check(const Environment& e)
     if (!platform.isEmpty()) {
         tryX = tryWayland = false;
         for (const QByteArray& entry : platform.split(';')) {
-            const QByteArray name = entry.left(entry.indexOf(':')).trimmed();
+            const QByteArray name = entry.split(':').constFirst().trimmed();
             if (name == "xcb")
                 tryX = true;
             else if (name.startsWith("wayland"))
