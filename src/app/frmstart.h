@@ -4,6 +4,7 @@
 #include "core/textfile.h"
 #include "export/screenpicture.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -28,6 +29,7 @@ class OfficeExports;
 class PagePrinter;
 class PagePicture;
 class PageStatus;
+class QUrl;
 class QWebEngineProfile;
 class SmallWindows;
 class TabSet;
@@ -125,6 +127,7 @@ private:
     void checkMarks();
     void saveOptions();
     void noteProblem(const TextFile::Result& problem);
+    void openExternal(const QUrl& url);
 
     Module& m;
     CommandPool& m_pool;
@@ -147,6 +150,8 @@ private:
     std::unique_ptr<MainDispatcher> m_dispatcher;
     std::unique_ptr<PagePicture> m_picture;
     QTimer m_timer4;
+    QElapsedTimer m_externalReported;
+    bool m_externalMessageOpen = false;
     QList<TextFile::Result> m_startProblems;
     bool m_coverPending = false;
     bool m_deferredDone = false;

@@ -97,7 +97,7 @@ class TestOutside : public QObject {
         QCOMPARE(CommandDriver::activate(w, QStringLiteral("FAVORITE")),
                  CommandDriver::Reached::Activated);
         QCOMPARE(tabSpots.size(), 2);
-        for (const char* key : {"QUORVINK:START", "QUORVINK:VIEW", "EDIT:VIEW"})
+        for (const char* key : {"QUORVINK:START", "QUORVINK:VIEW", "EDIT:VIEW", "EDIT:EXIT"})
             QVERIFY2(spots.contains(QLatin1String(key)), key);
     }
 
@@ -137,15 +137,25 @@ private slots:
 
     void init() { TestGuard::failOnWarnings(); }
 
-    // The toolbar's Exit ends the process, with the settings and the history written.
-    void toolbarExitEndsTheProcess()
+    // Every way of ending ends the process, with the settings and the history written: the
+    // toolbar's Exit, the menu's, and the window manager's close (Alt+F4 in openbox).
+    void exitEndsTheProcess_data()
     {
+        QTest::addColumn<QString>("how"); // a key of the command bars, or keys to press
+        QTest::newRow("toolbar") << "EXIT0";
+        QTest::newRow("menu") << "EDIT:EXIT";
+        QTest::newRow("window manager") << "alt+F4";
+    }
+    void exitEndsTheProcess()
+    {
+        QFETCH(QString, how);
         Program p;
         QVERIFY(startProgram(p, "home.html"));
         const QDateTime before = modified(p.dir, QStringLiteral("Data/orvelquorvink.Ini"));
         QVERIFY(!QFile::exists(p.dir.file(QStringLiteral("Data/orvelquorvink.Hys"))));
 
-        QVERIFY(choose(p, QStringLiteral("EXIT0")));
+        QVERIFY(how.contains(QLatin1Char('+')) ? Program::keys(p.mainWindow, {how})
+                                               : choose(p, how));
         QVERIFY2(p.ended(), "the process stayed after the exit");
         QCOMPARE(p.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.process.exitCode(), 0);
