@@ -113,6 +113,9 @@ public:
 
     ~Program()
     {
+        // What the program said, for a test that failed.
+        if (QTest::currentTestFailed())
+            qInfo().noquote() << dir.read(QStringLiteral("output.txt")).right(4000);
         if (process.state() != QProcess::NotRunning) {
             process.kill();
             process.waitForFinished(10000);

@@ -108,15 +108,21 @@ private slots:
             QSKIP("needs an X screen and xdotool (scripts/on-screen.sh)");
         QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"), htmlPage(QStringLiteral("Home")));
-        // Every showing of page A, also from the back-forward cache, asks for /shown-a.
-        server.setPage(
-            QStringLiteral("a.html"),
-            htmlPage(QStringLiteral("A"), QStringLiteral("<script>addEventListener('pageshow', "
-                                                         "() => fetch('/shown-a'));</script>A")));
-        server.setPage(QStringLiteral("b.html"), htmlPage(QStringLiteral("B")));
-        server.setPage(QStringLiteral("shown-a"), "ok", "text/plain");
+        // Every showing of pages A and B, also from the back-forward cache, asks for /shown-a
+        // or /shown-b.
+        for (const char* page : {"a", "b"}) {
+            const QString name = QString::fromLatin1(page);
+            server.setPage(name + QStringLiteral(".html"),
+                           htmlPage(name.toUpper(),
+                                    QStringLiteral("<script>addEventListener('pageshow', () => "
+                                                   "fetch('/shown-%1'));</script>%1")
+                                        .arg(name)));
+            server.setPage(QStringLiteral("shown-") + name, "ok", "text/plain");
+        }
+        server.setPage(QStringLiteral("framed-loaded"), "ok", "text/plain");
         server.setPage(QStringLiteral("framed.html"),
-                       "<html><head><title>Framed</title></head><frameset cols='50%,50%'>"
+                       "<html><head><title>Framed</title><script>addEventListener('load', () "
+                       "=> fetch('/framed-loaded'));</script></head><frameset cols='50%,50%'>"
                        "<frame src='left.html'><frame src='right.html'></frameset></html>");
         server.setPage(QStringLiteral("left.html"),
                        htmlPage(QStringLiteral("Left"),
@@ -126,7 +132,10 @@ private slots:
                                 QStringLiteral("<a href='mailto:two@example.org?subject=Hi'>two"
                                                "</a><a href='http://x.example/'>no</a>")));
         server.setPage(QStringLiteral("source.html"),
-                       htmlPage(QStringLiteral("Source"), QStringLiteral("marker-7f3a")));
+                       htmlPage(QStringLiteral("Source"),
+                                QStringLiteral("marker-7f3a<script>addEventListener('load', () "
+                                               "=> fetch('/source-loaded'));</script>")));
+        server.setPage(QStringLiteral("source-loaded"), "ok", "text/plain");
 
         QVERIFY(twin.dir.write(QStringLiteral("Data/orvelquorvink.Ini"), kSettings));
         twin.start(at("home.html"));
@@ -154,8 +163,16 @@ private slots:
         const QDateTime before = modified(p.dir, QStringLiteral("Data/orvelquorvink.Ini"));
         QVERIFY(!QFile::exists(p.dir.file(QStringLiteral("Data/orvelquorvink.Hys"))));
 
-        QVERIFY(how.contains(QLatin1Char('+')) ? Program::keys(p.mainWindow, {how})
-                                               : choose(p, how));
+        if (how.contains(QLatin1Char('+'))) {
+            // The window manager takes the key only once it has the window in hand: pressed
+            // again while the window is still shown.
+            for (int tries = 0; tries < 3 && p.windows().contains(p.mainWindow); ++tries) {
+                QVERIFY(Program::keys(p.mainWindow, {how}));
+                Outside::waitUntil([&p] { return !p.windows().contains(p.mainWindow); }, 5000);
+            }
+        } else {
+            QVERIFY(choose(p, how));
+        }
         QVERIFY2(p.ended(), "the process stayed after the exit");
         QCOMPARE(p.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.process.exitCode(), 0);
@@ -200,14 +217,18 @@ private slots:
     void harvestOfAFramedPage()
     {
         Program p;
+        const int loaded = server.requestCount(QStringLiteral("framed-loaded"));
         QVERIFY(startProgram(p, "framed.html"));
-        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("right.html")) > 0, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("framed-loaded")) > loaded,
+                                 20000);
         QVERIFY(choose(p, QStringLiteral("QUORVINK:START")));
         QStringList lines;
         QVERIFY(Outside::waitUntil([&] {
             lines = linesOf(p.dir.read(QStringLiteral("MailsList.txt")));
             return lines.size() >= 2;
         }));
+        // Each pass appends what it finds; the page holds these two.
+        lines.removeDuplicates();
         lines.sort();
         QCOMPARE(lines, (QStringList{QStringLiteral("one@example.org"),
                                      QStringLiteral("two@example.org?subject=hi")}));
@@ -238,15 +259,19 @@ private slots:
             QVERIFY(p.dir.write(QStringLiteral("xdg/config/mimeapps.list"),
                                 "[Default Applications]\ntext/plain=reader.desktop\n"));
         }
+        const int loaded = server.requestCount(QStringLiteral("source-loaded"));
         QVERIFY(startProgram(p, "source.html"));
-        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("source.html")) > 0, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("source-loaded")) > loaded,
+                                 20000);
         QVERIFY(choose(p, QStringLiteral("EDIT:VIEW")));
         QVERIFY(Outside::waitUntil(
             [&p] { return p.dir.read(QStringLiteral("Doc.Txt")).contains("marker-7f3a"); }));
         if (textProgram) {
-            QVERIFY(Outside::waitUntil([&] { return QFile::exists(copy); }));
-            QCOMPARE(p.dir.read(QStringLiteral("shown.txt")),
-                     p.dir.read(QStringLiteral("Doc.Txt")));
+            // The program given the file copies it whole.
+            QVERIFY(Outside::waitUntil([&p] {
+                return p.dir.read(QStringLiteral("shown.txt")) ==
+                       p.dir.read(QStringLiteral("Doc.Txt"));
+            }));
             QVERIFY(p.waitWindow(QStringLiteral("(read only)"), 1000).isEmpty());
         } else {
             QVERIFY(!p.waitWindow(QStringLiteral("Doc.Txt (read only)")).isEmpty());
@@ -262,9 +287,10 @@ private slots:
         QVERIFY(typeAddress(p, at("a.html")));
         QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("shown-a")) == shown + 1,
                                  20000);
-        const int b = server.requestCount(QStringLiteral("b.html"));
+        // Back only once B is shown: before, it would leave A for the home page.
+        const int b = server.requestCount(QStringLiteral("shown-b"));
         QVERIFY(typeAddress(p, at("b.html")));
-        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("b.html")) > b, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("shown-b")) > b, 20000);
         QVERIFY(choose(p, QStringLiteral("BACK")));
         QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("shown-a")) == shown + 2,
                                  20000);
