@@ -185,12 +185,16 @@ private slots:
     void signalRunsTheExitSequence_data()
     {
         QTest::addColumn<int>("number");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::addColumn<bool>("linkTablesOpen");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+        QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+        // The modal window closes first and keeps its place, as when the user closes it.
+        QTest::newRow("SIGINT, link tables open") << int(SIGINT) << true;
     }
     void signalRunsTheExitSequence()
     {
         QFETCH(int, number);
+        QFETCH(bool, linkTablesOpen);
         Program p;
         QVERIFY(startProgram(p, "home.html"));
         const QDateTime before = modified(p.dir, QStringLiteral("Data/orvelquorvink.Ini"));
@@ -199,6 +203,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("a.html")) > asked, 20000);
         const QList<qint64> helpers = Outside::descendants(p.process.processId());
         QVERIFY(!helpers.isEmpty());
+        if (linkTablesOpen) {
+            QVERIFY(choose(p, QStringLiteral("FAVORITE")));
+            QVERIFY(!p.waitWindow(QStringLiteral("Link tables")).isEmpty());
+        }
 
         QVERIFY(p.signal(number));
         QVERIFY2(p.ended(), "the process stayed after the signal");
@@ -207,6 +215,10 @@ private slots:
         QVERIFY(
             linesOf(p.dir.read(QStringLiteral("Data/orvelquorvink.Hys"))).contains(at("a.html")));
         QVERIFY(modified(p.dir, QStringLiteral("Data/orvelquorvink.Ini")) > before);
+        // Lines 5 to 8: the link-table window's place, all 0 until it has been shown.
+        const QStringList ini = linesOf(p.dir.read(QStringLiteral("Data/orvelquorvink.Ini")));
+        QCOMPARE(ini.size(), 13);
+        QCOMPARE(ini.mid(4, 4) != QStringList(4, QStringLiteral(" 0 ")), linkTablesOpen);
         QVERIFY2(Outside::waitUntil([&helpers] {
                      return std::none_of(helpers.begin(), helpers.end(), Outside::alive);
                  }),

@@ -12,10 +12,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -223,6 +225,35 @@ private slots:
         QCOMPARE(SaveFolder(settings).folder(), chosen);
         QVERIFY(QDir(chosen).removeRecursively());
         QCOMPARE(SaveFolder(settings).folder(), start);
+    }
+
+    // The desktop's save dialog itself opens in that folder and remembers the one chosen.
+    void saveDialogOpensInTheFolder()
+    {
+        const QString chosen = at(QStringLiteral("chosen"));
+        QVERIFY(QDir().mkpath(chosen));
+        Desktop desktop;
+        desktop.keepSaveFolderIn(at(QStringLiteral("Data/orvelquorvink.Ext")));
+        QStringList shownIn;
+        const auto answer = [&](const QString& file) {
+            QTimer::singleShot(0, [&shownIn, file] {
+                QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                shownIn << dialog->directory().absolutePath();
+                dialog->selectFile(file);
+                QMetaObject::invokeMethod(dialog, "accept");
+            });
+        };
+        answer(chosen + QStringLiteral("/Page.doc"));
+        QCOMPARE(desktop.askSaveFile(nullptr, QStringLiteral("Save"),
+                                     QStringLiteral("Word (*.doc)"), QStringLiteral("Page.doc")),
+                 std::optional<QString>(chosen + QStringLiteral("/Page.doc")));
+        answer(chosen + QStringLiteral("/Page.pdf"));
+        QVERIFY(desktop.askSaveFile(nullptr, QStringLiteral("Save"), QStringLiteral("PDF (*.pdf)"),
+                                    QStringLiteral("Page.pdf")));
+        QCOMPARE(shownIn.size(), 2);
+        QCOMPARE(shownIn[0], QDir(SaveFolder().folder()).absolutePath());
+        QCOMPARE(shownIn[1], chosen);
     }
 };
 
