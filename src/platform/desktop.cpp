@@ -78,6 +78,9 @@ std::optional<QString> Desktop::askSaveFile(QWidget* parent, const QString& titl
 
 bool Desktop::openOrReport(QWidget* parent, const QUrl& target, const CaptionTable& captions)
 {
+    // An empty address (an empty address box) is nothing to open and nothing to tell.
+    if (target.isEmpty())
+        return false;
     if (target.isLocalFile() && !QFileInfo::exists(target.toLocalFile())) {
         report(parent, FileMessages::notOpened(captions, target, FileMessages::NotOpened::Missing,
                                                QString()));

@@ -179,6 +179,7 @@ private slots:
             << QStringList{"mailto:someone@example.org", "xdg-open"};
         QTest::newRow("missing file") << "Data/OrvelGOTabEng.pdf" << true
                                       << QStringList{"OrvelGOTabEng.pdf", "does not exist"};
+        QTest::newRow("empty address") << "" << false << QStringList();
     }
     void failedOpensSaySo()
     {
@@ -186,13 +187,16 @@ private slots:
         QFETCH(bool, openerAnswers);
         QFETCH(QStringList, messageHolds);
         QVERIFY(writeFile(at(QStringLiteral("MailsList.txt")), "a@example.org\r\n"));
-        const QUrl url =
-            target.contains(QLatin1Char(':')) ? QUrl(target) : QUrl::fromLocalFile(at(target));
+        const QUrl url = target.isEmpty() || target.contains(QLatin1Char(':'))
+                             ? QUrl(target)
+                             : QUrl::fromLocalFile(at(target));
         RecordingDesktop desktop;
         desktop.openAnswer = openerAnswers;
         const CaptionTable captions;
-        QCOMPARE(desktop.openOrReport(nullptr, url, captions), messageHolds.isEmpty());
-        QCOMPARE(desktop.opened.size(), target.startsWith(QLatin1String("Data")) ? 0 : 1);
+        QCOMPARE(desktop.openOrReport(nullptr, url, captions),
+                 messageHolds.isEmpty() && !target.isEmpty());
+        QCOMPARE(desktop.opened.size(),
+                 target.isEmpty() || target.startsWith(QLatin1String("Data")) ? 0 : 1);
         QCOMPARE(desktop.messages.size(), messageHolds.isEmpty() ? 0 : 1);
         for (const QString& part : messageHolds)
             QVERIFY2(desktop.messages[0].text.contains(part), qPrintable(desktop.messages[0].text));
