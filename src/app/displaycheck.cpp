@@ -97,14 +97,14 @@ Finding check(const Environment& e)
     }
     const QByteArray x = e.variable("DISPLAY");
     const QByteArray wayland = e.variable("WAYLAND_DISPLAY");
-    const bool waylandSession = !wayland.isEmpty() || e.variable("XDG_SESSION_TYPE") == "wayland";
 
     if (tryWayland && !wayland.isEmpty() && e.waylandPlugin && e.waylandReachable(wayland))
         return {};
     if (tryX && !x.isEmpty() && e.xReachable(x))
         return {};
 
-    if (tryWayland && waylandSession && !e.waylandPlugin)
+    // A Wayland compositor is there, but Qt cannot speak to it.
+    if (tryWayland && !wayland.isEmpty() && !e.waylandPlugin)
         return {Missing::NoWaylandPlugin, {}, {}};
     if (tryX && !x.isEmpty())
         return {Missing::Unreachable, QStringLiteral("DISPLAY"), QString::fromLocal8Bit(x)};

@@ -58,6 +58,9 @@ private slots:
             << QStringList{"wayland-0", ":1"} << int(M::Nothing) << QString();
         QTest::newRow("offscreen asked for") << QStringList{"QT_QPA_PLATFORM=offscreen"} << false
                                              << QStringList{} << int(M::Nothing) << QString();
+        QTest::newRow("Wayland named, no compositor")
+            << QStringList{"XDG_SESSION_TYPE=wayland"} << false << QStringList{}
+            << int(M::NoDisplay) << "WAYLAND_DISPLAY nor DISPLAY";
         QTest::newRow("xcb asked for, none")
             << QStringList{"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=wayland-0"} << true
             << QStringList{"wayland-0"} << int(M::NoDisplay) << "DISPLAY";
