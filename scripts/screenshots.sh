@@ -3,17 +3,29 @@
 # on a virtual X screen: /tmp/quorvink-style-0.png (system) to /tmp/quorvink-style-3.png (XP).
 # Each run uses a fresh program directory, a copy of the build's, that opens the program's own
 # start page, so no network is used.
+# Then the link-table window, the entry editor, the language editor with its name prompt, the
+# input window and the About window, each in English, Italiano and Deutsch at its default size
+# and with the frame of a window manager (scripts/on-screen.sh): /tmp/quorvink-windows/
+# <language>-<window>.png, made by the program windowshots of the test build.
 #   QUORVINK_BUILD   build directory (default: build-screenshots beside the sources)
 #   QUORVINK_SHOTS   where the pictures go (default: /tmp)
+#   QUORVINK_ONLY    "windows" takes the pictures of the windows only, "main" those of the main
+#                    window only
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QUORVINK_BUILD:-$top/build-screenshots}"
 shots="${QUORVINK_SHOTS:-/tmp}"
 settle="${QUORVINK_SETTLE:-8}" # seconds the window gets to show its page
 
-for tool in xvfb-run import; do
+only="${QUORVINK_ONLY:-}"
+
+tools="xvfb-run openbox xprop"
+if [ "$only" != windows ]; then
+    tools="$tools import"
+fi
+for tool in $tools; do
     if ! command -v "$tool" >/dev/null; then
-        echo "$tool is missing: apt-get install xvfb imagemagick" >&2
+        echo "$tool is missing: apt-get install xvfb openbox x11-utils imagemagick" >&2
         exit 1
     fi
 done
@@ -23,7 +35,11 @@ if [ -f "$build/CMakeCache.txt" ]; then
 else
     cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" --target orvelquorvink
+if [ "$only" = windows ]; then
+    cmake --build "$build" --target windowshots
+else
+    cmake --build "$build" --target orvelquorvink windowshots
+fi
 
 work="$(mktemp -d /tmp/quorvink-shots.XXXXXX)"
 trap 'rm -rf "$work"' EXIT
@@ -61,6 +77,12 @@ shoot() {
     echo "style $style: $out"
 }
 
-for style in 0 1 2 3; do
-    shoot "$style"
-done
+if [ "$only" != windows ]; then
+    for style in 0 1 2 3; do
+        shoot "$style"
+    done
+fi
+
+if [ "$only" != main ]; then
+    "$top/scripts/on-screen.sh" "$build/bin/windowshots" "$shots/quorvink-windows"
+fi

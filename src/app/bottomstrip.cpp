@@ -13,7 +13,7 @@
 BottomStrip::BottomStrip(QWidget* window, QWidget* parent)
     : QWidget(parent), m_cmdMoveL(new QToolButton(this)), m_statusBar(new QLabel(this)),
       m_timeBar(new QLabel(this)), m_progressBar(new QProgressBar(this)),
-      m_cmdMove(new QToolButton(this)), m_window(window)
+      m_cmdMove(new QToolButton(this)), m_cmdCancel(new QToolButton(this)), m_window(window)
 {
     setObjectName(QStringLiteral("picStat"));
     m_cmdMoveL->setObjectName(QStringLiteral("cmdMoveL"));
@@ -40,6 +40,10 @@ BottomStrip::BottomStrip(QWidget* window, QWidget* parent)
     m_progressBar->setRange(0, 100);
     m_progressBar->setValue(0);
     m_progressBar->setTextVisible(false);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cmdCancel->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_cmdCancel->hide();
+    connect(m_cmdCancel, &QToolButton::clicked, this, &BottomStrip::cancelRequested);
 }
 
 void BottomStrip::place(const QRect& cmdMoveL, const QRect& statusBar, const QRect& timeBar,
@@ -60,6 +64,8 @@ void BottomStrip::setTexts(const CaptionTable& captions)
         button->setAccessibleName(drag);
     }
     m_statusBar->setAccessibleName(captions[CaptionNo::StatusText]);
+    m_cmdCancel->setText(captions[CaptionNo::CancelOffice]);
+    m_cmdCancel->setAccessibleName(captions[CaptionNo::CancelOffice]);
     m_progressBar->setAccessibleName(captions[CaptionNo::Progress]);
 }
 
@@ -72,6 +78,15 @@ void BottomStrip::setDragIcons(const ImageList& images)
 void BottomStrip::setDate(const QString& Today_Str)
 {
     m_timeBar->setText(Today_Str);
+}
+
+void BottomStrip::showCancel(bool shown)
+{
+    if (shown) {
+        m_cmdCancel->setGeometry(m_timeBar->geometry());
+        m_cmdCancel->raise();
+    }
+    m_cmdCancel->setVisible(shown);
 }
 
 void BottomStrip::holdRepaint()

@@ -11,7 +11,8 @@ class QToolButton;
 
 // picStat: the bottom strip of the main window. From left to right: the drag button cmdMoveL,
 // the status text, the second text field timeBar, the progress bar and the drag button cmdMove.
-// Pressing either drag button moves the window with the pointer.
+// Pressing either drag button moves the window with the pointer. While an export waits for the
+// office, a Cancel button lies over the second text field.
 class BottomStrip : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +23,7 @@ public:
     const QLabel* timeBar() const { return m_timeBar; }
     const QProgressBar* progressBar() const { return m_progressBar; }
     const QToolButton* cmdMove() const { return m_cmdMove; }
+    QToolButton* cmdCancel() const { return m_cmdCancel; }
 
     // Places the parts of the strip, in pixels of the strip.
     void place(const QRect& cmdMoveL, const QRect& statusBar, const QRect& timeBar,
@@ -40,6 +42,11 @@ public:
     static constexpr int kRepaintMs = 150;
     void setStatus(const QString& text);
     void setProgress(int value);
+    // Shows or hides the Cancel button.
+    void showCancel(bool shown);
+
+signals:
+    void cancelRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,6 +59,7 @@ private:
     QLabel* m_timeBar;
     QProgressBar* m_progressBar;
     QToolButton* m_cmdMove;
+    QToolButton* m_cmdCancel;
     QWidget* m_window;
     QTimer m_repaint;
 };

@@ -2,6 +2,7 @@
 
 #include "app/autohide.h"
 #include "app/bottomstrip.h"
+#include "app/mainbars.h"
 #include "app/mainlayout.h"
 #include "app/module.h"
 #include "app/windowlayout.h"
@@ -94,4 +95,13 @@ void frmStart::buildExports()
              },
          .screenPicture = [this] { return Load_ClipBoard(*this, nullptr, &m.Lang_Text); }},
         this);
+    // Opening the export menu starts the office, so that choosing the file name hides its
+    // start; while an export waits for the office, the bottom strip offers to cancel it.
+    connect(m_bars, &MainBars::dropDownOpening, m_office, [this](const CommandEntry* entry) {
+        if (entry->key() == u"SAVE")
+            m_office->warmUp();
+    });
+    m_office->setCancelControl(m_picStat->cmdCancel());
+    connect(m_office, &OfficeExports::officeWaiting, m_picStat, &BottomStrip::showCancel);
+    connect(m_picStat, &BottomStrip::cancelRequested, m_office, &OfficeExports::cancelOffice);
 }

@@ -67,6 +67,7 @@ CommandBarControl* MainBars::newInstance()
 void MainBars::attach(CommandBarControl* control)
 {
     connect(control, &CommandBarControl::activated, this, &MainBars::activated);
+    connect(control, &CommandBarControl::dropDownOpening, this, &MainBars::dropDownOpening);
     connect(control, &CommandBarControl::menuPaused, this, &MainBars::menuPaused);
     connect(control, &CommandBarControl::menuResumed, this, &MainBars::menuResumed);
 }

@@ -36,6 +36,8 @@ public:
 
 signals:
     void activated(int control, CommandEntry* entry);
+    // The drop-down menu of a toolbar entry is about to show.
+    void dropDownOpening(CommandEntry* entry);
     // A drop-down menu opened or closed.
     void menuPaused();
     void menuResumed();

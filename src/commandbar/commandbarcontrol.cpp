@@ -6,7 +6,10 @@
 #include "commandbar/imagelist.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QCursor>
 #include <QHBoxLayout>
+#include <QHoverEvent>
 #include <QMenu>
 #include <QTimer>
 #include <QToolBar>
@@ -49,6 +52,31 @@ void updateAction(QAction* action, const CommandEntry* entry, const QIcon& icon)
     action->setCheckable(checkable);
     if (checkable)
         action->setChecked(entry->checked());
+}
+
+// A button whose menu has closed is drawn plain unless the mouse is over it now. The menu held the
+// mouse while it was open (and a window that a choice opened may have held it after), so the
+// button was never told that the mouse had left it.
+void settleHover(QToolButton* button)
+{
+    if (!button || !button->isVisible())
+        return;
+    button->setDown(false);
+    const QPoint at = button->mapFromGlobal(QCursor::pos());
+    if (button->underMouse() && !button->rect().contains(at)) {
+        button->setAttribute(Qt::WA_UnderMouse, false);
+        QHoverEvent hoverLeave(QEvent::HoverLeave, QPointF(-1, -1), QCursor::pos(), at);
+        QCoreApplication::sendEvent(button, &hoverLeave);
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(button, &leave);
+    }
+    button->update();
+}
+
+// Once the loop is back from the menu, and from whatever a choice in it opened.
+void settleHoverSoon(QToolButton* button)
+{
+    QTimer::singleShot(0, button, [button] { settleHover(button); });
 }
 
 } // namespace
@@ -250,12 +278,15 @@ QToolButton* CommandBarControl::addButton(CommandEntry* entry)
             CommandBarControl* host = menuHost();
             // Built when it opens, so it shows the bar as it is now.
             fillMenu(menu, entry->dropDown(), {});
+            emit dropDownOpening(entry);
             emit host->menuPaused(host->number());
         });
-        connect(menu, &QMenu::aboutToHide, this, [this] {
+        connect(menu, &QMenu::aboutToHide, this, [this, button] {
             CommandBarControl* host = menuHost();
             emit host->menuResumed(host->number());
+            settleHoverSoon(button);
         });
+        connect(menu, &QMenu::triggered, button, [button] { settleHoverSoon(button); });
     } else {
         connect(button, &QToolButton::clicked, this, [this, button, entry] {
             activate(entry, m_bar);

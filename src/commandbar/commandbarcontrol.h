@@ -64,6 +64,8 @@ public:
 
 signals:
     void activated(int control, CommandEntry* entry);
+    // The drop-down menu of the entry is about to show.
+    void dropDownOpening(CommandEntry* entry);
     // A drop-down menu opened / closed.
     void menuPaused(int control);
     void menuResumed(int control);

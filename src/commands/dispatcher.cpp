@@ -11,6 +11,7 @@
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
+#include "core/asciicase.h"
 #include "core/programdir.h"
 #include "export/officeexports.h"
 #include "export/pagesource.h"
@@ -198,6 +199,6 @@ bool MainDispatcher::dispatch(int control, CommandEntry* entry)
     if (control != kMenuControl || !isLanguageKey(key))
         return false;
     // The language entries: "LANG:" and the language name in upper case.
-    t.window.switchLanguage(key.mid(key.indexOf(QLatin1Char(':')) + 1).toLower());
+    t.window.switchLanguage(AsciiCase::toLower(key.mid(key.indexOf(QLatin1Char(':')) + 1)));
     return true;
 }

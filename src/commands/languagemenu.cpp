@@ -2,6 +2,7 @@
 
 #include "commandbar/commandentry.h"
 #include "config/programfiles.h"
+#include "core/asciicase.h"
 #include "core/programdir.h"
 
 #include <QDir>
@@ -29,7 +30,7 @@ QList<Language> find(const ProgramDir& dir)
         if (result.size() >= kCapacity)
             break;
         const QString name = nameOf(file);
-        const QString upper = name.toUpper();
+        const QString upper = AsciiCase::toUpper(name);
         if (name.isEmpty() || upper == QLatin1String("NEW") || keys.contains(upper) ||
             CommandEntry::isSeparatorKey(QStringLiteral("LANG:") + upper))
             continue;

@@ -4,6 +4,7 @@
 #include "commandbar/commandpool.h"
 #include "commandbar/imagelist.h"
 #include "commands/languagemenu.h"
+#include "core/asciicase.h"
 #include "core/propercase.h"
 
 namespace {
@@ -198,7 +199,7 @@ void fillBar(CommandPool& pool, const BarDef& def)
 
 QString languageKey(const QString& name)
 {
-    return QStringLiteral("LANG:") + name.toUpper();
+    return QStringLiteral("LANG:") + AsciiCase::toUpper(name);
 }
 
 } // namespace

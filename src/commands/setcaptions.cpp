@@ -86,6 +86,8 @@ void Set_Captions(CommandPool& pool, const CaptionTable& Lang_Text,
         windows->loadHidden();
     for (const TextDef& def : kWindowCaptions)
         setCaption(pool, def.key, Lang_Text.text(def.text));
-    if (frmInput* input = windows ? windows->inputWindow() : nullptr)
+    if (frmInput* input = windows ? windows->inputWindow() : nullptr) {
         input->labTitle()->setText(Lang_Text.text(213));
+        input->fitQuestion();
+    }
 }

@@ -61,6 +61,7 @@ constexpr int StepPaste = 263;
 constexpr int StepSave = 264;
 constexpr int StepConvert = 265;
 constexpr int StepPicture = 266;
+// 267-271 are no longer shown: a failure shows its caption of 321-327 and the detail below it.
 constexpr int StartFailed = 267;     // "The office could not be started: %1"
 constexpr int OpenFailed = 268;      // "The document could not be opened: %1"
 constexpr int PasteFailed = 269;     // "The page could not be pasted: %1"
@@ -92,6 +93,26 @@ constexpr int SettingUnknown = 300;       // "the setting %1 is not in the Engli
 constexpr int FileNotRemoved = 301;       // "The file %1 could not be removed: %2"
 constexpr int LanguageText = 302;         // the editor's text box, for screen readers
 constexpr int FindInText = 303;           // "Find in the text"
+
+// The office's life and the exports' failures: 320-329.
+constexpr int OfficeNotInstalled = 320; // "The office exports need the package ..."
+constexpr int OfficeNotStarted = 321;   // "The office could not be started."
+constexpr int DocumentNotOpened = 322;  // "The document or its template could not be opened."
+constexpr int PageNotPasted = 323;      // "The page could not be put into the document."
+constexpr int FileNotSaved = 324;       // "The file could not be saved."
+constexpr int PdfNotMade = 325;         // "The PDF could not be made."
+constexpr int OfficeTooLong = 326;      // "The office took too long and was stopped."
+constexpr int OfficeHelperEnded = 327;  // "The office helper ended unexpectedly."
+constexpr int CancelOffice = 328;       // "Cancel": ends the wait for the office
+constexpr int EngineReason = 329;       // "the web engine gave this reason:", then its words
+
+// Link tables, language names and the small windows: 330-349.
+constexpr int FileKeptUnread = 330;    // "it could not be read, so it is kept as it is"
+constexpr int NameHasInvisible = 331;  // "it contains the invisible character %1 (...)"
+constexpr int NameIsDevice = 332;      // "it is the name of a device on some systems (CON, ...)"
+constexpr int SortAgain = 333;         // SORT: what a second press does
+constexpr int SortedByAddress = 334;   // "%1 (sorted by address)": the title column's header
+constexpr int LanguageNameLabel = 335; // the label of the new language's name prompt
 
 // Opening files and addresses, the display at start: 350-379.
 constexpr int FileNotOpened = 350;    // "The file %1 could not be opened: no program ... (%2 ...)."

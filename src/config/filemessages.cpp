@@ -37,6 +37,9 @@ QString text(const CaptionTable& captions, const TextFile::Result& result)
         reason = captions.text(CaptionNo::NotRegularFile, u"it is not a regular file");
     else if (result.cause == Cause::TooLarge)
         reason = captions.text(CaptionNo::FileTooLarge, u"it is too large");
+    else if (result.cause == Cause::KeptUnread)
+        reason = captions.text(CaptionNo::FileKeptUnread,
+                               u"it could not be read, so it is kept as it is");
     return format.arg(QDir::toNativeSeparators(result.path), reason);
 }
 

@@ -1,5 +1,7 @@
 #include "core/programdir.h"
 
+#include "core/asciicase.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -47,7 +49,7 @@ QString ProgramDir::path(QStringView relative) const
             const QStringList entries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                       QDir::Hidden | QDir::System);
             for (const QString& entry : entries) {
-                if (entry.compare(name, Qt::CaseInsensitive) == 0) {
+                if (AsciiCase::equal(entry, name)) {
                     found = entry;
                     break;
                 }

@@ -5,9 +5,9 @@
 
 // The folder below which every file of the program lives. Paths are given the way the program
 // names them, relative and beginning with a backslash ("\Data\orvelquorvink.Ini"); names are
-// matched without regard to letter case, so "\languages\quorvink_english.txt" finds
-// "Languages/Quorvink_English.txt", and writing a name that exists in another letter case
-// writes that file.
+// matched without regard to the case of ASCII letters (AsciiCase), so
+// "\languages\quorvink_english.txt" finds "Languages/Quorvink_English.txt", and writing a name that
+// exists in another letter case writes that file.
 class ProgramDir {
 public:
     ProgramDir() = default;

@@ -1,5 +1,6 @@
 #include "core/textfile.h"
 
+#include "core/asciicase.h"
 #include "core/textcodec.h"
 
 #include <QDir>
@@ -105,7 +106,9 @@ QString Result::describe() const
     static const char* const actions[] = {"use", "read", "write", "append to", "empty", "remove"};
     const QString why = cause == Cause::NotRegularFile ? QStringLiteral("not a regular file")
                         : cause == Cause::TooLarge     ? QStringLiteral("too large")
-                                                       : reason;
+                        : cause == Cause::KeptUnread
+                            ? QStringLiteral("kept, as it could not be read")
+                            : reason;
     return QStringLiteral("Cannot %1 the file %2: %3")
         .arg(QLatin1String(actions[int(action)]), QDir::toNativeSeparators(path), why);
 }
@@ -156,6 +159,11 @@ Result rewrite(const QString& path, const QStringList& lines, QFileDevice::Permi
 Result rewriteBytes(const QString& path, const QByteArray& bytes,
                     QFileDevice::Permissions permissions)
 {
+    // Only a regular file is replaced: a pipe, a device, a socket or a folder in its place (or a
+    // link to one) is left as it is. A link to a regular file stays a link: the file it leads to
+    // is replaced, by a new file beside it.
+    if (isSpecial(path))
+        return failed(Action::Write, path, QString(), Cause::NotRegularFile);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failed(Action::Write, path, file.errorString());
@@ -182,7 +190,7 @@ QList<Result> removeEveryCase(const QString& folder, const QString& name, const 
     const QStringList entries =
         dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QString& entry : entries) {
-        if (entry == keep || entry.compare(name, Qt::CaseInsensitive) != 0)
+        if (entry == keep || !AsciiCase::equal(entry, name))
             continue;
         QFile file(dir.filePath(entry));
         if (!file.remove())

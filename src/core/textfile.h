@@ -24,7 +24,8 @@ QStringList splitLines(const QString& text);
 // why. The message shown to the user is made from it in the user's language.
 struct Result {
     enum class Action { None, Read, Write, Append, Empty, Remove };
-    enum class Cause { System, NotRegularFile, TooLarge };
+    // KeptUnread: the file could not be read, so it is not written over.
+    enum class Cause { System, NotRegularFile, TooLarge, KeptUnread };
     bool ok = true;
     Action action = Action::None;
     QString path;
@@ -49,7 +50,8 @@ bool isSpecial(const QString& path);
 std::optional<QStringList> read(const QString& path, Result* problem = nullptr,
                                 qint64 maxBytes = kMaxReadBytes);
 
-// Replaces the file with these lines (each followed by CR LF), atomically.
+// Replaces the file with these lines (each followed by CR LF), atomically. Only a regular file (or
+// a link to one, whose target is replaced) is replaced; anything else in its place is a failure.
 Result rewrite(const QString& path, const QStringList& lines);
 // The same, the new file getting these permissions whatever the old one had (a file of private
 // text: readable by its owner only).
@@ -58,8 +60,8 @@ Result rewrite(const QString& path, const QStringList& lines, QFileDevice::Permi
 // before the new file takes the old one's place.
 Result rewriteBytes(const QString& path, const QByteArray& bytes,
                     QFileDevice::Permissions permissions = {});
-// Removes every file of the folder named name without regard to letter case, except the one
-// spelled exactly as keep; the files that could not be removed.
+// Removes every file of the folder named name without regard to the case of ASCII letters, except
+// the one spelled exactly as keep; the files that could not be removed.
 QList<Result> removeEveryCase(const QString& folder, const QString& name,
                               const QString& keep = QString());
 // Appends these lines (each followed by CR LF); the file is created if missing.

@@ -8,8 +8,8 @@ namespace {
 
 int depth = 0;
 
-// Runs a local event loop without user input until quit or the deadline.
-void spin(const std::function<bool()>& done, int milliseconds)
+// Runs a local event loop, without user input unless asked, until quit or the deadline.
+void spin(const std::function<bool()>& done, int milliseconds, bool input = false)
 {
     QEventLoop loop;
     QTimer deadline;
@@ -25,7 +25,7 @@ void spin(const std::function<bool()>& done, int milliseconds)
     }
     ++depth;
     deadline.start(milliseconds);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec(input ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     --depth;
 }
 
@@ -43,6 +43,14 @@ bool until(const std::function<bool()>& done, int milliseconds)
     if (done())
         return true;
     spin(done, milliseconds);
+    return done();
+}
+
+bool untilWithInput(const std::function<bool()>& done, int milliseconds)
+{
+    if (done())
+        return true;
+    spin(done, milliseconds, true);
     return done();
 }
 

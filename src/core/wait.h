@@ -11,6 +11,8 @@ void sleep(int milliseconds);
 
 // Waits until done() is true or the time is up; true when done() became true.
 bool until(const std::function<bool()>& done, int milliseconds);
+// The same, with user input delivered: the caller filters it (a wait that the user may end).
+bool untilWithInput(const std::function<bool()>& done, int milliseconds);
 
 bool active();
 

@@ -6,6 +6,7 @@
 #include "config/filemessages.h"
 #include "config/languagefile.h"
 #include "core/textfile.h"
+#include "export/officefailure.h"
 #include "export/officesession.h"
 #include "export/pagecopy.h"
 #include "export/setalpha.h"
@@ -13,6 +14,8 @@
 
 #include <QClipboard>
 #include <QCursor>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QScopeGuard>
@@ -32,26 +35,19 @@ struct OfficeExports::Family {
 
 namespace {
 
-// The texts of a step of the office: the status text while it runs, the message when it failed.
+// The status text of a step of the office while it runs.
 struct StepTexts {
     Step step;
     int status;
     const char16_t* statusText;
-    int failure;
-    const char16_t* failureText;
 };
 
 constexpr StepTexts kSteps[] = {
-    {Step::Start, CaptionNo::StepStart, u"Starting the office...", CaptionNo::StartFailed,
-     u"The office could not be started: %1"},
-    {Step::Open, CaptionNo::StepOpen, u"Opening the document...", CaptionNo::OpenFailed,
-     u"The document could not be opened: %1"},
-    {Step::Paste, CaptionNo::StepPaste, u"Pasting the page...", CaptionNo::PasteFailed,
-     u"The page could not be pasted: %1"},
-    {Step::Save, CaptionNo::StepSave, u"Saving the file...", CaptionNo::SaveFailed,
-     u"The file could not be saved: %1"},
-    {Step::Convert, CaptionNo::StepConvert, u"Converting to PDF...", CaptionNo::ConvertFailed,
-     u"The PDF could not be made: %1"},
+    {Step::Start, CaptionNo::StepStart, u"Starting the office..."},
+    {Step::Open, CaptionNo::StepOpen, u"Opening the document..."},
+    {Step::Paste, CaptionNo::StepPaste, u"Pasting the page..."},
+    {Step::Save, CaptionNo::StepSave, u"Saving the file..."},
+    {Step::Convert, CaptionNo::StepConvert, u"Converting to PDF..."},
 };
 
 const StepTexts& textsOf(Step step)
@@ -82,6 +78,7 @@ OfficeExports::OfficeExports(Parts parts, QObject* parent)
         p.showStatus(p.captions.text(texts.status, texts.statusText));
         emit stepChanged(step);
     });
+    connect(m_session, &OfficeSession::waitingChanged, this, &OfficeExports::officeWaiting);
 }
 
 OfficeExports::~OfficeExports() = default;
@@ -134,7 +131,7 @@ void OfficeExports::exportPage(const Family& family,
                                const std::function<std::optional<OfficeJob::Request>()>& request)
 {
     BrowserView* view = p.currentView();
-    if (m_running || !view)
+    if (m_running || !view || officeMissing())
         return;
     m_running = true;
     const auto done = qScopeGuard([this] { m_running = false; });
@@ -156,8 +153,13 @@ void OfficeExports::exportPage(const Family& family,
         r->text = page->text;
         r->target = m_dialog.FileName;
         const OfficeJob::Result result = runOffice(*r);
+        if (result.cause == OfficeJob::Cause::Stopped) {
+            p.showStatus(QString());
+            Set_Alpha(p.window, Alpha_Full, p.desktop, p.captions);
+            return;
+        }
         if (!result.ok) {
-            finish(failureText(result));
+            finish(officeFailureText(p.captions, result));
             return;
         }
     }
@@ -195,16 +197,52 @@ bool OfficeExports::askFileName(BrowserView* view, QStringView filter, QStringVi
                              p.captions.text(CaptionNo::SaveAsTitle, u"Save as"), filter, proposed);
 }
 
-OfficeJob::Result OfficeExports::runOffice(const OfficeJob::Request& request)
+bool OfficeExports::officeMissing()
 {
-    const BusyPointer busy;
-    return m_session->run(request);
+    if (m_session->helperInstalled())
+        return false;
+    report(p.captions[CaptionNo::OfficeNotInstalled]);
+    return true;
 }
 
-QString OfficeExports::failureText(const OfficeJob::Result& result) const
+OfficeJob::Result OfficeExports::runOffice(const OfficeJob::Request& request)
 {
-    const StepTexts& texts = textsOf(result.failedStep);
-    return p.captions.text(texts.failure, texts.failureText).arg(result.error);
+    // What the export may write, and whether it stood there before.
+    QList<std::pair<QString, bool>> made{{request.target, false}};
+    if (request.kind == OfficeJob::Kind::Pdf)
+        made.append({OfficeJob::companionPathFor(request.target), false});
+    for (auto& [path, existed] : made)
+        existed = QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+
+    OfficeJob::Result result;
+    {
+        const BusyPointer busy;
+        result = m_session->run(request);
+    }
+    // Cancelled after the office had put a file in place: it goes again.
+    if (result.cause == OfficeJob::Cause::Stopped) {
+        for (const auto& [path, existed] : std::as_const(made)) {
+            if (!existed)
+                QFile::remove(path);
+        }
+    }
+    return result;
+}
+
+void OfficeExports::warmUp()
+{
+    if (!m_running)
+        m_session->warmUp();
+}
+
+void OfficeExports::cancelOffice()
+{
+    m_session->cancel();
+}
+
+void OfficeExports::setCancelControl(QWidget* control)
+{
+    m_session->setCancelControl(control);
 }
 
 void OfficeExports::closingSteps()
@@ -227,7 +265,7 @@ void OfficeExports::report(const QString& text)
 void OfficeExports::SaveAsP()
 {
     BrowserView* view = p.currentView();
-    if (m_running || !view)
+    if (m_running || !view || officeMissing())
         return;
     m_running = true;
     QGuiApplication::clipboard()->clear();
@@ -265,8 +303,10 @@ void OfficeExports::SaveAsP()
 
     const OfficeJob::Result result = runOffice(r);
     p.showStatus(QString());
+    if (result.cause == OfficeJob::Cause::Stopped)
+        return;
     if (!result.ok) {
-        report(failureText(result));
+        report(officeFailureText(p.captions, result));
         return;
     }
     report(p.captions.text(CaptionNo::SlideWord) + QLatin1Char(' ') +

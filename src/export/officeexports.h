@@ -57,12 +57,22 @@ public:
 
     // The name the save dialog last proposed or returned.
     const QString& FileName() const { return m_dialog.FileName; }
+    // Starts the office in the background ahead of an export (the export menu opens).
+    void warmUp();
+    // Ends the wait for the office of the export under way, and that office; the export leaves
+    // nothing under the chosen name and shows no message.
+    void cancelOffice();
+    // The control that cancels: its input passes while an export waits for the office.
+    void setCancelControl(QWidget* control);
+    OfficeSession& session() const { return *m_session; }
     // Ends the office kept between exports (at exit).
     void quitOffice();
 
 signals:
     // The office entered a step of the export under way.
     void stepChanged(OfficeJob::Step step);
+    // An export began or ended waiting for the office (while it waits, it can be cancelled).
+    void officeWaiting(bool waiting);
 
 private:
     struct Family;
@@ -73,10 +83,10 @@ private:
     std::optional<CopiedPage> copyPage(BrowserView* view, const Family& family);
     bool askFileName(BrowserView* view, QStringView filter, QStringView fallback,
                      QStringView extension);
-    // The office's part, with the busy pointer.
+    // Without the helper the office exports say which package to install: true then.
+    bool officeMissing();
+    // The office's part, with the busy pointer. A cancelled export leaves no file it made.
     OfficeJob::Result runOffice(const OfficeJob::Request& request);
-    // The message for a failed office part: the step, then what went wrong.
-    QString failureText(const OfficeJob::Result& result) const;
     // The window opaque again, then the closing message (108 and the dialog's FileName).
     void closingSteps();
     void finish(const QString& message);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -52,7 +53,8 @@ OfficeJob::OfficeJob(QObject* parent) : QObject(parent), m_helperPath(defaultHel
     m_limit.setSingleShot(true);
     connect(&m_limit, &QTimer::timeout, this, [this] {
         stopFor(QStringLiteral("the office export took longer than %1 s")
-                    .arg(double(m_timeLimit.count()) / 1000.0));
+                    .arg(double(m_timeLimit.count()) / 1000.0),
+                Cause::TimeLimit);
     });
     m_killLater.setSingleShot(true);
     connect(&m_killLater, &QTimer::timeout, this, [this] {
@@ -82,6 +84,12 @@ QString OfficeJob::defaultHelperPath()
     const QString name = QStringLiteral("orvelquorvink-office");
 #endif
     return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+bool OfficeJob::helperInstalled(const QString& path)
+{
+    const QFileInfo helper(path);
+    return helper.isFile() && helper.isExecutable();
 }
 
 QString OfficeJob::stepName(Step step)
@@ -145,11 +153,13 @@ void OfficeJob::start(const Request& request)
     m_result = Result();
 
     m_process = new QProcess(this);
-    if (!m_sofficePath.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The helper follows this process: it ends with its office when this one ends.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUORVINK_PARENT"),
+                       QString::number(QCoreApplication::applicationPid()));
+    if (!m_sofficePath.isEmpty())
         environment.insert(QStringLiteral("QUORVINK_SOFFICE"), m_sofficePath);
-        m_process->setProcessEnvironment(environment);
-    }
+    m_process->setProcessEnvironment(environment);
     connect(m_process, &QProcess::readyReadStandardOutput, this, &OfficeJob::readAnswers);
     connect(m_process, &QProcess::readyReadStandardError, this, [this] {
         m_stderr += m_process->readAllStandardError();
@@ -169,14 +179,15 @@ void OfficeJob::start(const Request& request)
 
 void OfficeJob::kill()
 {
-    stopFor(QStringLiteral("the office export was stopped"));
+    stopFor(QStringLiteral("the office export was stopped"), Cause::Stopped);
 }
 
-void OfficeJob::stopFor(const QString& reason)
+void OfficeJob::stopFor(const QString& reason, Cause cause)
 {
     if (!m_process || !m_stopReason.isEmpty())
         return;
     m_stopReason = reason;
+    m_stopCause = cause;
     m_process->terminate();
     m_killLater.start(kCleanupMs);
 }
@@ -202,6 +213,9 @@ void OfficeJob::answer(const QByteArray& line)
         m_failed = true;
         stepFromName(o.value(QLatin1String("failed")).toString(), &m_step);
         m_result.error = o.value(QLatin1String("error")).toString();
+        // The helper's own bound of the step ran out.
+        if (o.value(QLatin1String("timeout")).toBool())
+            m_result.cause = Cause::TimeLimit;
     }
 }
 
@@ -214,7 +228,9 @@ void OfficeJob::onFinished(int exitCode, QProcess::ExitStatus status)
         m_result.failedStep = m_step;
         if (!m_stopReason.isEmpty()) {
             m_result.error = m_stopReason;
+            m_result.cause = m_stopCause;
         } else if (!m_failed) {
+            m_result.cause = Cause::HelperEnded;
             const QString said = QString::fromLocal8Bit(m_stderr).trimmed();
             m_result.error =
                 (status == QProcess::CrashExit

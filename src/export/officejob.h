@@ -17,6 +17,9 @@ public:
     enum class Kind { Writer, Calc, Pdf, Impress, Quit };
     enum class Step { Start, Open, Paste, Save, Convert };
     Q_ENUM(Step)
+    // Why a job failed: the office failed at its step, the time limit ran out, the helper ended
+    // without finishing, or the job was stopped from this side.
+    enum class Cause { Office, TimeLimit, HelperEnded, Stopped };
 
     struct Request {
         Kind kind = Kind::Writer;
@@ -34,6 +37,7 @@ public:
     struct Result {
         bool ok = false;
         Step failedStep = Step::Start; // when not ok: the step that was under way
+        Cause cause = Cause::Office;   // when not ok: why
         QString error;
         int slides = 0;       // presentations: the slide count after the new slide
         qint64 officePid = 0; // the office's process group, 0 when never reported
@@ -45,6 +49,8 @@ public:
 
     // orvelquorvink-office beside the browser's executable.
     static QString defaultHelperPath();
+    // The helper is there and may be run (it comes in a package of its own).
+    static bool helperInstalled(const QString& path);
     void setHelperPath(const QString& path) { m_helperPath = path; }
     // The soffice the helper starts; empty: its own choice.
     void setSofficePath(const QString& path) { m_sofficePath = path; }
@@ -72,7 +78,7 @@ private:
     void answer(const QByteArray& line);
     void onFinished(int exitCode, QProcess::ExitStatus status);
     void onError(QProcess::ProcessError error);
-    void stopFor(const QString& reason);
+    void stopFor(const QString& reason, Cause cause);
     void killOffice();
     void finish();
 
@@ -88,5 +94,6 @@ private:
     bool m_done = false;
     bool m_failed = false; // the helper answered "failed"
     QString m_stopReason;  // set when this side stopped the helper
+    Cause m_stopCause = Cause::Stopped;
     Result m_result;
 };

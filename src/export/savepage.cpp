@@ -84,13 +84,15 @@ std::optional<QString> savePage(QWebEnginePage* page, const QString& path, Forma
     }
     if (request->state() == QWebEngineDownloadRequest::DownloadCompleted)
         return std::nullopt;
-    // The engine's own words, for the reasons it names (it has none for some, such as a folder
+    // The engine's own reason, for the reasons it names (it has none for some, such as a folder
     // that does not exist).
     const auto reason = request->interruptReason();
     const QMetaEnum reasons =
         QMetaEnum::fromType<QWebEngineDownloadRequest::DownloadInterruptReason>();
+    // The engine's words are English: they follow the translated lead on a line of their own.
     if (reason != QWebEngineDownloadRequest::NoReason && reasons.valueToKey(reason))
-        return request->interruptReasonString();
+        return captions.text(CaptionNo::EngineReason) + QLatin1Char('\n') +
+               request->interruptReasonString();
     return captions.text(CaptionNo::EngineDidNotWrite, u"the engine did not write it");
 }
 

@@ -196,6 +196,8 @@ QVariant LinkGrid::headerData(int section, Qt::Orientation orientation, int role
         return {};
     if (role == Qt::DisplayRole)
         return m_headers.value(section);
+    if (role == Qt::ToolTipRole && !m_headerTips.value(section).isEmpty())
+        return m_headerTips.value(section);
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
     return {};

@@ -58,6 +58,8 @@ public:
     void numberRows(int first, int last);
 
     void setHeaders(const QStringList& headers);
+    // The hover texts of the column headers.
+    void setHeaderToolTips(const QStringList& tips) { m_headerTips = tips; }
     // What a screen reader says for a concealed cell instead of its asterisks.
     void setConcealedName(const QString& name) { m_concealedName = name; }
 
@@ -80,5 +82,6 @@ private:
     mutable QList<Row> m_rows;
     int m_hiddenLast = 0;
     QStringList m_headers;
+    QStringList m_headerTips;
     QString m_concealedName;
 };

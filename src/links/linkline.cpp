@@ -3,6 +3,9 @@
 namespace {
 
 constexpr QStringView kSeparator = u";-;";
+// The hyphen (U+2010) that stands for a dash that would make a separator with the semicolons
+// around it.
+constexpr QChar kLookAlikeDash = QChar(0x2010);
 
 } // namespace
 
@@ -40,19 +43,36 @@ QString join(const Fields& fields)
 
 QString storable(const QString& field, bool isAddress)
 {
-    if (!field.contains(kSeparator) && !field.contains(QLatin1Char('\r')) &&
-        !field.contains(QLatin1Char('\n')))
+    // The line is split at the first separator from the left, so a field reads back whole unless
+    // it holds ";-;" or ends in ";-" (whose ";" the separator after it would complete). In both,
+    // the dash has a semicolon before it and a semicolon or the end after it.
+    const auto breaksLine = [&field](qsizetype i) {
+        return field.at(i) == QLatin1Char('-') && i > 0 && field.at(i - 1) == QLatin1Char(';') &&
+               (i + 1 == field.size() || field.at(i + 1) == QLatin1Char(';'));
+    };
+    bool change = false;
+    for (qsizetype i = 0; i < field.size() && !change; ++i)
+        change =
+            field.at(i) == QLatin1Char('\r') || field.at(i) == QLatin1Char('\n') || breaksLine(i);
+    if (!change)
         return field;
-    QString text = field;
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    if (isAddress) {
-        text.replace(QLatin1Char(';'), QLatin1String("%3B"));
-        return text;
+
+    QString text;
+    text.reserve(field.size() + 8);
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const QChar c = field.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            text += QLatin1Char(' ');
+        } else if (isAddress && c == QLatin1Char(';') && i + 1 < field.size() &&
+                   breaksLine(i + 1)) {
+            // In an address the semicolon is written as %3B, which means the same there.
+            text += QLatin1String("%3B");
+        } else if (!isAddress && breaksLine(i)) {
+            text += kLookAlikeDash;
+        } else {
+            text += c;
+        }
     }
-    // ";-;-;" holds two separators that overlap: break them up until none is left.
-    while (text.contains(kSeparator))
-        text.replace(kSeparator.toString(), QStringLiteral(";- ;"));
     return text;
 }
 

@@ -8,7 +8,8 @@
 #include <optional>
 
 // One line of a table file: the six fields of an entry (Title, Url, Extra, Hidden, Note, Added)
-// joined by ";-;", with no quoting. A field never holds the separator or a line break.
+// joined by ";-;", with no quoting. A field never holds the separator or a line break, and only the
+// last one may end in ";-".
 namespace LinkLine {
 
 constexpr int kFields = 6;
@@ -18,9 +19,12 @@ using Fields = std::array<QString, kFields>;
 std::optional<Fields> split(QStringView line);
 QString join(const Fields& fields);
 
-// A field as a line can hold it: every ";-;" is broken up (in an address its semicolons are
-// written as %3B, which means the same there; in other text a blank goes in after the dash) and
-// line breaks become blanks. Text that needs no change comes back unchanged.
+// A field as a line can hold it, so that the line splits back into the same six fields: a dash
+// that would make a separator with the semicolon before it and the one after it (or with the
+// separator that follows the field) becomes the hyphen that looks like it (U+2010); in an address
+// that semicolon is written as %3B instead, which means the same there. Line breaks become
+// blanks. Text that needs no change comes back unchanged, and a stored field is its own storable
+// form.
 QString storable(const QString& field, bool isAddress = false);
 
 // The number of the last line (from 1) that holds an entry: six fields and a title. Lines

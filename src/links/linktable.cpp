@@ -28,18 +28,26 @@ void LinkTable::Column_Titles()
     for (int column = 0; column < LinkGrid::kColumns; ++column) {
         if (column == 2)
             headers << QString();
+        else if (column == 1 && m_sortedBy == 2)
+            headers << m_captions.text(CaptionNo::SortedByAddress, u"%1 (sorted by address)")
+                           .arg(m_captions.text(65));
         else if (column == 6)
             headers << m_captions.text(73);
         else
             headers << m_captions.text(64 + column);
     }
     m_grid.setHeaders(headers);
+    // The title's header sorts as "SORT" does.
+    QStringList tips(LinkGrid::kColumns);
+    tips[1] = sortToolTip();
+    m_grid.setHeaderToolTips(tips);
     m_grid.setConcealedName(
         m_captions.text(CaptionNo::ConcealedValue, u"concealed, press Space to show"));
 }
 
 TextFile::Result LinkTable::Read_Table()
 {
+    m_sortedBy = 0;
     Column_Titles();
     m_revealRow = 0;
     m_revealOn = false;
@@ -122,6 +130,13 @@ TextFile::Result LinkTable::Enter_Title(const QString& text)
     return Save_Title();
 }
 
+QString LinkTable::sortToolTip() const
+{
+    return m_captions.text(81) + QLatin1Char('\n') +
+           m_captions.text(CaptionNo::SortAgain,
+                           u"Press again to sort by address; once more, by title");
+}
+
 QString LinkTable::noteOf(const QString& addressText)
 {
     if (addressText.size() <= kNoteLength)
@@ -172,6 +187,9 @@ void LinkTable::sortShown(int column)
     m_grid.sortRows(1, m_entryCount, column, Qt::CaseInsensitive);
     m_grid.numberRows(1, m_entryCount);
     m_grid.setRows(m_entryCount < m_rowsShown ? m_rowsShown : m_entryCount + 1);
+    // The title column's header says when the order is the address's, which no column shows.
+    m_sortedBy = column;
+    Column_Titles();
 }
 
 void LinkTable::clickCell(int row, int column)

@@ -77,11 +77,18 @@ public:
     // "SORT": the entries sorted on show by title (column 1) or address (column 2, any other
     // column meaning 1) without regard to letter case and numbered again. Nothing is written.
     void sortShown(int column);
+    // The column the shown rows were last sorted by (1 or 2), 0 when they are in the file's order.
+    int sortedBy() const { return m_sortedBy; }
+    // "SORT" again: by address when the rows are sorted by title, else by title. The address
+    // column is never shown, so no cell of it can choose it.
+    void sortNext() { sortShown(m_sortedBy == 1 ? 2 : 1); }
     // A click on a grid cell: in column 4 of a row with a concealed value, shows or conceals it.
     void clickCell(int row, int column);
 
     // The column headers of the grid from the captions.
     void Column_Titles();
+    // What "SORT" and the title's header do, for their hover texts.
+    QString sortToolTip() const;
 
     // The note of an added entry: the address box text, cut after kNoteLength characters.
     static QString noteOf(const QString& addressText);
@@ -105,4 +112,5 @@ private:
     bool m_revealOn = false;
     QString m_newTitle;
     bool m_unreadable = false;
+    int m_sortedBy = 0;
 };

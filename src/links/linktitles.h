@@ -35,10 +35,15 @@ public:
     // so it becomes the low quotation mark that looks like one; line breaks become blanks.
     static QString storable(const QString& title);
 
+    // The titles file exists but could not be read: it is never written over in this run.
+    bool fileUnreadable() const { return m_fileUnreadable; }
+    void setFileUnreadable(bool unreadable) { m_fileUnreadable = unreadable; }
+
 private:
     struct Row {
         QString title;
         QString count;
     };
     std::array<Row, kRows> m_rows;
+    bool m_fileUnreadable = false;
 };

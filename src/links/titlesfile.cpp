@@ -49,6 +49,7 @@ TextFile::Result Read_Titles(const ProgramDir& dir, LinkTitles& titles, const QS
     const QStringList lines = TextFile::read(path, &readProblem).value_or(QStringList());
     if (problem)
         problem = readProblem;
+    titles.setFileUnreadable(!readProblem);
     for (int row = 1; row <= LinkTitles::kTables; ++row) {
         std::optional<int> count;
         const bool hasLine = row <= lines.size();
@@ -76,12 +77,16 @@ TextFile::Result Read_Titles(const ProgramDir& dir, LinkTitles& titles, const QS
 
 TextFile::Result save(const ProgramDir& dir, const LinkTitles& titles)
 {
+    const QString path = dir.path(ProgramFiles::LinkTitlesFile);
+    if (titles.fileUnreadable())
+        return TextFile::failed(TextFile::Result::Action::Write, path, QString(),
+                                TextFile::Result::Cause::KeptUnread);
     QDir().mkpath(dir.path(ProgramFiles::LinksFolder));
     QStringList lines;
     lines.reserve(LinkTitles::kTables);
     for (int row = 1; row <= LinkTitles::kTables; ++row)
         lines << LinkTitles::storable(titles.title(row)) + QLatin1Char(',') + titles.count(row);
-    return TextFile::rewrite(dir.path(ProgramFiles::LinkTitlesFile), lines);
+    return TextFile::rewrite(path, lines);
 }
 
 } // namespace TitlesFile

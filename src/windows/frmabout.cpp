@@ -82,6 +82,9 @@ frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
 {
     const SmallWindows::Context& c = windows.context();
     setObjectName(QStringLiteral("frmAbout"));
+    // A dialog's frame: a title and a close button, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     m_cmdBar->setObjectName(QStringLiteral("cmdBar%1").arg(kAboutControl));
     setWindowTitle(c.captions[kAboutTitle]);
 
@@ -104,7 +107,10 @@ frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
     QPalette shadow = lbKes->palette();
     shadow.setColor(QPalette::WindowText, Qt::white);
     lbKes->setPalette(shadow);
-    for (QLabel* text : {lbDescr, lbKestor, lblDisclaimer})
+    // Every text but the title and the two addresses wraps within the window: a translation or
+    // a long credit line is never cut off at the right.
+    for (QLabel* text :
+         {lblVersion, Label1, lblDescription, lbKes, lbDescr, lbKestor, lblDisclaimer})
         text->setWordWrap(true);
 
     // The entries and the bar live in the pool from the first load on.

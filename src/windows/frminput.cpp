@@ -20,6 +20,9 @@ constexpr int kWidthTwips = 4100;
 // The question's panel: 150 pixels at 96 dots per inch, kept in twips like every panel width.
 constexpr int kPanelTwips = 150 * 15;
 constexpr int kQuestion = 213;
+// Pixels around the bar, and the least height of the window.
+constexpr int kInputMargin = 18;
+constexpr int kInputMinHeight = 90;
 
 } // namespace
 
@@ -49,14 +52,28 @@ frmInput::frmInput(SmallWindows& windows, QWidget* parent)
     m_cmdBar->setImageList(m_images.get());
     m_cmdBar->setBar(pool.bar(QStringLiteral("STANDARD6")));
     m_cmdBar->setBarStyle(c.options.Bar_Style);
+    // A dialog's frame: a title and a close button, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_cmdBar);
-    // The design height is the bar's; the width is fixed, wider only where the bar needs it.
-    setFixedSize(qMax(Twips::toPixels(kWidthTwips), m_cmdBar->sizeHint().width()),
-                 m_cmdBar->sizeHint().height());
+    layout->setContentsMargins(kInputMargin, kInputMargin, kInputMargin, kInputMargin);
+    layout->addWidget(m_cmdBar, 0, Qt::AlignCenter);
     m_labTitle->setText(c.captions[kQuestion]);
+    fitQuestion();
     connect(m_cmdBar, &CommandBarControl::activated, this, &frmInput::cmdBar_ButtonClick);
+}
+
+// The question's panel is as wide as the question needs (never narrower than its design width);
+// the window is a dialog around the bar, of the design width at least.
+void frmInput::fitQuestion()
+{
+    const int needed = m_labTitle->fontMetrics().horizontalAdvance(m_labTitle->text()) + 16;
+    if (CommandEntry* panel = m_windows.context().pool.entry(QStringLiteral("NIL6")))
+        panel->setPanelWidth(qMax(kPanelTwips, int(Twips::fromPixels(needed)) + 15));
+    m_cmdBar->setBar(m_cmdBar->bar()); // built again now, with the panel's new width
+    const QSize bar = m_cmdBar->sizeHint();
+    setFixedSize(qMax(Twips::toPixels(kWidthTwips), bar.width()) + 2 * kInputMargin,
+                 qMax(bar.height() + 2 * kInputMargin, kInputMinHeight));
 }
 
 // The question goes back from the bar to this window before either ends.

@@ -22,6 +22,8 @@ public:
     ~frmInput() override;
 
     CommandBarControl* cmdBar() const { return m_cmdBar; }
+    // Sizes the question's panel and the window to the question's text.
+    void fitQuestion();
     QLabel* labTitle() const { return m_labTitle; }
 
     // "OKYES" sets Input_Answer to 1, "OKNO" to 0; either closes the window.

@@ -31,6 +31,8 @@ namespace {
 constexpr int kLangControl = 5;
 constexpr int kLangTitle = 209;
 constexpr int kNamePromptTitle = 211;
+// Pixels of a title bar that its text cannot use: the icon and the buttons.
+constexpr int kTitleBarButtons = 140;
 
 } // namespace
 
@@ -184,9 +186,17 @@ void frmLang::SAVE5()
     auto* prompt = new QInputDialog(this);
     prompt->setObjectName(QStringLiteral("NamePrompt"));
     prompt->setAttribute(Qt::WA_DeleteOnClose);
-    prompt->setWindowTitle(m_windows.context().captions[kNamePromptTitle]);
-    prompt->setLabelText(QString());
+    const CaptionTable& captions = m_windows.context().captions;
+    prompt->setWindowTitle(captions[kNamePromptTitle]);
+    prompt->setLabelText(captions.text(CaptionNo::LanguageNameLabel));
     prompt->setTextValue(QString());
+    // Wide enough for its title beside the frame's buttons, which the window manager draws in a
+    // bold font of about this size.
+    QFont title = prompt->font();
+    title.setBold(true);
+    prompt->setMinimumWidth(
+        qMax(prompt->sizeHint().width(),
+             QFontMetrics(title).horizontalAdvance(prompt->windowTitle()) + kTitleBarButtons));
     connect(prompt, &QInputDialog::textValueSelected, this, &frmLang::saveAs);
     prompt->open();
 }
@@ -218,6 +228,20 @@ void frmLang::saveAs(const QString& typed)
             reason = captions.text(CaptionNo::NameHasBadCharacter,
                                    u"it contains a character that file names cannot hold");
             break;
+        case NameProblem::Invisible:
+            reason = captions
+                         .text(CaptionNo::NameHasInvisible,
+                               u"it contains the invisible character %1 (a control or format "
+                               u"character, or a line or paragraph separator)")
+                         .arg(QStringLiteral("U+%1")
+                                  .arg(uint(name.character), 4, 16, QLatin1Char('0'))
+                                  .toUpper());
+            break;
+        case NameProblem::Device:
+            reason = captions.text(CaptionNo::NameIsDevice,
+                                   u"it is the name of a device on some systems (CON, PRN, AUX, "
+                                   u"NUL, COM1 to COM9, LPT1 to LPT9)");
+            break;
         default:
             reason = captions.text(CaptionNo::NameIsReserved,
                                    u"it is the name of the menu entry for a new language file");
@@ -226,7 +250,7 @@ void frmLang::saveAs(const QString& typed)
         report(captions
                    .text(CaptionNo::LanguageNameUnusable,
                          u"The language name %1 cannot be used: %2. Nothing was written.")
-                   .arg(name.name, reason));
+                   .arg(NewLanguageFile::shown(name.name), reason));
         return;
     }
 

@@ -26,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -143,6 +144,11 @@ frmTab::frmTab(const LinkWindowsSetup& setup, const ShownPage& page, QWidget* pa
     m_grid->setModel(&m_table.grid());
     connect(m_grid, &LinkGridView::cellClicked, &m_table, &LinkTable::clickCell);
     connect(m_grid, &LinkGridView::activated, this, &frmTab::gridActivated);
+    // A click on the title's header sorts as "SORT" does: by title, then by address.
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (column == 1)
+            m_table.sortNext();
+    });
     connect(&m_table, &LinkTable::titleStored, this, &frmTab::Load_Group);
 
     Form_Load();
@@ -172,6 +178,8 @@ void frmTab::Form_Load()
     m_bar0->resize(m_bar0->sizeHint());
     tableTooltips(m_setup.pool, captions, kBar0);
     tableTooltips(m_setup.pool, captions, kBar1);
+    if (CommandEntry* sort = m_setup.pool.entry(QStringLiteral("SORT")))
+        sort->setTooltip(m_table.sortToolTip());
 
     // The title box begins where the bar ends, and no further left than its usual place.
     const int left = qMax(Twips::toPixels(kTitleBoxLeft), m_bar0->sizeHint().width() + 4);
@@ -181,7 +189,7 @@ void frmTab::Form_Load()
     m_picLab->resize(m_picLab->width(),
                      qMax(m_bar0->sizeHint().height(), m_titleBox->sizeHint().height() + 4));
 
-    WindowPlacement::place(this, m_setup.tablePlace, m_setup.tablePlace.isPlaced(), designSize());
+    WindowPlacement::place(this, m_setup.tablePlace, m_setup.tablePlace.isPlaced(), defaultSize());
 
     // As many rows as three quarters of the screen's height holds, for a short table.
     const double rowTwips = Twips::fromPixels(m_grid->verticalHeader()->defaultSectionSize());
@@ -225,12 +233,44 @@ void frmTab::buildBars()
 void frmTab::Load_Group()
 {
     for (int s = 0; s < kStrips; ++s) {
-        for (int t = 0; t < kTabsPerStrip; ++t) {
-            const QString title = m_setup.titles.title(s * kTabsPerStrip + t + 1);
-            TabF(s)->setTabText(t, title);
-            TabF(s)->setTabToolTip(t, title);
-        }
+        for (int t = 0; t < kTabsPerStrip; ++t)
+            showTitle(s, t);
     }
+    fitTabTitles();
+}
+
+// A tab shows its table's title; one with the default title (the language's word for a table and
+// its number) may show the number alone where the titles do not fit.
+void frmTab::showTitle(int strip, int tab)
+{
+    const int row = strip * kTabsPerStrip + tab + 1;
+    const QString title = m_setup.titles.title(row);
+    const QString number = QString::number(row);
+    const bool isDefault =
+        title == m_setup.captions.text(CaptionNo::LinkTableWord) + QLatin1Char(' ') + number;
+    TabF(strip)->setTitle(tab, title, isDefault ? number : QString());
+}
+
+// Whole titles where every strip has room for them; otherwise the tables with default titles
+// show their numbers, on every strip alike.
+void frmTab::fitTabTitles()
+{
+    bool fit = true;
+    for (const LinkStrip* strip : m_strips)
+        fit = fit && strip->wholeTitlesWidth() <= strip->width();
+    for (LinkStrip* strip : m_strips)
+        strip->setShortTitles(!fit);
+}
+
+QSize frmTab::defaultSize() const
+{
+    int needed = 0;
+    for (const LinkStrip* strip : m_strips)
+        needed = qMax(needed, strip->wholeTitlesWidth());
+    const QSize available = Twips::fromPixels(screen()->availableGeometry()).size();
+    const int width = qMin(int(Twips::fromPixels(needed + 2)) + kStripMargin + kStripLeft,
+                           available.width() * 9 / 10);
+    return QSize(qMax(designSize().width(), width), designSize().height());
 }
 
 void frmTab::GO_SetImg()
@@ -272,6 +312,7 @@ void frmTab::layoutControls(int w, int h)
     m_grid->fitNoteColumn(m_grid->width());
     m_move->resize(w - m_move->x(), m_move->height());
     m_picLab->update();
+    fitTabTitles();
 }
 
 void frmTab::setTabOrder()
@@ -321,7 +362,7 @@ void frmTab::cmdBar_ButtonClick(int, CommandEntry* entry)
     } else if (key == QLatin1String("GOURL")) {
         goUrl();
     } else if (key == QLatin1String("SORT")) {
-        m_table.sortShown(m_grid->currentColumn());
+        m_table.sortNext();
     } else if (key == QLatin1String("SAVE2")) {
         report(m_table.Save_Table());
         report(m_table.Read_Table());
@@ -397,8 +438,10 @@ void frmTab::titleEntered()
     closeTitleBox();
     report(m_table.Enter_Title(typed));
     const int tab = TabF(m_curStrip)->selectedTab();
-    if (tab >= 0)
-        TabF(m_curStrip)->setTabText(tab, m_setup.titles.title(m_table.Cur_Table() + 1));
+    if (tab >= 0) {
+        showTitle(m_curStrip, tab);
+        fitTabTitles();
+    }
     m_titleBox->clear();
     m_grid->setFocus();
 }

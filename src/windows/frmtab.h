@@ -74,8 +74,11 @@ public:
     static void reportProblem(const LinkWindowsSetup& setup, QWidget* parent,
                               const TextFile::Result& result);
 
-    // The window's size when it was never placed, in twips.
+    // The window's design size, in twips.
     static QSize designSize() { return QSize(16200, 10200); }
+    // Its size when it was never placed: the design size, wider where the tables' titles need it
+    // (up to nine tenths of the screen), in twips.
+    QSize defaultSize() const;
     // The narrowest inner width at which the window lays its controls out again.
     static constexpr int kLayoutWidthTwips = 13400;
 
@@ -96,6 +99,8 @@ private:
     void layoutControls(int width, int height);
     void buildBars();
     void Load_Group();
+    void showTitle(int strip, int tab);
+    void fitTabTitles();
     void GO_SetImg();
     void selectTab(int strip, int tab);
     void addUrl();

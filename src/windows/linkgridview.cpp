@@ -29,10 +29,13 @@ LinkGridView::LinkGridView(QWidget* parent) : QTableView(parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // A header may be clicked (the window decides what for); it never selects its column.
+    horizontalHeader()->setSectionsClickable(true);
+    disconnect(horizontalHeader(), SIGNAL(sectionPressed(int)), this, nullptr);
+    disconnect(horizontalHeader(), SIGNAL(sectionEntered(int)), this, nullptr);
 }
 
 // The width of a column: its width in twips, or what its longest usual text needs (a position

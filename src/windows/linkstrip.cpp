@@ -52,6 +52,53 @@ LinkStrip::LinkStrip(int index, QWidget* parent) : QTabBar(parent), m_index(inde
     });
 }
 
+void LinkStrip::setTitle(int tab, const QString& title, const QString& shortTitle)
+{
+    if (tab < 0 || tab >= count())
+        return;
+    while (m_titles.size() < count()) {
+        m_titles.append(QString());
+        m_shortTitles.append(QString());
+    }
+    m_titles[tab] = title;
+    m_shortTitles[tab] = shortTitle;
+    setTabToolTip(tab, title);
+    showTitle(tab);
+}
+
+void LinkStrip::showTitle(int tab)
+{
+    const QString& shortTitle = m_shortTitles.value(tab);
+    setTabText(tab, m_short && !shortTitle.isEmpty() ? shortTitle : m_titles.value(tab));
+}
+
+int LinkStrip::wholeTitlesWidth() const
+{
+    int width = 0;
+    for (int tab = 0; tab < count(); ++tab) {
+        // The room a tab takes beside its text, and the text of its whole title.
+        const int beside = tabSizeHint(tab).width() - fontMetrics().horizontalAdvance(tabText(tab));
+        width += beside + fontMetrics().horizontalAdvance(m_titles.value(tab, tabText(tab)));
+    }
+    return width;
+}
+
+void LinkStrip::setShortTitles(bool on)
+{
+    if (on == m_short)
+        return;
+    m_short = on;
+    for (int tab = 0; tab < count(); ++tab)
+        showTitle(tab);
+}
+
+bool LinkStrip::tabTextWhole(int tab) const
+{
+    QStyleOptionTab option;
+    initStyleOption(&option, tab);
+    return option.text == tabText(tab);
+}
+
 void LinkStrip::setSelectedTab(int tab)
 {
     m_setting = true;

@@ -1,6 +1,7 @@
 #include "windows/newlanguagefile.h"
 
 #include "config/programfiles.h"
+#include "core/asciicase.h"
 #include "core/programdir.h"
 
 #include <QFileInfo>
@@ -14,26 +15,118 @@ namespace {
 // Characters that no file name may hold on the systems the program's folder may travel to.
 bool isBadCharacter(QChar c)
 {
-    return c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"<>:\"|?*").contains(c);
+    return QStringView(u"<>:\"|?*").contains(c);
+}
+
+// Characters that do not show as themselves: controls, format characters (direction marks,
+// zero-width ones), line and paragraph separators, and halves of a character without the other.
+bool isInvisible(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The first invisible character of a name, 0 when none. A half of a surrogate pair alone is
+// read as itself.
+char32_t firstInvisible(QStringView name)
+{
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name[i].unicode();
+        if (name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(name[i], name[i + 1]);
+            ++i;
+        }
+        if (isInvisible(c))
+            return c;
+    }
+    return 0;
+}
+
+// Names that stand for a device on some systems, whatever follows a dot and in any letter case;
+// the superscript digits count as digits there.
+bool isDeviceName(QStringView name)
+{
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    QStringView base = dot < 0 ? name : name.first(dot);
+    while (base.endsWith(QLatin1Char(' ')))
+        base.chop(1);
+    for (const char16_t* device : {u"CON", u"PRN", u"AUX", u"NUL"}) {
+        if (AsciiCase::equal(base, device))
+            return true;
+    }
+    if (base.size() != 4)
+        return false;
+    const QStringView stem = base.first(3);
+    if (!AsciiCase::equal(stem, u"COM") && !AsciiCase::equal(stem, u"LPT"))
+        return false;
+    const QChar digit = base[3];
+    return (digit >= QLatin1Char('1') && digit <= QLatin1Char('9')) ||
+           QStringView(u"\u00B9\u00B2\u00B3").contains(digit);
+}
+
+// Only blanks and tabs go: any other character at either end is part of the name and checked.
+QString trimBlanks(const QString& typed)
+{
+    qsizetype begin = 0;
+    qsizetype end = typed.size();
+    const auto blank = [](QChar c) {
+        return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space;
+    };
+    while (begin < end && blank(typed[begin]))
+        ++begin;
+    while (end > begin && blank(typed[end - 1]))
+        --end;
+    return typed.sliced(begin, end - begin);
 }
 
 } // namespace
 
 Name check(const QString& typed)
 {
-    Name result{typed.trimmed()};
+    Name result{trimBlanks(typed)};
     const QString& name = result.name;
     if (name.isEmpty())
         result.problem = NameProblem::Empty;
+    else if ((result.character = firstInvisible(name)) != 0)
+        result.problem = NameProblem::Invisible;
     else if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         result.problem = NameProblem::PathSeparator;
+    else if (isDeviceName(name))
+        result.problem = NameProblem::Device;
     else if (name.contains(QLatin1Char('.')))
         result.problem = NameProblem::Dot;
     else if (std::any_of(name.cbegin(), name.cend(), isBadCharacter))
         result.problem = NameProblem::BadCharacter;
-    else if (name.compare(QLatin1String("new"), Qt::CaseInsensitive) == 0)
+    else if (AsciiCase::equal(name, u"new"))
         result.problem = NameProblem::Reserved;
     return result;
+}
+
+QString shown(const QString& name)
+{
+    QString text;
+    text.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            const char32_t c = QChar::surrogateToUcs4(name[i], name[i + 1]);
+            if (isInvisible(c))
+                text += QChar::ReplacementCharacter;
+            else
+                text += name.sliced(i, 2);
+            ++i;
+        } else {
+            text += isInvisible(name[i].unicode()) ? QChar(QChar::ReplacementCharacter) : name[i];
+        }
+    }
+    return text;
 }
 
 QString path(const ProgramDir& dir, const QString& name)

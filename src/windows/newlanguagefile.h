@@ -18,17 +18,24 @@ enum class NameProblem {
     Empty,         // nothing but blanks
     PathSeparator, // "/" or "\": the file would land outside the languages folder
     Dot,           // the language menu cuts names at the first dot (".." included)
-    BadCharacter,  // a control character, or one that file names cannot hold on some systems
+    BadCharacter,  // one that file names cannot hold on some systems
+    Invisible,     // a control or format character, a line or paragraph separator
+    Device,        // a device name on some systems: CON, PRN, AUX, NUL, COM1 to LPT9
     Reserved,      // "new": the key "LANG:NEW" belongs to the editor's own menu entry
 };
 
 struct Name {
     QString name; // the typed name without leading and trailing blanks
     NameProblem problem = NameProblem::None;
+    char32_t character = 0; // the first invisible character, for NameProblem::Invisible
 };
 
-// Checks a typed name; only a name without a problem is written.
+// Checks a typed name; only a name without a problem is written. Letter case counts the simple
+// way (ASCII letters only), as everywhere file names are matched.
 Name check(const QString& typed);
+// A name as a message can show it: each invisible character (a direction mark would turn the
+// message around) becomes the replacement character U+FFFD.
+QString shown(const QString& name);
 
 // The file of a name: the languages folder (found in any letter case), then the file name in the
 // letter case given.

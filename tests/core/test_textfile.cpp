@@ -245,6 +245,28 @@ void TestTextFile::specialFilesAreNeitherReadNorWritten()
     QCOMPARE(emptied.cause, TextFile::Result::Cause::NotRegularFile);
     QVERIFY(!emptied.ok);
 
+    // A whole rewrite replaces neither the pipe nor a link to it, nor a device through a link.
+    const QString linked = dir.file("Data/orvelquorvink.Ini");
+    QVERIFY(QFile::link(pipe, linked));
+    const QString device = dir.file("Data/OrvelBook.bm");
+    QVERIFY(QFile::link(QStringLiteral("/dev/null"), device));
+    for (const QString& path : {pipe, linked, device}) {
+        const TextFile::Result rewritten = TextFile::rewrite(path, {"x"});
+        QCOMPARE(rewritten.cause, TextFile::Result::Cause::NotRegularFile);
+        QCOMPARE(rewritten.path, path);
+    }
+    struct stat info {};
+    QVERIFY(stat(QFile::encodeName(pipe).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+    QVERIFY(stat("/dev/null", &info) == 0 && S_ISCHR(info.st_mode));
+
+    // A link to a regular file stays a link; the file it leads to gets the new text.
+    QVERIFY(dir.write("Data/target.txt", "old\r\n"));
+    const QString toFile = dir.file("Data/orvelquorvink.Hys");
+    QVERIFY(QFile::link(dir.file("Data/target.txt"), toFile));
+    QVERIFY(TextFile::rewrite(toFile, {"new"}));
+    QVERIFY(QFileInfo(toFile).isSymLink());
+    QCOMPARE(dir.read("Data/target.txt"), QByteArray("new\r\n"));
+
     // A folder reads as a problem too; a missing file is no problem.
     QVERIFY(!TextFile::read(dir.file("Data"), &problem).has_value());
     QCOMPARE(problem.cause, TextFile::Result::Cause::NotRegularFile);
@@ -312,6 +334,13 @@ void TestTextFile::letterCaseOfNames()
     QVERIFY(TextFile::rewrite(lower, {"new"}).ok);
     QCOMPARE(dir.read("Data/orvelquorvink.Hys"), QByteArray("new\r\n"));
     QCOMPARE(QDir(dir.file("Data")).entryList(QDir::Files), QStringList{"orvelquorvink.Hys"});
+
+    // Only ASCII letters have another case: a look-alike names another file.
+    QCOMPARE(program.path(u"\\Data\\orvelquorvink.Hyſ"), dir.file("Data/orvelquorvink.Hyſ"));
+    QCOMPARE(program.path(u"\\Data\\ORVELQUORVİNK.HYS"), dir.file("Data/ORVELQUORVİNK.HYS"));
+    QVERIFY(TextFile::removeEveryCase(dir.file("Data"), QStringLiteral("orvelquorvin\u212A.hys"))
+                .isEmpty());
+    QVERIFY(QFileInfo::exists(dir.file("Data/orvelquorvink.Hys")));
 
     // A name that does not exist keeps the letter case given, below the matched folder.
     QCOMPARE(program.path(u"\\DATA\\New.Txt"), dir.file("Data/New.Txt"));

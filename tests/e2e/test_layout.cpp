@@ -585,8 +585,9 @@ private slots:
                             QStringLiteral("Quorvink_Ελληνικά.txt"),
                             QStringLiteral("Quorvink_日本語.txt")})
             << true
-            << QStringList({"LANG:DEUTSCH", "LANG:ENGLISH", QStringLiteral("LANG:FRANÇAIS"),
-                            "LANG:ITALIANO", QStringLiteral("LANG:ΕΛΛΗΝΙΚΆ"),
+            // Only ASCII letters change case in a key, so that it names its file exactly.
+            << QStringList({"LANG:DEUTSCH", "LANG:ENGLISH", QStringLiteral("LANG:FRANçAIS"),
+                            "LANG:ITALIANO", QStringLiteral("LANG:Ελληνικά"),
                             QStringLiteral("LANG:日本語"), "LANG:NEW"})
             << 0;
         QTest::addRow("no language files")
@@ -625,7 +626,7 @@ private slots:
     void nonAsciiLanguageCanBeChosen()
     {
         frmStart& w = *app.window;
-        QCOMPARE(activate(w, QStringLiteral("LANG:FRANÇAIS")), Reached::Activated);
+        QCOMPARE(activate(w, QStringLiteral("LANG:FRANçAIS")), Reached::Activated);
         QCOMPARE(app.module->options.Lang_Name, QStringLiteral("français"));
         QCOMPARE(app.module->Lang_Text[1], QStringLiteral("Quitter"));
         QCOMPARE(w.pool().entry(QStringLiteral("EDIT:EXIT"))->caption(), QStringLiteral("Quitter"));

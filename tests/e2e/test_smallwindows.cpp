@@ -115,7 +115,8 @@ bool answerNamePrompt(frmLang* editor, const QString& answer, const QString& tit
             return prompt && prompt->isVisible();
         },
         5000);
-    if (!shown || prompt->windowTitle() != title || !prompt->labelText().isEmpty() ||
+    // The prompt says what it asks for; its field starts empty.
+    if (!shown || prompt->windowTitle() != title || prompt->labelText().isEmpty() ||
         !prompt->textValue().isEmpty())
         return false;
     prompt->setTextValue(answer);

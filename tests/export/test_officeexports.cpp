@@ -12,12 +12,17 @@
 #include "config/captionnumbers.h"
 #include "config/programfiles.h"
 #include "export/officeexports.h"
+#include "export/officesession.h"
 #include "export/setalpha.h"
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QLabel>
 #include <QScopeGuard>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
 
 #include <csignal>
 #include <unistd.h>
@@ -362,19 +367,19 @@ private slots:
         QTest::addRow("folder that cannot be written")
             << "SAVE:WORDH"
             << "a-file/page.doc"
-            << "" << CaptionNo::SaveFailed << "a-file/page.doc";
+            << "" << CaptionNo::FileNotSaved << "a-file/page.doc";
         QTest::addRow("template missing")
             << "SAVE:WORDV"
             << "page.doc"
-            << "template missing" << CaptionNo::OpenFailed << "gone/TemplateH.Doc";
+            << "template missing" << CaptionNo::DocumentNotOpened << "gone/TemplateH.Doc";
         QTest::addRow("office missing")
             << "SAVE:EXCEL"
             << "book.xls"
-            << "office missing" << CaptionNo::StartFailed << "no-office/soffice";
+            << "office missing" << CaptionNo::OfficeNotStarted << "no-office/soffice";
         QTest::addRow("helper killed while opening")
             << "SAVE:WORDV"
             << "page.doc"
-            << "helper killed" << CaptionNo::OpenFailed << "";
+            << "helper killed" << CaptionNo::OfficeHelperEnded << "";
         // Before the deferred start step no office is started; the closing steps run.
         QTest::addRow("portrait document before the templates")
             << "SAVE:WORDV"
@@ -414,7 +419,8 @@ private slots:
         const QMetaObject::Connection kill =
             connect(&w().office(), &OfficeExports::stepChanged, this, [fault](Step step) {
                 const auto ownHelper = [](pid_t parent, const QByteArray& command) {
-                    return parent == ::getpid() && command.contains("orvelquorvink-office");
+                    return parent == ::getpid() && command.contains("orvelquorvink-office") &&
+                           !command.contains("--keep");
                 };
                 if (fault == u"helper killed" && step == Step::Open) {
                     for (const pid_t pid : processes(ownHelper))
@@ -425,9 +431,12 @@ private slots:
         exportTo(key, dir.filePath(target));
         disconnect(kill);
 
+        // A failure's caption stands on the first line, the helper's detail after it.
         const QStringList shown = messages();
         QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].startsWith(caption(message).section(u'%', 0, 0)) &&
+        QVERIFY2((message == CaptionNo::ExportSaved
+                      ? shown[0].startsWith(caption(message))
+                      : shown[0].section(u'\n', 0, 0) == caption(message)) &&
                      (named.isEmpty() || shown[0].contains(dir.filePath(named))),
                  qPrintable(shown[0]));
         QVERIFY(!QFileInfo::exists(dir.filePath(target)));
@@ -439,6 +448,106 @@ private slots:
         exportTo(key, again);
         QCOMPARE(messages(), QStringList{saved(again)});
         QVERIFY(QFileInfo(again).size() > 0);
+    }
+
+    // Without the helper (its package is not installed) the export says so before it dims the
+    // window or asks for a name.
+    void officeNotInstalled_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("present"); // a file that cannot be run stands in its place
+
+        QTest::addRow("document, helper missing") << "SAVE:WORDH" << false;
+        QTest::addRow("PDF, helper not executable") << "SAVE:PDF" << true;
+        QTest::addRow("slide, helper missing") << "SAVE:PPT" << false;
+    }
+
+    void officeNotInstalled()
+    {
+        QFETCH(QString, key);
+        QFETCH(bool, present);
+        OfficeSession& session = w().office().session();
+        const QString installed = session.helperPath();
+        const auto restore = qScopeGuard([&] { session.setHelperPath(installed); });
+        const QString helper = out.filePath(QStringLiteral("orvelquorvink-office"));
+        QFile::remove(helper);
+        if (present)
+            QVERIFY(QFile(helper).open(QIODevice::WriteOnly));
+        session.setHelperPath(helper);
+        int dimmed = 0;
+        const QMetaObject::Connection watch =
+            connect(w().windowHandle(), &QWindow::opacityChanged, this, [&dimmed] { ++dimmed; });
+
+        QVERIFY(open(QStringLiteral("contacts.html")));
+        exportTo(key, outFile(QStringLiteral("missing")));
+        disconnect(watch);
+        QCOMPARE(messages(), QStringList{caption(CaptionNo::OfficeNotInstalled)});
+        QVERIFY(app.desktop.saveAsked.isEmpty());
+        QCOMPARE(dimmed, 0);
+    }
+
+    // While an export waits for the office, Cancel in the bottom strip and Escape end the wait
+    // at once and that office with it; nothing stays under the name, and no message follows.
+    void cancelWait_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::addRow("Cancel button") << false;
+        QTest::addRow("Escape") << true;
+    }
+
+    void cancelWait()
+    {
+        QFETCH(bool, escape);
+        const QTemporaryDir folder(out.filePath(QStringLiteral("cancel-XXXXXX")));
+        // An office that starts and never answers, so that the export waits for it.
+        const QString silent = folder.filePath(QStringLiteral("silent-soffice"));
+        QFile script(silent);
+        QVERIFY(script.open(QIODevice::WriteOnly) &&
+                script.write("#!/bin/sh\nexec perl -e 'sleep 600' -- \"$@\"\n") > 0);
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+        w().office().quitOffice();
+        qputenv("QUORVINK_SOFFICE", QFile::encodeName(silent));
+        const auto restore = qScopeGuard([] { qunsetenv("QUORVINK_SOFFICE"); });
+        const QByteArray profile = QFile::encodeName(app.module->path(ProgramFiles::OfficeProfile));
+        const auto silentOffices = [&profile] {
+            return processes([&profile](pid_t, const QByteArray& command) {
+                return command.startsWith("perl") && command.contains(profile);
+            });
+        };
+
+        bool cancelShown = false;
+        const QMetaObject::Connection cancel =
+            connect(&w().office(), &OfficeExports::stepChanged, this, [&](Step step) {
+                if (step != Step::Start)
+                    return;
+                QTimer::singleShot(300, this, [&] {
+                    QToolButton* button = w().picStat()->cmdCancel();
+                    cancelShown = button->isVisible() && !silentOffices().isEmpty();
+                    if (escape)
+                        QTest::keyClick(&w(), Qt::Key_Escape);
+                    else if (button->isVisible())
+                        QTest::mouseClick(button, Qt::LeftButton);
+                });
+            });
+        QVERIFY(open(QStringLiteral("contacts.html")));
+        const QString target = folder.filePath(QStringLiteral("page.doc"));
+        QElapsedTimer waited;
+        waited.start();
+        exportTo(QStringLiteral("SAVE:WORDH"), target);
+        disconnect(cancel);
+        QVERIFY(cancelShown);
+        QVERIFY2(waited.elapsed() < 20'000, "the wait did not end at the cancel");
+        QCOMPARE(messages(), QStringList());
+        QVERIFY(!QFileInfo::exists(target));
+        QVERIFY(!w().picStat()->cmdCancel()->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(silentOffices().isEmpty(), 10'000);
+
+        // The window is usable: the next export works with the real office.
+        qunsetenv("QUORVINK_SOFFICE");
+        w().office().quitOffice();
+        exportTo(QStringLiteral("SAVE:WORDH"), target);
+        QCOMPARE(messages(), QStringList{saved(target)});
     }
 
     // A page whose document has no body: the fallback copies what it can (nothing here), the

@@ -4,6 +4,7 @@
 // that misbehave. The exports as the browser makes them are read back by test_officeexports.
 
 #include "export/officejob.h"
+#include "export/officesession.h"
 #include "httpserver.h"
 #include "officecheck.h"
 #include "testguard.h"
@@ -17,10 +18,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <unistd.h>
 
@@ -50,6 +54,33 @@ bool processAlive(qint64 pid)
         return true;
     const QByteArray line = stat.readAll();
     return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+}
+
+// The processes whose command line holds all the parts given.
+QList<qint64> processesWith(const QList<QByteArray>& parts)
+{
+    QList<qint64> found;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile command(QStringLiteral("/proc/%1/cmdline").arg(entry));
+        if (!command.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = command.readAll();
+        if (std::all_of(parts.cbegin(), parts.cend(),
+                        [&line](const QByteArray& part) { return line.contains(part); }) &&
+            processAlive(entry.toLongLong()))
+            found << entry.toLongLong();
+    }
+    return found;
+}
+
+// The offices running on the profile, and the keeper that holds them.
+QList<qint64> officesOf(const QString& profile)
+{
+    return processesWith({"soffice", QFile::encodeName(profile)});
+}
+QList<qint64> keepersOf(const QString& profile)
+{
+    return processesWith({"orvelquorvink-office", "--keep", QFile::encodeName(profile)});
 }
 
 // Every file in the folder, hidden ones included.
@@ -122,6 +153,12 @@ private Q_SLOTS:
     void helperMisbehaves();
     void timeLimit();
     void privateOfficePerProfile();
+    void companionNeverReplaces_data();
+    void companionNeverReplaces();
+    void browserKilled_data();
+    void browserKilled();
+    void idleEnd_data();
+    void idleEnd();
 
 private:
     OfficeJob::Request request(Kind kind, const QString& target) const;
@@ -557,6 +594,142 @@ void OfficeJobTest::privateOfficePerProfile()
     const OfficeJob::Result once = run(a);
     QVERIFY2(once.ok, qPrintable(once.error));
     QVERIFY(!processAlive(once.officePid));
+}
+
+void OfficeJobTest::companionNeverReplaces_data()
+{
+    QTest::addColumn<QString>("planted"); // what stands under the companion's name already
+
+    QTest::addRow("nothing") << "";
+    QTest::addRow("a file of the user") << "file";
+    QTest::addRow("a link to a file of the user") << "link";
+}
+
+// The companion document goes beside the PDF only where no file has its name; otherwise it is
+// made in a private folder and does not stay.
+void OfficeJobTest::companionNeverReplaces()
+{
+    REQUIRE_OFFICE();
+    QFETCH(QString, planted);
+    const QTemporaryDir folder(m_dir.filePath(QStringLiteral("companion-XXXXXX")));
+    const QDir dir(folder.path());
+    const QByteArray bytes("the user's own notes, not a document\n");
+    const QString companion = dir.filePath(QStringLiteral("page.doc"));
+    const QString own = dir.filePath(QStringLiteral("notes.txt"));
+    QFile file(planted == u"link" ? own : companion);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    if (planted == u"link")
+        QVERIFY(QFile::link(own, companion));
+    if (planted.isEmpty())
+        QVERIFY(file.remove());
+    // The helper's temporary folders go to a folder of the test's own (kept for the whole test:
+    // an office started meanwhile keeps its own temporary files there).
+    const QDir temporary(m_dir.filePath(QStringLiteral("tmp")));
+    QVERIFY(temporary.mkpath(QStringLiteral(".")));
+    const QByteArray formerTemporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    const auto restore = qScopeGuard([&formerTemporary] {
+        if (formerTemporary.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", formerTemporary);
+    });
+    const QStringList before = filesIn(dir.path());
+
+    const OfficeJob::Result result =
+        run(request(Kind::Pdf, dir.filePath(QStringLiteral("page.pdf"))));
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("page.pdf"))).size() > 0);
+    if (planted.isEmpty()) {
+        QVERIFY(read(companion)
+                    .value(QLatin1String("text"))
+                    .toString()
+                    .contains(QLatin1String("bob@example.org")));
+    } else {
+        QCOMPARE(QStringList(filesIn(dir.path())).size(), before.size() + 1);
+        QCOMPARE(QFileInfo(companion).isSymLink(), planted == u"link");
+        QFile kept(companion);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), bytes);
+    }
+    QCOMPARE(temporary.entryList({QStringLiteral("orvelquorvink-office-*")},
+                                 QDir::AllEntries | QDir::Hidden),
+             QStringList());
+}
+
+void OfficeJobTest::browserKilled_data()
+{
+    QTest::addColumn<QByteArray>("killAt"); // the line of the stand-in after which it is killed
+    QTest::addColumn<bool>("wholeGroup");   // its whole process group is killed
+
+    QTest::addRow("during an export") << QByteArray("step open") << false;
+    QTest::addRow("after an export") << QByteArray("done") << false;
+    QTest::addRow("after an export, with its process group") << QByteArray("done") << true;
+}
+
+// A browser killed outright leaves no office of its profile running, and no helper.
+void OfficeJobTest::browserKilled()
+{
+    REQUIRE_OFFICE();
+    QFETCH(QByteArray, killAt);
+    QFETCH(bool, wholeGroup);
+    const QString profile =
+        m_dir.filePath(QStringLiteral("profile-killed-%1").arg(qHash(QTest::currentDataTag())));
+    QProcess browser;
+    browser.setChildProcessModifier([] { ::setpgid(0, 0); });
+    browser.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    browser.start(
+        QStringLiteral(QUORVINK_OFFICE_CHILD),
+        {OfficeJob::defaultHelperPath(), profile, m_dir.filePath(QStringLiteral("killed.doc"))});
+    QVERIFY(browser.waitForStarted());
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (said += browser.readAllStandardOutput()).split('\n').contains(killAt) ||
+            said.contains("failed") || browser.state() == QProcess::NotRunning,
+        120'000);
+    QVERIFY2(said.split('\n').contains(killAt), said.constData());
+    QVERIFY(!officesOf(profile).isEmpty());
+    QVERIFY(!keepersOf(profile).isEmpty());
+
+    ::kill(wholeGroup ? -pid_t(browser.processId()) : pid_t(browser.processId()), SIGKILL);
+    QVERIFY(browser.waitForFinished());
+    QTRY_VERIFY_WITH_TIMEOUT(officesOf(profile).isEmpty(), 15'000);
+    QTRY_VERIFY_WITH_TIMEOUT(keepersOf(profile).isEmpty(), 5'000);
+}
+
+void OfficeJobTest::idleEnd_data()
+{
+    QTest::addColumn<bool>("exported"); // false: only started ahead, as when the menu opens
+
+    QTest::addRow("after an export") << true;
+    QTest::addRow("started ahead, no export") << false;
+}
+
+// The office ends after the idle time, and the next export starts a new one.
+void OfficeJobTest::idleEnd()
+{
+    REQUIRE_OFFICE();
+    QFETCH(bool, exported);
+    const QString profile = m_dir.filePath(QStringLiteral("profile-idle-%1").arg(exported));
+    OfficeSession session(profile);
+    session.setIdleTime(std::chrono::milliseconds(1500));
+    OfficeJob::Request r = request(Kind::Writer, m_dir.filePath(QStringLiteral("idle.doc")));
+    if (exported)
+        QVERIFY2(session.run(r).ok, "the export failed");
+    else
+        session.warmUp();
+    // The office reports itself when it starts; it then ends for want of exports.
+    QTRY_VERIFY_WITH_TIMEOUT(session.officePid() > 0, 60'000);
+    const qint64 office = session.officePid();
+    QTRY_VERIFY_WITH_TIMEOUT(!processAlive(office) && officesOf(profile).isEmpty(), 60'000);
+    QTRY_VERIFY(!session.keeping());
+
+    const OfficeJob::Result next = session.run(r);
+    QVERIFY2(next.ok, qPrintable(next.error));
+    QVERIFY(!officesOf(profile).isEmpty());
+    session.quit();
+    QVERIFY(officesOf(profile).isEmpty());
 }
 
 QUORVINK_CORE_TEST_MAIN(OfficeJobTest)

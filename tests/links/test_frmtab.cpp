@@ -15,6 +15,7 @@
 #include "tempprogramdir.h"
 #include "unittestmain.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -233,6 +234,50 @@ private slots:
                      QStringLiteral("%1").arg(r - 1, 2, 10, QLatin1Char('0')));
         }
         QCOMPARE(dir->read(QStringLiteral("Links/Links.000")), before);
+    }
+
+    // The address is never shown, yet its order is reached by mouse and by keyboard: "SORT" or a
+    // click on the title's header sorts by title, the next one by address, then by title again.
+    // Each row keeps its concealed value, and the title's header tells the address's order.
+    void sortByAddress_data()
+    {
+        QTest::addColumn<bool>("byHeader");
+        QTest::addRow("SORT by keyboard") << false;
+        QTest::addRow("title header by mouse") << true;
+    }
+    void sortByAddress()
+    {
+        QFETCH(bool, byHeader);
+        writeTable(0, {"b;http://Z.test/;zz", "A;http://y.test/;yy", "c;http://x.test/;"});
+        open();
+        const LinkGrid& grid = w->table().grid();
+        QHeaderView* header = w->GridList()->horizontalHeader();
+        const auto sort = [&] {
+            if (byHeader) {
+                QTest::mouseClick(
+                    header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
+            } else {
+                button(QStringLiteral("SORT"))->setFocus();
+                QTest::keyClick(button(QStringLiteral("SORT")), Qt::Key_Space);
+            }
+        };
+        const auto column = [&grid](int c) {
+            return QStringList{grid.cell(1, c), grid.cell(2, c), grid.cell(3, c)};
+        };
+        sort();
+        QCOMPARE(column(1), QStringList({"A", "b", "c"}));
+        QCOMPARE(grid.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Title"));
+        sort();
+        QCOMPARE(column(2), QStringList({"http://x.test/", "http://y.test/", "http://Z.test/"}));
+        QCOMPARE(column(0), QStringList({"1", "2", "3"}));
+        QCOMPARE((QStringList{grid.hiddenText(1), grid.hiddenText(2), grid.hiddenText(3)}),
+                 QStringList({"", "yy", "zz"}));
+        QVERIFY(grid.headerData(1, Qt::Horizontal).toString().contains(QLatin1String("address")));
+        sort();
+        QCOMPARE(column(1), QStringList({"A", "b", "c"}));
+        QCOMPARE(grid.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Title"));
+        QVERIFY(button(QStringLiteral("SORT"))->toolTip().contains(QLatin1String("address")));
     }
 
     void revealSequence()

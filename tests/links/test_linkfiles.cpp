@@ -1,4 +1,5 @@
 #include "config/captionnumbers.h"
+#include "config/filemessages.h"
 #include "config/languagefile.h"
 #include "links/linkline.h"
 #include "links/linktable.h"
@@ -11,6 +12,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <sys/stat.h>
 
 // The titles file and the table files as the link-table window reads and writes them: real files
 // in a program directory of the test's own, damaged ones included.
@@ -213,26 +218,164 @@ private slots:
         QCOMPARE(titles.entryCount(1), 2);
     }
 
-    // Text from a page or typed by the user cannot break the line format.
-    void fieldsNeverHoldTheSeparator()
+    // A line made of the fields reads back as the same six fields, each the field itself or its
+    // look-alike (line breaks as blanks, a dash as U+2010, in an address ";" as %3B), which is
+    // stored again unchanged.
+    static void checkRoundTrip(const LinkLine::Fields& fields)
+    {
+        LinkLine::Fields stored;
+        for (size_t i = 0; i < stored.size(); ++i) {
+            stored[i] = LinkLine::storable(fields[i], i == 1);
+            QString back = stored[i];
+            back.replace(QChar(0x2010), QLatin1Char('-')).replace(QLatin1String("%3B"), ";");
+            QString plain = fields[i];
+            plain.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), " ");
+            QCOMPARE(back, plain);
+            QCOMPARE(LinkLine::storable(stored[i], i == 1), stored[i]);
+        }
+        const std::optional<LinkLine::Fields> read = LinkLine::split(LinkLine::join(stored));
+        QVERIFY(read);
+        QCOMPARE(*read, stored);
+    }
+
+    // The texts that meet the separator, in each field and its neighbour, and in all six.
+    void namedFieldsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const char* text : {";", "-", ";-", "-;", ";-;", ";-;-;", "My bank ;-", "-;x", "x;-",
+                                 "a\r\nb", "\n;-", ";-\r", " ;- "})
+            QTest::addRow("%s", QByteArray(text).toPercentEncoding().constData()) << text;
+    }
+    void namedFieldsRoundTrip()
+    {
+        QFETCH(QString, text);
+        for (size_t field = 0; field < LinkLine::kFields; ++field) {
+            LinkLine::Fields fields{"a", "https://x.test/", "e", "h", "n", "2024-01-02"};
+            fields[field] = text;
+            checkRoundTrip(fields);
+            fields[(field + 1) % LinkLine::kFields] = text;
+            checkRoundTrip(fields);
+        }
+        checkRoundTrip({text, text, text, text, text, text});
+        // A field that needs no change is kept as it is.
+        QCOMPARE(LinkLine::storable(QStringLiteral("a;--;b- ;")), QStringLiteral("a;--;b- ;"));
+    }
+
+    // Every text of up to five characters of ";-a\r\n ," in each field beside itself reversed,
+    // and random lines of longer ones.
+    void generatedFieldsRoundTrip()
+    {
+        const QString alphabet = QStringLiteral(";-a\r\n ,");
+        QStringList texts{QString()};
+        for (qsizetype i = 0; texts.at(i).size() < 5; ++i) {
+            for (const QChar c : alphabet)
+                texts << texts.at(i) + c;
+        }
+        QRandomGenerator random(18);
+        for (int n = 0; n < texts.size() + 20000 && !QTest::currentTestFailed(); ++n) {
+            LinkLine::Fields fields{"a", "u", "e", "h", "n", "d"};
+            if (n < texts.size()) {
+                fields[n % 5] = texts.at(n);
+                std::reverse_copy(texts.at(n).cbegin(), texts.at(n).cend(),
+                                  std::back_inserter(fields[n % 5 + 1] = QString()));
+            } else {
+                for (QString& field : fields) {
+                    field.clear();
+                    for (int k = random.bounded(12); k > 0; --k)
+                        field += alphabet.at(random.bounded(alphabet.size()));
+                }
+            }
+            checkRoundTrip(fields);
+        }
+    }
+
+    // Through the table: an entry whose fields end in ";-" keeps its place, its address and its
+    // concealed value; old lines written with the earlier forms read as they did.
+    void tableKeepsEveryField()
     {
         TempProgramDir dir(false);
+        QVERIFY(
+            dir.write("Links/Links.000",
+                      "Old;- ;b;-;http://x/?q=%3B-%3B;-;;-;p;- ;w;-;line  break;-;2020-01-01\r\n"));
         LinkTitles titles;
+        titles.setEntryCount(1, 1);
         LinkTable table(dir.programDir(), titles, captions);
         QVERIFY(table.Read_Table());
-        QVERIFY(table.ADD_Tab({QStringLiteral("a;-;-;b"), QStringLiteral("http://x/?q=;-;"),
-                               QStringLiteral("line\r\nbreak"), QStringLiteral("2024-01-01")}));
-        table.grid().setHiddenText(1, QStringLiteral("p;-;w"));
+        QCOMPARE(table.grid().cell(1, 1), QStringLiteral("Old;- ;b"));
+        QCOMPARE(table.grid().cell(1, 2), QStringLiteral("http://x/?q=%3B-%3B"));
+        QCOMPARE(table.grid().hiddenText(1), QStringLiteral("p;- ;w"));
+        QVERIFY(table.ADD_Tab({QStringLiteral("My bank ;-"), QStringLiteral("https://bank.test/;-"),
+                               QStringLiteral("-;note\r\n"), QStringLiteral("2024-01-01")}));
+        table.grid().setHiddenText(2, QStringLiteral(";-pin;-"));
         QVERIFY(table.Save_Table());
-        const QStringList lines = linesOf(dir.read("Links/Links.000"));
-        QCOMPARE(lines.size(), 1);
-        const std::optional<LinkLine::Fields> fields = LinkLine::split(lines.first());
-        QVERIFY(fields);
-        QCOMPARE(lines.first().count(QStringLiteral(";-;")), 5);
-        QCOMPARE((*fields)[0], QStringLiteral("a;- ;- ;b"));
-        QCOMPARE((*fields)[1], QStringLiteral("http://x/?q=%3B-%3B"));
-        QCOMPARE((*fields)[3], QStringLiteral("p;- ;w"));
-        QCOMPARE((*fields)[4], QStringLiteral("line  break"));
+        QVERIFY(table.Read_Table());
+        QCOMPARE(table.Entry_Count(), 2);
+        const QString dash(QChar(0x2010));
+        QCOMPARE(table.grid().cell(1, 1), QStringLiteral("My bank ;") + dash);
+        QCOMPARE(table.grid().cell(1, 2), QStringLiteral("https://bank.test/%3B-"));
+        QCOMPARE(table.grid().cell(1, 6), QStringLiteral("2024-01-01"));
+        QCOMPARE(table.grid().hiddenText(1), QStringLiteral(";-pin;") + dash);
+    }
+
+    // A titles file that exists but could not be read is reported and never written over: not by
+    // a title, a table's save or the window's closing.
+    void unreadableTitlesFileIsKept()
+    {
+        TempProgramDir dir(false);
+        QFile file(dir.file("Links/Links.Bok"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(TextFile::kMaxReadBytes + 1));
+        file.close();
+        LinkTitles titles;
+        titles.applyDefaultTitles(QStringLiteral("Group"));
+        const TextFile::Result read =
+            TitlesFile::Read_Titles(dir.programDir(), titles, QStringLiteral("Group"));
+        QCOMPARE(read.cause, TextFile::Result::Cause::TooLarge);
+        LinkTable table(dir.programDir(), titles, captions);
+        QVERIFY(table.Read_Table());
+        const TextFile::Result titled = table.Enter_Title(QStringLiteral("News"));
+        QVERIFY(!titled);
+        QCOMPARE(titled.cause, TextFile::Result::Cause::KeptUnread);
+        QCOMPARE(titled.path, dir.file("Links/Links.Bok"));
+        QVERIFY(!table.Save_Table());
+        QCOMPARE(QFileInfo(dir.file("Links/Links.Bok")).size(), TextFile::kMaxReadBytes + 1);
+        // The table's own file is written; only the titles file is kept.
+        QVERIFY(QFileInfo::exists(dir.file("Links/Links.000")));
+    }
+
+    // A link to a pipe in place of the titles file or a table file (read while it was a regular
+    // file) is refused by name, and the pipe stays a pipe.
+    void linkToPipeIsNotReplaced_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addRow("titles file") << "Links/Links.Bok";
+        QTest::addRow("table file") << "Links/Links.000";
+    }
+    void linkToPipeIsNotReplaced()
+    {
+        QFETCH(QString, name);
+        TempProgramDir dir(false);
+        QVERIFY(dir.write("Links/Links.000", "A;-;u;-;;-;;-;;-;\r\n"));
+        LinkTitles titles;
+        QVERIFY(TitlesFile::Read_Titles(dir.programDir(), titles, QStringLiteral("Group")));
+        LinkTable table(dir.programDir(), titles, captions);
+        QVERIFY(table.Read_Table());
+        QCOMPARE(table.Entry_Count(), 1);
+
+        const QString pipe = dir.file("pipe");
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(QFile::remove(dir.file(name)));
+        QVERIFY(QFile::link(pipe, dir.file(name)));
+        const TextFile::Result saved = table.Save_Table();
+        QVERIFY(!saved);
+        QCOMPARE(saved.cause, TextFile::Result::Cause::NotRegularFile);
+        QCOMPARE(saved.path, dir.file(name));
+        QVERIFY(
+            FileMessages::text(captions, saved).contains(QDir::toNativeSeparators(dir.file(name))));
+        struct stat info {};
+        QCOMPARE(stat(QFile::encodeName(pipe).constData(), &info), 0);
+        QVERIFY(S_ISFIFO(info.st_mode));
+        QVERIFY(QFileInfo(dir.file(name)).isSymLink());
     }
 };
 

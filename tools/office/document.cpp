@@ -21,7 +21,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 Document::Document(css::uno::Reference<css::lang::XComponent> component)
     : m_component(std::move(component))
@@ -68,12 +70,27 @@ PendingFile::~PendingFile()
     Watchdog::removeTemporary(m_folder);
 }
 
-void PendingFile::commit()
+bool PendingFile::commit(bool replace)
 {
-    if (std::rename(QFile::encodeName(m_path).constData(),
-                    QFile::encodeName(m_target).constData()) != 0)
+    const QByteArray from = QFile::encodeName(m_path);
+    const QByteArray to = QFile::encodeName(m_target);
+    int result = 0;
+    if (replace) {
+        result = std::rename(from.constData(), to.constData());
+    } else {
+        result =
+            ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+        // File systems without the flag: a second name that cannot replace one, then the first
+        // name goes with the folder.
+        if (result != 0 && (errno == EINVAL || errno == ENOSYS))
+            result = ::link(from.constData(), to.constData());
+        if (result != 0 && errno == EEXIST)
+            return false;
+    }
+    if (result != 0)
         throw Failure{QStringLiteral("cannot write the file %1: %2")
                           .arg(m_target, QString::fromLocal8Bit(std::strerror(errno)))};
+    return true;
 }
 
 css::uno::Reference<css::beans::XPropertySet> firstPageStyle(const Document& document)
@@ -108,9 +125,9 @@ css::table::CellRangeAddress usedArea(const css::uno::Reference<css::sheet::XSpr
         ->getRangeAddress();
 }
 
-void storeFile(const Document& document, const QString& target, const char* filter)
+bool storeFile(const Document& document, const QString& target, const char* filter, bool replace)
 {
     PendingFile file(target);
     storeTo(document.component(), file.path(), filter, target);
-    file.commit();
+    return file.commit(replace);
 }

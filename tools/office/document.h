@@ -43,7 +43,9 @@ public:
     PendingFile& operator=(const PendingFile&) = delete;
 
     QString path() const { return m_path; }
-    void commit();
+    // Renames the file to the target. Without `replace` an existing file under the target's name
+    // is left as it is, and so is the name: false then.
+    bool commit(bool replace = true);
 
 private:
     QString m_target;
@@ -57,5 +59,7 @@ css::uno::Reference<css::beans::XPropertySet> firstPageStyle(const Document& doc
 // The used area of a sheet: A1 alone in an empty one.
 css::table::CellRangeAddress usedArea(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet);
 
-// Stores the document through the filter, by way of a pending file.
-void storeFile(const Document& document, const QString& target, const char* filter);
+// Stores the document through the filter, by way of a pending file. Without `replace` a file
+// already under the target's name stays, and the document is not kept: false then.
+bool storeFile(const Document& document, const QString& target, const char* filter,
+               bool replace = true);

@@ -11,6 +11,7 @@
 
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <com/sun/star/awt/Point.hpp>
@@ -37,6 +38,8 @@
 #include <com/sun/star/text/XTextGraphicObjectsSupplier.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
 #include <com/sun/star/uno/RuntimeException.hpp>
+
+#include <optional>
 
 using namespace css;
 using css::uno::Any;
@@ -173,7 +176,27 @@ void exportPdf(const Office& office, const Request& r)
     const Document document(openTemplate(office, r));
     pasteIntoTemplate(office, document, r);
     enter("save", kSaveBound);
-    storeFile(document, r.companion, "MS Word 97");
+    // The companion never replaces a file: when its name is taken, it is made in a private
+    // temporary folder and goes with it.
+    const QFileInfo companion(r.companion);
+    std::optional<QTemporaryDir> aside;
+    if (companion.exists() || companion.isSymLink()) {
+        aside.emplace();
+        if (!aside->isValid())
+            throw Failure{QStringLiteral("cannot make a temporary folder for the document "
+                                         "beside the PDF: %1")
+                              .arg(aside->errorString())};
+        Watchdog::addTemporary(aside->path());
+    }
+    const auto removeAside = qScopeGuard([&aside] {
+        if (aside) {
+            const QString path = aside->path();
+            aside.reset();
+            Watchdog::removeTemporary(path);
+        }
+    });
+    storeFile(document, aside ? aside->filePath(companion.fileName()) : r.companion, "MS Word 97",
+              false);
     enter("convert", kConvertBound);
     attachHiddenView(office.desktop(), document.component());
     storeFile(document, r.target, "writer_pdf_Export");

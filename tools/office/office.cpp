@@ -32,6 +32,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,7 +44,34 @@ using css::uno::Reference;
 namespace {
 
 const QString kPidFileName = QStringLiteral("orvelquorvink-office.pid");
+const QString kLockFileName = QStringLiteral("orvelquorvink-office.lock");
+
+// Held while an office of the profile is being started or connected to; the system releases it
+// when the process ends, however it ends.
+class StartLock {
+public:
+    explicit StartLock(const QString& path)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    {
+        if (m_fd >= 0) {
+            while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+    }
+    ~StartLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    StartLock(const StartLock&) = delete;
+    StartLock& operator=(const StartLock&) = delete;
+
+private:
+    int m_fd;
+};
 constexpr int kPollMs = 10;
+// How long an office recorded for the profile may take to answer before it counts as stuck.
+constexpr int kStartingMs = 30000;
 
 // The helper's own side of the bridge. Without URE_BOOTSTRAP the bootstrap finds no type
 // library and the first remote call never returns.
@@ -134,13 +162,18 @@ void Office::open()
 {
     if (!QDir().mkpath(m_profile))
         throw Failure{QStringLiteral("cannot create the office profile folder %1").arg(m_profile)};
+    // One helper at a time starts the office of a profile (the keeper may be starting it ahead
+    // of this export): the others wait here, then find it recorded.
+    const StartLock lock(QDir(m_profile).filePath(kLockFileName));
     // Every office on this profile's pipe is started here and recorded in the profile. One that
     // is recorded is connected to; if it does not answer, it is either still starting (it gets
-    // a moment) or stuck, and is killed: a second office on the same profile would only hand
-    // its arguments over to it and end.
+    // a while: the browser starts it ahead of an export) or stuck, and is killed: a second
+    // office on the same profile would only hand its arguments over to it and end.
     const pid_t recorded = recordedPid();
     if (recorded > 0) {
-        for (int waited = 0; waited < 5000 && processAlive(recorded); waited += kPollMs) {
+        // Ended with the helper if the helper is stopped while it waits.
+        Watchdog::setOfficeGroup(recorded);
+        for (int waited = 0; waited < kStartingMs && processAlive(recorded); waited += kPollMs) {
             if (attach())
                 return;
             QThread::msleep(kPollMs);

@@ -27,6 +27,9 @@ public:
     void terminate();
     // Kills the office recorded for the profile, listening or not.
     void kill();
+    // The office recorded for the profile, while it is one listening on the profile's pipe
+    // (0: none).
+    pid_t recordedPid() const;
 
     css::uno::Reference<css::uno::XComponentContext> context() const { return m_context; }
     css::uno::Reference<css::frame::XDesktop2> desktop() const { return m_desktop; }
@@ -37,7 +40,6 @@ private:
     bool tryConnect();
     void spawn();
     void recordSetupVersion();
-    pid_t recordedPid() const;
     void writePidFile() const;
 
     QString m_profile;

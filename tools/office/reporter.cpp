@@ -53,10 +53,13 @@ void failed(const char* step, const QString& error)
     line({{QStringLiteral("failed"), QLatin1String(step)}, {QStringLiteral("error"), error}});
 }
 
-void finalFailure(const char* step, const QString& error)
+void finalFailure(const char* step, const QString& error, bool timedOut)
 {
-    write({{QStringLiteral("failed"), QLatin1String(step)}, {QStringLiteral("error"), error}},
-          true);
+    QJsonObject object{{QStringLiteral("failed"), QLatin1String(step)},
+                       {QStringLiteral("error"), error}};
+    if (timedOut)
+        object.insert(QStringLiteral("timeout"), true);
+    write(object, true);
 }
 
 } // namespace Reporter

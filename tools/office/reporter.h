@@ -15,6 +15,7 @@ void officePid(qint64 pid);
 void done(const QJsonObject& fields);
 void failed(const char* step, const QString& error);
 // Writes the last answer and keeps every later one from being written (the process is ending).
-void finalFailure(const char* step, const QString& error);
+// A failure because the step's time ran out says so with "timeout": true.
+void finalFailure(const char* step, const QString& error, bool timedOut = false);
 
 } // namespace Reporter

@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <csignal>
 #include <mutex>
+#include <sys/prctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -27,6 +28,7 @@ struct State {
     Clock::time_point deadline;
     std::chrono::milliseconds bound{0};
     QStringList temporaries;
+    std::function<pid_t()> finder;
 };
 State& state()
 {
@@ -52,10 +54,20 @@ sigset_t endingSignals()
 [[noreturn]] void end(int exitCode)
 {
     std::call_once(endOnce, [exitCode] {
+        std::function<pid_t()> finder;
+        {
+            const std::lock_guard<std::mutex> guard(state().lock);
+            finder = state().finder;
+        }
         const pid_t group = officeGroup.load();
-        if (group > 0) {
-            ::kill(-group, SIGKILL);
-            waitProcessGone(group, 3000);
+        const pid_t found = finder ? finder() : 0;
+        for (const pid_t g : {group, found}) {
+            if (g > 0)
+                ::kill(-g, SIGKILL);
+        }
+        for (const pid_t g : {group, found}) {
+            if (g > 0)
+                waitProcessGone(g, 3000);
         }
         QStringList temporaries;
         {
@@ -89,7 +101,7 @@ void watchTime()
             const double seconds = double(s.bound.count()) / 1000.0;
             guard.unlock();
             Reporter::finalFailure(
-                step, QStringLiteral("no answer from the office within %1 s").arg(seconds));
+                step, QStringLiteral("no answer from the office within %1 s").arg(seconds), true);
             end(3);
         }
     }
@@ -145,9 +157,23 @@ const char* step()
     return currentStep.load();
 }
 
+void followParent(pid_t parent)
+{
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // Gone before the kernel was asked to tell.
+    if (parent > 0 && ::getppid() != parent)
+        ::kill(::getpid(), SIGTERM);
+}
+
 void setOfficeGroup(pid_t group)
 {
     officeGroup = group;
+}
+
+void setOfficeFinder(std::function<pid_t()> finder)
+{
+    const std::lock_guard<std::mutex> guard(state().lock);
+    state().finder = std::move(finder);
 }
 
 void addTemporary(const QString& path)

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
 #include <sys/types.h>
 
 // Bounds every wait of the helper. Each step is given a time; a step that overruns it ends the
@@ -19,8 +20,15 @@ void disarm();
 // The step under way ("start" before the first one), for failures thrown out of it.
 const char* step();
 
+// The helper ends as at SIGTERM when `parent`, the process that started it, ends in whatever
+// way, killed included; at once when it has ended already.
+void followParent(pid_t parent);
+
 // The process group of the office the helper is driving (0: none).
 void setOfficeGroup(pid_t group);
+// Asked when the helper ends, for one more office group to end: the office the helper keeps
+// may have been started by another helper since.
+void setOfficeFinder(std::function<pid_t()> finder);
 // A file or folder to remove when the helper gives up.
 void addTemporary(const QString& path);
 void removeTemporary(const QString& path);
