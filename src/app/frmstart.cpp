@@ -52,6 +52,8 @@ const char* const kStyleKeys[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "F
 
 // How soon a request to end, held back by a wait in place, comes back.
 constexpr int kExitRetryMs = 100;
+// How long at most a request to end waits for a wait in place to end.
+constexpr qint64 kExitHoldMs = 2000;
 
 } // namespace
 
@@ -433,9 +435,15 @@ void frmStart::requestExit()
 {
     if (m_exiting)
         return;
+    // A short wait in place (a page settling) ends first; a long one (an export waiting for
+    // the office) does not hold the end back: the exit ends the export with the office.
     if (Wait::active()) {
-        QTimer::singleShot(kExitRetryMs, this, &frmStart::requestExit);
-        return;
+        if (!m_exitHeldBack.isValid())
+            m_exitHeldBack.start();
+        if (m_exitHeldBack.elapsed() < kExitHoldMs) {
+            QTimer::singleShot(kExitRetryMs, this, &frmStart::requestExit);
+            return;
+        }
     }
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {

@@ -50,7 +50,7 @@ public:
     // The exit sequence; every way of closing the window runs it once.
     void GO_Exit() override;
     // The end asked for from outside the window (a signal): the other windows close, then
-    // GO_Exit runs.
+    // GO_Exit runs. A wait in place in progress gets up to two seconds to end first.
     void requestExit();
     // Writes the options, the history and the settings; the files that failed.
     QList<TextFile::Result> saveState();
@@ -151,6 +151,7 @@ private:
     std::unique_ptr<PagePicture> m_picture;
     QTimer m_timer4;
     QElapsedTimer m_externalReported;
+    QElapsedTimer m_exitHeldBack;
     bool m_externalMessageOpen = false;
     QList<TextFile::Result> m_startProblems;
     bool m_coverPending = false;
