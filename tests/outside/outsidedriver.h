@@ -23,8 +23,12 @@ inline bool xdotool(const QStringList& arguments, QString* output = nullptr)
 {
     QProcess p;
     p.start(QStringLiteral("xdotool"), arguments);
-    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit)
+    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit) {
+        qInfo() << "xdotool" << arguments << "did not finish";
+        p.kill();
+        p.waitForFinished();
         return false;
+    }
     if (output)
         *output = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
     return p.exitCode() == 0;
@@ -194,8 +198,11 @@ public:
 
     static bool click(const QString& window, QPoint at)
     {
-        return activate(window) &&
-               xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+        if (!activate(window)) {
+            qInfo() << "window" << window << "did not become active";
+            return false;
+        }
+        return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
                         QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
                         QStringLiteral("1")});
     }

@@ -12,6 +12,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QSettings>
 
 using Outside::Program;
 
@@ -67,13 +68,13 @@ class TestOutside : public QObject {
     void learnSpots()
     {
         frmStart& w = *twin.window;
-        for (const char* key : {"EXIT0", "BACK", "FAVORITE", "QUORVINK", "EDIT"}) {
+        for (const char* key : {"EXIT0", "BACK", "FAVORITE", "QUORVINK", "EDIT", "SAVE"}) {
             QToolButton* button = w.cmdBar(0)->button(QLatin1String(key));
             QVERIFY2(button, key);
             spots[QLatin1String(key)] = button->mapTo(&w, button->rect().center());
         }
         spots[QStringLiteral("address")] = w.Text1()->mapTo(&w, w.Text1()->rect().center());
-        for (const char* menu : {"QUORVINK", "EDIT"}) {
+        for (const char* menu : {"QUORVINK", "EDIT", "SAVE"}) {
             CommandDriver::chooseInMenu(w, QLatin1String(menu), QString(), nullptr, [&] {
                 auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
                 for (QAction* action : open->actions()) {
@@ -97,7 +98,8 @@ class TestOutside : public QObject {
         QCOMPARE(CommandDriver::activate(w, QStringLiteral("FAVORITE")),
                  CommandDriver::Reached::Activated);
         QCOMPARE(tabSpots.size(), 2);
-        for (const char* key : {"QUORVINK:START", "QUORVINK:VIEW", "EDIT:VIEW", "EDIT:EXIT"})
+        for (const char* key :
+             {"QUORVINK:START", "QUORVINK:VIEW", "EDIT:VIEW", "EDIT:EXIT", "SAVE:HTML"})
             QVERIFY2(spots.contains(QLatin1String(key)), key);
     }
 
@@ -288,6 +290,41 @@ private slots:
         } else {
             QVERIFY(!p.waitWindow(QStringLiteral("Doc.Txt (read only)")).isEmpty());
         }
+    }
+
+    // The first save dialog of a run opens in the documents folder; the page saved there is read
+    // back, and the folder is kept for the dialogs of later runs.
+    void webArchiveSavedInTheDocumentsFolder()
+    {
+        Program p;
+        const QString documents = p.dir.file(QStringLiteral("home/Documents"));
+        QVERIFY(QDir().mkpath(documents));
+        p.environment.insert(QStringLiteral("HOME"), p.dir.file(QStringLiteral("home")));
+        const int loaded = server.requestCount(QStringLiteral("source-loaded"));
+        QVERIFY(startProgram(p, "source.html"));
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("source-loaded")) > loaded,
+                                 20000);
+        QVERIFY(choose(p, QStringLiteral("SAVE:HTML")));
+        const QString dialog = p.waitWindow(QStringLiteral("Save the page"));
+        QVERIFY(!dialog.isEmpty());
+        // A name alone: the file goes to the folder the dialog shows.
+        QVERIFY(Program::keys(dialog, {QStringLiteral("ctrl+a")}));
+        QVERIFY(Program::type(dialog, QStringLiteral("saved-page")));
+        QVERIFY(Program::keys(dialog, {QStringLiteral("Return")}));
+        const QString saved = documents + QStringLiteral("/saved-page.mht");
+        QVERIFY(Outside::waitUntil([&saved] {
+            QFile f(saved);
+            return f.open(QIODevice::ReadOnly) && f.readAll().contains("marker-7f3a");
+        }));
+        QVERIFY(Outside::waitUntil([&] {
+            return QSettings(p.dir.file(QStringLiteral("Data/orvelquorvink.Ext")),
+                             QSettings::IniFormat)
+                       .value(QStringLiteral("Dialogs/LastFolder"))
+                       .toString() == documents;
+        }));
+        // Ended as a logout ends it, so that the office the Save menu started ahead ends too.
+        QVERIFY(p.signal(SIGTERM));
+        QVERIFY(p.ended());
     }
 
     // "Add the current page" after Back stores the page shown, under its own title.
