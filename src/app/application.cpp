@@ -6,7 +6,6 @@
 #include "app/module.h"
 #include "browse/webprofile.h"
 #include "commandbar/commandpool.h"
-#include "config/filemessages.h"
 #include "config/programfiles.h"
 #include "platform/desktop.h"
 #include "platform/resources.h"
