@@ -64,7 +64,8 @@ template <SettingsPrograms::Panel Panel> void settingsPanel(Targets& t, CommandE
 
 void openProgramFile(Targets& t, const QString& programFile)
 {
-    t.desktop.open(QUrl::fromLocalFile(t.dir.path(programFile)));
+    t.desktop.openOrReport(t.messageParent, QUrl::fromLocalFile(t.dir.path(programFile)),
+                           t.captions);
 }
 
 void exitProgram(Targets& t, CommandEntry*)
@@ -344,7 +345,8 @@ const MainCommand kCommands[] = {
      .caption = 160,
      .handler =
          [](Targets& t, CommandEntry*) {
-             t.desktop.open(QUrl::fromUserInput(t.navigation.addressText()));
+             t.desktop.openOrReport(t.messageParent,
+                                    QUrl::fromUserInput(t.navigation.addressText()), t.captions);
          }},
     {.key = "FILE:SECURITY",
      .bar = "FILE",
