@@ -221,6 +221,7 @@ void frmStart::Timer4_Timer()
         m.desktop.report(this, FileMessages::text(m.Lang_Text, r));
     m.Template_Doc = m.path(ProgramFiles::TemplateDoc);
     m.Template_HDoc = m.path(ProgramFiles::TemplateHDoc);
+    m_office->setTemplates(m.Template_Doc, m.Template_HDoc);
     MainCatalogue::applyEnableRules(m_pool, true);
     m_mailLists->emptyAtStart();
     emit deferredStepDone();

@@ -87,9 +87,7 @@ void frmStart::buildExports()
 
     m_office = new OfficeExports(
         *m_exports,
-        {.Template_Doc = m.Template_Doc,
-         .Template_HDoc = m.Template_HDoc,
-         .officeProfile = m.path(ProgramFiles::OfficeProfile),
+        {.officeProfile = m.path(ProgramFiles::OfficeProfile),
          .setNoResize = [this](bool on) { m_layout->setNoResize(on); },
          .stretchView =
              [this] {

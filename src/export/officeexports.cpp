@@ -85,11 +85,17 @@ OfficeExports::OfficeExports(const ExportContext& context, Parts parts, QObject*
 
 OfficeExports::~OfficeExports() = default;
 
+void OfficeExports::setTemplates(const QString& Template_Doc, const QString& Template_HDoc)
+{
+    m_templateDoc = Template_Doc;
+    m_templateHDoc = Template_HDoc;
+}
+
 void OfficeExports::SaveAsW(int Word_Kind)
 {
     static constexpr Family kWord{u"Microsoft Word (*.doc)|*.doc", u"", u".doc", true, true};
     exportPage(kWord, [this, Word_Kind]() -> std::optional<OfficeJob::Request> {
-        const QString& templatePath = Word_Kind == 0 ? p.Template_Doc : p.Template_HDoc;
+        const QString& templatePath = Word_Kind == 0 ? m_templateDoc : m_templateHDoc;
         // Without its template the portrait export makes nothing; the landscape one makes a
         // landscape document of its own.
         if (templatePath.isEmpty() && Word_Kind != 0)
@@ -119,12 +125,12 @@ void OfficeExports::SaveAsF()
 {
     static constexpr Family kPdf{u"PDF  (*.pdf)|*.pdf", u"", u".pdf", true, false};
     exportPage(kPdf, [this]() -> std::optional<OfficeJob::Request> {
-        if (p.Template_HDoc.isEmpty())
+        if (m_templateHDoc.isEmpty())
             return std::nullopt;
         // The companion document beside the PDF is named after it by the job.
         OfficeJob::Request r;
         r.kind = OfficeJob::Kind::Pdf;
-        r.templatePath = p.Template_HDoc;
+        r.templatePath = m_templateHDoc;
         return r;
     });
 }

@@ -29,9 +29,6 @@ class OfficeExports : public QObject {
 public:
     // What the office exports need of the main window beyond the context of every export.
     struct Parts {
-        // The template paths, empty until the deferred start step has set them.
-        const QString& Template_Doc;
-        const QString& Template_HDoc;
         QString officeProfile;
         std::function<void(bool)> setNoResize;
         // Before the slide's picture: the top strip shown, the view as tall as the window.
@@ -42,6 +39,10 @@ public:
 
     OfficeExports(const ExportContext& context, Parts parts, QObject* parent = nullptr);
     ~OfficeExports() override;
+
+    // The paths of the landscape and the portrait templates, known from the deferred start step
+    // on; until then both are empty.
+    void setTemplates(const QString& Template_Doc, const QString& Template_HDoc);
 
     // Word_Kind 0: the landscape template, 1: the portrait template.
     void SaveAsW(int Word_Kind);
@@ -88,6 +89,8 @@ private:
 
     const ExportContext c;
     Parts p;
+    QString m_templateDoc;
+    QString m_templateHDoc;
     ExportDialog m_dialog;
     OfficeSession* m_session;
     bool m_running = false;

@@ -167,6 +167,8 @@ private slots:
         QVERIFY(app.reset(server.url(QStringLiteral("home.html"))));
         app.module->Template_Doc = app.module->path(ProgramFiles::TemplateDoc);
         app.module->Template_HDoc = app.module->path(ProgramFiles::TemplateHDoc);
+        // The exports take the module's template paths, as at the deferred start step.
+        w().office().setTemplates(app.module->Template_Doc, app.module->Template_HDoc);
     }
 
     // After every export, whatever its end: the window opaque, the pointer back, and the window
@@ -303,6 +305,8 @@ private slots:
             QVERIFY(QFile(file).open(QIODevice::WriteOnly));
         if (!templates)
             app.module->Template_Doc.clear();
+        // The exports take the module's template paths, as at the deferred start step.
+        w().office().setTemplates(app.module->Template_Doc, app.module->Template_HDoc);
         QVERIFY(open(QStringLiteral("contacts.html")));
         exportTo(key, file);
         QCOMPARE(messages(), QStringList{saved(file)});
@@ -407,6 +411,8 @@ private slots:
             app.module->Template_Doc.clear();
             app.module->Template_HDoc.clear();
         }
+        // The exports take the module's template paths, as at the deferred start step.
+        w().office().setTemplates(app.module->Template_Doc, app.module->Template_HDoc);
         if (fault == u"office missing") {
             // A missing office shows only when no office of the profile is running.
             w().office().quitOffice();
