@@ -473,6 +473,8 @@ constexpr QLatin1String kLanguagePrefix("LANG:");
 
 namespace MainCatalogue {
 
+const char kLanguageBar[] = "LANG";
+
 std::span<const MainCommand> commands()
 {
     return kCommands;

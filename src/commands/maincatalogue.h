@@ -61,7 +61,7 @@ QString languageKey(const QString& name);
 bool isLanguageKey(QStringView key);
 // The language name a language entry's key carries, in lower case.
 QString languageOf(QStringView key);
-inline constexpr const char* kLanguageBar = "LANG";
+extern const char kLanguageBar[];
 
 // The entries the main window itself follows.
 QString drawingStyleKey(int style); // empty outside 0..3
