@@ -180,7 +180,7 @@ void TestLoadBars::mainWindowBars_data()
     // The length of each bar, as the row with position 0.
     const std::pair<const char*, int> lengths[] = {
         {"STANDARD0", 15}, {"STANDARD1", 1}, {"STANDARD2", 8}, {"EDIT", 20},    {"SAVE", 6},
-        {"FILE", 15},      {"LANG", 1},      {"VIEWMAILS", 4}, {"NAVIGATE", 9},
+        {"FILE", 16},      {"LANG", 1},      {"VIEWMAILS", 5}, {"NAVIGATE", 9},
     };
     for (const auto& [bar, length] : lengths)
         QTest::addRow("%s length", bar)
