@@ -34,7 +34,7 @@ namespace {
 
 class PrintingDesktop : public Desktop {
 public:
-    void open(const QUrl&) override {}
+    bool open(const QUrl&) override { return true; }
     void message(QWidget*, const QString&, const QString& text) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));

@@ -1,21 +1,50 @@
 #include "app/application.h"
 
+#include "app/displaycheck.h"
+#include "app/exitsignals.h"
 #include "app/frmstart.h"
 #include "app/module.h"
 #include "browse/enginelog.h"
 #include "browse/webprofile.h"
 #include "commandbar/commandpool.h"
+#include "config/programfiles.h"
 #include "platform/desktop.h"
 #include "platform/resources.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 #include <unistd.h>
 
 namespace Application {
 
+namespace {
+
+// Every way of ending ends the process once the exit sequence has run: the exit commands (which
+// hide the window before it closes), the window's frame, a signal (SIGTERM, SIGINT, SIGHUP) and
+// the end of the desktop session. The session manager's request to save writes the files.
+void endWithTheWindow(QApplication& app, frmStart& window, ExitSignals& exitSignals)
+{
+    QObject::connect(&window, &frmStart::exited, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QObject::connect(&exitSignals, &ExitSignals::exitRequested, &window, &frmStart::requestExit);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager& manager) {
+                         const QList<TextFile::Result> failures = window.saveState();
+                         if (!failures.isEmpty() && manager.allowsInteraction()) {
+                             window.notSaved(failures);
+                             manager.release();
+                         }
+                     });
+}
+
+} // namespace
+
 int run(int argc, char** argv)
 {
+    if (const std::optional<int> refused = DisplayCheck::refuseWithoutDisplay(argc, argv))
+        return *refused;
+
     // The web engine's sandbox cannot run as root.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
@@ -38,9 +67,12 @@ int run(int argc, char** argv)
 
     Desktop desktop;
     Module module(ProgramDir::locate(), desktop);
+    desktop.keepSaveFolderIn(module.path(ProgramFiles::Extra));
     // The command entries outlive every window that shows them.
     CommandPool pool;
     frmStart window(module, pool);
+    ExitSignals exitSignals;
+    endWithTheWindow(app, window, exitSignals);
     window.start();
     return app.exec();
 }

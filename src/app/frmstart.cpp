@@ -50,6 +50,11 @@ namespace {
 // The drawing-style entries, by style number.
 const char* const kStyleKeys[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
 
+// How soon a request to end, held back by a wait in place, comes back.
+constexpr int kExitRetryMs = 100;
+// How long at most a request to end waits for a wait in place to end.
+constexpr qint64 kExitHoldMs = 2000;
+
 } // namespace
 
 frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
@@ -336,13 +341,24 @@ void frmStart::GO_Links()
         const LinkWindowsSetup setup{
             m.dir,         m.desktop,       m.Lang_Text,      m_pool,
             m.Link_Titles, m.ini.linkTable, m.ini.linkEditor, m.lang.Lang_Code};
-        const ShownPage page{m_pageStatus->Page_Title(), m_navigation->Cur_URL(),
-                             m_navigation->addressText(), m.Today_Str};
+        // The title and address of the same page: the one the current tab shows.
+        const BrowserView* view = currentView();
+        const ShownPage page{view ? view->LocationName() : m_pageStatus->Page_Title(),
+                             shownAddress(), m_navigation->addressText(), m.Today_Str};
         frmTab window(setup, page, this);
         window.exec();
         picked = window.Picked_URL();
     }
     m_navigation->openPicked(picked);
+}
+
+// The address of the page the current tab shows: after Back, Forward or a followed link it is
+// no longer the address last typed (Cur_URL), which serves only while the view shows nothing.
+QString frmStart::shownAddress() const
+{
+    const BrowserView* view = currentView();
+    const QString shown = view ? view->LocationURL() : QString();
+    return shown.isEmpty() ? m_navigation->Cur_URL() : shown;
 }
 
 void frmStart::Read_Lang()
@@ -369,18 +385,7 @@ void frmStart::GO_Exit()
         return;
     m_exiting = true;
 
-    QList<TextFile::Result> failures;
-    if (const TextFile::Result r = OptionsFile::save(m.path(ProgramFiles::Options), m.options); !r)
-        failures << r;
-    if (const TextFile::Result r = m_navigation->Hyst_Save(); !r)
-        failures << r;
-    // The frame's top left corner and the inner size.
-    const QRect place = Twips::fromPixels(QRect(x(), y(), width(), height()));
-    if (const TextFile::Result r = SettingsFile::save(m.path(ProgramFiles::Settings), m.ini, place);
-        !r)
-        failures << r;
-    if (!failures.isEmpty())
-        m.desktop.report(this, FileMessages::exitNotSaved(m.Lang_Text, failures));
+    notSaved(saveState());
 
     // From here on nothing stops the exit.
     if (BrowserView* view = currentView())
@@ -401,6 +406,53 @@ void frmStart::GO_Exit()
     m_exited = true;
     emit exited();
     close();
+}
+
+// The options, the history and the settings, as the exit writes them.
+QList<TextFile::Result> frmStart::saveState()
+{
+    QList<TextFile::Result> failures;
+    if (const TextFile::Result r = OptionsFile::save(m.path(ProgramFiles::Options), m.options); !r)
+        failures << r;
+    if (const TextFile::Result r = m_navigation->Hyst_Save(); !r)
+        failures << r;
+    // The frame's top left corner and the inner size.
+    const QRect place = Twips::fromPixels(QRect(x(), y(), width(), height()));
+    if (const TextFile::Result r = SettingsFile::save(m.path(ProgramFiles::Settings), m.ini, place);
+        !r)
+        failures << r;
+    return failures;
+}
+
+void frmStart::notSaved(const QList<TextFile::Result>& failures)
+{
+    if (!failures.isEmpty())
+        m.desktop.report(this, FileMessages::exitNotSaved(m.Lang_Text, failures));
+}
+
+// A request to end from outside (a signal, the session): the other windows close first, each
+// keeping what it keeps when the user closes it, then the exit sequence runs. A wait in place
+// (an export) ends first: the request comes back shortly after.
+void frmStart::requestExit()
+{
+    if (m_exiting)
+        return;
+    // A short wait in place (a page settling) ends first; a long one (an export waiting for
+    // the office) does not hold the end back: the exit ends the export with the office.
+    if (Wait::active()) {
+        if (!m_exitHeldBack.isValid())
+            m_exitHeldBack.start();
+        if (m_exitHeldBack.elapsed() < kExitHoldMs) {
+            QTimer::singleShot(kExitRetryMs, this, &frmStart::requestExit);
+            return;
+        }
+    }
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+    GO_Exit();
 }
 
 void frmStart::closeEvent(QCloseEvent* event)

@@ -4,6 +4,7 @@
 #include "core/textfile.h"
 #include "export/screenpicture.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -28,6 +29,7 @@ class OfficeExports;
 class PagePrinter;
 class PagePicture;
 class PageStatus;
+class QUrl;
 class QWebEngineProfile;
 class SmallWindows;
 class TabSet;
@@ -47,6 +49,13 @@ public:
 
     // The exit sequence; every way of closing the window runs it once.
     void GO_Exit() override;
+    // The end asked for from outside the window (a signal): the other windows close, then
+    // GO_Exit runs. A wait in place in progress gets up to two seconds to end first.
+    void requestExit();
+    // Writes the options, the history and the settings; the files that failed.
+    QList<TextFile::Result> saveState();
+    // The message naming the files that could not be saved, when there are any.
+    void notSaved(const QList<TextFile::Result>& failures);
 
     // The commands the window carries out itself.
     void minimize() override;
@@ -67,6 +76,8 @@ public:
 
     // The view of the selected tab.
     BrowserView* currentView() const;
+    // The address of the page shown in the current tab.
+    QString shownAddress() const;
 
     // The window's parts, for the exports and for tests.
     TabSet& tabs() const { return *m_tabs; }
@@ -116,6 +127,7 @@ private:
     void checkMarks();
     void saveOptions();
     void noteProblem(const TextFile::Result& problem);
+    void openExternal(const QUrl& url);
 
     Module& m;
     CommandPool& m_pool;
@@ -138,6 +150,9 @@ private:
     std::unique_ptr<MainDispatcher> m_dispatcher;
     std::unique_ptr<PagePicture> m_picture;
     QTimer m_timer4;
+    QElapsedTimer m_externalReported;
+    QElapsedTimer m_exitHeldBack;
+    bool m_externalMessageOpen = false;
     QList<TextFile::Result> m_startProblems;
     bool m_coverPending = false;
     bool m_deferredDone = false;

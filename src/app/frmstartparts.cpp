@@ -58,8 +58,24 @@ void frmStart::buildPageParts()
     connect(m_pageStatus, &PageStatus::progressChanged, m_picStat, &BottomStrip::setProgress);
     connect(m_pageStatus, &PageStatus::documentCompleted, m_harvester,
             &Harvester::onDocumentComplete);
-    connect(m_pageStatus, &PageStatus::externalRequested, this,
-            [this](const QUrl& url) { m.desktop.open(url); });
+    connect(m_pageStatus, &PageStatus::externalRequested, this, &frmStart::openExternal);
+}
+
+// An address a page asks for that the program does not show (mailto: and others) goes to the
+// desktop. When nothing there opens it the user is told, but a page that asks again and again
+// does not pile messages up: while one is open, and for a while after it, failures pass quietly.
+void frmStart::openExternal(const QUrl& url)
+{
+    constexpr qint64 kQuietMs = 5000;
+    if (m_externalMessageOpen ||
+        (m_externalReported.isValid() && m_externalReported.elapsed() < kQuietMs)) {
+        m.desktop.open(url);
+        return;
+    }
+    m_externalMessageOpen = true;
+    if (!m.desktop.openOrReport(this, url, m.Lang_Text))
+        m_externalReported.start();
+    m_externalMessageOpen = false;
 }
 
 // The exports of the shown page: the screen picture and the office exports.

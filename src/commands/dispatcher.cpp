@@ -64,7 +64,8 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         };
     };
     auto open = [this](const QString& programFile) {
-        t.desktop.open(QUrl::fromLocalFile(t.dir.path(programFile)));
+        t.desktop.openOrReport(t.messageParent, QUrl::fromLocalFile(t.dir.path(programFile)),
+                               t.captions);
     };
     m_menus = {
         {QStringLiteral("EDIT:STOP"), onView([](BrowserView* v) { v->Stop(); })},
@@ -102,7 +103,8 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("FILE:FLOATING"), [&w](CommandEntry* entry) { w.autoHideSwitch(entry); }},
         {QStringLiteral("FILE:EXPLORER"),
          [this](CommandEntry*) {
-             t.desktop.open(QUrl::fromUserInput(t.navigation.addressText()));
+             t.desktop.openOrReport(t.messageParent,
+                                    QUrl::fromUserInput(t.navigation.addressText()), t.captions);
          }},
         {QStringLiteral("FILE:SECURITY"), panel(SettingsPrograms::Panel::Security)},
         {QStringLiteral("FILE:VOLUME"), panel(SettingsPrograms::Panel::Sound)},

@@ -114,6 +114,15 @@ constexpr int SortAgain = 333;         // SORT: what a second press does
 constexpr int SortedByAddress = 334;   // "%1 (sorted by address)": the title column's header
 constexpr int LanguageNameLabel = 335; // the label of the new language's name prompt
 
+// Opening files and addresses, the display at start: 350-379.
+constexpr int FileNotOpened = 350;    // "The file %1 could not be opened: no program ... (%2 ...)."
+constexpr int AddressNotOpened = 351; // "The address %1 could not be opened: no program ..."
+constexpr int FileNotThere = 352;     // "The file %1 could not be opened: it does not exist."
+constexpr int ReadOnlyTitle = 353;    // "%1 (read only)": the program's own text window
+constexpr int NoDisplaySet = 354;     // "No display can be opened: neither WAYLAND_DISPLAY ..."
+constexpr int NoWaylandPlugin = 355;  // "... the Wayland platform plugin ... (package %1)."
+constexpr int DisplayUnreachable = 356; // "No display can be opened: %1 (%2) cannot be reached."
+
 // Packages and licence: 380-389.
 constexpr int Licence = 380; // "Free software under the GNU General Public License, ..."
 

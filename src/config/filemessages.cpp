@@ -4,6 +4,7 @@
 #include "config/languagefile.h"
 
 #include <QDir>
+#include <QUrl>
 
 namespace FileMessages {
 
@@ -64,6 +65,32 @@ QString exitNotSaved(const CaptionTable& captions, const QList<TextFile::Result>
     for (const TextFile::Result& failure : failures)
         lines << text(captions, failure);
     return lines.join(QLatin1Char('\n'));
+}
+
+QString notOpened(const CaptionTable& captions, const QUrl& target, NotOpened why,
+                  const QString& opener)
+{
+    if (target.isLocalFile()) {
+        const QString path = QDir::toNativeSeparators(target.toLocalFile());
+        if (why == NotOpened::Missing)
+            return captions
+                .text(CaptionNo::FileNotThere,
+                      u"The file %1 could not be opened: it does not exist.")
+                .arg(path);
+        return captions
+            .text(CaptionNo::FileNotOpened, u"The file %1 could not be opened: no program on this "
+                                            u"desktop opens files (%2 is not installed).")
+            .arg(path, opener);
+    }
+    return captions
+        .text(CaptionNo::AddressNotOpened, u"The address %1 could not be opened: no program on "
+                                           u"this desktop opens addresses (%2 is not installed).")
+        .arg(target.toString(), opener);
+}
+
+QString readOnlyTitle(const CaptionTable& captions, const QString& fileName)
+{
+    return captions.text(CaptionNo::ReadOnlyTitle, u"%1 (read only)").arg(fileName);
 }
 
 } // namespace FileMessages

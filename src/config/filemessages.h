@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class CaptionTable;
+class QUrl;
 
 // The program's messages about files and settings programs, in the user's language. A language
 // file written before these captions existed gives the English text.
@@ -19,5 +20,13 @@ QString languageFileUnreadable(const CaptionTable& captions, const QString& path
 QString noSettingsProgram(const CaptionTable& captions, const QStringList& tried);
 // The files the exit sequence could not save, one message.
 QString exitNotSaved(const CaptionTable& captions, const QList<TextFile::Result>& failures);
+
+// A file or address that could not be opened: the target, and why (nothing on this desktop
+// opens files or addresses, opener naming the program that would; or the file is not there).
+enum class NotOpened { NoOpener, Missing };
+QString notOpened(const CaptionTable& captions, const QUrl& target, NotOpened why,
+                  const QString& opener);
+// The title of the program's own read-only window showing a text file.
+QString readOnlyTitle(const CaptionTable& captions, const QString& fileName);
 
 } // namespace FileMessages

@@ -9,6 +9,7 @@
 #include "export/officefailure.h"
 #include "export/officesession.h"
 #include "export/pagecopy.h"
+#include "export/pagepictures.h"
 #include "export/setalpha.h"
 #include "platform/desktop.h"
 
@@ -150,6 +151,7 @@ void OfficeExports::exportPage(const Family& family,
     }
     if (std::optional<OfficeJob::Request> r = request()) {
         r->html = page->html;
+        r->pictures = PagePictures::fetch(view);
         r->text = page->text;
         r->target = m_dialog.FileName;
         const OfficeJob::Result result = runOffice(*r);

@@ -122,11 +122,15 @@ QByteArray OfficeJob::requestJson(const Request& r)
 {
     const QString companion =
         r.kind == Kind::Pdf && r.companion.isEmpty() ? companionPathFor(r.target) : r.companion;
+    QJsonObject pictures;
+    for (auto it = r.pictures.constBegin(); it != r.pictures.constEnd(); ++it)
+        pictures.insert(it.key(), QString::fromLatin1(it.value().toBase64()));
     const QJsonObject object{
         {QStringLiteral("kind"), QLatin1String(kindName(r.kind))},
         {QStringLiteral("template"), r.templatePath},
         {QStringLiteral("landscape"), r.landscape},
         {QStringLiteral("html"), r.html},
+        {QStringLiteral("pictures"), pictures},
         {QStringLiteral("text"), r.text},
         {QStringLiteral("image"), r.image},
         {QStringLiteral("target"), r.target},

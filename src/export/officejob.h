@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QObject>
 #include <QProcess>
 #include <QTimer>
@@ -25,9 +27,11 @@ public:
         Kind kind = Kind::Writer;
         QString templatePath; // empty: a new document (landscape when asked)
         bool landscape = false;
-        QString html;  // the page's markup, UTF-8 on the way
-        QString text;  // used when the markup is empty or pastes nothing
-        QString image; // PNG for the slide
+        QString html; // the page's markup, UTF-8 on the way
+        // The pictures the page shows, fetched by the browser: the office fetches nothing.
+        QHash<QString, QByteArray> pictures; // bytes by web address
+        QString text;                        // used when the markup is empty or pastes nothing
+        QString image;                       // PNG for the slide
         QString target;
         QString companion;       // the .doc beside a PDF; empty: made from the target's name
         QString profile;         // folder of the private office's profile

@@ -38,7 +38,7 @@ void View_Source(BrowserView* view, const ProgramDir& dir, Desktop& desktop,
                           }
                           const TextFile::Result written = writePageSource(dir, markup.toString());
                           if (written)
-                              desktop.open(QUrl::fromLocalFile(written.path));
+                              desktop.openTextOrReport(owner, written.path, captions);
                           else
                               desktop.report(owner, FileMessages::text(captions, written));
                       });

@@ -78,7 +78,7 @@ bool MailLists::emptyAtStart()
 
 void MailLists::view()
 {
-    m_desktop.open(QUrl::fromLocalFile(listPath()));
+    m_desktop.openOrReport(m_messageParent, QUrl::fromLocalFile(listPath()), m_captions);
 }
 
 bool MailLists::add()
@@ -130,7 +130,7 @@ bool MailLists::add()
         report(TextFile::failed(Action::Append, book, bookFile.errorString()));
         return false;
     }
-    m_desktop.open(QUrl::fromLocalFile(book));
+    m_desktop.openOrReport(m_messageParent, QUrl::fromLocalFile(book), m_captions);
     return true;
 }
 

@@ -1,15 +1,51 @@
 #include "platform/desktop.h"
 
+#include "config/filemessages.h"
+#include "config/languagefile.h"
+#include "platform/desktopapps.h"
+#include "platform/textwindow.h"
+
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
-void Desktop::open(const QUrl& target)
+namespace {
+
+// Text the program's own window shows at most; a larger file shows its beginning.
+constexpr qint64 kTextWindowBytes = 16 * 1024 * 1024;
+
+} // namespace
+
+bool Desktop::open(const QUrl& target)
 {
-    QDesktopServices::openUrl(target);
+    return QDesktopServices::openUrl(target);
+}
+
+bool Desktop::openText(QWidget* parent, const QString& path, const QString& title)
+{
+    const DesktopApps::Folders folders = DesktopApps::Folders::fromEnvironment();
+    const QString entry = DesktopApps::defaultEntry(QStringLiteral("text/plain"), folders);
+    if (!entry.isEmpty()) {
+        if (const auto command = DesktopApps::command(entry, path)) {
+            const QString program = command->program.contains(QLatin1Char('/'))
+                                        ? command->program
+                                        : findProgram(command->program);
+            if (!program.isEmpty() && startProgram(program, command->arguments))
+                return true;
+        }
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QString text = QString::fromUtf8(file.read(kTextWindowBytes));
+    auto* window = new TextWindow(title, text, parent);
+    window->show();
+    return true;
 }
 
 bool Desktop::startProgram(const QString& program, const QStringList& arguments)
@@ -31,9 +67,42 @@ std::optional<QString> Desktop::askSaveFile(QWidget* parent, const QString& titl
                                             const QString& filters, const QString& proposed,
                                             QString* selectedFilter)
 {
-    const QString chosen = QFileDialog::getSaveFileName(
-        parent, title, proposed, filters, selectedFilter, QFileDialog::DontConfirmOverwrite);
+    const QString chosen =
+        QFileDialog::getSaveFileName(parent, title, m_saveFolder.proposal(proposed), filters,
+                                     selectedFilter, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
         return std::nullopt;
+    m_saveFolder.remember(chosen);
     return chosen;
+}
+
+bool Desktop::openOrReport(QWidget* parent, const QUrl& target, const CaptionTable& captions)
+{
+    // An empty address (an empty address box) is nothing to open and nothing to tell.
+    if (target.isEmpty())
+        return false;
+    if (target.isLocalFile() && !QFileInfo::exists(target.toLocalFile())) {
+        report(parent, FileMessages::notOpened(captions, target, FileMessages::NotOpened::Missing,
+                                               QString()));
+        return false;
+    }
+    if (open(target))
+        return true;
+    report(parent,
+           FileMessages::notOpened(captions, target, FileMessages::NotOpened::NoOpener, opener()));
+    return false;
+}
+
+bool Desktop::openTextOrReport(QWidget* parent, const QString& path, const CaptionTable& captions)
+{
+    if (!QFileInfo::exists(path)) {
+        report(parent, FileMessages::notOpened(captions, QUrl::fromLocalFile(path),
+                                               FileMessages::NotOpened::Missing, QString()));
+        return false;
+    }
+    if (openText(parent, path, FileMessages::readOnlyTitle(captions, QFileInfo(path).fileName())))
+        return true;
+    report(parent, FileMessages::text(captions, TextFile::failed(TextFile::Result::Action::Read,
+                                                                 path, QFile(path).errorString())));
+    return false;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/savefolder.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
+class CaptionTable;
 class QUrl;
 class QWidget;
 
@@ -14,8 +17,13 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
 
-    // Hands a file path or an address to the user's default program for it.
-    virtual void open(const QUrl& target);
+    // Hands a file path or an address to the user's default program for it. False when nothing
+    // on this desktop could take it (no opener installed).
+    virtual bool open(const QUrl& target);
+    // Shows a text file as plain text, whatever its content looks like: in the desktop's default
+    // program for text/plain or, where there is none, in a read-only text window of the
+    // program's own with the title given. False when the file could not be shown at all.
+    virtual bool openText(QWidget* parent, const QString& path, const QString& title);
     // Starts a program with arguments, never through a shell. False when it could not start.
     virtual bool startProgram(const QString& program, const QStringList& arguments);
     // The full path of a program found on the search path, or empty.
@@ -26,11 +34,26 @@ public:
     // The common save dialog: filters as Qt writes them ("Word document (*.doc)", several
     // separated by ";;"), the proposed file name (or path). The chosen path, or nothing when the
     // user cancels; selectedFilter, when given, receives the filter chosen. No overwrite prompt.
+    // A proposed name without a folder opens in the folder of saveFolder().
     virtual std::optional<QString> askSaveFile(QWidget* parent, const QString& title,
                                                const QString& filters, const QString& proposed,
                                                QString* selectedFilter = nullptr);
+    // Where the save dialogs open; keepSaveFolderIn stores it between runs in that INI file.
+    SaveFolder& saveFolder() { return m_saveFolder; }
+    void keepSaveFolderIn(const QString& settingsPath) { m_saveFolder = SaveFolder(settingsPath); }
 
     // A message about a file, a command or an export, under the program's message title.
     void report(QWidget* parent, const QString& text) { message(parent, messageTitle(), text); }
     static QString messageTitle() { return QStringLiteral("orvelquorvink"); }
+
+    // The program the desktop hands files and addresses to; messages name it.
+    static QString opener() { return QStringLiteral("xdg-open"); }
+    // open, and when nothing took the target, a message in the user's language that names it
+    // and what would have opened it. A local file that does not exist is not handed over.
+    bool openOrReport(QWidget* parent, const QUrl& target, const CaptionTable& captions);
+    // openText for a file of the program, with a message when it could not be shown.
+    bool openTextOrReport(QWidget* parent, const QString& path, const CaptionTable& captions);
+
+private:
+    SaveFolder m_saveFolder;
 };

@@ -216,7 +216,8 @@ void frmAbout::cmdBar_ButtonClick(int control, CommandEntry* entry)
 {
     if (control == kAboutControl && entry->key() == QLatin1String("ABOUTHELP")) {
         const SmallWindows::Context& c = m_windows.context();
-        c.desktop.open(QUrl::fromLocalFile(c.dir.path(ProgramFiles::HelpPage)));
+        c.desktop.openOrReport(this, QUrl::fromLocalFile(c.dir.path(ProgramFiles::HelpPage)),
+                               c.captions);
     }
     done(QDialog::Accepted);
 }
@@ -235,7 +236,8 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
         clicked = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
     }
     if (clicked && label) {
-        m_windows.context().desktop.open(label->property(kTarget).toUrl());
+        const SmallWindows::Context& c = m_windows.context();
+        c.desktop.openOrReport(this, label->property(kTarget).toUrl(), c.captions);
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -403,12 +403,12 @@ void frmTab::goUrl()
     GO_Exit();
 }
 
-// The guide in the user's language; a guide that is not there is not opened.
+// The guide in the user's language; a guide that is not there, or that nothing opens, is named
+// in a message.
 void frmTab::openHelp()
 {
     const QString path = m_setup.dir.path(ProgramFiles::linkHelp(m_setup.Lang_Code));
-    if (QFileInfo(path).isFile())
-        m_setup.desktop.open(QUrl::fromLocalFile(path));
+    m_setup.desktop.openOrReport(this, QUrl::fromLocalFile(path), m_setup.captions);
 }
 
 void frmTab::titleSwitch()

@@ -46,6 +46,28 @@ private slots:
         browser.kill();
         QVERIFY(browser.waitForFinished());
     }
+
+    // Started where no display can be opened, the program says in one line what is missing and
+    // ends with a failure code, without Qt's abort (and its core dump).
+    void noDisplaySaysWhatIsMissing()
+    {
+        TempProgramDir dir;
+        const QString program = dir.file(QStringLiteral("orvelquorvink"));
+        QVERIFY(QFile::copy(QStringLiteral(QUORVINK_BROWSER), program));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
+        QProcess browser;
+        browser.setProcessEnvironment(environment);
+        browser.start(program, {});
+        QVERIFY(browser.waitForFinished(30000));
+        QCOMPARE(browser.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(browser.exitCode(), 1);
+        const QStringList lines =
+            QString::fromUtf8(browser.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].contains(QStringLiteral("DISPLAY")), qPrintable(lines[0]));
+    }
 };
 
 QUORVINK_TEST_MAIN(TestCommandLine)

@@ -229,6 +229,27 @@ private slots:
         QCOMPARE(w.picStat()->statusBar()->text(), app.module->Lang_Text[179]);
     }
 
+    // Nothing on the desktop opens mail addresses: the first failure is told, the next ones a
+    // page asks for right after it pass quietly instead of piling messages up.
+    void failedMailAddressesAreToldOnce()
+    {
+        frmStart& w = *app.window;
+        typeAddress(w.Text1(), base() + QStringLiteral("/mail.html"));
+        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("mail.html"))));
+        app.desktop.openAnswer = false;
+        app.desktop.opened.clear();
+        app.desktop.messages.clear();
+        QWidget* surface = app.view(0)->widget()->focusProxy();
+        for (int clicks = 1; clicks <= 2; ++clicks) {
+            QTest::mouseClick(surface, Qt::LeftButton, {}, surface->rect().center());
+            QTRY_COMPARE_WITH_TIMEOUT(app.desktop.opened.size(), clicks, 10000);
+        }
+        app.desktop.openAnswer = true;
+        QCOMPARE(app.desktop.messages.size(), 1);
+        QVERIFY(app.desktop.messages[0].text.contains(app.desktop.opened[0].toString()));
+        QVERIFY(app.desktop.messages[0].text.contains(QStringLiteral("xdg-open")));
+    }
+
     void historyKeepsNewestThirtyAcrossRuns()
     {
         auto first = ownAppBeside(app, base());

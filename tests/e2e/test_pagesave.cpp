@@ -78,9 +78,9 @@ private slots:
     {
         QVERIFY(open("first.html"));
         QCOMPARE(activate(w(), QStringLiteral("EDIT:VIEW")), Reached::Activated);
-        QTRY_COMPARE(app.desktop.opened.size(), 1);
+        QTRY_COMPARE(app.desktop.textShown.size(), 1);
         const QString path = app.dir.file(QStringLiteral("Doc.Txt"));
-        QCOMPARE(app.desktop.opened[0], QUrl::fromLocalFile(path));
+        QCOMPARE(app.desktop.textShown[0], path);
         QVERIFY(app.dir.read(QStringLiteral("Doc.Txt")).contains("first page"));
         QVERIFY(app.dir.write(QStringLiteral("DOC.TXT"), "left from an earlier run"));
 
@@ -89,8 +89,8 @@ private slots:
             evaluate(app.view(0), QStringLiteral("document.documentElement.outerHTML")).toString();
         QVERIFY(markup.contains(QStringLiteral("caf\u00e9")));
         QCOMPARE(activate(w(), QStringLiteral("EDIT:VIEW")), Reached::Activated);
-        QTRY_COMPARE(app.desktop.opened.size(), 2);
-        QCOMPARE(app.desktop.opened[1], QUrl::fromLocalFile(path));
+        QTRY_COMPARE(app.desktop.textShown.size(), 2);
+        QCOMPARE(app.desktop.textShown[1], path);
         QCOMPARE(sourceFiles(), QStringList{QStringLiteral("Doc.Txt")});
         QCOMPARE(app.dir.read(QStringLiteral("Doc.Txt")), markup.toUtf8());
         QVERIFY(app.desktop.messages.isEmpty());
@@ -100,7 +100,7 @@ private slots:
     {
         QVERIFY(open("frames.html"));
         QCOMPARE(activate(w(), QStringLiteral("EDIT:VIEW")), Reached::Activated);
-        QTRY_COMPARE(app.desktop.opened.size(), 1);
+        QTRY_COMPARE(app.desktop.textShown.size(), 1);
         const QByteArray text = app.dir.read(QStringLiteral("Doc.Txt"));
         QVERIFY(text.startsWith("<html>"));
         QVERIFY(text.contains("<frameset"));
@@ -116,7 +116,7 @@ private slots:
         QVERIFY(app.desktop.messages[0].text.contains(
             QDir::toNativeSeparators(app.dir.file(QStringLiteral("Doc.Txt")))));
         QCOMPARE(app.desktop.messages[0].title, QStringLiteral("orvelquorvink"));
-        QVERIFY(app.desktop.opened.isEmpty());
+        QVERIFY(app.desktop.textShown.isEmpty());
     }
 
     // The window is dimmed while the dialog is open. The engine writes the format chosen, and

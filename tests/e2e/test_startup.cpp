@@ -5,6 +5,7 @@
 #include "testmain.h"
 
 #include "browse/addressbox.h"
+#include "core/wait.h"
 #include "mail/harvester.h"
 
 #include <QWebEngineProfile>
@@ -148,6 +149,24 @@ private slots:
         }
         own->window->GO_Exit();
         QVERIFY(own->window->hasExited());
+    }
+
+    // A request to end from outside (a signal) lets a short wait in place end first, but not a
+    // long one: an export waiting for the office ends with the exit, within two seconds.
+    void requestToEndDuringALongWait()
+    {
+        auto own = ownApp();
+        QVERIFY(own);
+        own->start(home().toString());
+        QVERIFY(AppFixture::waitFor(own->view(0), home()));
+        frmStart& w = *own->window;
+        QTimer::singleShot(0, &w, &frmStart::requestExit);
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY(Wait::until([&w] { return w.hasExited(); }, 20000));
+        QVERIFY2(waited.elapsed() >= 1500 && waited.elapsed() < 10000,
+                 qPrintable(QString::number(waited.elapsed())));
+        QVERIFY(QFile::exists(own->dir.file(QStringLiteral("Data/orvelquorvink.Hys"))));
     }
 
     void unwritableFilesGiveOneMessageAndTheProgramStillEnds()

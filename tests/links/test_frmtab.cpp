@@ -491,8 +491,12 @@ private slots:
     void helpOpensTheGuide()
     {
         open();
-        click(QStringLiteral("HELP2")); // not installed: nothing opens
+        click(QStringLiteral("HELP2")); // not installed: nothing opens, and a message says so
         QVERIFY(desktop.opened.isEmpty());
+        QCOMPARE(desktop.messages.size(), 1);
+        QVERIFY(desktop.messages[0].text.contains(
+            QDir::toNativeSeparators(dir->file(QStringLiteral("Data/OrvelGOTabEng.pdf")))));
+        desktop.messages.clear();
         QVERIFY(dir->write(QStringLiteral("Data/OrvelGOTabEng.pdf"), "%PDF-1.4\n"));
         click(QStringLiteral("HELP2"));
         QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(

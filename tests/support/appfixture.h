@@ -187,6 +187,7 @@ struct AppFixture {
         desktop.saveAsked.clear();
         desktop.saveAnswers.clear();
         desktop.started.clear();
+        desktop.textShown.clear();
         return true;
     }
 };

@@ -61,6 +61,12 @@ void HttpServer::serve(QTcpSocket* socket)
         QString path = QString::fromLatin1(requestLine.value(1));
         path = path.mid(1).section(QLatin1Char('?'), 0, 0);
         m_counts[path] += 1;
+        QByteArray userAgent;
+        for (const QByteArray& header : head.split('\n')) {
+            if (header.toLower().startsWith("user-agent:"))
+                userAgent = header.mid(11).trimmed();
+        }
+        m_requests.append({requestLine.value(0), path, userAgent});
         const auto it = m_pages.constFind(path);
         if (it == m_pages.constEnd()) {
             socket->write("HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\n"

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTcpServer>
@@ -28,6 +29,14 @@ public:
     void setHangingPage(const QString& path, const QByteArray& start);
     int requestCount(const QString& path) const;
 
+    // Every request received, in order: its method, path and User-Agent.
+    struct Request {
+        QByteArray method;
+        QString path;
+        QByteArray userAgent;
+    };
+    const QList<Request>& requests() const { return m_requests; }
+
 private:
     struct Page {
         QByteArray body;
@@ -40,4 +49,5 @@ private:
     QTcpServer m_server;
     QHash<QString, Page> m_pages;
     QHash<QString, int> m_counts;
+    QList<Request> m_requests;
 };

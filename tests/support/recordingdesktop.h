@@ -39,7 +39,18 @@ public:
     QString saveFilterAnswer;          // the filter chosen, when the caller asks for it
     std::function<void()> whileAsking; // runs while a save dialog is open
 
-    void open(const QUrl& target) override { opened.append(target); }
+    bool openAnswer = true; // what open answers: false as on a desktop without an opener
+    QStringList textShown;  // the files handed to openText
+    bool open(const QUrl& target) override
+    {
+        opened.append(target);
+        return openAnswer;
+    }
+    bool openText(QWidget*, const QString& path, const QString&) override
+    {
+        textShown.append(path);
+        return true;
+    }
     bool startProgram(const QString& program, const QStringList& arguments) override
     {
         started.append({program, arguments});

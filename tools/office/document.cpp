@@ -125,9 +125,10 @@ css::table::CellRangeAddress usedArea(const css::uno::Reference<css::sheet::XSpr
         ->getRangeAddress();
 }
 
-bool storeFile(const Document& document, const QString& target, const char* filter, bool replace)
+bool storeFile(const Document& document, const QString& target, const char* filter,
+               const css::uno::Sequence<css::beans::PropertyValue>& filterData, bool replace)
 {
     PendingFile file(target);
-    storeTo(document.component(), file.path(), filter, target);
+    storeTo(document.component(), file.path(), filter, target, filterData);
     return file.commit(replace);
 }

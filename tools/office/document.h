@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -59,7 +60,9 @@ css::uno::Reference<css::beans::XPropertySet> firstPageStyle(const Document& doc
 // The used area of a sheet: A1 alone in an empty one.
 css::table::CellRangeAddress usedArea(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet);
 
-// Stores the document through the filter, by way of a pending file. Without `replace` a file
-// already under the target's name stays, and the document is not kept: false then.
+// Stores the document through the filter (with its settings, when given), by way of a pending
+// file. Without `replace` a file already under the target's name stays, and the document is not
+// kept: false then.
 bool storeFile(const Document& document, const QString& target, const char* filter,
+               const css::uno::Sequence<css::beans::PropertyValue>& filterData = {},
                bool replace = true);

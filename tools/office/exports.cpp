@@ -17,6 +17,7 @@
 #include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
@@ -26,6 +27,11 @@
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
+#include <com/sun/star/sheet/XCalculatable.hpp>
+#include <com/sun/star/sheet/XCellRangesQuery.hpp>
+#include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheets2.hpp>
@@ -35,7 +41,9 @@
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextFieldsSupplier.hpp>
 #include <com/sun/star/text/XTextGraphicObjectsSupplier.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
 #include <com/sun/star/uno/RuntimeException.hpp>
 
@@ -44,6 +52,7 @@
 using namespace css;
 using css::uno::Any;
 using css::uno::Reference;
+using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
 namespace {
@@ -55,12 +64,13 @@ const char* const kPresentationDocument = "com.sun.star.presentation.Presentatio
 // The office's number for a slide without placeholders.
 constexpr sal_Int16 kBlankLayout = 20;
 
-// The page's markup as UTF-8, with what the office must not fetch taken out; the office reads
-// markup without a declared character set as Latin-1, so one is declared first.
-QByteArray htmlBytes(const QString& html)
+// The page's markup as UTF-8, with nothing left in it for the office to fetch and the pictures
+// the browser supplied in their place; the office reads markup without a declared character set
+// as Latin-1, so one is declared first.
+QByteArray htmlBytes(const Request& r)
 {
     return "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">" +
-           safeMarkup(html).toUtf8();
+           safeMarkup(r.html, r.pictures).toUtf8();
 }
 
 QStringList textLines(const QString& text)
@@ -113,7 +123,7 @@ bool bodyIsEmpty(const Document& document)
 
 // The page goes in at the start of the body through the office's HTML import, as a paste would
 // put it at the cursor.
-void insertHtml(const Office& office, const Document& document, const QString& html)
+void insertHtml(const Office& office, const Document& document, const Request& r)
 {
     const Reference<text::XText> body = document.as<text::XTextDocument>()->getText();
     const Reference<document::XDocumentInsertable> cursor(
@@ -122,8 +132,48 @@ void insertHtml(const Office& office, const Document& document, const QString& h
         OUString("private:stream"),
         sequence({
             property("FilterName", OUString("HTML (StarWriter)")),
-            property("InputStream", bytesStream(office.context(), htmlBytes(html))),
+            property("InputStream", bytesStream(office.context(), htmlBytes(r))),
         }));
+}
+
+// Whatever of the page still refers outside the document after the import goes: a picture kept
+// as a link (it would be fetched by whoever opens the document) and the fields that fetch or run
+// something. The markup gives the office no cause for either; this holds should it make one.
+void removeExternalReferences(const Document& document)
+{
+    const Reference<container::XIndexAccess> graphics(
+        document.as<text::XTextGraphicObjectsSupplier>()->getGraphicObjects(), UNO_QUERY_THROW);
+    for (sal_Int32 i = graphics->getCount() - 1; i >= 0; --i) {
+        const Reference<beans::XPropertySet> graphic(graphics->getByIndex(i), UNO_QUERY_THROW);
+        OUString link;
+        try {
+            graphic->getPropertyValue(OUString("GraphicURL")) >>= link;
+        } catch (const uno::Exception&) {
+            // Only a linked picture has an address to give.
+        }
+        if (!link.isEmpty()) {
+            const Reference<text::XTextContent> content(graphic, UNO_QUERY_THROW);
+            content->getAnchor()->getText()->removeTextContent(content);
+        }
+    }
+    const Reference<container::XEnumeration> fields =
+        document.as<text::XTextFieldsSupplier>()->getTextFields()->createEnumeration();
+    QList<Reference<text::XTextContent>> outward;
+    while (fields->hasMoreElements()) {
+        const Reference<lang::XServiceInfo> field(fields->nextElement(), UNO_QUERY);
+        if (!field.is())
+            continue;
+        for (const char* kind : {"DDE", "Macro", "Database", "DatabaseName", "DatabaseNextSet",
+                                 "DatabaseNumberOfSet", "DatabaseSetNumber"}) {
+            const QByteArray service = QByteArray("com.sun.star.text.TextField.") + kind;
+            if (field->supportsService(OUString::createFromAscii(service.constData()))) {
+                outward.append(Reference<text::XTextContent>(field, UNO_QUERY_THROW));
+                break;
+            }
+        }
+    }
+    for (const Reference<text::XTextContent>& field : std::as_const(outward))
+        field->getAnchor()->getText()->removeTextContent(field);
 }
 
 void insertText(const Document& document, const QString& text)
@@ -157,8 +207,10 @@ void pasteIntoTemplate(const Office& office, const Document& document, const Req
     clearBody(document);
 
     enter("paste", kPasteBound);
-    if (!r.html.isEmpty())
-        insertHtml(office, document, r.html);
+    if (!r.html.isEmpty()) {
+        insertHtml(office, document, r);
+        removeExternalReferences(document);
+    }
     if (bodyIsEmpty(document))
         insertText(document, r.text);
 }
@@ -169,6 +221,12 @@ void exportWriter(const Office& office, const Request& r)
     pasteIntoTemplate(office, document, r);
     enter("save", kSaveBound);
     storeFile(document, r.target, "MS Word 97");
+}
+
+// A tagged PDF without bookmarks.
+uno::Sequence<beans::PropertyValue> pdfSettings()
+{
+    return sequence({property("ExportBookmarks", false), property("UseTaggedPDF", true)});
 }
 
 void exportPdf(const Office& office, const Request& r)
@@ -196,10 +254,10 @@ void exportPdf(const Office& office, const Request& r)
         }
     });
     storeFile(document, aside ? aside->filePath(companion.fileName()) : r.companion, "MS Word 97",
-              false);
+              {}, false);
     enter("convert", kConvertBound);
     attachHiddenView(office.desktop(), document.component());
-    storeFile(document, r.target, "writer_pdf_Export");
+    storeFile(document, r.target, "writer_pdf_Export", pdfSettings());
 }
 
 // ---- spreadsheet
@@ -221,13 +279,34 @@ bool sheetIsEmpty(const Reference<sheet::XSpreadsheet>& sheet)
                table::CellContentType_EMPTY;
 }
 
+// The office's HTML import makes a formula of every cell that begins with "=": each becomes the
+// text it was made from, before anything is calculated, so that the cell shows what the page
+// shows and nothing of the page runs (a formula can fetch from a server, read files of the user
+// or tell about the system).
+void formulasToText(const Document& page)
+{
+    page.as<sheet::XCalculatable>()->enableAutomaticCalculation(false);
+    const Reference<container::XIndexAccess> sheets(
+        page.as<sheet::XSpreadsheetDocument>()->getSheets(), UNO_QUERY_THROW);
+    for (sal_Int32 i = 0; i < sheets->getCount(); ++i) {
+        const Reference<sheet::XCellRangesQuery> query(sheets->getByIndex(i), UNO_QUERY_THROW);
+        const Reference<container::XEnumeration> cells =
+            query->queryContentCells(sheet::CellFlags::FORMULA)->getCells()->createEnumeration();
+        while (cells->hasMoreElements()) {
+            const Reference<table::XCell> cell(cells->nextElement(), UNO_QUERY_THROW);
+            Reference<text::XTextRange>(cell, UNO_QUERY_THROW)->setString(cell->getFormula());
+        }
+    }
+}
+
 // The page read by the office's HTML import for spreadsheets, so that its tables become cells,
 // and its sheet copied into the workbook at `index` under `name`.
 void insertHtmlSheet(const Office& office, const Reference<sheet::XSpreadsheets>& sheets,
-                     sal_Int16 index, const OUString& name, const QString& html)
+                     sal_Int16 index, const OUString& name, const Request& r)
 {
     const Document page(
-        readModel(office.context(), kSpreadsheetDocument, htmlBytes(html), "HTML (StarCalc)"));
+        readModel(office.context(), kSpreadsheetDocument, htmlBytes(r), "HTML (StarCalc)"));
+    formulasToText(page);
     const Reference<container::XIndexAccess> pageSheets(
         page.as<sheet::XSpreadsheetDocument>()->getSheets(), UNO_QUERY_THROW);
     const OUString pageSheet =
@@ -254,14 +333,17 @@ void exportCalc(const Office& office, const Request& r)
 
     enter("paste", kPasteBound);
     if (!r.html.isEmpty())
-        insertHtmlSheet(office, sheets, index, name, r.html);
+        insertHtmlSheet(office, sheets, index, name, r);
     else
         sheets->insertNewByName(name, index);
     const Reference<sheet::XSpreadsheet> sheet(sheets->getByName(name), UNO_QUERY_THROW);
     if (sheetIsEmpty(sheet)) {
+        // As text: a line that begins with "=" is not made a formula.
         const QStringList lines = textLines(r.text);
         for (qsizetype row = 0; row < lines.size(); ++row)
-            sheet->getCellByPosition(0, sal_Int32(row))->setFormula(toOUString(lines[row]));
+            Reference<text::XTextRange>(sheet->getCellByPosition(0, sal_Int32(row)),
+                                        UNO_QUERY_THROW)
+                ->setString(toOUString(lines[row]));
     }
 
     enter("save", kSaveBound);

@@ -1,5 +1,7 @@
 #include "markup.h"
 
+#include "picturedata.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -21,15 +23,21 @@ const QStringList kDroppedTags = {
     QStringLiteral("embed"),  QStringLiteral("frame"), QStringLiteral("param"),
     QStringLiteral("source"), QStringLiteral("track"), QStringLiteral("bgsound"),
 };
-// Attributes whose value is an address something is fetched from.
+// Attributes whose value is the address of a picture shown with the element.
+const QStringList kPictures = {
+    QStringLiteral("src"),        QStringLiteral("lowsrc"), QStringLiteral("dynsrc"),
+    QStringLiteral("background"), QStringLiteral("poster"),
+};
+// Elements whose href is a link the reader may follow, not something fetched.
+const QStringList kLinks = {QStringLiteral("a"), QStringLiteral("area")};
+// Other attributes whose value is an address something is fetched from.
 const QStringList kFetched = {
-    QStringLiteral("src"),        QStringLiteral("lowsrc"),     QStringLiteral("dynsrc"),
-    QStringLiteral("background"), QStringLiteral("data"),       QStringLiteral("codebase"),
-    QStringLiteral("archive"),    QStringLiteral("classid"),    QStringLiteral("poster"),
-    QStringLiteral("srcset"),     QStringLiteral("href"),       QStringLiteral("xlink:href"),
-    QStringLiteral("longdesc"),   QStringLiteral("usemap"),     QStringLiteral("cite"),
-    QStringLiteral("action"),     QStringLiteral("formaction"), QStringLiteral("profile"),
-    QStringLiteral("manifest"),   QStringLiteral("icon"),       QStringLiteral("ping"),
+    QStringLiteral("data"),       QStringLiteral("codebase"), QStringLiteral("archive"),
+    QStringLiteral("classid"),    QStringLiteral("srcset"),   QStringLiteral("href"),
+    QStringLiteral("xlink:href"), QStringLiteral("longdesc"), QStringLiteral("usemap"),
+    QStringLiteral("cite"),       QStringLiteral("action"),   QStringLiteral("formaction"),
+    QStringLiteral("profile"),    QStringLiteral("manifest"), QStringLiteral("icon"),
+    QStringLiteral("ping"),
 };
 
 bool isSpace(QChar c)
@@ -102,24 +110,53 @@ bool decode(QStringView raw, QString* out)
     return true;
 }
 
-// The address as it will be fetched, or a null string when it must not be: only the web and
-// data held in the address itself are fetched; a reference within the page is kept.
-QString safeAddress(QStringView raw)
+// The address as a reader takes it: references replaced by their characters, white space and
+// control characters taken out (readers of addresses skip them wherever they stand); a null
+// string when it holds a reference not understood here.
+QString plainAddress(QStringView raw)
 {
     QString decoded;
     if (!decode(raw, &decoded))
         return QString();
-    // Readers of addresses skip white space and control characters wherever they stand.
     QString address;
     for (QChar c : std::as_const(decoded)) {
         if (c.unicode() > 0x20 && c.unicode() != 0x7f)
             address.append(c);
     }
-    for (const char* allowed : {"http://", "https://", "data:", "#"}) {
-        if (address.startsWith(QLatin1String(allowed), Qt::CaseInsensitive))
-            return address;
-    }
-    return QString();
+    return address;
+}
+
+bool startsWithAny(const QString& address, std::initializer_list<const char*> prefixes)
+{
+    return std::any_of(prefixes.begin(), prefixes.end(), [&address](const char* prefix) {
+        return address.startsWith(QLatin1String(prefix), Qt::CaseInsensitive);
+    });
+}
+
+// What a picture's address becomes: the picture's data, or a null string to leave it out.
+QString pictureAddress(QStringView raw, const QHash<QString, QByteArray>& pictures)
+{
+    const QString address = plainAddress(raw);
+    if (address.isEmpty())
+        return QString();
+    if (startsWithAny(address, {"data:"}))
+        return PictureData::safeDataAddress(address);
+    const auto supplied = pictures.constFind(address);
+    return supplied == pictures.constEnd() ? QString() : PictureData::rasterAddress(*supplied);
+}
+
+// A link's target, when it leads where a reader may go without anything being fetched.
+QString linkAddress(QStringView raw)
+{
+    const QString address = plainAddress(raw);
+    return startsWithAny(address, {"http://", "https://", "mailto:", "#"}) ? address : QString();
+}
+
+// Any other address is kept only when it refers within the page.
+QString innerAddress(QStringView raw)
+{
+    const QString address = plainAddress(raw);
+    return address.startsWith(u'#') ? address : QString();
 }
 
 // A style attribute is kept only when it can fetch nothing.
@@ -232,20 +269,29 @@ qsizetype readTag(const QString& html, qsizetype from, Tag* tag)
     }
 }
 
-// The tag in one plain form, without what would make the office fetch anything unsafe.
-QString written(const Tag& tag)
+// The tag in one plain form, without what would make the office fetch anything.
+QString written(const Tag& tag, const QHash<QString, QByteArray>& pictures)
 {
     if (tag.closing)
         return QStringLiteral("</") + tag.name + u'>';
     QString out = QLatin1Char('<') + tag.name;
+    bool shown = false; // a picture element whose picture is kept
     for (const Attribute& a : tag.attributes) {
         if (!std::all_of(a.name.begin(), a.name.end(), isNameChar) || !isLetter(a.name[0]))
             continue;
+        // The office's own number format and value of a cell: the cell's text decides.
+        if (a.name == u"sdnum" || a.name == u"sdval")
+            continue;
         QString value;
-        if (kFetched.contains(a.name)) {
-            value = safeAddress(a.value);
+        const bool picture = kPictures.contains(a.name);
+        const bool link = a.name == u"href" && kLinks.contains(tag.name);
+        if (picture || link || kFetched.contains(a.name)) {
+            value = picture ? pictureAddress(a.value, pictures)
+                    : link  ? linkAddress(a.value)
+                            : innerAddress(a.value);
             if (value.isNull())
                 continue;
+            shown = shown || (picture && a.name == u"src");
             value = quoted(value, true);
         } else {
             if (a.name == u"style" && !safeStyle(a.value))
@@ -256,6 +302,10 @@ QString written(const Tag& tag)
         if (a.hasValue)
             out += QStringLiteral("=\"") + value + u'"';
     }
+    // A picture without its picture is left out whole: the office would make an empty frame
+    // that links to nothing.
+    if (tag.name == u"img" && !shown)
+        return QString();
     return out + u'>';
 }
 
@@ -274,9 +324,58 @@ qsizetype skipElement(const QString& html, qsizetype from, const QString& name)
     return html.size();
 }
 
+bool isCellTag(const QString& name)
+{
+    for (const char* cell : {"td", "th", "tr", "table", "tbody", "thead", "tfoot", "caption"}) {
+        if (name == QLatin1String(cell))
+            return true;
+    }
+    return false;
+}
+
+// True when the first text of the table cell whose content begins at `from` begins with "=":
+// the office would make a formula of it. Only the first few tags are looked through.
+bool cellStartsFormula(const QString& html, qsizetype from)
+{
+    constexpr int kTagsLookedThrough = 32;
+    const qsizetype n = html.size();
+    Tag inner;
+    for (int tags = 0; tags < kTagsLookedThrough && from < n; ++tags) {
+        while (from < n && isSpace(html[from]))
+            ++from;
+        if (from >= n)
+            return false;
+        if (html[from] != u'<') {
+            qsizetype end = html.indexOf(u'<', from);
+            if (end < 0)
+                end = n;
+            QString text;
+            if (!decode(QStringView(html).sliced(from, end - from), &text))
+                text = QStringView(html).sliced(from, end - from).toString();
+            text = text.trimmed();
+            if (!text.isEmpty())
+                return text.startsWith(u'=');
+            from = end;
+            continue;
+        }
+        if (QStringView(html).sliced(from).startsWith(QLatin1String("<!--"))) {
+            const qsizetype close = html.indexOf(QLatin1String("-->"), from + 4);
+            from = close < 0 ? n : close + 3;
+            continue;
+        }
+        const qsizetype after = readTag(html, from, &inner);
+        if (after < 0 || isCellTag(inner.name))
+            return false;
+        from = kDroppedWithContent.contains(inner.name) && !inner.closing
+                   ? skipElement(html, after, inner.name)
+                   : after;
+    }
+    return false;
+}
+
 } // namespace
 
-QString safeMarkup(const QString& html)
+QString safeMarkup(const QString& html, const QHash<QString, QByteArray>& pictures)
 {
     QString out;
     out.reserve(html.size());
@@ -313,8 +412,14 @@ QString safeMarkup(const QString& html)
                 i = skipElement(html, i, tag.name);
             continue;
         }
-        if (!kDroppedTags.contains(tag.name))
-            out += written(tag);
+        if (kDroppedTags.contains(tag.name))
+            continue;
+        QString kept = written(tag, pictures);
+        // A cell whose text begins with "=" is read as text, just as it stands.
+        if (!kept.isEmpty() && !tag.closing && (tag.name == u"td" || tag.name == u"th") &&
+            cellStartsFormula(html, i))
+            kept.insert(kept.size() - 1, QLatin1String(" sdnum=\"1033;0;@\""));
+        out += kept;
     }
     return out;
 }

@@ -29,6 +29,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
@@ -204,6 +205,7 @@ void Office::open()
             break;
         QThread::msleep(kPollMs);
     }
+    forbidActiveContent();
     recordSetupVersion();
 }
 
@@ -292,6 +294,61 @@ void Office::recordSetupVersion()
     } catch (const uno::Exception&) {
         // Only a slower next start.
     }
+}
+
+// The profile allows nothing a document could run or fetch: no macros of any kind, no update of
+// linked content (Writer counts "never" as 0, Calc as 1), no recalculation of loaded formulas, no
+// plug-ins, no links followed from documents of unknown origin. The office reads these when it
+// meets a document, so they are in force before the first export; they are kept in the profile.
+void Office::forbidActiveContent()
+{
+    struct Setting {
+        const char* node;
+        const char* name;
+        uno::Any value;
+    };
+    const Setting settings[] = {
+        {"/org.openoffice.Office.Common/Security/Scripting", "MacroSecurityLevel",
+         uno::Any(sal_Int32(3))},
+        {"/org.openoffice.Office.Common/Security/Scripting", "DisableMacrosExecution",
+         uno::Any(true)},
+        {"/org.openoffice.Office.Common/Security/Scripting", "OfficeBasic", uno::Any(sal_Int32(0))},
+        {"/org.openoffice.Office.Common/Security/Scripting", "ExecutePlugins", uno::Any(false)},
+        {"/org.openoffice.Office.Common/Security/Scripting", "BlockUntrustedRefererLinks",
+         uno::Any(true)},
+        {"/org.openoffice.Office.Common/Security/Scripting", "CheckDocumentEvents", uno::Any(true)},
+        {"/org.openoffice.Office.Common/Misc", "PluginsEnabled", uno::Any(false)},
+        {"/org.openoffice.Office.Writer/Content/Update", "Link", uno::Any(sal_Int32(0))},
+        {"/org.openoffice.Office.Calc/Content/Update", "Link", uno::Any(sal_Int32(1))},
+        {"/org.openoffice.Office.Calc/Formula/Load", "ODFRecalcMode", uno::Any(sal_Int32(1))},
+        {"/org.openoffice.Office.Calc/Formula/Load", "OOXMLRecalcMode", uno::Any(sal_Int32(1))},
+    };
+    const Reference<lang::XMultiServiceFactory> provider =
+        configuration::theDefaultProvider::get(m_context);
+    bool changed = false;
+    for (const Setting& setting : settings) {
+        try {
+            const uno::Sequence<uno::Any> path = sequence({uno::Any(beans::NamedValue(
+                OUString("nodepath"), uno::Any(OUString::createFromAscii(setting.node))))});
+            const Reference<beans::XPropertySet> node(
+                provider->createInstanceWithArguments(
+                    OUString("com.sun.star.configuration.ConfigurationUpdateAccess"), path),
+                uno::UNO_QUERY_THROW);
+            const OUString name = OUString::createFromAscii(setting.name);
+            if (node->getPropertyValue(name) == setting.value)
+                continue;
+            node->setPropertyValue(name, setting.value);
+            Reference<util::XChangesBatch>(node, uno::UNO_QUERY_THROW)->commitChanges();
+            changed = true;
+        } catch (const uno::Exception& e) {
+            // A setting this office does not know, or keeps locked, cannot be changed; the
+            // markup the office is given holds nothing for it anyway.
+            std::fprintf(stderr, "cannot change the office setting %s/%s: %s\n", setting.node,
+                         setting.name, describe(e).toLocal8Bit().constData());
+        }
+    }
+    if (changed)
+        Reference<util::XFlushable>(provider, uno::UNO_QUERY_THROW)->flush();
 }
 
 void Office::terminate()

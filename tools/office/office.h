@@ -40,6 +40,7 @@ private:
     bool tryConnect();
     void spawn();
     void recordSetupVersion();
+    void forbidActiveContent();
     void writePidFile() const;
 
     QString m_profile;

@@ -33,6 +33,14 @@ Request Request::fromJson(const QByteArray& json)
     r.templatePath = text("template");
     r.landscape = o.value(QLatin1String("landscape")).toBool();
     r.html = text("html");
+    const QJsonObject pictures = o.value(QLatin1String("pictures")).toObject();
+    for (auto it = pictures.constBegin(); it != pictures.constEnd(); ++it) {
+        const auto bytes = QByteArray::fromBase64Encoding(it.value().toString().toLatin1(),
+                                                          QByteArray::AbortOnBase64DecodingErrors);
+        if (!it.value().isString() || !bytes)
+            throw Failure{QStringLiteral("the picture of %1 is not base64").arg(it.key())};
+        r.pictures.insert(it.key(), *bytes);
+    }
     r.text = text("text");
     r.image = text("image");
     r.target = text("target");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 // One export as the browser sends it: a JSON object read from standard input until EOF.
@@ -11,6 +12,8 @@ struct Request {
     QString templatePath;
     bool landscape = false;
     QString html;
+    // The pictures the page shows, as the browser fetched them: bytes by address.
+    QHash<QString, QByteArray> pictures;
     QString text;
     QString image;
     QString target;

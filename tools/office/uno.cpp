@@ -179,15 +179,17 @@ void attachHiddenView(const Reference<frame::XDesktop2>& desktop,
 }
 
 void storeTo(const Reference<lang::XComponent>& document, const QString& path, const char* filter,
-             const QString& target)
+             const QString& target, const Sequence<beans::PropertyValue>& filterData)
 {
     const Reference<frame::XStorable> storable(document, UNO_QUERY_THROW);
+    Sequence<beans::PropertyValue> arguments = sequence({
+        property("FilterName", OUString::createFromAscii(filter)),
+        property("Overwrite", true),
+    });
+    if (filterData.hasElements())
+        arguments = withProperty(arguments, property("FilterData", filterData));
     try {
-        storable->storeToURL(fileUrl(path),
-                             sequence({
-                                 property("FilterName", OUString::createFromAscii(filter)),
-                                 property("Overwrite", true),
-                             }));
+        storable->storeToURL(fileUrl(path), arguments);
     } catch (const io::IOException& e) {
         throw Failure{QStringLiteral("cannot write the file %1: %2").arg(target, describe(e))};
     }

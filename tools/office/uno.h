@@ -61,8 +61,10 @@ readModel(const css::uno::Reference<css::uno::XComponentContext>& context, const
 // Gives the document a hidden frame and view: what is rendered (PDF) needs one.
 void attachHiddenView(const css::uno::Reference<css::frame::XDesktop2>& desktop,
                       const css::uno::Reference<css::lang::XComponent>& document);
-// Stores a copy of the document in `path` through the filter; the failure names `target`.
+// Stores a copy of the document in `path` through the filter, with the filter's own settings
+// when given; the failure names `target`.
 void storeTo(const css::uno::Reference<css::lang::XComponent>& document, const QString& path,
-             const char* filter, const QString& target);
+             const char* filter, const QString& target,
+             const css::uno::Sequence<css::beans::PropertyValue>& filterData = {});
 // Closes the document (and its view, if it has one); never throws.
 void closeDocument(css::uno::Reference<css::lang::XComponent>& document) noexcept;

@@ -1,0 +1,99 @@
+// The ways of ending that do not come through the window: the signals a logout, `kill`, Ctrl+C
+// or a closed terminal send become a request on the event loop, and a start without a display
+// is refused with one line naming what is missing.
+#include "app/displaycheck.h"
+#include "app/exitsignals.h"
+#include "config/languagefile.h"
+#include "testguard.h"
+#include "unittestmain.h"
+
+#include <QSignalSpy>
+
+#include <csignal>
+
+class TestEnding : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { TestGuard::failOnWarnings(); }
+
+    // The process lives on and the request arrives, once per signal, with its number.
+    void signalsBecomeRequests()
+    {
+        ExitSignals exitSignals;
+        QVERIFY(exitSignals.installed());
+        QSignalSpy requests(&exitSignals, &ExitSignals::exitRequested);
+        for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+            QCOMPARE(::raise(number), 0);
+            QTRY_COMPARE(requests.size(), 1);
+            QCOMPARE(requests.takeFirst().value(0).toInt(), number);
+        }
+        // A burst is not lost: every signal is read.
+        ::raise(SIGTERM);
+        ::raise(SIGHUP);
+        QTRY_COMPARE(requests.size(), 2);
+    }
+
+    void displayCheck_data()
+    {
+        QTest::addColumn<QStringList>("variables"); // NAME=value
+        QTest::addColumn<bool>("waylandPlugin");
+        QTest::addColumn<QStringList>("reachable"); // displays whose socket answers
+        QTest::addColumn<int>("missing");
+        QTest::addColumn<QString>("lineHolds");
+        using M = DisplayCheck::Missing;
+        QTest::newRow("X") << QStringList{"DISPLAY=:0"} << false << QStringList{":0"}
+                           << int(M::Nothing) << QString();
+        QTest::newRow("nothing set") << QStringList{} << true << QStringList{} << int(M::NoDisplay)
+                                     << "WAYLAND_DISPLAY nor DISPLAY";
+        QTest::newRow("X gone") << QStringList{"DISPLAY=:5"} << false << QStringList{}
+                                << int(M::Unreachable) << ":5 (DISPLAY)";
+        QTest::newRow("Wayland") << QStringList{"WAYLAND_DISPLAY=wayland-0"} << true
+                                 << QStringList{"wayland-0"} << int(M::Nothing) << QString();
+        QTest::newRow("Wayland without plugin")
+            << QStringList{"WAYLAND_DISPLAY=wayland-0", "XDG_SESSION_TYPE=wayland"} << false
+            << QStringList{"wayland-0"} << int(M::NoWaylandPlugin) << "qt6-wayland";
+        QTest::newRow("Wayland without plugin, XWayland")
+            << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1"} << false
+            << QStringList{"wayland-0", ":1"} << int(M::Nothing) << QString();
+        QTest::newRow("offscreen asked for") << QStringList{"QT_QPA_PLATFORM=offscreen"} << false
+                                             << QStringList{} << int(M::Nothing) << QString();
+        QTest::newRow("Wayland named, no compositor")
+            << QStringList{"XDG_SESSION_TYPE=wayland"} << false << QStringList{}
+            << int(M::NoDisplay) << "WAYLAND_DISPLAY nor DISPLAY";
+        QTest::newRow("xcb asked for, none")
+            << QStringList{"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=wayland-0"} << true
+            << QStringList{"wayland-0"} << int(M::NoDisplay) << "DISPLAY";
+    }
+    void displayCheck()
+    {
+        QFETCH(QStringList, variables);
+        QFETCH(bool, waylandPlugin);
+        QFETCH(QStringList, reachable);
+        QFETCH(int, missing);
+        QFETCH(QString, lineHolds);
+        DisplayCheck::Environment e;
+        e.variable = [&variables](const char* name) {
+            for (const QString& v : variables) {
+                if (v.section(QLatin1Char('='), 0, 0) == QLatin1String(name))
+                    return v.section(QLatin1Char('='), 1).toUtf8();
+            }
+            return QByteArray();
+        };
+        e.waylandPlugin = waylandPlugin;
+        const auto answers = [&reachable](const QByteArray& d) {
+            return reachable.contains(QString::fromUtf8(d));
+        };
+        e.xReachable = answers;
+        e.waylandReachable = answers;
+        const DisplayCheck::Finding finding = DisplayCheck::check(e);
+        QCOMPARE(int(finding.missing), missing);
+        const QString line = DisplayCheck::message(finding, CaptionTable());
+        QCOMPARE(line.isEmpty(), lineHolds.isEmpty());
+        QVERIFY2(line.contains(lineHolds), qPrintable(line));
+        QVERIFY(!line.contains(QLatin1Char('\n')));
+    }
+};
+
+QUORVINK_CORE_TEST_MAIN(TestEnding)
+#include "test_ending.moc"

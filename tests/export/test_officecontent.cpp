@@ -1,0 +1,201 @@
+// What the office helper lets through to the office, without the office: the markup filter, the
+// check of picture bytes and the request. Hostile input, as a page would write it.
+#include "failure.h"
+#include "markup.h"
+#include "picturedata.h"
+#include "request.h"
+#include "unittestmain.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTest>
+
+namespace {
+
+QByteArray pngBytes()
+{
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(qRgb(10, 20, 30));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+const QByteArray kSvg = "<svg xmlns='http://www.w3.org/2000/svg'><image "
+                        "href='file:///home/user/secret.png' width='9' height='9'/></svg>";
+const QString kWeb = QStringLiteral("http://example.org/picture.png");
+
+QString dataAddress(const char* type, const QByteArray& bytes)
+{
+    return QStringLiteral("data:%1;base64,%2")
+        .arg(QLatin1String(type), QString::fromLatin1(bytes.toBase64()));
+}
+
+} // namespace
+
+class OfficeContentTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { TestGuard::failOnWarnings(); }
+
+    void markup_data()
+    {
+        QTest::addColumn<QString>("html"); // {png} a PNG's data address, {file} a file of the user
+        QTest::addColumn<QByteArray>("supplied"); // the browser's bytes for {web}; null: none
+        QTest::addColumn<QString>("expected");    // {canon}: the PNG as the filter writes it
+
+        const QByteArray none;
+        const QByteArray png = pngBytes();
+        QTest::addRow("picture in its address")
+            << "<img src=\"{png}\">" << none << "<img src=\"{canon}\">";
+        QTest::addRow("picture in its address, percent-encoded")
+            << "<img src=\"data:image/png,{percent}\">" << none << "<img src=\"{canon}\">";
+        QTest::addRow("picture from the web, supplied")
+            << "<img src=\"{web}\">" << png << "<img src=\"{canon}\">";
+        QTest::addRow("picture from the web, as references, supplied")
+            << "<img src=\"http&#58;//example.org/picture.png\">" << png << "<img src=\"{canon}\">";
+        QTest::addRow("picture from the web, not supplied")
+            << "<p><img src=\"{web}\"></p>" << none << "<p></p>";
+        QTest::addRow("supplied bytes are an SVG") << "<img src=\"{web}\">" << kSvg << "";
+        QTest::addRow("SVG in its address") << "<img src=\"{svg}\">" << none << "";
+        QTest::addRow("SVG declared as PNG") << "<img src=\"{svgAsPng}\">" << none << "";
+        QTest::addRow("PNG declared as SVG") << "<img src=\"{pngAsSvg}\">" << none << "";
+        QTest::addRow("file of the user") << "<img src=\"file://{file}\">" << none << "";
+        QTest::addRow("file, in capitals") << "<IMG SRC=FILE://{file}>" << none << "";
+        QTest::addRow("file, as character references")
+            << "<img src=\"&#102;&#x69;le://{file}\">" << none << "";
+        QTest::addRow("file, split by a tab") << "<img src=\"fi&#9;le://{file}\">" << none << "";
+        QTest::addRow("path of the user") << "<img src='{file}'>" << none << "";
+        QTest::addRow("file behind a base")
+            << "<base href=\"file:///\"><img src=\"{file}\">" << none << "";
+        QTest::addRow("file in a comment-broken tag")
+            << "<!-- x --><img src=\"{png}\"><img <!-- src=\"file://{file}\">" << none
+            << "<img src=\"{canon}\">";
+        QTest::addRow("background from the web, not supplied")
+            << "<body background=\"{web}\">x</body>" << none << "<body>x</body>";
+        QTest::addRow("picture in a style")
+            << "<p style=\"background:url({web})\">x</p>" << none << "<p>x</p>";
+        QTest::addRow("picture of an SVG element")
+            << "<image href=\"file://{file}\">" << none << "<image>";
+        QTest::addRow("map within the page")
+            << "<img src=\"{png}\" usemap=\"#m\">" << none << "<img src=\"{canon}\" usemap=\"#m\">";
+        QTest::addRow("frames, objects, style sheets")
+            << "<iframe src=\"{web}\">in</iframe><object data=\"file://{file}\"></object>"
+               "<link rel=\"stylesheet\" href=\"{web}\"><embed src=\"{web}\">after"
+            << none << "after";
+        QTest::addRow("formula cell as text")
+            << "<table><tr><td>=WEBSERVICE(\"{web}\")</td><th>12</th></tr></table>" << none
+            << "<table><tr><td "
+               "sdnum=\"1033;0;@\">=WEBSERVICE(\"{web}\")</td><th>12</th></tr></table>";
+        QTest::addRow("formula behind tags, a comment and a reference")
+            << "<th> <b><!-- c --><script>x</script>&#61;1+2</b></th>" << none
+            << "<th sdnum=\"1033;0;@\"> <b>&#61;1+2</b></th>";
+        QTest::addRow("the page's own cell format and value")
+            << "<td sdnum=\"1033;0;0\" sdval=\"5\">=1</td><td sdval=\"5\">5</td>" << none
+            << "<td sdnum=\"1033;0;@\">=1</td><td>5</td>";
+        QTest::addRow("empty cell before a formula")
+            << "<td></td><td>=1</td>" << none << "<td></td><td sdnum=\"1033;0;@\">=1</td>";
+        QTest::addRow("mail link kept") << "<a href=\"mailto:desk@example.org\">desk</a>" << none
+                                        << "<a href=\"mailto:desk@example.org\">desk</a>";
+        QTest::addRow("web link kept")
+            << "<a href=\"https://example.org/a?b=1&amp;c=2\">x</a>" << none
+            << "<a href=\"https://example.org/a?b=1&amp;c=2\">x</a>";
+        QTest::addRow("link to a file") << "<a href=\"file://{file}\">x</a>" << none << "<a>x</a>";
+        QTest::addRow("link that runs a script")
+            << "<area href=\"java&#9;script:alert(1)\">" << none << "<area>";
+    }
+
+    void markup()
+    {
+        QFETCH(QString, html);
+        QFETCH(QByteArray, supplied);
+        QFETCH(QString, expected);
+
+        const QByteArray png = pngBytes();
+        const QString canon = dataAddress("image/png", png);
+        const auto fill = [&](QString text) {
+            return text.replace(QLatin1String("{png}"), dataAddress("image/png", png))
+                .replace(QLatin1String("{percent}"), QString::fromLatin1(png.toPercentEncoding()))
+                .replace(QLatin1String("{svg}"), dataAddress("image/svg+xml", kSvg))
+                .replace(QLatin1String("{svgAsPng}"), dataAddress("image/png", kSvg))
+                .replace(QLatin1String("{pngAsSvg}"), dataAddress("image/svg+xml", png))
+                .replace(QLatin1String("{web}"), kWeb)
+                .replace(QLatin1String("{file}"), QLatin1String("/home/user/secret.png"))
+                .replace(QLatin1String("{canon}"), canon);
+        };
+        QHash<QString, QByteArray> pictures;
+        if (!supplied.isNull())
+            pictures.insert(kWeb, supplied);
+        QCOMPARE(safeMarkup(fill(html), pictures), fill(expected));
+    }
+
+    void pictureKinds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("type"); // empty: not let through
+
+        QByteArray bmp("BM\x46\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0", 18);
+        QTest::addRow("PNG") << pngBytes() << "image/png";
+        QTest::addRow("JPEG") << QByteArray("\xff\xd8\xff\xe0\0\x10JFIF") << "image/jpeg";
+        QTest::addRow("GIF 87") << QByteArray("GIF87a\1\0\1\0") << "image/gif";
+        QTest::addRow("GIF 89") << QByteArray("GIF89a\1\0\1\0") << "image/gif";
+        QTest::addRow("BMP") << bmp << "image/bmp";
+        QTest::addRow("WebP") << QByteArray("RIFF\x24\0\0\0WEBPVP8 ", 16) << "image/webp";
+        QTest::addRow("SVG") << kSvg << "";
+        QTest::addRow("SVG behind white space") << " \n" + kSvg << "";
+        QTest::addRow("nothing") << QByteArray() << "";
+        QTest::addRow("PNG signature cut short") << QByteArray("\x89PNG\r\n") << "";
+        QTest::addRow("BM of a text") << QByteArray("BM is not a bitmap header") << "";
+        QTest::addRow("RIFF of a sound") << QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) << "";
+        QTest::addRow("PDF") << QByteArray("%PDF-1.7\n") << "";
+    }
+
+    void pictureKinds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, type);
+        QCOMPARE(PictureData::rasterType(bytes), type);
+        QCOMPARE(PictureData::rasterAddress(bytes).isNull(), type.isEmpty());
+    }
+
+    void request_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("error"); // empty: read
+        QTest::addColumn<int>("pictures");
+
+        const QByteArray base =
+            R"("kind":"writer","target":"/out/a.doc","profile":"/p","html":"<p>x</p>")";
+        QTest::addRow("with pictures")
+            << "{" + base + R"(,"pictures":{"http://a/b.png":"iVBORw=="}})"
+            << "" << 1;
+        QTest::addRow("picture not base64")
+            << "{" + base + R"(,"pictures":{"http://a/b.png":"not*base64"}})"
+            << "the picture of http://a/b.png is not base64" << 0;
+        QTest::addRow("picture not a text") << "{" + base + R"(,"pictures":{"http://a/b.png":7}})"
+                                            << "the picture of http://a/b.png is not base64" << 0;
+    }
+
+    void request()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, error);
+        QFETCH(int, pictures);
+        try {
+            const Request r = Request::fromJson(json);
+            QVERIFY2(error.isEmpty(), "read although malformed");
+            QCOMPARE(r.pictures.size(), pictures);
+            if (pictures)
+                QCOMPARE(r.pictures.value(QStringLiteral("http://a/b.png")),
+                         QByteArray::fromBase64("iVBORw=="));
+        } catch (const Failure& f) {
+            QCOMPARE(f.message, error);
+        }
+    }
+};
+
+QUORVINK_CORE_TEST_MAIN(OfficeContentTest)
+#include "test_officecontent.moc"

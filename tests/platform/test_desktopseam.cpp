@@ -1,0 +1,265 @@
+// The desktop seam: which program opens plain text (the freedesktop.org lists and desktop
+// entries, read without a shell), the program's own text window where there is none, the
+// message when nothing opens a file or address, and the folder of the save dialogs.
+#include "config/languagefile.h"
+#include "platform/desktop.h"
+#include "platform/desktopapps.h"
+#include "platform/savefolder.h"
+#include "platform/textwindow.h"
+#include "recordingdesktop.h"
+#include "testguard.h"
+#include "unittestmain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestDesktopSeam : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir tmp;
+    QString at(const QString& relative) const { return tmp.filePath(relative); }
+    DesktopApps::Folders folders() const
+    {
+        return {{at(QStringLiteral("config-home")), at(QStringLiteral("config-system"))},
+                {at(QStringLiteral("data-home")), at(QStringLiteral("data-system"))}};
+    }
+    void entry(const QString& where, const QString& id, const QByteArray& exec = "reader %f")
+    {
+        QVERIFY(writeFile(at(where + QStringLiteral("/applications/") + id),
+                          "[Desktop Entry]\nType=Application\nName=R\nExec=" + exec + "\n"));
+    }
+
+private slots:
+    void init()
+    {
+        TestGuard::failOnWarnings();
+        QVERIFY(QDir(tmp.path()).removeRecursively());
+        QVERIFY(QDir().mkpath(tmp.path()));
+    }
+
+    // The user's choice wins over the system's, a listed entry that is not installed is passed
+    // over, and without any choice the installed applications' cache answers.
+    void defaultProgramForText_data()
+    {
+        QTest::addColumn<QStringList>("files"); // path=content
+        QTest::addColumn<QString>("expected");  // the entry found, relative, or empty
+        const QString lists = QStringLiteral("[Default Applications]\ntext/plain=");
+        QTest::newRow("user over system")
+            << QStringList{QStringLiteral("config-home/mimeapps.list=") + lists + "mine.desktop",
+                           QStringLiteral("config-system/mimeapps.list=") + lists +
+                               "theirs.desktop"}
+            << QStringLiteral("data-system/applications/mine.desktop");
+        QTest::newRow("missing entry passed over")
+            << QStringList{QStringLiteral("config-home/mimeapps.list=") + lists +
+                           "gone.desktop;theirs.desktop;"}
+            << QStringLiteral("data-system/applications/theirs.desktop");
+        QTest::newRow("other type only")
+            << QStringList{QStringLiteral("config-home/mimeapps.list=[Default Applications]\n"
+                                          "text/html=mine.desktop")}
+            << QString();
+        QTest::newRow("cache") << QStringList{QStringLiteral(
+                                      "data-system/applications/mimeinfo.cache=[MIME Cache]\n"
+                                      "text/plain=theirs.desktop;mine.desktop;")}
+                               << QStringLiteral("data-system/applications/theirs.desktop");
+    }
+    void defaultProgramForText()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, expected);
+        entry(QStringLiteral("data-system"), QStringLiteral("mine.desktop"));
+        entry(QStringLiteral("data-system"), QStringLiteral("theirs.desktop"));
+        for (const QString& file : files)
+            QVERIFY(writeFile(at(file.section(QLatin1Char('='), 0, 0)),
+                              file.section(QLatin1Char('='), 1).toUtf8()));
+        QCOMPARE(DesktopApps::defaultEntry(QStringLiteral("text/plain"), folders()),
+                 expected.isEmpty() ? QString() : at(expected));
+    }
+
+    // Exec lines become a program and its arguments; a file name is one argument whatever it
+    // holds, and nothing of it is ever read by a shell.
+    void execLines_data()
+    {
+        QTest::addColumn<QString>("exec");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("words");
+        const QString hostile = QStringLiteral("/tmp/a b;$(touch x) `id` \"q\".txt");
+        QTest::newRow("path") << "gedit %F"
+                              << "/tmp/Doc.Txt" << QStringList{"gedit", "/tmp/Doc.Txt"};
+        QTest::newRow("address") << "kate -b %U"
+                                 << "/tmp/a b.txt"
+                                 << QStringList{"kate", "-b", "file:///tmp/a%20b.txt"};
+        QTest::newRow("quoted") << "\"/opt/my editor/run\" --title \"say \\\"hi\\\"\" %f"
+                                << "/f"
+                                << QStringList{"/opt/my editor/run", "--title", "say \"hi\"", "/f"};
+        QTest::newRow("dropped codes") << "viewer %i %c %k --x=100%% %f"
+                                       << "/f" << QStringList{"viewer", "--x=100%", "/f"};
+        QTest::newRow("hostile name") << "viewer %f" << hostile << QStringList{"viewer", hostile};
+    }
+    void execLines()
+    {
+        QFETCH(QString, exec);
+        QFETCH(QString, file);
+        QFETCH(QStringList, words);
+        QCOMPARE(DesktopApps::splitExec(exec, file), words);
+    }
+
+    // An entry without a file code gets the file last; one that needs a terminal or is hidden
+    // is not used.
+    void entryCommands()
+    {
+        entry(QStringLiteral("data"), QStringLiteral("plain.desktop"), "reader --new");
+        const auto plain = DesktopApps::command(
+            at(QStringLiteral("data/applications/plain.desktop")), QStringLiteral("/f"));
+        QVERIFY(plain);
+        QCOMPARE(plain->program, QStringLiteral("reader"));
+        QCOMPARE(plain->arguments, (QStringList{QStringLiteral("--new"), QStringLiteral("/f")}));
+        for (const char* extra : {"Terminal=true", "Hidden=true"}) {
+            QVERIFY(writeFile(at(QStringLiteral("data/applications/t.desktop")),
+                              QByteArray("[Desktop Entry]\nExec=vi %f\n") + extra + "\n"));
+            QVERIFY(!DesktopApps::command(at(QStringLiteral("data/applications/t.desktop")),
+                                          QStringLiteral("/f")));
+        }
+    }
+
+    // Without a program for plain text the file shows in a read-only window of the program's
+    // own, as text: markup stays markup.
+    void ownTextWindow()
+    {
+        for (const char* name :
+             {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
+            qputenv(name, tmp.path().toUtf8());
+        const QString file = at(QStringLiteral("Doc.Txt"));
+        const QByteArray markup = "<html><script>alert(1)</script><b>caf\xc3\xa9</b></html>";
+        QVERIFY(writeFile(file, markup));
+        Desktop desktop;
+        QVERIFY(desktop.openText(nullptr, file, QStringLiteral("Doc.Txt (read only)")));
+        TextWindow* window = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* t = qobject_cast<TextWindow*>(w))
+                window = t;
+        }
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Doc.Txt (read only)"));
+        QVERIFY(window->editor()->isReadOnly());
+        QCOMPARE(window->editor()->toPlainText(), QString::fromUtf8(markup));
+        window->close();
+        QVERIFY(!desktop.openText(nullptr, at(QStringLiteral("none.txt")), QString()));
+    }
+
+    // A file or address that nothing opens is named in a message with what would open it; a
+    // file that is not there is not handed over at all.
+    void failedOpensSaySo_data()
+    {
+        QTest::addColumn<QString>("target"); // relative file, or an address
+        QTest::addColumn<bool>("openerAnswers");
+        QTest::addColumn<QStringList>("messageHolds"); // empty: no message
+        QTest::newRow("opened") << "MailsList.txt" << true << QStringList();
+        QTest::newRow("no opener, file")
+            << "MailsList.txt" << false << QStringList{"MailsList.txt", "xdg-open"};
+        QTest::newRow("no opener, address")
+            << "mailto:someone@example.org" << false
+            << QStringList{"mailto:someone@example.org", "xdg-open"};
+        QTest::newRow("missing file") << "Data/OrvelGOTabEng.pdf" << true
+                                      << QStringList{"OrvelGOTabEng.pdf", "does not exist"};
+        QTest::newRow("empty address") << "" << false << QStringList();
+    }
+    void failedOpensSaySo()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, openerAnswers);
+        QFETCH(QStringList, messageHolds);
+        QVERIFY(writeFile(at(QStringLiteral("MailsList.txt")), "a@example.org\r\n"));
+        const QUrl url = target.isEmpty() || target.contains(QLatin1Char(':'))
+                             ? QUrl(target)
+                             : QUrl::fromLocalFile(at(target));
+        RecordingDesktop desktop;
+        desktop.openAnswer = openerAnswers;
+        const CaptionTable captions;
+        QCOMPARE(desktop.openOrReport(nullptr, url, captions),
+                 messageHolds.isEmpty() && !target.isEmpty());
+        QCOMPARE(desktop.opened.size(),
+                 target.isEmpty() || target.startsWith(QLatin1String("Data")) ? 0 : 1);
+        QCOMPARE(desktop.messages.size(), messageHolds.isEmpty() ? 0 : 1);
+        for (const QString& part : messageHolds)
+            QVERIFY2(desktop.messages[0].text.contains(part), qPrintable(desktop.messages[0].text));
+    }
+
+    // The first dialog opens in the documents folder, later ones where the last file went, also
+    // in the next run; a folder that has gone gives the documents folder again.
+    void saveFolder()
+    {
+        const QString settings = at(QStringLiteral("Data/orvelquorvink.Ext"));
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString start = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+        const QString chosen = at(QStringLiteral("exports"));
+        QVERIFY(QDir().mkpath(chosen));
+        {
+            SaveFolder folder(settings);
+            QCOMPARE(folder.proposal(QStringLiteral("Page.doc")),
+                     QDir(start).filePath(QStringLiteral("Page.doc")));
+            QCOMPARE(folder.proposal(QStringLiteral("/elsewhere/Page.doc")),
+                     QStringLiteral("/elsewhere/Page.doc"));
+            folder.remember(chosen + QStringLiteral("/Page.doc"));
+            QCOMPARE(folder.proposal(QStringLiteral("Next.pdf")),
+                     chosen + QStringLiteral("/Next.pdf"));
+        }
+        QCOMPARE(QSettings(settings, QSettings::IniFormat)
+                     .value(QStringLiteral("Dialogs/LastFolder"))
+                     .toString(),
+                 chosen);
+        QCOMPARE(SaveFolder(settings).folder(), chosen);
+        QVERIFY(QDir(chosen).removeRecursively());
+        QCOMPARE(SaveFolder(settings).folder(), start);
+    }
+
+    // The desktop's save dialog itself opens in that folder and remembers the one chosen.
+    void saveDialogOpensInTheFolder()
+    {
+        const QString chosen = at(QStringLiteral("chosen"));
+        QVERIFY(QDir().mkpath(chosen));
+        Desktop desktop;
+        desktop.keepSaveFolderIn(at(QStringLiteral("Data/orvelquorvink.Ext")));
+        QStringList shownIn;
+        const auto answer = [&](const QString& file) {
+            QTimer::singleShot(0, [&shownIn, file] {
+                QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                shownIn << dialog->directory().absolutePath();
+                dialog->selectFile(file);
+                QMetaObject::invokeMethod(dialog, "accept");
+            });
+        };
+        answer(chosen + QStringLiteral("/Page.doc"));
+        QCOMPARE(desktop.askSaveFile(nullptr, QStringLiteral("Save"),
+                                     QStringLiteral("Word (*.doc)"), QStringLiteral("Page.doc")),
+                 std::optional<QString>(chosen + QStringLiteral("/Page.doc")));
+        answer(chosen + QStringLiteral("/Page.pdf"));
+        QVERIFY(desktop.askSaveFile(nullptr, QStringLiteral("Save"), QStringLiteral("PDF (*.pdf)"),
+                                    QStringLiteral("Page.pdf")));
+        QCOMPARE(shownIn.size(), 2);
+        QCOMPARE(shownIn[0], QDir(SaveFolder().folder()).absolutePath());
+        QCOMPARE(shownIn[1], chosen);
+    }
+};
+
+QUORVINK_WIDGETS_TEST_MAIN(TestDesktopSeam)
+#include "test_desktopseam.moc"
