@@ -198,6 +198,17 @@ document.links; HTMLAnchorElement.prototype; HTMLAreaElement.prototype;
 const win = window;
 if (win === win.top || win.parent !== win.top)
     return;
+// The wrappers of a frame's links are made once its document has loaded, while nothing waits
+// for them; a pass after the load then reads them as a second read would.
+win.addEventListener('load', () => {
+    try {
+        const links = linksOf.call(document);
+        const count = links.length;
+        for (let k = 0; k < count; ++k)
+            links[k];
+    } catch (e) {
+    }
+}, true);
 const top = win.top;
 const log = console.log.bind(console);
 const key = '%1';
