@@ -6,27 +6,32 @@ namespace HarvestScript {
 
 namespace {
 
-// The answer is a run of items: "N<count>;" the frame count, then per frame its entries
-// "E<length>:<entry>" (length in UTF-16 units) closed by "F;" (read whole), "X;" (could not be
-// read) or "A<token>;" (asked). A frame that failed half-way is closed by "X;" after the entries
-// read before the failure.
+// The answer is a head, a line feed and a body. The head: "N<count>;" the frame count, then per
+// frame "<n>F;" (read whole, n links), "<n>X;" (could not be read, after n links read before the
+// failure) or "A<token>;" (asked). The body: the hrefs of all those links in order, lower-cased,
+// either "J" and the hrefs joined by line feeds (none holds one, which is the rule: the address
+// parser drops them), or "L" and each href as its length in UTF-16 units, ":" and the href. Lower-
+// casing the joined text at once gives what lower-casing each href gives: a line feed is neither
+// a cased nor a case-ignorable character, so no mapping looks across it.
 // The same few lines read a document's links in both scripts. Everything runs in the isolated
 // world, whose builtins and DOM interfaces page scripts cannot reach. Elements with a name
 // ("<img name=links>", "<form name=links>") shadow properties of the document itself, so the
 // document's links are taken through the getter of the prototype.
 const char* const kReadLinks = R"JS(
 const linksOf = Object.getOwnPropertyDescriptor(Document.prototype, 'links').get;
-const readLinks = (doc, out) => {
+let joinable = true;
+const readLinks = (doc, hrefs) => {
     const links = linksOf.call(doc);
     const count = links.length;
     for (let k = 0; k < count; ++k) {
-        const s = links[k].href.toLowerCase();
-        if (s.startsWith('mailto:')) {
-            const entry = s.slice(7);
-            out.push('E' + entry.length + ':' + entry);
-        }
+        const h = links[k].href;
+        if (h.indexOf('\n') >= 0)
+            joinable = false;
+        hrefs.push(h);
     }
 };
+const body = (hrefs) => joinable ? 'J' + hrefs.join('\n').toLowerCase()
+    : 'L' + hrefs.map((h) => { const s = h.toLowerCase(); return s.length + ':' + s; }).join('');
 )JS";
 
 QString makeSecret()
@@ -53,17 +58,53 @@ std::optional<qsizetype> number(QStringView text, qsizetype& pos, QChar end)
     return value;
 }
 
-// The entries "E<length>:<entry>" from pos on, up to the first item that is none.
-std::optional<QStringList> entries(QStringView text, qsizetype& pos)
+// The entries of the body of an answer ("J..." or "L...") that holds count hrefs: what follows
+// "mailto:" of each href that begins with it.
+std::optional<QList<QStringList>> entries(QStringView body, const QList<qsizetype>& counts)
 {
-    QStringList out;
-    while (pos < text.size() && text[pos] == QLatin1Char('E')) {
-        ++pos;
-        const std::optional<qsizetype> length = number(text, pos, QLatin1Char(':'));
-        if (!length || *length > text.size() - pos)
+    qsizetype total = 0;
+    for (const qsizetype n : counts)
+        total += n;
+    QStringList hrefs;
+    hrefs.reserve(total);
+    if (body.startsWith(QLatin1Char('J'))) {
+        if (total > 0) {
+            qsizetype start = 1;
+            for (;;) {
+                const qsizetype end = body.indexOf(QLatin1Char('\n'), start);
+                hrefs.append(body.mid(start, (end < 0 ? body.size() : end) - start).toString());
+                if (end < 0)
+                    break;
+                start = end + 1;
+            }
+        } else if (body.size() != 1) {
             return std::nullopt;
-        out.append(text.mid(pos, *length).toString());
-        pos += *length;
+        }
+    } else if (body.startsWith(QLatin1Char('L'))) {
+        qsizetype pos = 1;
+        while (pos < body.size()) {
+            const std::optional<qsizetype> length = number(body, pos, QLatin1Char(':'));
+            if (!length || *length > body.size() - pos)
+                return std::nullopt;
+            hrefs.append(body.mid(pos, *length).toString());
+            pos += *length;
+        }
+    } else {
+        return std::nullopt;
+    }
+    if (hrefs.size() != total)
+        return std::nullopt;
+    QList<QStringList> out;
+    out.reserve(counts.size());
+    qsizetype next = 0;
+    for (const qsizetype n : counts) {
+        QStringList frame;
+        for (qsizetype k = next; k < next + n; ++k) {
+            if (hrefs[k].startsWith(QLatin1String("mailto:")))
+                frame.append(hrefs[k].mid(7));
+        }
+        next += n;
+        out.append(std::move(frame));
     }
     return out;
 }
@@ -86,7 +127,8 @@ QString source(bool otherSites)
                .arg(otherSites ? QLatin1String("true") : QLatin1String("false")) +
            QStringLiteral(R"JS(
 const win = window;
-const out = [];
+const head = [];
+const hrefs = [];
 const token = () => {
     const words = new Uint32Array(4);
     crypto.getRandomValues(words);
@@ -94,32 +136,38 @@ const token = () => {
 };
 try {
     const frames = win.length;
-    out.push('N' + frames + ';');
+    head.push('N' + frames + ';');
     if (frames - 1 > 32767)
-        return out[0];
+        return head[0] + '\nJ';
     for (let i = 0; i < frames; ++i) {
         const frame = win[i];
+        const before = hrefs.length;
         let doc;
         try {
             doc = frame.document;
         } catch (e) {
             if (!otherSites) {
-                out.push('X;');
+                head.push('0X;');
                 break;
             }
             const t = token();
             frame.postMessage({orvelquorvinkHarvest: t}, '*');
-            out.push('A' + t + ';');
+            head.push('A' + t + ';');
             continue;
         }
-        readLinks(doc, out);
-        out.push('F;');
+        try {
+            readLinks(doc, hrefs);
+        } catch (e) {
+            // A frame gone: keep what was read before it.
+            head.push((hrefs.length - before) + 'X;');
+            break;
+        }
+        head.push((hrefs.length - before) + 'F;');
     }
 } catch (e) {
-    // A frame gone: keep what was read before it.
-    out.push('X;');
+    head.push('0X;');
 }
-return out.join('');
+return head.join('') + '\n' + body(hrefs);
 })())JS");
 }
 
@@ -129,44 +177,57 @@ std::optional<Answer> decode(const QVariant& answer)
         return std::nullopt;
     const QString text = answer.toString();
     const QStringView view(text);
-    Answer result;
-    qsizetype pos = 0;
-    if (!view.startsWith(QLatin1Char('N')))
+    const qsizetype lineEnd = view.indexOf(QLatin1Char('\n'));
+    if (lineEnd < 0 || !view.startsWith(QLatin1Char('N')))
         return std::nullopt;
-    ++pos;
-    const std::optional<qsizetype> frames = number(view, pos, QLatin1Char(';'));
+    const QStringView head = view.left(lineEnd);
+    Answer result;
+    qsizetype pos = 1;
+    const std::optional<qsizetype> frames = number(head, pos, QLatin1Char(';'));
     if (!frames)
         return std::nullopt;
     result.frames = int(qMin<qsizetype>(*frames, 1 << 30));
-    while (pos < view.size()) {
+    QList<qsizetype> counts;
+    while (pos < head.size()) {
         Frame frame;
-        std::optional<QStringList> found = entries(view, pos);
-        if (!found || pos >= view.size())
-            return std::nullopt;
-        frame.entries = std::move(*found);
-        const QChar kind = view[pos++];
-        if (kind == QLatin1Char('F') || kind == QLatin1Char('X')) {
-            if (pos >= view.size() || view[pos++] != QLatin1Char(';'))
-                return std::nullopt;
-            frame.state = kind == QLatin1Char('F') ? Frame::State::Read : Frame::State::Unread;
-        } else if (kind == QLatin1Char('A') && frame.entries.isEmpty()) {
-            const qsizetype end = view.indexOf(QLatin1Char(';'), pos);
+        if (head[pos] == QLatin1Char('A')) {
+            const qsizetype end = head.indexOf(QLatin1Char(';'), pos);
             if (end < 0)
                 return std::nullopt;
             frame.state = Frame::State::Asked;
-            frame.token = view.mid(pos, end - pos).toString();
+            frame.token = head.mid(pos + 1, end - pos - 1).toString();
             pos = end + 1;
+            counts.append(0);
         } else {
-            return std::nullopt;
+            qsizetype kind = pos;
+            while (kind < head.size() && head[kind].isDigit())
+                ++kind;
+            if (kind + 1 >= head.size() || head[kind + 1] != QLatin1Char(';'))
+                return std::nullopt;
+            if (head[kind] != QLatin1Char('F') && head[kind] != QLatin1Char('X'))
+                return std::nullopt;
+            frame.state =
+                head[kind] == QLatin1Char('F') ? Frame::State::Read : Frame::State::Unread;
+            bool ok = false;
+            const qsizetype n = head.mid(pos, kind - pos).toLongLong(&ok);
+            if (!ok || n < 0)
+                return std::nullopt;
+            counts.append(n);
+            pos = kind + 2;
         }
         result.read.append(std::move(frame));
     }
+    std::optional<QList<QStringList>> found = entries(view.mid(lineEnd + 1), counts);
+    if (!found)
+        return std::nullopt;
+    for (qsizetype i = 0; i < result.read.size(); ++i)
+        result.read[i].entries = std::move((*found)[i]);
     return result;
 }
 
 std::optional<std::pair<QString, QStringList>> decodeFrameAnswer(const QString& consoleLine)
 {
-    // "<secret> <token> <entries>"
+    // "<secret> <token> <count>;<body>"
     const QString& key = secret();
     if (!consoleLine.startsWith(key) || consoleLine.size() <= key.size() ||
         consoleLine[key.size()] != QLatin1Char(' '))
@@ -178,10 +239,13 @@ std::optional<std::pair<QString, QStringList>> decodeFrameAnswer(const QString& 
         return std::nullopt;
     QString token = view.mid(pos, space - pos).toString();
     pos = space + 1;
-    std::optional<QStringList> found = entries(view, pos);
-    if (!found || pos != view.size())
+    const std::optional<qsizetype> count = number(view, pos, QLatin1Char(';'));
+    if (!count)
         return std::nullopt;
-    return std::make_pair(std::move(token), std::move(*found));
+    std::optional<QList<QStringList>> found = entries(view.mid(pos), {*count});
+    if (!found)
+        return std::nullopt;
+    return std::make_pair(std::move(token), std::move(found->first()));
 }
 
 QString frameWorldSource()
@@ -219,13 +283,13 @@ win.addEventListener('message', (event) => {
     const t = data.orvelquorvinkHarvest;
     if (typeof t !== 'string' || !/^[0-9a-f]{32}$/.test(t))
         return;
-    const out = [];
+    const hrefs = [];
     try {
-        readLinks(document, out);
+        readLinks(document, hrefs);
     } catch (e) {
         return;
     }
-    log(key + ' ' + t + ' ' + out.join(''));
+    log(key + ' ' + t + ' ' + hrefs.length + ';' + body(hrefs));
 }, true);
 })();)JS")
                .arg(secret());
