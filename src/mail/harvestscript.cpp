@@ -30,8 +30,11 @@ const readLinks = (doc, hrefs) => {
         hrefs.push(h);
     }
 };
+// Entries of hrefs that hold the kept hrefs of a whole frame, joined by line feeds.
+const chunks = new Set();
 const body = (hrefs) => joinable ? 'J' + hrefs.join('\n').toLowerCase()
-    : 'L' + hrefs.map((h) => { const s = h.toLowerCase(); return s.length + ':' + s; }).join('');
+    : 'L' + hrefs.flatMap((h, i) => chunks.has(i) ? h.split('\n') : [h])
+          .map((h) => { const s = h.toLowerCase(); return s.length + ':' + s; }).join('');
 )JS";
 
 QString makeSecret()
@@ -155,6 +158,15 @@ try {
             head.push('A' + t + ';');
             continue;
         }
+        const kept = frame.orvelquorvinkLinks;
+        if (kept && kept.doc === doc) {
+            if (kept.count > 0) {
+                chunks.add(hrefs.length);
+                hrefs.push(kept.text);
+            }
+            head.push(kept.count + 'F;');
+            continue;
+        }
         try {
             readLinks(doc, hrefs);
         } catch (e) {
@@ -262,14 +274,24 @@ document.links; HTMLAnchorElement.prototype; HTMLAreaElement.prototype;
 const win = window;
 if (win === win.top || win.parent !== win.top)
     return;
-// The wrappers of a frame's links are made once its document has loaded, while nothing waits
-// for them; a pass after the load then reads them as a second read would.
+// The hrefs of a frame's links are read once its document has loaded, while nothing waits for
+// them, and kept until the document changes in any way (nodes, attributes: a link, its href or a
+// base element); a pass takes them from the frame's window of this world, where no page sees
+// them, and reads any other frame as it stands.
 win.addEventListener('load', () => {
     try {
-        const links = linksOf.call(document);
-        const count = links.length;
-        for (let k = 0; k < count; ++k)
-            links[k];
+        const hrefs = [];
+        joinable = true;
+        readLinks(document, hrefs);
+        if (!joinable)
+            return;
+        const kept = {doc: document, count: hrefs.length, text: hrefs.join('\n')};
+        new MutationObserver((records, observer) => {
+            observer.disconnect();
+            if (win.orvelquorvinkLinks === kept)
+                win.orvelquorvinkLinks = null;
+        }).observe(document, {subtree: true, childList: true, attributes: true});
+        win.orvelquorvinkLinks = kept;
     } catch (e) {
     }
 }, true);

@@ -255,6 +255,12 @@ void HarvesterTest::pass_data()
                link("mailto:last@example.org"))}
         << QByteArray()
         << QByteArray("first@example.org\r\nmap@example.org\r\nlast@example.org\r\n");
+    // An href the address parser refuses comes back as written, without its line feeds.
+    QTest::addRow("hrefs given back as written")
+        << oneFrame
+        << QByteArrayList{page(link("http://[a&#10;B") + link("MAILTO://[X&#10;Y") +
+                               link("mailto:After@example.org"))}
+        << QByteArray() << QByteArray("//[xy\r\nafter@example.org\r\n");
     QTest::addRow("page scripts replace DOM methods and builtins")
         << page(kForgingScript + "<iframe src=\"f0.html\"></iframe>")
         << QByteArrayList{page(link("mailto:Real@Example.org") + kForgingScript +
@@ -275,6 +281,19 @@ void HarvesterTest::pass_data()
                "document.getElementById('s').append(a);"
                "</script>")}
         << QByteArray() << QByteArray("added@example.org\r\n");
+    QTest::addRow("links changed once the frame has loaded")
+        << page("<iframe src=\"f0.html\"></iframe><iframe src=\"f1.html\"></iframe>")
+        << QByteArrayList{page(link("mailto:kept@example.org") + link("mailto:gone@example.org") +
+                               "<script>addEventListener('load', () => {"
+                               "document.links[1].remove();"
+                               "document.links[0].setAttribute('href', "
+                               "'mailto:Changed@Example.org');"
+                               "document.body.insertAdjacentHTML('beforeend', "
+                               "'<a href=\"mailto:new@example.org\">n</a>');});</script>"),
+                          page("<base href=\"mailto:base@example.org\">" + link("#fragment") +
+                               "<script>addEventListener('load', () => "
+                               "document.querySelector('base').remove());</script>")}
+        << QByteArray() << QByteArray("changed@example.org\r\nnew@example.org\r\n");
     QTest::addRow("blank, empty and nested frames")
         << page("<iframe src=\"about:blank\"></iframe><iframe src=\"f0.html\"></iframe>"
                 "<iframe src=\"f1.html\"></iframe>")
