@@ -25,6 +25,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QSettings>
