@@ -54,8 +54,9 @@ std::optional<std::pair<QString, QStringList>> decodeFrameAnswer(const QString& 
 
 // The script of every frame of every page, run in the isolated world as the frame's document is
 // created: it builds that world and the interfaces a pass uses in it, which the first pass after
-// the page has loaded would otherwise build for each frame in turn, and it answers the requests
-// of the pass script.
+// the page has loaded would otherwise build for each frame in turn; once the frame has loaded it
+// reads the hrefs of the frame's links and keeps them for the pass script until the document
+// changes; and it answers the requests of the pass script.
 QString frameWorldSource();
 
 } // namespace HarvestScript
