@@ -32,21 +32,24 @@ void frmStart::buildPageParts()
     m_harvester = new Harvester(
         m.dir, m.desktop, m.Lang_Text, [this] { return currentView(); }, this, this);
     m_harvester->timer2()->setInterval(m.timings.harvestTickMs);
-    // While harvesting is on, or the frames of other sites are to be read, the frames of every
-    // page get their isolated world (and its answer to a pass) as they load, so that the pass
-    // after the page finds them ready; otherwise pages load without.
-    auto frameScript = [this] {
-        if (m_harvester->Mail_Auto() != 0 || m_harvester->otherSiteFrames())
+    connect(m_harvester, &Harvester::iconChanged, this, [this](int icon) {
+        if (CommandEntry* start = m_pool.entry(QStringLiteral("QUORVINK:START")))
+            start->setIcon(icon);
+        // While harvesting is on, the frames of every page get their isolated world as they
+        // load, so that the pass after the page finds them ready; otherwise pages load without.
+        if (icon == Harvester::kIconOn || m_harvester->otherSiteFrames())
             Harvester::installFrameScript(m_profile);
         else
             Harvester::removeFrameScript(m_profile);
-    };
-    connect(m_harvester, &Harvester::iconChanged, this, [this, frameScript](int icon) {
-        if (CommandEntry* start = m_pool.entry(QStringLiteral("QUORVINK:START")))
-            start->setIcon(icon);
-        frameScript();
     });
-    connect(m_harvester, &Harvester::otherSiteFramesChanged, this, frameScript);
+    // The frames of other sites answer a pass through the same script: it stays while they are
+    // to be read. What each pass read goes to the status text.
+    connect(m_harvester, &Harvester::otherSiteFramesChanged, this, [this](bool on) {
+        if (on)
+            Harvester::installFrameScript(m_profile);
+        else if (m_harvester->Mail_Auto() == 0)
+            Harvester::removeFrameScript(m_profile);
+    });
     m_harvester->setOtherSiteFrames(HarvestOptions::otherSiteFrames(m.path(ProgramFiles::Extra)));
     connect(m_harvester, &Harvester::passRead, m_picStat, &BottomStrip::setStatus);
     m_mailLists = std::make_unique<MailLists>(m.dir, m.desktop, m.Lang_Text, this);

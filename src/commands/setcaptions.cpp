@@ -1,7 +1,6 @@
 #include "commands/setcaptions.h"
 
 #include "commandbar/commandpool.h"
-#include "config/captionnumbers.h"
 #include "config/languagefile.h"
 #include "core/propercase.h"
 #include "windows/frminput.h"
@@ -25,53 +24,22 @@ constexpr TextDef kToolbarTips[] = {
 
 // Captions of the menu entries ("EDIT:TXT" is the language file's name, set apart).
 constexpr TextDef kMenuCaptions[] = {
-    {"NAVIGATE:PICK", 170},
-    {"NAVIGATE:GO", 169},
-    {"NAVIGATE:NEXT", 3},
-    {"NAVIGATE:BACK", 2},
-    {"NAVIGATE:REFRESH", 126},
-    {"NAVIGATE:HOME", 63},
-    {"NAVIGATE:PICKHOME", 135},
-    {"FILE:SYSTEM", 180},
-    {"FILE:OFFICE", 172},
-    {"FILE:XP", 173},
-    {"FILE:MONEY", 174},
-    {"FILE:FLOATING", 38},
-    {"FILE:KELDRANO", 138},
-    {"FILE:HELP", 175},
-    {"EDIT:STOP", 125},
-    {"EDIT:CUT", 157},
-    {"EDIT:COPY", 158},
-    {"EDIT:PASTE", 159},
-    {"EDIT:DELETE", 18},
-    {"EDIT:PAGESET", 41},
-    {"EDIT:PREVIEW", 42},
-    {"EDIT:PRINT", 43},
-    {"EDIT:PROPERTIES", 177},
-    {"EDIT:FINDDOC", 166},
-    {"EDIT:SELECT", 23},
-    {"EDIT:VIEW", 35},
-    {"EDIT:PICTURE", 176},
-    {"EDIT:TRANS", 189},
-    {"EDIT:EXIT", 1},
-    {"FILE:INTERNET", 161},
-    {"FILE:EXPLORER", 160},
-    {"FILE:SECURITY", 162},
-    {"FILE:VOLUME", 97},
-    {"SAVE:HTML", 145},
-    {"SAVE:WORDH", 146},
-    {"SAVE:WORDV", 147},
-    {"SAVE:EXCEL", 148},
-    {"SAVE:PPT", 149},
-    {"SAVE:PDF", 206},
-    {"LANG:NEW", 209},
-    {"QUORVINK:START", 221},
-    {"QUORVINK:VIEW", 218},
-    {"QUORVINK:ADD", 219},
-    {"QUORVINK:CANCEL", 220},
-    // Reading the frames of other sites, and the address book for mail programs.
-    {"FILE:OTHERSITES", CaptionNo::OtherSiteFrames},
-    {"QUORVINK:SAVEAS", CaptionNo::SaveBookAs},
+    {"NAVIGATE:PICK", 170},     {"NAVIGATE:GO", 169},      {"NAVIGATE:NEXT", 3},
+    {"NAVIGATE:BACK", 2},       {"NAVIGATE:REFRESH", 126}, {"NAVIGATE:HOME", 63},
+    {"NAVIGATE:PICKHOME", 135}, {"FILE:SYSTEM", 180},      {"FILE:OFFICE", 172},
+    {"FILE:XP", 173},           {"FILE:MONEY", 174},       {"FILE:FLOATING", 38},
+    {"FILE:KELDRANO", 138},     {"FILE:HELP", 175},        {"EDIT:STOP", 125},
+    {"EDIT:CUT", 157},          {"EDIT:COPY", 158},        {"EDIT:PASTE", 159},
+    {"EDIT:DELETE", 18},        {"EDIT:PAGESET", 41},      {"EDIT:PREVIEW", 42},
+    {"EDIT:PRINT", 43},         {"EDIT:PROPERTIES", 177},  {"EDIT:FINDDOC", 166},
+    {"EDIT:SELECT", 23},        {"EDIT:VIEW", 35},         {"EDIT:PICTURE", 176},
+    {"EDIT:TRANS", 189},        {"EDIT:EXIT", 1},          {"FILE:INTERNET", 161},
+    {"FILE:EXPLORER", 160},     {"FILE:SECURITY", 162},    {"FILE:VOLUME", 97},
+    {"SAVE:HTML", 145},         {"SAVE:WORDH", 146},       {"SAVE:WORDV", 147},
+    {"SAVE:EXCEL", 148},        {"SAVE:PPT", 149},         {"SAVE:PDF", 206},
+    {"LANG:NEW", 209},          {"QUORVINK:START", 221},   {"QUORVINK:VIEW", 218},
+    {"QUORVINK:ADD", 219},      {"QUORVINK:CANCEL", 220},  {"QUORVINK:SAVEAS", 391},
+    {"FILE:OTHERSITES", 390},
 };
 
 // Captions of the entries of the language editor and the input window, present once those
