@@ -274,6 +274,8 @@ document.links; HTMLAnchorElement.prototype; HTMLAreaElement.prototype;
 const win = window;
 if (win === win.top || win.parent !== win.top)
     return;
+// An own property of this world's window, so that no element the page names so can stand in.
+win.orvelquorvinkLinks = null;
 // The hrefs of a frame's links are read once its document has loaded, while nothing waits for
 // them, and kept until the document changes in any way (nodes, attributes: a link, its href or a
 // base element); a pass takes them from the frame's window of this world, where no page sees
