@@ -16,7 +16,7 @@ namespace {
 // How long the engine may take to answer a script, to select a page (a very large one takes a
 // while) and to put the copy on the clipboard.
 constexpr int kScriptMs = 5000;
-constexpr int kSelectMs = 30000;
+constexpr int kSelectMs = 60000;
 constexpr int kCopyMs = 120000;
 constexpr int kFallbackCopyMs = 3000;
 
