@@ -201,6 +201,8 @@ void frmStart::checkMarks()
 {
     if (CommandEntry* floating = m_pool.entry(QStringLiteral("FILE:FLOATING")))
         floating->setChecked(m.options.Float_Bar != 0);
+    if (CommandEntry* otherSites = m_pool.entry(QStringLiteral("FILE:OTHERSITES")))
+        otherSites->setChecked(m_harvester->otherSiteFrames());
     if (m.options.Bar_Style >= 0 && m.options.Bar_Style <= 3) {
         if (CommandEntry* style = m_pool.entry(QLatin1String(kStyleKeys[m.options.Bar_Style])))
             style->setChecked(true);

@@ -8,6 +8,7 @@
 #include "browse/tabset.h"
 #include "commandbar/commandentry.h"
 #include "config/filemessages.h"
+#include "config/harvestoptions.h"
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
@@ -123,6 +124,8 @@ MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets)
         {QStringLiteral("QUORVINK:VIEW"), [this](CommandEntry*) { t.mailLists.view(); }},
         {QStringLiteral("QUORVINK:ADD"), [this](CommandEntry*) { t.mailLists.add(); }},
         {QStringLiteral("QUORVINK:CANCEL"), [this](CommandEntry*) { t.mailLists.cancel(); }},
+        {QStringLiteral("QUORVINK:SAVEAS"), [this](CommandEntry*) { t.mailLists.saveBookAs(); }},
+        {QStringLiteral("FILE:OTHERSITES"), [this](CommandEntry* e) { otherSiteFrames(e); }},
         // The word-processor and PDF exports take Word_Kind from here.
         {QStringLiteral("SAVE:WORDH"),
          [this](CommandEntry*) {
@@ -166,6 +169,16 @@ void MainDispatcher::report(const TextFile::Result& result) const
 {
     if (!result)
         t.desktop.report(t.messageParent, FileMessages::text(t.captions, result));
+}
+
+void MainDispatcher::otherSiteFrames(CommandEntry* entry) const
+{
+    // The check mark, already toggled, is the choice; it is kept at once for the next runs.
+    const bool on = entry->checked();
+    t.harvester.setOtherSiteFrames(on);
+    const QString path = t.dir.path(ProgramFiles::Extra);
+    if (!HarvestOptions::setOtherSiteFrames(path, on))
+        report(TextFile::failed(TextFile::Result::Action::Write, path, QString()));
 }
 
 bool MainDispatcher::isLanguageKey(const QString& key)

@@ -35,6 +35,8 @@ private:
     Action onView(std::function<void(BrowserView*)> command) const;
     // A site of the language file opens in the current view, outside the history.
     Action site(QString LanguageSettings::*address) const;
+    // "FILE:OTHERSITES": passes read the frames of other sites too, or not.
+    void otherSiteFrames(CommandEntry* entry) const;
     // A file that could not be written, in a message naming it.
     void report(const TextFile::Result& result) const;
 

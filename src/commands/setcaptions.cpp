@@ -38,7 +38,8 @@ constexpr TextDef kMenuCaptions[] = {
     {"SAVE:HTML", 145},         {"SAVE:WORDH", 146},       {"SAVE:WORDV", 147},
     {"SAVE:EXCEL", 148},        {"SAVE:PPT", 149},         {"SAVE:PDF", 206},
     {"LANG:NEW", 209},          {"QUORVINK:START", 221},   {"QUORVINK:VIEW", 218},
-    {"QUORVINK:ADD", 219},      {"QUORVINK:CANCEL", 220},
+    {"QUORVINK:ADD", 219},      {"QUORVINK:CANCEL", 220},  {"QUORVINK:SAVEAS", 391},
+    {"FILE:OTHERSITES", 390},
 };
 
 // Captions of the entries of the language editor and the input window, present once those

@@ -147,19 +147,21 @@ void TestLoadBars::mainWindowBars_data()
         {"FILE", 5, "FILE:MONEY", "option", 76},
         {"FILE", 6, "FILE:FLOATING:SEPARATOR", "separator", -1},
         {"FILE", 7, "FILE:FLOATING", "check", 72},
-        {"FILE", 8, "FILE:FISH:SEPARATOR", "separator", -1},
-        {"FILE", 9, "FILE:EXPLORER", "normal", 46},
-        {"FILE", 10, "FILE:SECURITY", "normal", 48},
-        {"FILE", 11, "FILE:VOLUME", "normal", 37},
-        {"FILE", 12, "FILE:INTERNET", "normal", 47},
-        {"FILE", 13, "FILE:INTERNET:SEPARATOR", "separator", -1},
-        {"FILE", 14, "FILE:KELDRANO", "normal", 19},
-        {"FILE", 15, "FILE:HELP", "normal", 77},
+        {"FILE", 8, "FILE:OTHERSITES", "check", 126},
+        {"FILE", 9, "FILE:FISH:SEPARATOR", "separator", -1},
+        {"FILE", 10, "FILE:EXPLORER", "normal", 46},
+        {"FILE", 11, "FILE:SECURITY", "normal", 48},
+        {"FILE", 12, "FILE:VOLUME", "normal", 37},
+        {"FILE", 13, "FILE:INTERNET", "normal", 47},
+        {"FILE", 14, "FILE:INTERNET:SEPARATOR", "separator", -1},
+        {"FILE", 15, "FILE:KELDRANO", "normal", 19},
+        {"FILE", 16, "FILE:HELP", "normal", 77},
         {"LANG", 1, "LANG:NEW", "normal", 119},
         {"VIEWMAILS", 1, "QUORVINK:START", "normal", 132},
         {"VIEWMAILS", 2, "QUORVINK:VIEW", "normal", 10},
         {"VIEWMAILS", 3, "QUORVINK:ADD", "normal", 104},
         {"VIEWMAILS", 4, "QUORVINK:CANCEL", "normal", 68},
+        {"VIEWMAILS", 5, "QUORVINK:SAVEAS", "normal", 6},
         {"NAVIGATE", 1, "NAVIGATE:PICK", "normal", 15},
         {"NAVIGATE", 2, "NAVIGATE:GO", "normal", 71},
         {"NAVIGATE", 3, "NAVIGATE:GO:SEPARATOR", "separator", -1},
@@ -178,7 +180,7 @@ void TestLoadBars::mainWindowBars_data()
     // The length of each bar, as the row with position 0.
     const std::pair<const char*, int> lengths[] = {
         {"STANDARD0", 15}, {"STANDARD1", 1}, {"STANDARD2", 8}, {"EDIT", 20},    {"SAVE", 6},
-        {"FILE", 15},      {"LANG", 1},      {"VIEWMAILS", 4}, {"NAVIGATE", 9},
+        {"FILE", 16},      {"LANG", 1},      {"VIEWMAILS", 5}, {"NAVIGATE", 9},
     };
     for (const auto& [bar, length] : lengths)
         QTest::addRow("%s length", bar)
@@ -309,8 +311,8 @@ void TestLoadBars::entriesStartPlain()
     const TempProgramDir dir(false);
     Built built;
     build(built, dir);
-    // 79 entries of the main window and 16 more for the link-table window and its editor.
-    QCOMPARE(built.pool.entries().size(), 79 + 16);
+    // 81 entries of the main window and 16 more for the link-table window and its editor.
+    QCOMPARE(built.pool.entries().size(), 81 + 16);
     for (const CommandEntry* entry : built.pool.entries()) {
         QVERIFY2(entry->enabled(), qPrintable(entry->key()));
         QVERIFY2(!entry->checked(), qPrintable(entry->key()));
