@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
     libqt6webenginecore6-bin libgl-dev
     xvfb xauth fonts-dejavu-core openbox x11-utils xdotool
-    groff poppler-utils
+    groff poppler-utils python3 python3-vobject
     libreoffice-core libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
     libreoffice-dev libreoffice-dev-common
 )

@@ -198,6 +198,8 @@ void frmStart::checkMarks()
 {
     if (CommandEntry* floating = m_pool.entry(MainCatalogue::autoHideKey()))
         floating->setChecked(m.options.Float_Bar != 0);
+    if (CommandEntry* otherSites = m_pool.entry(MainCatalogue::otherSiteFramesKey()))
+        otherSites->setChecked(m_harvester->otherSiteFrames());
     if (CommandEntry* style = m_pool.entry(MainCatalogue::drawingStyleKey(m.options.Bar_Style)))
         style->setChecked(true);
 }

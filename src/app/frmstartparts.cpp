@@ -14,6 +14,7 @@
 #include "browse/tabset.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
+#include "config/harvestoptions.h"
 #include "config/programfiles.h"
 #include "core/twips.h"
 #include "export/officeexports.h"
@@ -38,11 +39,21 @@ void frmStart::buildPageParts()
             start->setIcon(icon);
         // While harvesting is on, the frames of every page get their isolated world as they
         // load, so that the pass after the page finds them ready; otherwise pages load without.
-        if (icon == Harvester::kIconOn)
+        if (icon == Harvester::kIconOn || m_harvester->otherSiteFrames())
             Harvester::installFrameScript(m_profile);
         else
             Harvester::removeFrameScript(m_profile);
     });
+    // The frames of other sites answer a pass through the same script: it stays while they are
+    // to be read. What each pass read goes to the status text.
+    connect(m_harvester, &Harvester::otherSiteFramesChanged, this, [this](bool on) {
+        if (on)
+            Harvester::installFrameScript(m_profile);
+        else if (m_harvester->Mail_Auto() == 0)
+            Harvester::removeFrameScript(m_profile);
+    });
+    m_harvester->setOtherSiteFrames(HarvestOptions::otherSiteFrames(m.path(ProgramFiles::Extra)));
+    connect(m_harvester, &Harvester::passRead, m_picStat, &BottomStrip::setStatus);
     m_mailLists = std::make_unique<MailLists>(m.dir, m.desktop, m.Lang_Text, this);
 
     m_pageStatus = new PageStatus(

@@ -26,6 +26,7 @@ BrowserView::BrowserView(int index, QWebEngineProfile* profile, QWidget* parent)
     connect(m_page, &QWebEnginePage::titleChanged, this,
             [this](const QString& title) { emit titleChange(title); });
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) { emit documentComplete(); });
+    connect(m_page, &WebPage::consoleMessage, this, &BrowserView::consoleMessage);
 }
 
 BrowserView::~BrowserView() = default;

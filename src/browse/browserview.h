@@ -73,6 +73,8 @@ signals:
     void documentComplete();
     // Addresses of schemes the view does not show (mailto: and others).
     void externalRequested(const QUrl& url);
+    // A console line of any frame of the page, from any script world.
+    void consoleMessage(const QString& message);
 
 private:
     int m_index;

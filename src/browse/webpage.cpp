@@ -30,10 +30,11 @@ bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool
     return true;
 }
 
-void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
+void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
                                        const QString&)
 {
-    // Script errors of pages are never shown.
+    // Script errors of pages are never shown; the program's own scripts answer through here.
+    emit consoleMessage(message);
 }
 
 QWebEnginePage* WebPage::createWindow(WebWindowType type)

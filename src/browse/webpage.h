@@ -20,6 +20,8 @@ public:
 
 signals:
     void navigationRequested(const QUrl& url, bool isMainFrame);
+    // A console line of any frame and any script world (never shown).
+    void consoleMessage(const QString& message);
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;

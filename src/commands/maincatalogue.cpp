@@ -8,7 +8,9 @@
 #include "browse/tabset.h"
 #include "commandbar/commandpool.h"
 #include "commandbar/commandrecord.h"
+#include "config/captionnumbers.h"
 #include "config/filemessages.h"
+#include "config/harvestoptions.h"
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
@@ -94,6 +96,20 @@ void printPage(Targets& t, CommandEntry*)
 {
     if (BrowserView* v = view(t))
         t.printer.print(v);
+}
+
+// "FILE:OTHERSITES": passes read the frames of other sites too, or not. The check mark, already
+// toggled, is the choice; it is kept at once for the next runs.
+void otherSiteFrames(Targets& t, CommandEntry* entry)
+{
+    const bool on = entry->checked();
+    t.harvester.setOtherSiteFrames(on);
+    const QString path = t.dir.path(ProgramFiles::Extra);
+    if (!HarvestOptions::setOtherSiteFrames(path, on))
+        t.desktop.report(
+            t.messageParent,
+            FileMessages::text(t.captions,
+                               TextFile::failed(TextFile::Result::Action::Write, path, QString())));
 }
 
 // The word-processor exports: 0 the landscape template, 1 the portrait one.
@@ -338,6 +354,12 @@ const MainCommand kCommands[] = {
      .icon = 72,
      .caption = 38,
      .handler = [](Targets& t, CommandEntry* entry) { t.window.autoHideSwitch(entry); }},
+    {.key = "FILE:OTHERSITES",
+     .bar = "FILE",
+     .style = EntryStyle::Check,
+     .icon = 126,
+     .caption = CaptionNo::OtherSiteFrames,
+     .handler = otherSiteFrames},
     {.key = "FILE:FISH:SEPARATOR", .bar = "FILE", .style = S},
     {.key = "FILE:EXPLORER",
      .bar = "FILE",
@@ -400,6 +422,11 @@ const MainCommand kCommands[] = {
      .icon = 68,
      .caption = 220,
      .handler = [](Targets& t, CommandEntry*) { t.mailLists.cancel(); }},
+    {.key = "QUORVINK:SAVEAS",
+     .bar = "VIEWMAILS",
+     .icon = 6,
+     .caption = CaptionNo::SaveBookAs,
+     .handler = [](Targets& t, CommandEntry*) { t.mailLists.saveBookAs(); }},
 
     // Menu "NAVIGATE".
     {.key = "NAVIGATE:PICK",
@@ -522,6 +549,11 @@ QString drawingStyleKey(int style)
 QString autoHideKey()
 {
     return QStringLiteral("FILE:FLOATING");
+}
+
+QString otherSiteFramesKey()
+{
+    return QStringLiteral("FILE:OTHERSITES");
 }
 
 QString exportMenuKey()

@@ -66,6 +66,7 @@ extern const char kLanguageBar[];
 // The entries the main window itself follows.
 QString drawingStyleKey(int style); // empty outside 0..3
 QString autoHideKey();
+QString otherSiteFramesKey();
 QString exportMenuKey();
 QString harvestSwitchKey();
 

@@ -126,4 +126,16 @@ constexpr int DisplayUnreachable = 356; // "No display can be opened: %1 (%2) ca
 // Packages and licence: 380-389.
 constexpr int Licence = 380; // "Free software under the GNU General Public License, ..."
 
+// Harvesting the frames of other sites, what a pass read, the address book for mail programs:
+// 390-409.
+constexpr int OtherSiteFrames = 390; // the options menu's check entry
+constexpr int SaveBookAs = 391;      // "Save the address book as…": menu entry and dialog title
+constexpr int PassRead = 392;        // "... %1 addresses written from %2 frames read; ... %3"
+constexpr int PassNoFrames = 393;    // "... the page has no frames; addresses written: 0"
+constexpr int VCardFilter = 394;     // the save dialog's filter name of vCard files
+constexpr int CsvFilter = 395;       // the save dialog's filter name of CSV files
+constexpr int BookSaved = 396;       // "Addresses written to %2: %1. Lines skipped ...: %3."
+constexpr int BookWithoutAddress = 397; // "The address book %1 holds no address (... %2)."
+constexpr int BookIsTarget = 398;       // "The address book itself cannot be written over; ..."
+
 } // namespace CaptionNo

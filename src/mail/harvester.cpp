@@ -1,7 +1,9 @@
 #include "mail/harvester.h"
 
 #include "browse/browserview.h"
+#include "config/captionnumbers.h"
 #include "config/filemessages.h"
+#include "config/languagefile.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
 #include "core/textfile.h"
@@ -9,10 +11,14 @@
 #include "mail/harvestscript.h"
 #include "platform/desktop.h"
 
+#include <QHash>
 #include <QPointer>
+#include <QSet>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+
+#include <algorithm>
 
 namespace {
 
@@ -43,6 +49,14 @@ void Harvester::toggle()
     GO_Mail_Link();
 }
 
+void Harvester::setOtherSiteFrames(bool on)
+{
+    if (on == m_otherSiteFrames)
+        return;
+    m_otherSiteFrames = on;
+    emit otherSiteFramesChanged(on);
+}
+
 void Harvester::onDocumentComplete()
 {
     if (m_mailAuto > 0 && !m_timer2.isActive())
@@ -61,27 +75,138 @@ void Harvester::tick()
     GO_Mail_Link();
 }
 
+// One pass: the page's answer, what the asked frames answered, and the wait for them.
+struct Harvester::Pass {
+    std::optional<HarvestScript::Answer> answer;
+    QHash<QString, QStringList> answered; // by token, as they come (before the answer, too)
+    QSet<QString> asked;
+    QMetaObject::Connection listening;
+    QTimer deadline;
+    bool finished = false;
+    ~Pass() { QObject::disconnect(listening); }
+};
+
 void Harvester::GO_Mail_Link()
 {
+    if (m_waiting) {
+        m_again = true;
+        return;
+    }
     BrowserView* view = m_currentView ? m_currentView() : nullptr;
     if (!view) {
         // No view, no document: the list is still opened and closed.
-        write({});
+        finish(std::make_shared<Pass>());
         return;
     }
+    read(view);
+}
+
+void Harvester::read(BrowserView* view)
+{
     // The whole page is read by one script, so the current view is taken once; the selected tab
     // cannot change while the script runs.
+    auto pass = std::make_shared<Pass>();
+    const bool otherSites = m_otherSiteFrames;
+    if (otherSites) {
+        // Frames may answer before the page's own answer arrives.
+        std::weak_ptr<Pass> weak = pass;
+        pass->listening =
+            connect(view, &BrowserView::consoleMessage, this, [this, weak](const QString& message) {
+                const std::shared_ptr<Pass> p = weak.lock();
+                if (!p || p->finished)
+                    return;
+                auto found = HarvestScript::decodeFrameAnswer(message);
+                if (!found || p->answered.contains(found->first))
+                    return;
+                p->answered.insert(found->first, found->second);
+                if (p->answer && p->answered.size() >= p->asked.size() &&
+                    std::all_of(p->asked.begin(), p->asked.end(),
+                                [&p](const QString& token) { return p->answered.contains(token); }))
+                    finish(p);
+            });
+    }
     QPointer<Harvester> self(this);
-    view->runIsolated(HarvestScript::source(), [self](const QVariant& answer) {
+    view->runIsolated(HarvestScript::source(otherSites), [self, pass](const QVariant& answer) {
         if (!self)
             return;
         // A page that went away while the script ran gives no answer: nothing is written, but
         // the list is opened and closed as by every pass.
-        self->write(HarvestScript::decode(answer).value_or(QStringList()));
+        pass->answer = HarvestScript::decode(answer);
+        if (pass->answer) {
+            for (const HarvestScript::Frame& frame : pass->answer->read) {
+                if (frame.state == HarvestScript::Frame::State::Asked)
+                    pass->asked.insert(frame.token);
+            }
+        }
+        const bool waiting =
+            std::any_of(pass->asked.begin(), pass->asked.end(),
+                        [&pass](const QString& t) { return !pass->answered.contains(t); });
+        if (!waiting) {
+            self->finish(pass);
+            return;
+        }
+        self->m_waiting = pass;
+        pass->deadline.setSingleShot(true);
+        QObject::connect(&pass->deadline, &QTimer::timeout, self,
+                         [self, weak = std::weak_ptr<Pass>(pass)] {
+                             if (const std::shared_ptr<Pass> p = weak.lock())
+                                 self->finish(p);
+                         });
+        pass->deadline.start(kFrameAnswerMs);
     });
 }
 
-void Harvester::write(const QStringList& lines)
+void Harvester::finish(const std::shared_ptr<Pass>& pass)
+{
+    if (pass->finished)
+        return;
+    pass->finished = true;
+    QObject::disconnect(pass->listening);
+    pass->deadline.stop();
+    const std::shared_ptr<Pass> keep = pass; // m_waiting may hold the last reference
+
+    QStringList lines;
+    int framesRead = 0;
+    const int frames = pass->answer ? pass->answer->frames : 0;
+    if (pass->answer) {
+        for (const HarvestScript::Frame& frame : pass->answer->read) {
+            switch (frame.state) {
+            case HarvestScript::Frame::State::Read:
+                ++framesRead;
+                lines += frame.entries;
+                break;
+            case HarvestScript::Frame::State::Unread:
+                lines += frame.entries;
+                break;
+            case HarvestScript::Frame::State::Asked:
+                if (const auto it = pass->answered.constFind(frame.token);
+                    it != pass->answered.constEnd()) {
+                    ++framesRead;
+                    lines += *it;
+                }
+                break;
+            }
+        }
+    }
+    if (write(lines)) {
+        // A language file without these captions gives an empty status text.
+        const QString caption =
+            m_captions[frames == 0 ? CaptionNo::PassNoFrames : CaptionNo::PassRead];
+        emit passRead(frames == 0 || caption.isEmpty()
+                          ? caption
+                          : caption.arg(lines.size()).arg(framesRead).arg(frames - framesRead));
+        emit passFinished(int(lines.size()));
+    }
+    if (m_waiting == pass) {
+        m_waiting.reset();
+        if (m_again) {
+            m_again = false;
+            GO_Mail_Link();
+        }
+    }
+}
+
+bool Harvester::write(const QStringList& lines)
 {
     const QString path = m_dir.path(ProgramFiles::MailsList);
     const TextFile::Result result = TextFile::append(path, lines);
@@ -89,9 +214,9 @@ void Harvester::write(const QStringList& lines)
         // The pass is abandoned; the flag and the timer stay as they are.
         m_desktop.report(m_messageParent, FileMessages::text(m_captions, result));
         emit passFinished(-1);
-        return;
+        return false;
     }
-    emit passFinished(int(lines.size()));
+    return true;
 }
 
 void Harvester::installFrameScript(QWebEngineProfile* profile)

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class BrowserView;
 class CaptionTable;
@@ -35,6 +36,13 @@ public:
     static constexpr int kIconOff = 132;
     static constexpr int kIconOn = 133;
     static constexpr int kTickMs = 1000;
+    // How long a pass waits for the frames of other sites it asked.
+    static constexpr int kFrameAnswerMs = 2000;
+
+    // Whether a pass asks the frames of other sites for their lines too (off: the reading ends at
+    // the first frame it may not read).
+    void setOtherSiteFrames(bool on);
+    bool otherSiteFrames() const { return m_otherSiteFrames; }
 
     // The automatic-harvest flag: 0 off, 1 on. Only toggle() changes it.
     qint16 Mail_Auto() const { return m_mailAuto; }
@@ -60,13 +68,22 @@ public:
 signals:
     // The icon of the "QUORVINK:START" button: kIconOn or kIconOff.
     void iconChanged(int icon);
+    // The frames of other sites are read from now on, or no longer.
+    void otherSiteFramesChanged(bool on);
     // A pass has closed the list file: the lines it wrote, or -1 when the file could not be
     // written (the message has been shown).
     void passFinished(int linesWritten);
+    // After every pass that wrote its lines: what it read, for the status text.
+    void passRead(const QString& statusText);
 
 private:
+    struct Pass;
     void tick();
-    void write(const QStringList& lines);
+    void read(BrowserView* view);
+    // Collects the lines of a page's answer (with what the asked frames answered), writes them
+    // and reports what the pass read.
+    void finish(const std::shared_ptr<Pass>& pass);
+    bool write(const QStringList& lines);
 
     const ProgramDir& m_dir;
     Desktop& m_desktop;
@@ -75,4 +92,8 @@ private:
     QWidget* m_messageParent;
     qint16 m_mailAuto = 0;
     QTimer m_timer2;
+    bool m_otherSiteFrames = false;
+    // A pass waiting for frames of other sites; a pass asked for meanwhile runs after it.
+    std::shared_ptr<Pass> m_waiting;
+    bool m_again = false;
 };

@@ -1,31 +1,62 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 #include <optional>
 
-// The script of a harvest pass and the reading of its answer. The script runs once per pass in
-// the application's isolated world of the top-level document and reads the links of every frame
-// document in one go, so a pass costs one round trip to the page whatever the number of links.
+// The scripts of a harvest pass and the reading of their answers. The pass script runs once per
+// pass in the application's isolated world of the top-level document and reads the links of
+// every frame document it may read in one go, so a pass costs one round trip to the page whatever
+// the number of links. Frames of other sites are read, on request, by the frame script that runs
+// in the isolated world of every frame: asked by the pass script with a token of its own, it
+// answers on the console of its world, under a secret of the run that no page script can see.
 namespace HarvestScript {
+
+// What the pass script found in one frame, in frame order.
+struct Frame {
+    enum class State {
+        Read,   // every link of the frame was read
+        Unread, // the frame could not be read (the reading ends there unless others are asked)
+        Asked,  // another site's frame, asked for its lines under token
+    };
+    State state = State::Read;
+    QStringList entries; // what follows "mailto:" of each link, lower-cased, document order
+    QString token;
+};
+
+struct Answer {
+    int frames = 0; // window.frames.length of the page
+    QList<Frame> read;
+};
 
 // Reads window.frames[0 .. length-1] in order; of each frame document's links (anchors with an
 // href and image-map areas, document order) the resolved href is lower-cased and, when it begins
 // with "mailto:", everything after that is one entry. The top-level document's own links are
 // not read. A frame that cannot be read (another origin) ends the reading: the entries of the
-// frames before it are kept, nothing of it or of later frames is added.
-// The answer is one string: every entry as its length in UTF-16 units, ":" and the entry.
-QString source();
+// frames before it are kept, nothing of it or of later frames is added. With otherSites, such a
+// frame is asked instead, and the reading goes on with the next one.
+QString source(bool otherSites);
 
-// The entries of an answer of source(); nothing when the answer is not one (the page went away
-// while the script ran, or the script could not run at all).
-std::optional<QStringList> decode(const QVariant& answer);
+// The answer of source(); nothing when the answer is not one (the page went away while the
+// script ran, or the script could not run at all).
+std::optional<Answer> decode(const QVariant& answer);
 
-// A script for every frame of every page, run in the isolated world as the frame's document is
+// The run's secret: the console lines of the frame script begin with it.
+const QString& secret();
+
+// An answer of an asked frame, taken from a console line of the isolated world: its token and
+// its entries, or nothing when the line is no such answer.
+std::optional<std::pair<QString, QStringList>> decodeFrameAnswer(const QString& consoleLine);
+
+// The script of every frame of every page, run in the isolated world as the frame's document is
 // created: it builds that world and the interfaces a pass uses in it, which the first pass after
-// the page has loaded would otherwise build for each frame in turn.
+// the page has loaded would otherwise build for each frame in turn; once the frame has loaded it
+// reads the hrefs of the frame's links and keeps them for the pass script until the document
+// changes; and it answers the requests of the pass script.
 QString frameWorldSource();
 
 } // namespace HarvestScript

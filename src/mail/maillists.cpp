@@ -1,13 +1,17 @@
 #include "mail/maillists.h"
 
+#include "config/captionnumbers.h"
 #include "config/filemessages.h"
+#include "config/languagefile.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
 #include "core/textfile.h"
+#include "mail/addressbook.h"
 #include "platform/desktop.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace {
@@ -133,6 +137,65 @@ bool MailLists::add()
 bool MailLists::cancel()
 {
     return emptyList();
+}
+
+bool MailLists::saveBookAs()
+{
+    const QString book = bookPath();
+    TextFile::Result problem;
+    // A book not made yet holds no address; one that cannot be read is named in a message.
+    const std::optional<QStringList> lines = TextFile::read(book, &problem);
+    if (!problem) {
+        report(problem);
+        return false;
+    }
+    const AddressBook::Addresses found = AddressBook::collect(lines.value_or(QStringList()));
+    if (found.addresses.isEmpty()) {
+        m_desktop.report(m_messageParent,
+                         m_captions[CaptionNo::BookWithoutAddress].arg(
+                             QDir::toNativeSeparators(book), QString::number(found.skipped)));
+        return false;
+    }
+
+    const QString vcard = m_captions[CaptionNo::VCardFilter] + QStringLiteral(" (*.vcf)");
+    const QString csv = m_captions[CaptionNo::CsvFilter] + QStringLiteral(" (*.csv)");
+    QString filter;
+    // The menu entry's caption without its ellipsis is the dialog's title.
+    QString title = m_captions[CaptionNo::SaveBookAs];
+    title.remove(QChar(0x2026));
+    const std::optional<QString> chosen =
+        m_desktop.askSaveFile(m_messageParent, title.trimmed(), vcard + QStringLiteral(";;") + csv,
+                              QStringLiteral("MailsBook.vcf"), &filter);
+    if (!chosen || chosen->isEmpty())
+        return false;
+    // The extension typed decides; a name without a known one takes the filter's.
+    QString path = *chosen;
+    std::optional<AddressBook::Format> format = AddressBook::formatOf(path);
+    if (!format) {
+        format = filter.contains(QLatin1String("*.csv")) ? AddressBook::Format::Csv
+                                                         : AddressBook::Format::VCard;
+        path +=
+            format == AddressBook::Format::Csv ? QStringLiteral(".csv") : QStringLiteral(".vcf");
+    }
+    // A link in the chosen place would have the book itself replaced.
+    const QFileInfo target(path);
+    if (target.exists() && target.canonicalFilePath() == QFileInfo(book).canonicalFilePath()) {
+        m_desktop.report(m_messageParent, m_captions[CaptionNo::BookIsTarget]);
+        return false;
+    }
+    const QByteArray bytes = format == AddressBook::Format::Csv
+                                 ? AddressBook::toCsv(found.addresses)
+                                 : AddressBook::toVCard(found.addresses);
+    const TextFile::Result written = TextFile::rewriteBytes(path, bytes);
+    if (!written) {
+        report(written);
+        return false;
+    }
+    m_desktop.report(m_messageParent,
+                     m_captions[CaptionNo::BookSaved].arg(QString::number(found.addresses.size()),
+                                                          QDir::toNativeSeparators(path),
+                                                          QString::number(found.skipped)));
+    return true;
 }
 
 bool MailLists::emptyList()

@@ -30,6 +30,9 @@ public:
     bool add();
     // "QUORVINK:CANCEL": empties the list; harvesting and the book are not touched.
     bool cancel();
+    // "QUORVINK:SAVEAS": writes the book's addresses, each once, as vCard or CSV for mail
+    // programs, in the file the save dialog gives; the book itself is never changed.
+    bool saveBookAs();
 
 private:
     bool emptyList();

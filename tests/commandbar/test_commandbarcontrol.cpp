@@ -305,8 +305,8 @@ void TestCommandBarControl::menuShowsTheDropDownBar()
     QCOMPARE(texts, captions);
     QVERIFY(separatorsOk);
     QVERIFY(iconsOk);
-    QCOMPARE(checkable,
-             QStringList({"FILE:SYSTEM", "FILE:OFFICE", "FILE:XP", "FILE:MONEY", "FILE:FLOATING"}));
+    QCOMPARE(checkable, QStringList({"FILE:SYSTEM", "FILE:OFFICE", "FILE:XP", "FILE:MONEY",
+                                     "FILE:FLOATING", "FILE:OTHERSITES"}));
 }
 
 void TestCommandBarControl::withoutHookTheControlReportsMenus()

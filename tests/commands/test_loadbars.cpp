@@ -165,8 +165,8 @@ void TestLoadBars::entriesStartPlain()
     const TempProgramDir dir(false);
     Built built;
     build(built, dir);
-    // 79 entries of the main window and 15 more for the link-table window and its editor.
-    QCOMPARE(built.pool.entries().size(), 79 + 15);
+    // 81 entries of the main window and 15 more for the link-table window and its editor.
+    QCOMPARE(built.pool.entries().size(), 81 + 15);
     for (const CommandEntry* entry : built.pool.entries()) {
         QVERIFY2(entry->enabled(), qPrintable(entry->key()));
         QVERIFY2(!entry->checked(), qPrintable(entry->key()));

@@ -17,6 +17,7 @@
 #include "browse/navigation.h"
 #include "commandbar/commandbar.h"
 #include "commandbar/commandentry.h"
+#include "config/captionnumbers.h"
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "mail/harvester.h"
@@ -24,8 +25,10 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
+#include <QSettings>
 #include <QWebEngineHistory>
 
 using CommandDriver::activate;
@@ -744,6 +747,9 @@ private slots:
         const QByteArray list = app.dir.read(QStringLiteral("MailsList.txt"));
         QVERIFY2(list.contains("one@example.org") && list.contains("two@example.org"),
                  list.constData());
+        // The status text says what the pass read: two addresses from the one frame.
+        QCOMPARE(w.picStat()->statusBar()->text(),
+                 app.module->Lang_Text[CaptionNo::PassRead].arg(2).arg(1).arg(0));
         // The menu shows the "on" picture.
         CommandDriver::MenuSeen shown;
         chooseInMenu(w, "QUORVINK", QString(), &shown);
@@ -768,6 +774,26 @@ private slots:
         QVERIFY(QFileInfo::exists(app.dir.file(QStringLiteral("MailsList.txt"))));
         QCOMPARE(app.dir.read(QStringLiteral("MailsList.txt")), QByteArray());
         QCOMPARE(app.dir.read(QStringLiteral("MailsBook.txt")), "kept@example.org\r\n" + list);
+        QVERIFY(app.desktop.messages.isEmpty());
+    }
+
+    // The options menu's switch for the frames of other sites reaches the harvester and is kept
+    // in the program's own settings file.
+    void otherSiteFramesSwitchIsKept()
+    {
+        frmStart& w = *app.window;
+        CommandEntry* entry = w.pool().entry(QStringLiteral("FILE:OTHERSITES"));
+        QVERIFY(entry && !entry->checked());
+        QVERIFY(!w.harvester().otherSiteFrames());
+        for (const bool on : {true, false}) {
+            QCOMPARE(activate(w, QStringLiteral("FILE:OTHERSITES")), Reached::Activated);
+            QCOMPARE(entry->checked(), on);
+            QCOMPARE(w.harvester().otherSiteFrames(), on);
+            const QSettings kept(app.dir.file(QStringLiteral("Data/orvelquorvink.Ext")),
+                                 QSettings::IniFormat);
+            QCOMPARE(kept.value(QStringLiteral("Harvest/OtherSiteFrames")).toString(),
+                     on ? QStringLiteral("true") : QStringLiteral("false"));
+        }
         QVERIFY(app.desktop.messages.isEmpty());
     }
 

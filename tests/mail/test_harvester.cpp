@@ -3,6 +3,7 @@
 
 #include "browse/browserview.h"
 #include "browse/webprofile.h"
+#include "config/captionnumbers.h"
 #include "config/languagefile.h"
 #include "core/programdir.h"
 #include "core/wait.h"
@@ -77,6 +78,7 @@ struct Program {
     ProgramDir dir = temp.programDir();
     RecordingDesktop desktop;
     CaptionTable captions;
+    QString status; // the last status text of a pass
 
     QByteArray list() const { return temp.read(QStringLiteral("MailsList.txt")); }
     bool listExists() const { return QFile::exists(temp.file(QStringLiteral("MailsList.txt"))); }
@@ -97,6 +99,8 @@ private slots:
     void pass();
     void unreadableFrame_data();
     void unreadableFrame();
+    void otherSiteFrames_data();
+    void otherSiteFrames();
     void passWithoutView();
     void pageGoesAwayDuringPass();
     void viewClosedDuringPass();
@@ -158,6 +162,8 @@ int HarvesterTest::harvest(Program& program, BrowserView* view)
     Harvester harvester(
         program.dir, program.desktop, program.captions, [view] { return view; }, m_window.get());
     QSignalSpy finished(&harvester, &Harvester::passFinished);
+    connect(&harvester, &Harvester::passRead, this,
+            [&program](const QString& text) { program.status = text; });
     harvester.GO_Mail_Link();
     if (finished.isEmpty() && !finished.wait(10000))
         return -2;
@@ -249,6 +255,12 @@ void HarvesterTest::pass_data()
                link("mailto:last@example.org"))}
         << QByteArray()
         << QByteArray("first@example.org\r\nmap@example.org\r\nlast@example.org\r\n");
+    // An href the address parser refuses comes back as written, without its line feeds.
+    QTest::addRow("hrefs given back as written")
+        << oneFrame
+        << QByteArrayList{page(link("http://[a&#10;B") + link("MAILTO://[X&#10;Y") +
+                               link("mailto:After@example.org"))}
+        << QByteArray() << QByteArray("//[xy\r\nafter@example.org\r\n");
     QTest::addRow("page scripts replace DOM methods and builtins")
         << page(kForgingScript + "<iframe src=\"f0.html\"></iframe>")
         << QByteArrayList{page(link("mailto:Real@Example.org") + kForgingScript +
@@ -269,6 +281,19 @@ void HarvesterTest::pass_data()
                "document.getElementById('s').append(a);"
                "</script>")}
         << QByteArray() << QByteArray("added@example.org\r\n");
+    QTest::addRow("links changed once the frame has loaded")
+        << page("<iframe src=\"f0.html\"></iframe><iframe src=\"f1.html\"></iframe>")
+        << QByteArrayList{page(link("mailto:kept@example.org") + link("mailto:gone@example.org") +
+                               "<script>addEventListener('load', () => {"
+                               "document.links[1].remove();"
+                               "document.links[0].setAttribute('href', "
+                               "'mailto:Changed@Example.org');"
+                               "document.body.insertAdjacentHTML('beforeend', "
+                               "'<a href=\"mailto:new@example.org\">n</a>');});</script>"),
+                          page("<base href=\"mailto:base@example.org\">" + link("#fragment") +
+                               "<script>addEventListener('load', () => "
+                               "document.querySelector('base').remove());</script>")}
+        << QByteArray() << QByteArray("changed@example.org\r\nnew@example.org\r\n");
     QTest::addRow("blank, empty and nested frames")
         << page("<iframe src=\"about:blank\"></iframe><iframe src=\"f0.html\"></iframe>"
                 "<iframe src=\"f1.html\"></iframe>")
@@ -294,10 +319,20 @@ void HarvesterTest::pass()
     Program program;
     if (!before.isEmpty())
         QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), before));
-    QCOMPARE(harvest(program, m_view), int(expected.count("\r\n") - before.count("\r\n")));
+    program.captions.set(CaptionNo::PassRead, QStringLiteral("%1 %2 %3"));
+    program.captions.set(CaptionNo::PassNoFrames, QStringLiteral("no frames"));
+    const int written = int(expected.count("\r\n") - before.count("\r\n"));
+    QCOMPARE(harvest(program, m_view), written);
     QVERIFY(program.listExists());
     QCOMPARE(program.list(), expected);
     QVERIFY(program.desktop.messages.isEmpty());
+    // The status text: what was written, from how many frames; a page without frames says so.
+    if (frames.isEmpty())
+        QCOMPARE(program.status, QStringLiteral("no frames"));
+    else
+        QVERIFY2(program.status.startsWith(QString::number(written) + QLatin1Char(' ')) &&
+                     program.status.endsWith(QLatin1String(" 0")),
+                 qPrintable(program.status));
 }
 
 void HarvesterTest::unreadableFrame_data()
@@ -335,6 +370,83 @@ void HarvesterTest::unreadableFrame()
     QCOMPARE(harvest(program, m_view), int(expected.count("\r\n")));
     QVERIFY(program.listExists());
     QCOMPARE(program.list(), expected);
+    QVERIFY(program.desktop.messages.isEmpty());
+}
+
+void HarvesterTest::otherSiteFrames_data()
+{
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<QByteArray>("otherFrame");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("status"); // written, frames read, frames not read
+
+    const QByteArray other = page(link("mailto:Other@Example.org") + link("https://example.org/") +
+                                  link("mailto:other2@example.org"));
+    // The other site's page sees each request: it answers it itself in every way it can, stops
+    // it from reaching anyone else, and changes the builtins of its world.
+    const QByteArray forging = page(link("mailto:other@example.org") + kForgingScript +
+                                    R"(<script>
+const fake = (t) => 'E14:forged@evil.xy';
+addEventListener('message', (e) => {
+    e.stopImmediatePropagation();
+    const t = String(e.data && e.data.orvelquorvinkHarvest);
+    for (const key of ['', 'orvelquorvink', 'orvelquorvink-', t])
+        console.log(key + ' ' + t + ' ' + fake(t));
+    parent.postMessage(e.data, '*');
+    postMessage({orvelquorvinkHarvest: t}, '*');
+}, true);
+console.log = () => {};
+</script>)" + link("mailto:other2@example.org"));
+    QTest::addRow("off: the reading ends at the other site's frame")
+        << false << other << QByteArray("first@example.org\r\nfirst2@example.org\r\n")
+        << QStringLiteral("2 1 2");
+    QTest::addRow("on: every frame in order")
+        << true << other
+        << QByteArray("first@example.org\r\nfirst2@example.org\r\nother@example.org\r\n"
+                      "other2@example.org\r\nthird@example.org\r\n")
+        << QStringLiteral("5 3 0");
+    QTest::addRow("on: forged and hidden answers change nothing")
+        << true << forging
+        << QByteArray("first@example.org\r\nfirst2@example.org\r\nother@example.org\r\n"
+                      "other2@example.org\r\nthird@example.org\r\n")
+        << QStringLiteral("5 3 0");
+}
+
+void HarvesterTest::otherSiteFrames()
+{
+    QFETCH(bool, on);
+    QFETCH(QByteArray, otherFrame);
+    QFETCH(QByteArray, expected);
+    QFETCH(QString, status);
+
+    const QString name = QStringLiteral("sites-") + slug();
+    // The top page asks the frames itself, with tokens of its own.
+    const QByteArray askingTop = "<script>addEventListener('load', () => { for (let i = 0; i < "
+                                 "frames.length; ++i) frames[i].postMessage({orvelquorvinkHarvest:"
+                                 " '0123456789abcdef0123456789abcdef'}, '*'); });</script>";
+    m_other.setPage(name + QStringLiteral("/f.html"), otherFrame);
+    const QByteArray top = "<!doctype html><html><head>" + askingTop +
+                           "</head><frameset rows=\"33%,33%,*\"><frame src=\"f0.html\">"
+                           "<frame src=\"" +
+                           m_other.url(name + QStringLiteral("/f.html")).toEncoded() +
+                           "\"><frame src=\"f1.html\"></frameset></html>";
+    QVERIFY(load(
+        m_view, publish(name, top,
+                        {page(link("mailto:first@example.org") + link("mailto:first2@example.org")),
+                         page(link("mailto:third@example.org"))})));
+
+    Program program;
+    program.captions.set(CaptionNo::PassRead, QStringLiteral("%1 %2 %3"));
+    Harvester harvester(
+        program.dir, program.desktop, program.captions, [this] { return m_view; }, m_window.get());
+    harvester.setOtherSiteFrames(on);
+    QSignalSpy read(&harvester, &Harvester::passRead);
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+    harvester.GO_Mail_Link();
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(program.list(), expected);
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(read.at(0).at(0).toString(), status);
     QVERIFY(program.desktop.messages.isEmpty());
 }
 
