@@ -58,7 +58,7 @@ void TestSetCaptions::init()
     TestGuard::failOnWarnings();
     m_dir = std::make_unique<TempProgramDir>(false);
     QVERIFY(m_dir->write(QStringLiteral("Languages/Quorvink_Full.txt"),
-                         languageFile(QStringLiteral("Full"), 223,
+                         languageFile(QStringLiteral("Full"), 409,
                                       {"SEARCH_DESCR=Search full", "DICTIONARY_DESCR=Dict full",
                                        "MAP_DESCR=Map full", "SOCIAL_DESCR=Social full",
                                        "ECOMMERCE_DESCR=Shop full", "TAB_WIDTH=2600"})));
