@@ -40,11 +40,16 @@ class TestOutside : public QObject {
 
     QString at(const char* page) const { return server.url(QLatin1String(page)).toString(); }
 
-    // Started, with the deferred start step run (it empties the harvest list: creates it here).
-    bool startProgram(Program& p, const char* home)
+    // Started, with the deferred start step run (it empties the harvest list: creates it here),
+    // and, when named, the request its home page makes once loaded has come.
+    bool startProgram(Program& p, const char* home, const char* loadedSays = nullptr)
     {
+        const QString said = QLatin1String(loadedSays);
+        const int before = server.requestCount(said);
         return p.start(at(home), kSettings) &&
-               Outside::waitUntil([&p] { return QFile::exists(p.dir.file("MailsList.txt")); });
+               Outside::waitUntil([&p] { return QFile::exists(p.dir.file("MailsList.txt")); }) &&
+               (!loadedSays ||
+                QTest::qWaitFor([&] { return server.requestCount(said) > before; }, 20000));
     }
 
     // A click on a toolbar button, then, for a menu entry, on the entry in the open menu.
@@ -231,10 +236,7 @@ private slots:
     void harvestOfAFramedPage()
     {
         Program p;
-        const int loaded = server.requestCount(QStringLiteral("framed-loaded"));
-        QVERIFY(startProgram(p, "framed.html"));
-        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("framed-loaded")) > loaded,
-                                 20000);
+        QVERIFY(startProgram(p, "framed.html", "framed-loaded"));
         QVERIFY(choose(p, QStringLiteral("QUORVINK:START")));
         QStringList lines;
         QVERIFY(Outside::waitUntil([&] {
@@ -273,10 +275,7 @@ private slots:
             QVERIFY(p.dir.write(QStringLiteral("xdg/config/mimeapps.list"),
                                 "[Default Applications]\ntext/plain=reader.desktop\n"));
         }
-        const int loaded = server.requestCount(QStringLiteral("source-loaded"));
-        QVERIFY(startProgram(p, "source.html"));
-        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("source-loaded")) > loaded,
-                                 20000);
+        QVERIFY(startProgram(p, "source.html", "source-loaded"));
         QVERIFY(choose(p, QStringLiteral("EDIT:VIEW")));
         QVERIFY(Outside::waitUntil(
             [&p] { return p.dir.read(QStringLiteral("Doc.Txt")).contains("marker-7f3a"); }));
@@ -300,10 +299,7 @@ private slots:
         const QString documents = p.dir.file(QStringLiteral("home/Documents"));
         QVERIFY(QDir().mkpath(documents));
         p.environment.insert(QStringLiteral("HOME"), p.dir.file(QStringLiteral("home")));
-        const int loaded = server.requestCount(QStringLiteral("source-loaded"));
-        QVERIFY(startProgram(p, "source.html"));
-        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("source-loaded")) > loaded,
-                                 20000);
+        QVERIFY(startProgram(p, "source.html", "source-loaded"));
         QVERIFY(choose(p, QStringLiteral("SAVE:HTML")));
         const QString dialog = p.waitWindow(QStringLiteral("Save the page"));
         QVERIFY(!dialog.isEmpty());
