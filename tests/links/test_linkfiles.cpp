@@ -32,6 +32,13 @@ class TestLinkFiles : public QObject {
         return lines;
     }
 
+    // A file one byte beyond what is read.
+    static bool oversize(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.resize(TextFile::kMaxReadBytes + 1);
+    }
+
 private slots:
     void initTestCase() { captions.set(CaptionNo::LinkTableWord, QStringLiteral("Group")); }
     void init() { TestGuard::failOnWarnings(); }
@@ -202,10 +209,7 @@ private slots:
     void unreadableTableIsKept()
     {
         TempProgramDir dir(false);
-        QFile file(dir.file("Links/Links.000"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(TextFile::kMaxReadBytes + 1));
-        file.close();
+        QVERIFY(oversize(dir.file("Links/Links.000")));
         LinkTitles titles;
         titles.setEntryCount(1, 2);
         LinkTable table(dir.programDir(), titles, captions);
@@ -301,10 +305,7 @@ private slots:
     void unreadableTitlesFileIsKept()
     {
         TempProgramDir dir(false);
-        QFile file(dir.file("Links/Links.Bok"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(TextFile::kMaxReadBytes + 1));
-        file.close();
+        QVERIFY(oversize(dir.file("Links/Links.Bok")));
         LinkTitles titles;
         titles.applyDefaultTitles(QStringLiteral("Group"));
         const TextFile::Result read =
