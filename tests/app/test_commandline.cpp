@@ -1,5 +1,5 @@
-// The program reads no command line: the real browser, started with arguments Qt or the web
-// engine would otherwise act on, starts as usual on its home page and opens nothing it was given.
+// The real browser as a process of its own: it reads no command line, writes nothing outside its
+// program directory, and without a display says what is missing.
 #include "testguard.h"
 
 #include "appfixture.h"
@@ -7,30 +7,50 @@
 #include "tempprogramdir.h"
 #include "testmain.h"
 
+#include <QDirIterator>
 #include <QProcess>
+#include <QTemporaryDir>
 
 class TestCommandLine : public QObject {
     Q_OBJECT
 
     HttpServer server;
 
-private slots:
-    void init() { TestGuard::failOnWarnings(); }
+    // A portable install of its own (the program directory is the executable's folder), with the
+    // server's page as its home page when one is named; the executable's path.
+    QString install(const TempProgramDir& dir, const char* homePage = nullptr)
+    {
+        const QString program = dir.file(QStringLiteral("orvelquorvink"));
+        if (!QFile::copy(QStringLiteral(QUORVINK_BROWSER), program))
+            return QString();
+        const QByteArray home = server.url(QLatin1String(homePage)).toEncoded();
+        return !homePage || dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
+                                      " 1 \r\n 0 \r\n 0 \r\n 0 \r\n" + home + "\r\nEnglish\r\n")
+                   ? program
+                   : QString();
+    }
 
-    void argumentsChangeNothing()
+private slots:
+    void initTestCase()
     {
         QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"), htmlPage(QStringLiteral("Home")));
         server.setPage(QStringLiteral("given.html"), htmlPage(QStringLiteral("Given")));
+        server.setPage(QStringLiteral("framed.html"),
+                       htmlPage(QStringLiteral("Framed"),
+                                QStringLiteral("<iframe src=\"inner.html\"></iframe>"
+                                               "<a href=\"mailto:one@example.com\">one</a>")));
+        server.setPage(QStringLiteral("inner.html"), htmlPage(QStringLiteral("Inner")));
+    }
+    void init() { TestGuard::failOnWarnings(); }
 
-        // A portable install of its own: the program directory is the executable's folder.
+    // Arguments Qt or the web engine would otherwise act on: the program starts as usual on its
+    // home page and opens nothing it was given.
+    void argumentsChangeNothing()
+    {
         TempProgramDir dir;
-        const QString program = dir.file(QStringLiteral("orvelquorvink"));
-        QVERIFY(QFile::copy(QStringLiteral(QUORVINK_BROWSER), program));
-        const QString home = server.url(QStringLiteral("home.html")).toString();
-        QVERIFY(dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
-                          (" 1 \r\n 0 \r\n 0 \r\n 0 \r\n" + home + "\r\nEnglish\r\n").toUtf8()));
-
+        const QString program = install(dir, "home.html");
+        QVERIFY(!program.isEmpty());
         QProcess browser;
         browser.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         browser.start(program, {QStringLiteral("-platform"), QStringLiteral("no-such-platform"),
@@ -52,8 +72,8 @@ private slots:
     void noDisplaySaysWhatIsMissing()
     {
         TempProgramDir dir;
-        const QString program = dir.file(QStringLiteral("orvelquorvink"));
-        QVERIFY(QFile::copy(QStringLiteral(QUORVINK_BROWSER), program));
+        const QString program = install(dir);
+        QVERIFY(!program.isEmpty());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QLatin1String(name));
@@ -67,6 +87,48 @@ private slots:
             QString::fromUtf8(browser.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1);
         QVERIFY2(lines[0].contains(QStringLiteral("DISPLAY")), qPrintable(lines[0]));
+    }
+
+    // A start and a close with a home folder of its own write nothing outside the program
+    // directory (the web engine's preferences and caches included) and print at most one line on
+    // the terminal (the sandbox notice when running as root).
+    void startWritesOnlyItsFolderQuietly()
+    {
+        TempProgramDir dir;
+        const QString program = install(dir, "framed.html");
+        QVERIFY(!program.isEmpty());
+        // The user's folders as on a desktop without the XDG variables: all below HOME.
+        QTemporaryDir userHome;
+        QVERIFY(userHome.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
+                                 "QT_LOGGING_RULES", "QT_LOGGING_CONF", "QT_DEBUG_PLUGINS"})
+            environment.remove(QLatin1String(name));
+        environment.insert(QStringLiteral("HOME"), userHome.path());
+
+        QProcess browser;
+        browser.setProcessEnvironment(environment);
+        browser.setProcessChannelMode(QProcess::MergedChannels);
+        browser.start(program, {});
+        QVERIFY(browser.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestCount(QStringLiteral("inner.html")) > 0 ||
+                                     browser.state() == QProcess::NotRunning,
+                                 60000);
+        QCOMPARE(browser.state(), QProcess::Running);
+        browser.terminate();
+        if (!browser.waitForFinished(30000)) {
+            browser.kill();
+            QVERIFY(browser.waitForFinished());
+        }
+        QStringList outside;
+        QDirIterator it(userHome.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            outside.append(it.next());
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QLatin1Char('\n'))));
+        QVERIFY(QFileInfo(dir.file(QStringLiteral("Data/Engine"))).isDir());
+        const QString output = QString::fromLocal8Bit(browser.readAll()).trimmed();
+        QVERIFY2(output.count(QLatin1Char('\n')) == 0, qPrintable(output));
     }
 };
 

@@ -94,114 +94,98 @@ constexpr int kSkipped = 7;
 
 } // namespace
 
+// A program directory with its desktop and captions, and the lists' window on them.
+struct Program {
+    const TempProgramDir dir{false};
+    const ProgramDir program = dir.programDir();
+    RecordingDesktop desktop;
+    CaptionTable captions;
+    MailLists lists{program, desktop, captions, nullptr};
+};
+
 class AddressBookTest : public QObject {
     Q_OBJECT
 
 private slots:
     void init() { TestGuard::failOnWarnings(); }
 
-    void saveAs_data();
-    void saveAs();
-    void oddValuesReadBack();
-    void refusedTargets();
-};
+    void saveAs_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("csv");
+        const struct {
+            const char *tag, *answer, *filter, *written;
+            bool csv;
+        } rows[] = {
+            {"vcf typed", "out.vcf", "", "out.vcf", false},
+            {"typed extension wins over the filter", "out.vcf", "(*.csv)", "out.vcf", false},
+            {"csv typed in capitals", "OUT.CSV", "", "OUT.CSV", true},
+            {"no extension, csv filter", "out", "CSV table (*.csv)", "out.csv", true},
+            {"other extension, vcard filter", "out.txt", "vCard contacts (*.vcf)", "out.txt.vcf",
+             false},
+        };
+        for (const auto& r : rows)
+            QTest::addRow("%s", r.tag) << r.answer << r.filter << r.written << r.csv;
+    }
+    void saveAs()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, filter);
+        QFETCH(QString, written);
+        QFETCH(bool, csv);
+        Program p;
+        p.captions.set(CaptionNo::BookSaved, QStringLiteral("%1 to %2, skipped %3"));
+        QVERIFY(p.dir.write(QStringLiteral("MailsBook.txt"), book()));
+        QVERIFY(p.dir.write(written, "old")); // an older file in the place is replaced
+        p.desktop.saveAnswers = {p.dir.file(answer)};
+        p.desktop.saveFilterAnswer = filter;
+        QVERIFY(p.lists.saveBookAs());
+        QCOMPARE(p.dir.read(QStringLiteral("MailsBook.txt")), book());
+        QCOMPARE(p.desktop.messages.size(), 1);
+        QCOMPARE(p.desktop.messages[0].text, QStringLiteral("5 to %1, skipped %2")
+                                                 .arg(QDir::toNativeSeparators(p.dir.file(written)))
+                                                 .arg(kSkipped));
+        QCOMPARE(readBack(csv ? kReadCsv : kReadVCard, p.dir.file(written)), contacts(kExpected));
+    }
 
-void AddressBookTest::saveAs_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QString>("written");
-    QTest::addColumn<bool>("csv");
-
-    QTest::addRow("vcf typed") << "out.vcf"
-                               << ""
-                               << "out.vcf" << false;
-    QTest::addRow("typed extension wins over the filter") << "out.vcf"
-                                                          << "(*.csv)"
-                                                          << "out.vcf" << false;
-    QTest::addRow("csv typed in capitals") << "OUT.CSV"
-                                           << ""
-                                           << "OUT.CSV" << true;
-    QTest::addRow("no extension, csv filter") << "out"
-                                              << "CSV table (*.csv)"
-                                              << "out.csv" << true;
-    QTest::addRow("other extension, vcard filter") << "out.txt"
-                                                   << "vCard contacts (*.vcf)"
-                                                   << "out.txt.vcf" << false;
-}
-
-void AddressBookTest::saveAs()
-{
-    QFETCH(QString, answer);
-    QFETCH(QString, filter);
-    QFETCH(QString, written);
-    QFETCH(bool, csv);
-
-    const TempProgramDir dir(false);
-    const ProgramDir program = dir.programDir();
-    RecordingDesktop desktop;
-    CaptionTable captions;
-    captions.set(CaptionNo::BookSaved, QStringLiteral("%1 to %2, skipped %3"));
-    QVERIFY(dir.write(QStringLiteral("MailsBook.txt"), book()));
-    // An older file in the place is replaced.
-    QVERIFY(dir.write(written, "old"));
-    desktop.saveAnswers = {dir.file(answer)};
-    desktop.saveFilterAnswer = filter;
-
-    MailLists lists(program, desktop, captions, nullptr);
-    QVERIFY(lists.saveBookAs());
-    QCOMPARE(dir.read(QStringLiteral("MailsBook.txt")), book());
-    QCOMPARE(desktop.messages.size(), 1);
-    QCOMPARE(desktop.messages[0].text, QStringLiteral("5 to %1, skipped %2")
-                                           .arg(QDir::toNativeSeparators(dir.file(written)))
-                                           .arg(kSkipped));
-    QCOMPARE(readBack(csv ? kReadCsv : kReadVCard, dir.file(written)), contacts(kExpected));
-}
-
-void AddressBookTest::oddValuesReadBack()
-{
     // Values that need escaping or quoting, whatever a book could give.
-    const QStringList odd{QStringLiteral("a;b,c\\d@x.example"), QStringLiteral("say \"hi\"@x.org"),
-                          QString(30, QChar(0x20AC)) + QStringLiteral("@x.org")};
-    QTemporaryDir temp;
-    const QString vcf = temp.filePath(QStringLiteral("odd.vcf"));
-    const QString csv = temp.filePath(QStringLiteral("odd.csv"));
-    QFile v(vcf), c(csv);
-    QVERIFY(v.open(QIODevice::WriteOnly) && v.write(AddressBook::toVCard(odd)) > 0);
-    QVERIFY(c.open(QIODevice::WriteOnly) && c.write(AddressBook::toCsv(odd)) > 0);
-    v.close();
-    c.close();
-    QCOMPARE(readBack(kReadVCard, vcf), contacts(odd));
-    QCOMPARE(readBack(kReadCsv, csv), contacts(odd));
-}
+    void oddValuesReadBack()
+    {
+        const QStringList odd{QStringLiteral("a;b,c\\d@x.example"),
+                              QStringLiteral("say \"hi\"@x.org"),
+                              QString(30, QChar(0x20AC)) + QStringLiteral("@x.org")};
+        const TempProgramDir dir(false);
+        QVERIFY(dir.write(QStringLiteral("odd.vcf"), AddressBook::toVCard(odd)));
+        QVERIFY(dir.write(QStringLiteral("odd.csv"), AddressBook::toCsv(odd)));
+        QCOMPARE(readBack(kReadVCard, dir.file(QStringLiteral("odd.vcf"))), contacts(odd));
+        QCOMPARE(readBack(kReadCsv, dir.file(QStringLiteral("odd.csv"))), contacts(odd));
+    }
 
-void AddressBookTest::refusedTargets()
-{
-    const TempProgramDir dir(false);
-    const ProgramDir program = dir.programDir();
-    RecordingDesktop desktop;
-    CaptionTable captions;
-    captions.set(CaptionNo::BookIsTarget, QStringLiteral("the book itself"));
-    captions.set(CaptionNo::BookWithoutAddress, QStringLiteral("no address in %1 (%2)"));
-    MailLists lists(program, desktop, captions, nullptr);
+    void refusedTargets()
+    {
+        Program p;
+        p.captions.set(CaptionNo::BookIsTarget, QStringLiteral("the book itself"));
+        p.captions.set(CaptionNo::BookWithoutAddress, QStringLiteral("no address in %1 (%2)"));
+        // No book yet: nothing to save, no dialog.
+        QVERIFY(!p.lists.saveBookAs());
+        QVERIFY(p.desktop.saveAsked.isEmpty());
+        QCOMPARE(p.desktop.messages.size(), 1);
 
-    // No book yet: nothing to save, no dialog.
-    QVERIFY(!lists.saveBookAs());
-    QVERIFY(desktop.saveAsked.isEmpty());
-    QCOMPARE(desktop.messages.size(), 1);
-
-    QVERIFY(dir.write(QStringLiteral("MailsBook.txt"), book()));
-    // A link to the book, and a folder, in the chosen place: neither is written through.
-    QVERIFY(QFile::link(dir.file(QStringLiteral("MailsBook.txt")), dir.file("link.vcf")));
-    QVERIFY(QDir(dir.root()).mkdir(QStringLiteral("folder.csv")));
-    desktop.saveAnswers = {dir.file("link.vcf"), dir.file("folder.csv")};
-    QVERIFY(!lists.saveBookAs());
-    QCOMPARE(desktop.messages.last().text, QStringLiteral("the book itself"));
-    QVERIFY(!lists.saveBookAs());
-    QCOMPARE(desktop.messages.size(), 3);
-    QVERIFY(QFileInfo(dir.file("folder.csv")).isDir());
-    QCOMPARE(dir.read(QStringLiteral("MailsBook.txt")), book());
-}
+        QVERIFY(p.dir.write(QStringLiteral("MailsBook.txt"), book()));
+        // A link to the book, and a folder, in the chosen place: neither is written through.
+        QVERIFY(QFile::link(p.dir.file(QStringLiteral("MailsBook.txt")), p.dir.file("link.vcf")));
+        QVERIFY(QDir(p.dir.root()).mkdir(QStringLiteral("folder.csv")));
+        p.desktop.saveAnswers = {p.dir.file("link.vcf"), p.dir.file("folder.csv")};
+        QVERIFY(!p.lists.saveBookAs());
+        QCOMPARE(p.desktop.messages.last().text, QStringLiteral("the book itself"));
+        QVERIFY(!p.lists.saveBookAs());
+        QCOMPARE(p.desktop.messages.size(), 3);
+        QVERIFY(QFileInfo(p.dir.file("folder.csv")).isDir());
+        QCOMPARE(p.dir.read(QStringLiteral("MailsBook.txt")), book());
+    }
+};
 
 QUORVINK_CORE_TEST_MAIN(AddressBookTest)
 #include "test_addressbook.moc"
