@@ -20,6 +20,7 @@
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
 #include "commands/dispatcher.h"
+#include "commands/maincatalogue.h"
 #include "commands/setcaptions.h"
 #include "config/captionnumbers.h"
 #include "config/filemessages.h"
@@ -46,9 +47,6 @@
 #include <QWebEngineProfile>
 
 namespace {
-
-// The drawing-style entries, by style number.
-const char* const kStyleKeys[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
 
 // How soon a request to end, held back by a wait in place, comes back.
 constexpr int kExitRetryMs = 100;
@@ -96,7 +94,7 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
         m_pool, m.Lang_Text, m.options, m.dir, m.desktop, m_bars->images(), this});
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
         *this, this, *m_tabs, *m_navigation, *m_printer, *m_findBar, *m_harvester, *m_mailLists,
-        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_office, *m_smallWindows});
+        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_office, *m_smallWindows});
     connect(m_bars, &MainBars::activated, this, &frmStart::cmdBar_ButtonClick);
     connect(m_bars, &MainBars::menuPaused, m_autoHide, &AutoHide::pause);
     connect(m_bars, &MainBars::menuResumed, m_autoHide, &AutoHide::resume);
@@ -175,8 +173,7 @@ void frmStart::Form_Load()
     noteProblem(problem);
 
     m_bars->bind(m.options.Bar_Style);
-    if (CommandEntry* favorite = m_pool.entry(QStringLiteral("FAVORITE")))
-        favorite->setEnabled(false);
+    MainCatalogue::applyEnableRules(m_pool, false);
 
     placeWindow();
     for (int i = 0; i < m_tabs->count(); ++i)
@@ -199,14 +196,12 @@ void frmStart::Form_Load()
 // The check marks of the auto-hide switch and of the drawing style in use.
 void frmStart::checkMarks()
 {
-    if (CommandEntry* floating = m_pool.entry(QStringLiteral("FILE:FLOATING")))
+    if (CommandEntry* floating = m_pool.entry(MainCatalogue::autoHideKey()))
         floating->setChecked(m.options.Float_Bar != 0);
-    if (CommandEntry* otherSites = m_pool.entry(QStringLiteral("FILE:OTHERSITES")))
+    if (CommandEntry* otherSites = m_pool.entry(MainCatalogue::otherSiteFramesKey()))
         otherSites->setChecked(m_harvester->otherSiteFrames());
-    if (m.options.Bar_Style >= 0 && m.options.Bar_Style <= 3) {
-        if (CommandEntry* style = m_pool.entry(QLatin1String(kStyleKeys[m.options.Bar_Style])))
-            style->setChecked(true);
-    }
+    if (CommandEntry* style = m_pool.entry(MainCatalogue::drawingStyleKey(m.options.Bar_Style)))
+        style->setChecked(true);
 }
 
 // The deferred start step, once, shortly after the load.
@@ -228,8 +223,8 @@ void frmStart::Timer4_Timer()
         m.desktop.report(this, FileMessages::text(m.Lang_Text, r));
     m.Template_Doc = m.path(ProgramFiles::TemplateDoc);
     m.Template_HDoc = m.path(ProgramFiles::TemplateHDoc);
-    if (CommandEntry* favorite = m_pool.entry(QStringLiteral("FAVORITE")))
-        favorite->setEnabled(true);
+    m_office->setTemplates(m.Template_Doc, m.Template_HDoc);
+    MainCatalogue::applyEnableRules(m_pool, true);
     m_mailLists->emptyAtStart();
     emit deferredStepDone();
 }

@@ -2,6 +2,7 @@
 
 #include "commands/maincommands.h"
 #include "core/textfile.h"
+#include "export/exportcontext.h"
 #include "export/screenpicture.h"
 
 #include <QElapsedTimer>
@@ -9,6 +10,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class AddressBox;
 class AutoHide;
@@ -148,6 +150,7 @@ private:
     OfficeExports* m_office = nullptr;
     std::unique_ptr<SmallWindows> m_smallWindows;
     std::unique_ptr<MainDispatcher> m_dispatcher;
+    std::optional<ExportContext> m_exports;
     std::unique_ptr<PagePicture> m_picture;
     QTimer m_timer4;
     QElapsedTimer m_externalReported;

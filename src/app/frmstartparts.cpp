@@ -1,5 +1,7 @@
 #include "app/frmstart.h"
 
+#include "commands/maincatalogue.h"
+
 #include "app/autohide.h"
 #include "app/bottomstrip.h"
 #include "app/mainbars.h"
@@ -33,7 +35,7 @@ void frmStart::buildPageParts()
         m.dir, m.desktop, m.Lang_Text, [this] { return currentView(); }, this, this);
     m_harvester->timer2()->setInterval(m.timings.harvestTickMs);
     connect(m_harvester, &Harvester::iconChanged, this, [this](int icon) {
-        if (CommandEntry* start = m_pool.entry(QStringLiteral("QUORVINK:START")))
+        if (CommandEntry* start = m_pool.entry(MainCatalogue::harvestSwitchKey()))
             start->setIcon(icon);
         // While harvesting is on, the frames of every page get their isolated world as they
         // load, so that the pass after the page finds them ready; otherwise pages load without.
@@ -84,19 +86,19 @@ void frmStart::openExternal(const QUrl& url)
 // The exports of the shown page: the screen picture and the office exports.
 void frmStart::buildExports()
 {
-    m_picture = std::make_unique<PagePicture>(*this, m.dir, m.desktop, m.Lang_Text);
     // The picture may have come from a menu, which paused the auto-hide poll.
-    m_picture->afterPicture = [this] { m_autoHide->resume(); };
+    m_exports.emplace(
+        ExportContext{.currentView = [this] { return currentView(); },
+                      .window = this,
+                      .dir = m.dir,
+                      .desktop = m.desktop,
+                      .captions = m.Lang_Text,
+                      .showStatus = [this](const QString& text) { m_picStat->setStatus(text); }});
+    m_picture = std::make_unique<PagePicture>(*this, *m_exports, [this] { m_autoHide->resume(); });
 
     m_office = new OfficeExports(
-        {.window = this,
-         .currentView = [this] { return currentView(); },
-         .desktop = m.desktop,
-         .captions = m.Lang_Text,
-         .Template_Doc = m.Template_Doc,
-         .Template_HDoc = m.Template_HDoc,
-         .officeProfile = m.path(ProgramFiles::OfficeProfile),
-         .showStatus = [this](const QString& text) { m_picStat->setStatus(text); },
+        *m_exports,
+        {.officeProfile = m.path(ProgramFiles::OfficeProfile),
          .setNoResize = [this](bool on) { m_layout->setNoResize(on); },
          .stretchView =
              [this] {
@@ -109,7 +111,7 @@ void frmStart::buildExports()
     // Opening the export menu starts the office, so that choosing the file name hides its
     // start; while an export waits for the office, the bottom strip offers to cancel it.
     connect(m_bars, &MainBars::dropDownOpening, m_office, [this](const CommandEntry* entry) {
-        if (entry->key() == u"SAVE")
+        if (entry->key() == MainCatalogue::exportMenuKey())
             m_office->warmUp();
     });
     m_office->setCancelControl(m_picStat->cmdCancel());

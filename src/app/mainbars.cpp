@@ -5,6 +5,7 @@
 #include "commandbar/commandpool.h"
 #include "commandbar/imagelist.h"
 #include "commands/loadbars.h"
+#include "commands/maincatalogue.h"
 
 MainBars::MainBars(CommandPool& pool, QWidget* picBar, QWidget* window)
     : QObject(window), m_pool(pool), m_window(window), m_images(std::make_unique<ImageList>())
@@ -34,12 +35,15 @@ void MainBars::build(const ProgramDir& dir, qint16 Tab_Width, QWidget* Tab1, QSt
 
 void MainBars::bind(int Bar_Style)
 {
-    const char* const bars[] = {"STANDARD0", "STANDARD1", "STANDARD2"};
-    for (int i = 0; i < 3; ++i) {
-        m_controls[i]->setBar(m_pool.bar(QLatin1String(bars[i])));
-        if (i != 1)
-            m_controls[i]->setImageList(m_images.get());
-        m_controls[i]->setBarStyle(Bar_Style);
+    // The three toolbars; the menus are shown by the controls made later.
+    for (const MainBar& def : MainCatalogue::bars()) {
+        if (def.control < 0 || def.control >= 3)
+            continue;
+        CommandBarControl* control = m_controls[def.control];
+        control->setBar(m_pool.bar(QLatin1String(def.key)));
+        if (def.control != 1)
+            control->setImageList(m_images.get());
+        control->setBarStyle(Bar_Style);
     }
 }
 

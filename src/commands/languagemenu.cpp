@@ -1,8 +1,9 @@
 #include "commands/languagemenu.h"
 
+#include "commands/maincatalogue.h"
+
 #include "commandbar/commandentry.h"
 #include "config/programfiles.h"
-#include "core/asciicase.h"
 #include "core/programdir.h"
 
 #include <QDir>
@@ -30,11 +31,11 @@ QList<Language> find(const ProgramDir& dir)
         if (result.size() >= kCapacity)
             break;
         const QString name = nameOf(file);
-        const QString upper = AsciiCase::toUpper(name);
-        if (name.isEmpty() || upper == QLatin1String("NEW") || keys.contains(upper) ||
-            CommandEntry::isSeparatorKey(QStringLiteral("LANG:") + upper))
+        const QString key = MainCatalogue::languageKey(name);
+        if (name.isEmpty() || MainCatalogue::find(key) || keys.contains(key) ||
+            CommandEntry::isSeparatorKey(key))
             continue;
-        keys.insert(upper);
+        keys.insert(key);
         result.append({name, file});
     }
     return result;

@@ -5,6 +5,7 @@
 class CaptionTable;
 class CommandEntry;
 class Desktop;
+struct ExportContext;
 class FindBar;
 class Harvester;
 class MailLists;
@@ -53,6 +54,7 @@ struct MainCommandTargets {
     const LanguageSettings& lang;
     const Options& options;
     const CaptionTable& captions;
+    const ExportContext& exports;
     OfficeExports& office;
     SmallWindows& smallWindows;
 };

@@ -7,10 +7,10 @@ class CommandPool;
 class SmallWindows;
 struct LanguageSettings;
 
-// Copies the texts of the current language onto the command entries: tooltips of the toolbar
-// entries, captions of the menu entries (the "EDIT:TXT" caption names the current language
-// file), the descriptions of the site commands, and the captions of the language editor's and
-// the input window's entries where those windows have added them. Every text named here is
+// Copies the texts of the current language onto the command entries, as their records number
+// them: tooltips of the toolbar entries, captions of the menu entries (one names the current
+// language file), the descriptions of the site commands, and the captions of the language
+// editor's and the input window's entries where those windows have added them. Every text named here is
 // overwritten on each run, so no text of the previous language stays; a missing caption gives an
 // empty text. Language entries, separators and panels keep what they have. Given the small
 // windows, the language editor and the input window are loaded (hidden) where they are not, so

@@ -45,11 +45,11 @@ QString defaultFileName(const QString& title, QStringView fallback, QStringView 
 bool ExportDialog::ShowSave(Desktop& desktop, QWidget* parent, const QString& title,
                             QStringView filter, const QString& proposed)
 {
-    FileName = proposed;
+    m_fileName = proposed;
     const std::optional<QString> chosen =
         desktop.askSaveFile(parent, title, dialogFilters(filter), proposed);
     if (!chosen || chosen->isEmpty())
         return false;
-    FileName = *chosen;
+    m_fileName = *chosen;
     return true;
 }

@@ -21,5 +21,8 @@ public:
     bool ShowSave(Desktop& desktop, QWidget* parent, const QString& title, QStringView filter,
                   const QString& proposed);
 
-    QString FileName;
+    const QString& FileName() const { return m_fileName; }
+
+private:
+    QString m_fileName;
 };

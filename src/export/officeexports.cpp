@@ -71,12 +71,13 @@ public:
 
 } // namespace
 
-OfficeExports::OfficeExports(Parts parts, QObject* parent)
-    : QObject(parent), p(std::move(parts)), m_session(new OfficeSession(p.officeProfile, this))
+OfficeExports::OfficeExports(const ExportContext& context, Parts parts, QObject* parent)
+    : QObject(parent), c(context), p(std::move(parts)),
+      m_session(new OfficeSession(p.officeProfile, this))
 {
     connect(m_session, &OfficeSession::stepChanged, this, [this](Step step) {
         const StepTexts& texts = textsOf(step);
-        p.showStatus(p.captions.text(texts.status, texts.statusText));
+        c.showStatus(c.captions.text(texts.status, texts.statusText));
         emit stepChanged(step);
     });
     connect(m_session, &OfficeSession::waitingChanged, this, &OfficeExports::officeWaiting);
@@ -84,11 +85,17 @@ OfficeExports::OfficeExports(Parts parts, QObject* parent)
 
 OfficeExports::~OfficeExports() = default;
 
-void OfficeExports::SaveAsW()
+void OfficeExports::setTemplates(const QString& Template_Doc, const QString& Template_HDoc)
+{
+    m_templateDoc = Template_Doc;
+    m_templateHDoc = Template_HDoc;
+}
+
+void OfficeExports::SaveAsW(int Word_Kind)
 {
     static constexpr Family kWord{u"Microsoft Word (*.doc)|*.doc", u"", u".doc", true, true};
-    exportPage(kWord, [this]() -> std::optional<OfficeJob::Request> {
-        const QString& templatePath = Word_Kind == 0 ? p.Template_Doc : p.Template_HDoc;
+    exportPage(kWord, [this, Word_Kind]() -> std::optional<OfficeJob::Request> {
+        const QString& templatePath = Word_Kind == 0 ? m_templateDoc : m_templateHDoc;
         // Without its template the portrait export makes nothing; the landscape one makes a
         // landscape document of its own.
         if (templatePath.isEmpty() && Word_Kind != 0)
@@ -118,12 +125,12 @@ void OfficeExports::SaveAsF()
 {
     static constexpr Family kPdf{u"PDF  (*.pdf)|*.pdf", u"", u".pdf", true, false};
     exportPage(kPdf, [this]() -> std::optional<OfficeJob::Request> {
-        if (Word_Kind != 0 || p.Template_HDoc.isEmpty())
+        if (m_templateHDoc.isEmpty())
             return std::nullopt;
         // The companion document beside the PDF is named after it by the job.
         OfficeJob::Request r;
         r.kind = OfficeJob::Kind::Pdf;
-        r.templatePath = p.Template_HDoc;
+        r.templatePath = m_templateHDoc;
         return r;
     });
 }
@@ -131,17 +138,17 @@ void OfficeExports::SaveAsF()
 void OfficeExports::exportPage(const Family& family,
                                const std::function<std::optional<OfficeJob::Request>()>& request)
 {
-    BrowserView* view = p.currentView();
+    BrowserView* view = c.currentView();
     if (m_running || !view || officeMissing())
         return;
     m_running = true;
     const auto done = qScopeGuard([this] { m_running = false; });
 
-    Set_Alpha(p.window, Alpha_Dim, p.desktop, p.captions);
+    Set_Alpha(c.window, Alpha_Dim, c.desktop, c.captions);
     const std::optional<CopiedPage> page = copyPage(view, family);
     if (!page) {
-        p.showStatus(QString());
-        report(p.captions.text(CaptionNo::NothingCopied));
+        c.showStatus(QString());
+        report(c.captions.text(CaptionNo::NothingCopied));
         closingSteps();
         return;
     }
@@ -153,15 +160,15 @@ void OfficeExports::exportPage(const Family& family,
         r->html = page->html;
         r->pictures = PagePictures::fetch(view);
         r->text = page->text;
-        r->target = m_dialog.FileName;
+        r->target = m_dialog.FileName();
         const OfficeJob::Result result = runOffice(*r);
         if (result.cause == OfficeJob::Cause::Stopped) {
-            p.showStatus(QString());
-            Set_Alpha(p.window, Alpha_Full, p.desktop, p.captions);
+            c.showStatus(QString());
+            Set_Alpha(c.window, Alpha_Full, c.desktop, c.captions);
             return;
         }
         if (!result.ok) {
-            finish(officeFailureText(p.captions, result));
+            finish(officeFailureText(c.captions, result));
             return;
         }
     }
@@ -175,13 +182,13 @@ std::optional<CopiedPage> OfficeExports::copyPage(BrowserView* view, const Famil
 {
     if (family.clearsClipboard)
         QGuiApplication::clipboard()->clear();
-    p.showStatus(p.captions.text(CaptionNo::StepCopy, u"Copying the page..."));
+    c.showStatus(c.captions.text(CaptionNo::StepCopy, u"Copying the page..."));
     bool copied = false;
     {
         const BusyPointer busy;
         copied = PageCopy::copyBody(view);
         if (copied)
-            WebAttend(p.currentView);
+            WebAttend(c.currentView);
         else
             PageCopy::copyFallback(view);
     }
@@ -194,16 +201,16 @@ bool OfficeExports::askFileName(BrowserView* view, QStringView filter, QStringVi
                                 QStringView extension)
 {
     const QString proposed = defaultFileName(PageCopy::documentTitle(view), fallback, extension);
-    p.showStatus(QString());
-    return m_dialog.ShowSave(p.desktop, p.window,
-                             p.captions.text(CaptionNo::SaveAsTitle, u"Save as"), filter, proposed);
+    c.showStatus(QString());
+    return m_dialog.ShowSave(c.desktop, c.window,
+                             c.captions.text(CaptionNo::SaveAsTitle, u"Save as"), filter, proposed);
 }
 
 bool OfficeExports::officeMissing()
 {
     if (m_session->helperInstalled())
         return false;
-    report(p.captions[CaptionNo::OfficeNotInstalled]);
+    report(c.captions[CaptionNo::OfficeNotInstalled]);
     return true;
 }
 
@@ -249,24 +256,24 @@ void OfficeExports::setCancelControl(QWidget* control)
 
 void OfficeExports::closingSteps()
 {
-    finish(p.captions.text(CaptionNo::ExportSaved) + m_dialog.FileName);
+    finish(c.captions.text(CaptionNo::ExportSaved) + m_dialog.FileName());
 }
 
 void OfficeExports::finish(const QString& message)
 {
-    p.showStatus(QString());
-    Set_Alpha(p.window, Alpha_Full, p.desktop, p.captions);
+    c.showStatus(QString());
+    Set_Alpha(c.window, Alpha_Full, c.desktop, c.captions);
     report(message);
 }
 
 void OfficeExports::report(const QString& text)
 {
-    p.desktop.report(p.window, text);
+    c.desktop.report(c.window, text);
 }
 
 void OfficeExports::SaveAsP()
 {
-    BrowserView* view = p.currentView();
+    BrowserView* view = c.currentView();
     if (m_running || !view || officeMissing())
         return;
     m_running = true;
@@ -275,7 +282,7 @@ void OfficeExports::SaveAsP()
     // The window lays itself out again whatever happens below.
     p.setNoResize(true);
     const auto done = qScopeGuard([this] {
-        p.showStatus(QString());
+        c.showStatus(QString());
         p.setNoResize(false);
         m_running = false;
     });
@@ -284,10 +291,10 @@ void OfficeExports::SaveAsP()
         return;
     p.stretchView();
 
-    p.showStatus(p.captions.text(CaptionNo::StepPicture, u"Taking a picture of the screen..."));
+    c.showStatus(c.captions.text(CaptionNo::StepPicture, u"Taking a picture of the screen..."));
     const QImage picture = p.screenPicture ? p.screenPicture() : QImage();
     if (picture.isNull()) {
-        report(p.captions.text(CaptionNo::NoScreenPicture,
+        report(c.captions.text(CaptionNo::NoScreenPicture,
                                u"No picture of the screen could be taken."));
         return;
     }
@@ -295,25 +302,25 @@ void OfficeExports::SaveAsP()
     OfficeJob::Request r;
     r.kind = OfficeJob::Kind::Impress;
     r.image = folder.filePath(QStringLiteral("screen.png"));
-    r.target = m_dialog.FileName;
+    r.target = m_dialog.FileName();
     QImageWriter writer(r.image, "png");
     if (!folder.isValid() || !writer.write(picture)) {
-        report(FileMessages::text(p.captions, TextFile::failed(TextFile::Result::Action::Write,
+        report(FileMessages::text(c.captions, TextFile::failed(TextFile::Result::Action::Write,
                                                                r.image, writer.errorString())));
         return;
     }
 
     const OfficeJob::Result result = runOffice(r);
-    p.showStatus(QString());
+    c.showStatus(QString());
     if (result.cause == OfficeJob::Cause::Stopped)
         return;
     if (!result.ok) {
-        report(officeFailureText(p.captions, result));
+        report(officeFailureText(c.captions, result));
         return;
     }
-    report(p.captions.text(CaptionNo::SlideWord) + QLatin1Char(' ') +
+    report(c.captions.text(CaptionNo::SlideWord) + QLatin1Char(' ') +
            QString::number(result.slides) + QLatin1Char(' ') +
-           p.captions.text(CaptionNo::SlideAdded) + QLatin1Char('\n') + m_dialog.FileName);
+           c.captions.text(CaptionNo::SlideAdded) + QLatin1Char('\n') + m_dialog.FileName());
 }
 
 void OfficeExports::quitOffice()

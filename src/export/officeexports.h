@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/exportcontext.h"
 #include "export/exportdialog.h"
 #include "export/officejob.h"
 
@@ -26,17 +27,9 @@ struct CopiedPage;
 class OfficeExports : public QObject {
     Q_OBJECT
 public:
-    // What the exports need of the main window.
+    // What the office exports need of the main window beyond the context of every export.
     struct Parts {
-        QWidget* window; // dimmed while an export runs; parent of dialogs and messages
-        std::function<BrowserView*()> currentView;
-        Desktop& desktop;
-        const CaptionTable& captions;
-        // The template paths, empty until the deferred start step has set them.
-        const QString& Template_Doc;
-        const QString& Template_HDoc;
         QString officeProfile;
-        std::function<void(const QString&)> showStatus;
         std::function<void(bool)> setNoResize;
         // Before the slide's picture: the top strip shown, the view as tall as the window.
         std::function<void()> stretchView;
@@ -44,19 +37,21 @@ public:
         std::function<QImage()> screenPicture;
     };
 
-    explicit OfficeExports(Parts parts, QObject* parent = nullptr);
+    OfficeExports(const ExportContext& context, Parts parts, QObject* parent = nullptr);
     ~OfficeExports() override;
 
-    // 0: landscape template (and the PDF), 1: portrait template; set by the dispatcher.
-    int Word_Kind = 0;
+    // The paths of the landscape and the portrait templates, known from the deferred start step
+    // on; until then both are empty.
+    void setTemplates(const QString& Template_Doc, const QString& Template_HDoc);
 
-    void SaveAsW();
+    // Word_Kind 0: the landscape template, 1: the portrait template.
+    void SaveAsW(int Word_Kind);
     void SaveAsE();
     void SaveAsF();
     void SaveAsP();
 
     // The name the save dialog last proposed or returned.
-    const QString& FileName() const { return m_dialog.FileName; }
+    const QString& FileName() const { return m_dialog.FileName(); }
     // Starts the office in the background ahead of an export (the export menu opens).
     void warmUp();
     // Ends the wait for the office of the export under way, and that office; the export leaves
@@ -92,7 +87,10 @@ private:
     void finish(const QString& message);
     void report(const QString& text);
 
+    const ExportContext c;
     Parts p;
+    QString m_templateDoc;
+    QString m_templateHDoc;
     ExportDialog m_dialog;
     OfficeSession* m_session;
     bool m_running = false;

@@ -1,5 +1,7 @@
 #include "export/pagepicture.h"
 
+#include "export/exportcontext.h"
+
 #include "config/captionnumbers.h"
 #include "config/filemessages.h"
 #include "config/languagefile.h"
@@ -12,9 +14,10 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
-PagePicture::PagePicture(PictureWindow& window, const ProgramDir& dir, Desktop& desktop,
-                         const CaptionTable& captions)
-    : m_window(window), m_dir(dir), m_desktop(desktop), m_captions(captions)
+PagePicture::PagePicture(PictureWindow& window, const ExportContext& context,
+                         std::function<void()> afterPicture)
+    : m_window(window), m_dir(context.dir), m_desktop(context.desktop),
+      m_captions(context.captions), m_afterPicture(std::move(afterPicture))
 {
 }
 
@@ -22,8 +25,8 @@ void PagePicture::Take_Pic()
 {
     QString why;
     const QImage picture = Load_ClipBoard(m_window, &why, &m_captions, m_settleMs);
-    if (afterPicture)
-        afterPicture();
+    if (m_afterPicture)
+        m_afterPicture();
     QWidget* parent = m_window.window();
     if (picture.isNull()) {
         m_desktop.report(parent, m_captions

@@ -10,6 +10,7 @@
 
 class CaptionTable;
 class Desktop;
+struct ExportContext;
 class ProgramDir;
 
 // The numbered pictures of the screen, "\Images\Orvel000.bmp" onwards. Numbering starts at 0 at
@@ -17,8 +18,10 @@ class ProgramDir;
 // picture file that already exists is never overwritten: the next free number is taken.
 class PagePicture {
 public:
-    PagePicture(PictureWindow& window, const ProgramDir& dir, Desktop& desktop,
-                const CaptionTable& captions);
+    // afterPicture runs after the picture was taken and the bars are back (the main window
+    // resumes its auto-hide poll there).
+    PagePicture(PictureWindow& window, const ExportContext& context,
+                std::function<void()> afterPicture = {});
 
     // Take_Pic: the picture of the screen (Load_ClipBoard), written as a Windows bitmap, then a
     // message with its path. A picture that cannot be taken or written is reported instead.
@@ -26,9 +29,6 @@ public:
 
     // The number of the next picture file.
     int Pic_Count() const { return m_picCount; }
-    // Runs after the picture was taken and the bars are back (the main window resumes its
-    // auto-hide poll there).
-    std::function<void()> afterPicture;
     // How long the window settles before the picture.
     void setSettleMs(int ms) { m_settleMs = ms; }
 
@@ -43,6 +43,7 @@ private:
     const ProgramDir& m_dir;
     Desktop& m_desktop;
     const CaptionTable& m_captions;
+    std::function<void()> m_afterPicture;
     int m_picCount = 0;
     int m_settleMs = kPictureSettleMs;
 };

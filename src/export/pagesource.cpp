@@ -1,5 +1,7 @@
 #include "export/pagesource.h"
 
+#include "export/exportcontext.h"
+
 #include "browse/browserview.h"
 #include "config/captionnumbers.h"
 #include "config/filemessages.h"
@@ -21,9 +23,13 @@ const QString kReadMarkup = QStringLiteral(
 
 } // namespace
 
-void View_Source(BrowserView* view, const ProgramDir& dir, Desktop& desktop,
-                 const CaptionTable& captions, QWidget* parent)
+void View_Source(const ExportContext& context)
 {
+    BrowserView* view = context.currentView();
+    const ProgramDir& dir = context.dir;
+    Desktop& desktop = context.desktop;
+    const CaptionTable& captions = context.captions;
+    QWidget* parent = context.window;
     const QString noDocument = captions.text(CaptionNo::NoDocument, u"The page shows no document.");
     if (!view || !view->hasDocument()) {
         desktop.report(parent, noDocument);

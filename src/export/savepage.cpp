@@ -1,5 +1,7 @@
 #include "export/savepage.h"
 
+#include "export/exportcontext.h"
+
 #include "browse/browserview.h"
 #include "browse/webpage.h"
 #include "config/captionnumbers.h"
@@ -111,9 +113,12 @@ QString proposedPageName(const QString& title, const QString& extension)
 
 } // namespace
 
-void SaveAsH(BrowserView* view, QWidget* window, Desktop& desktop, const CaptionTable& captions,
-             int boundMs)
+void SaveAsH(const ExportContext& context, int boundMs)
 {
+    BrowserView* view = context.currentView();
+    QWidget* window = context.window;
+    Desktop& desktop = context.desktop;
+    const CaptionTable& captions = context.captions;
     if (!view || !view->hasDocument()) {
         desktop.report(window,
                        captions.text(CaptionNo::NoDocument, u"The page shows no document."));

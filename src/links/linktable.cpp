@@ -41,8 +41,7 @@ void LinkTable::Column_Titles()
     QStringList tips(LinkGrid::kColumns);
     tips[1] = sortToolTip();
     m_grid.setHeaderToolTips(tips);
-    m_grid.setConcealedName(
-        m_captions.text(CaptionNo::ConcealedValue, u"concealed, press Space to show"));
+    m_grid.setConcealedName(m_captions.text(CaptionNo::ConcealedValue));
 }
 
 TextFile::Result LinkTable::Read_Table()

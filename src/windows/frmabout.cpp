@@ -115,17 +115,11 @@ frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
 
     // The entries and the bar live in the pool from the first load on.
     CommandPool& pool = c.pool;
-    if (!windows.About_Built) {
-        windows.About_Built = true;
-        for (const auto& [key, icon] : {std::pair{"ABOUTOK", 0}, std::pair{"ABOUTHELP", 1}})
-            pool.add(QLatin1String(key), icon)->setCaptionInBar(true);
-        SmallWindows::makeBar(pool, "STANDARD7", {"ABOUTOK", "SEP13", "ABOUTHELP", "SEP2"});
-    }
+    windows.About_Built = true;
     m_cmdBar->setImageList(m_images.get());
-    m_cmdBar->setBar(pool.bar(QStringLiteral("STANDARD7")));
+    m_cmdBar->setBar(CommandRecords::buildBar(pool, "STANDARD7", commands()));
     m_cmdBar->setBarStyle(c.options.Bar_Style);
-    pool.entry(QStringLiteral("ABOUTOK"))->setCaption(c.captions[kOk]);
-    pool.entry(QStringLiteral("ABOUTHELP"))->setCaption(c.captions[kHelp]);
+    CommandRecords::applyTexts(pool, commands(), [&c](int number) { return c.captions[number]; });
     connect(m_cmdBar, &CommandBarControl::activated, this, &frmAbout::cmdBar_ButtonClick);
 
     QPalette colour = palette();
@@ -212,14 +206,43 @@ void frmAbout::placeLabels()
     setFixedSize(px(kWidth), barTop + bar.height() + px(kMargin));
 }
 
+std::span<const WindowCommand<frmAbout>> frmAbout::commands()
+{
+    static const WindowCommand<frmAbout> records[] = {
+        {.key = "ABOUTOK",
+         .bar = "STANDARD7",
+         .icon = 0,
+         .caption = kOk,
+         .handler = [](frmAbout& w, CommandEntry*) { w.done(QDialog::Accepted); },
+         .captionInBar = true},
+        {.key = "SEP13", .bar = "STANDARD7", .style = EntryStyle::Separator},
+        {.key = "ABOUTHELP",
+         .bar = "STANDARD7",
+         .icon = 1,
+         .caption = kHelp,
+         .handler =
+             [](frmAbout& w, CommandEntry*) {
+                 w.openHelp();
+                 w.done(QDialog::Accepted);
+             },
+         .captionInBar = true},
+        {.key = "SEP2", .bar = "STANDARD7", .style = EntryStyle::Separator},
+    };
+    return records;
+}
+
+// Either entry closes the window, as does any activation of another control.
 void frmAbout::cmdBar_ButtonClick(int control, CommandEntry* entry)
 {
-    if (control == kAboutControl && entry->key() == QLatin1String("ABOUTHELP")) {
-        const SmallWindows::Context& c = m_windows.context();
-        c.desktop.openOrReport(this, QUrl::fromLocalFile(c.dir.path(ProgramFiles::HelpPage)),
-                               c.captions);
-    }
-    done(QDialog::Accepted);
+    if (control != kAboutControl || !CommandRecords::dispatch(commands(), *this, entry))
+        done(QDialog::Accepted);
+}
+
+void frmAbout::openHelp()
+{
+    const SmallWindows::Context& c = m_windows.context();
+    c.desktop.openOrReport(this, QUrl::fromLocalFile(c.dir.path(ProgramFiles::HelpPage)),
+                           c.captions);
 }
 
 // The four labels with an address open it, by mouse or by Enter or Space; the window stays.

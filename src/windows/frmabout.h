@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commandbar/commandrecord.h"
+
 #include <QDialog>
 #include <QUrl>
 
@@ -45,6 +47,9 @@ public:
     // Element 7 of the window's command-bar controls.
     CommandBarControl* cmdBar() const { return m_cmdBar; }
 
+    // The window's commands, in bar "STANDARD7".
+    static std::span<const WindowCommand<frmAbout>> commands();
+
     // "ABOUTHELP" opens the help page; either entry then closes the window.
     void cmdBar_ButtonClick(int control, CommandEntry* entry);
 
@@ -56,6 +61,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void openHelp();
     void centre();
     QLabel* addLabel(const char* name, const QUrl& target = QUrl());
     void placeLabels();

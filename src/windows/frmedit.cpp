@@ -72,23 +72,15 @@ void frmEDit::Form_Load()
     const CaptionTable& captions = m_setup.captions;
     CommandPool& pool = m_setup.pool;
     // The bar is built once per run.
-    if (!pool.bar(QStringLiteral("EDIT9"))) {
-        CommandBar* bar = pool.addBar(QStringLiteral("EDIT9"));
-        for (const char* key : {"CANCEL", "SAVE3"}) {
-            if (CommandEntry* entry = pool.entry(QLatin1String(key)))
-                bar->append(entry);
-        }
-    }
+    CommandBar* bar = CommandRecords::buildBar(pool, "EDIT9", commands());
     Txt(4)->clear();
     setWindowTitle(captions.text(76));
 
     m_bar->setImageList(&m_images);
-    m_bar->setBar(pool.bar(QStringLiteral("EDIT9")));
+    m_bar->setBar(bar);
     m_bar->setBarStyle(kEditorBarStyle);
-    if (CommandEntry* entry = pool.entry(QStringLiteral("CANCEL")))
-        entry->setTooltip(captions.text(94));
-    if (CommandEntry* entry = pool.entry(QStringLiteral("SAVE3")))
-        entry->setTooltip(captions.text(95));
+    CommandRecords::applyTexts(pool, commands(),
+                               [&captions](int number) { return captions.text(number); });
 
     WindowPlace& place = m_setup.editorPlace;
     WindowPlacement::place(this, place, place.height != 0 || place.left != 0 || place.width != 0,
@@ -117,22 +109,49 @@ void frmEDit::layoutImages()
     m_bar->raise();
 }
 
+std::span<const WindowCommand<frmEDit>> frmEDit::commands()
+{
+    static const WindowCommand<frmEDit> records[] = {
+        {.key = "CANCEL",
+         .bar = "EDIT9",
+         .icon = 1,
+         .tooltip = 94,
+         .handler = [](frmEDit& w, CommandEntry*) { w.cancelEntry(); }},
+        {.key = "SAVE3",
+         .bar = "EDIT9",
+         .icon = 2,
+         .tooltip = 95,
+         .handler = [](frmEDit& w, CommandEntry*) { w.saveEntry(); }},
+    };
+    return records;
+}
+
+void frmEDit::addCommands(CommandPool& pool)
+{
+    CommandRecords::addEntries(pool, commands());
+}
+
 void frmEDit::cmdBar_ButtonClick(int, CommandEntry* entry)
 {
-    if (!entry)
-        return;
+    CommandRecords::dispatch(commands(), *this, entry);
+}
+
+void frmEDit::cancelEntry()
+{
     LinkGrid& grid = m_table.grid();
-    if (entry->key() == QLatin1String("CANCEL")) {
-        for (int column = 0; column < LinkGrid::kColumns; ++column)
-            grid.setCell(m_editRow, column, QString());
-        GO_Exit();
-    } else if (entry->key() == QLatin1String("SAVE3")) {
-        for (int i = 1; i <= kBoxes; ++i)
-            grid.setCell(m_editRow, i, Txt(i)->text());
-        grid.setHiddenText(m_editRow, Txt(4)->text());
-        frmTab::reportProblem(m_setup, this, m_table.Save_Table());
-        GO_Exit();
-    }
+    for (int column = 0; column < LinkGrid::kColumns; ++column)
+        grid.setCell(m_editRow, column, QString());
+    GO_Exit();
+}
+
+void frmEDit::saveEntry()
+{
+    LinkGrid& grid = m_table.grid();
+    for (int i = 1; i <= kBoxes; ++i)
+        grid.setCell(m_editRow, i, Txt(i)->text());
+    grid.setHiddenText(m_editRow, Txt(4)->text());
+    frmTab::reportProblem(m_setup, this, m_table.Save_Table());
+    GO_Exit();
 }
 
 void frmEDit::GO_Exit()

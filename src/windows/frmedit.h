@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commandbar/commandrecord.h"
 #include "commandbar/imagelist.h"
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 class CommandBarControl;
 class CommandEntry;
+class CommandPool;
 class LinkTable;
 class QFrame;
 class QLabel;
@@ -27,6 +29,11 @@ public:
             QWidget* parent = nullptr);
     ~frmEDit() override;
 
+    // The editor's commands, in bar "EDIT9".
+    static std::span<const WindowCommand<frmEDit>> commands();
+    // Adds the editor's entries to the pool (they exist from start-up on).
+    static void addCommands(CommandPool& pool);
+
     void cmdBar_ButtonClick(int control, CommandEntry* entry);
     // Remembers the window's position and hides it.
     void GO_Exit();
@@ -45,6 +52,8 @@ protected:
     void reject() override;
 
 private:
+    void cancelEntry();
+    void saveEntry();
     void Form_Load();
     void layoutImages();
 

@@ -39,18 +39,17 @@ frmInput::frmInput(SmallWindows& windows, QWidget* parent)
     setWindowTitle(c.captions[CaptionNo::ProgramName]);
 
     CommandPool& pool = c.pool;
-    if (!pool.bar(QStringLiteral("STANDARD6"))) {
-        for (const auto& [key, icon] : {std::pair{"OKYES", 0}, std::pair{"OKNO", 1}})
-            pool.add(QLatin1String(key), icon)->setCaptionInBar(true);
-        CommandEntry* panel = pool.add(QStringLiteral("NIL6"), -1, QString(), EntryStyle::Panel);
-        panel->setPanelWidth(kPanelTwips);
-        SmallWindows::makeBar(pool, "STANDARD6", {"OKYES", "SEP13", "NIL6", "SEP2", "OKNO"});
-    }
+    CommandBar* bar = CommandRecords::buildBar(pool, "STANDARD6", commands());
     // The panel hosts the question of this window, also when an earlier one built the bar.
-    pool.entry(QStringLiteral("NIL6"))->setPanelControl(m_labTitle);
+    for (CommandEntry* entry : bar->entries()) {
+        if (entry->style() == EntryStyle::Panel) {
+            entry->setPanelWidth(kPanelTwips);
+            entry->setPanelControl(m_labTitle);
+        }
+    }
 
     m_cmdBar->setImageList(m_images.get());
-    m_cmdBar->setBar(pool.bar(QStringLiteral("STANDARD6")));
+    m_cmdBar->setBar(bar);
     m_cmdBar->setBarStyle(c.options.Bar_Style);
     // A dialog's frame: a title and a close button, nothing to minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -82,15 +81,43 @@ frmInput::~frmInput()
     delete m_cmdBar;
 }
 
+std::span<const WindowCommand<frmInput>> frmInput::commands()
+{
+    static const WindowCommand<frmInput> records[] = {
+        {.key = "OKYES",
+         .bar = "STANDARD6",
+         .icon = 0,
+         .caption = 212,
+         .handler = [](frmInput& w, CommandEntry*) { w.answer(1); },
+         .captionInBar = true},
+        {.key = "SEP13", .bar = "STANDARD6", .style = EntryStyle::Separator},
+        {.key = "NIL6", .bar = "STANDARD6", .style = EntryStyle::Panel},
+        {.key = "SEP2", .bar = "STANDARD6", .style = EntryStyle::Separator},
+        {.key = "OKNO",
+         .bar = "STANDARD6",
+         .icon = 1,
+         .caption = 214,
+         .handler = [](frmInput& w, CommandEntry*) { w.answer(0); },
+         .captionInBar = true},
+    };
+    return records;
+}
+
+void frmInput::applyTexts(CommandPool& pool, const CaptionTable& captions)
+{
+    CommandRecords::applyTexts(pool, commands(),
+                               [&captions](int number) { return captions.text(number); });
+}
+
 void frmInput::cmdBar_ButtonClick(int, CommandEntry* entry)
 {
-    if (entry->key() == QLatin1String("OKYES"))
-        m_windows.Input_Answer = 1;
-    else if (entry->key() == QLatin1String("OKNO"))
-        m_windows.Input_Answer = 0;
-    else
-        return;
-    done(m_windows.Input_Answer);
+    CommandRecords::dispatch(commands(), *this, entry);
+}
+
+void frmInput::answer(int value)
+{
+    m_windows.Input_Answer = value;
+    done(value);
 }
 
 void frmInput::reject()

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "commandbar/commandrecord.h"
+
 #include <QDialog>
 
 #include <memory>
 
+class CaptionTable;
 class CommandBarControl;
 class CommandEntry;
+class CommandPool;
 class ImageList;
 class QLabel;
 class SmallWindows;
@@ -26,6 +30,11 @@ public:
     void fitQuestion();
     QLabel* labTitle() const { return m_labTitle; }
 
+    // The window's commands, in bar "STANDARD6".
+    static std::span<const WindowCommand<frmInput>> commands();
+    // The captions of the window's entries, where they exist.
+    static void applyTexts(CommandPool& pool, const CaptionTable& captions);
+
     // "OKYES" sets Input_Answer to 1, "OKNO" to 0; either closes the window.
     void cmdBar_ButtonClick(int control, CommandEntry* entry);
 
@@ -34,6 +43,7 @@ public slots:
     void reject() override;
 
 private:
+    void answer(int value);
     SmallWindows& m_windows;
     std::unique_ptr<ImageList> m_images;
     QLabel* m_labTitle;

@@ -61,13 +61,9 @@ frmLang::frmLang(SmallWindows& windows, QWidget* parent)
     resize(Twips::toPixels(screen.width() / 2), Twips::toPixels(screen.height() / 2));
 
     CommandPool& pool = c.pool;
-    if (!pool.bar(QStringLiteral("STANDARD5"))) {
-        for (const auto& [key, icon] : {std::pair{"EXIT3", 0}, std::pair{"SAVE5", 1}})
-            pool.add(QLatin1String(key), icon)->setCaptionInBar(true);
-        SmallWindows::makeBar(pool, "STANDARD5", {"SEP1", "EXIT3", "SEP13", "SAVE5", "SEP2"});
-    }
+    CommandBar* bar = CommandRecords::buildBar(pool, "STANDARD5", commands());
     m_cmdBar->setImageList(m_images.get());
-    m_cmdBar->setBar(pool.bar(QStringLiteral("STANDARD5")));
+    m_cmdBar->setBar(bar);
     m_cmdBar->setBarStyle(c.options.Bar_Style);
     connect(m_cmdBar, &CommandBarControl::activated, this, &frmLang::cmdBar_ButtonClick);
     // A bar that asks for a further control (to show a menu) gets one after the highest.
@@ -118,7 +114,7 @@ void frmLang::setTexts()
 {
     const CaptionTable& captions = m_windows.context().captions;
     setWindowTitle(captions[kLangTitle]);
-    m_text->setAccessibleName(captions.text(CaptionNo::LanguageText, u"Text of the language file"));
+    m_text->setAccessibleName(captions.text(CaptionNo::LanguageText));
     m_findBar->setTexts(captions);
 }
 
@@ -149,12 +145,37 @@ bool frmLang::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+std::span<const WindowCommand<frmLang>> frmLang::commands()
+{
+    static const WindowCommand<frmLang> records[] = {
+        {.key = "SEP1", .bar = "STANDARD5", .style = EntryStyle::Separator},
+        {.key = "EXIT3",
+         .bar = "STANDARD5",
+         .icon = 0,
+         .caption = 210,
+         .handler = [](frmLang& w, CommandEntry*) { w.EXIT3(); },
+         .captionInBar = true},
+        {.key = "SEP13", .bar = "STANDARD5", .style = EntryStyle::Separator},
+        {.key = "SAVE5",
+         .bar = "STANDARD5",
+         .icon = 1,
+         .caption = 128,
+         .handler = [](frmLang& w, CommandEntry*) { w.SAVE5(); },
+         .captionInBar = true},
+        {.key = "SEP2", .bar = "STANDARD5", .style = EntryStyle::Separator},
+    };
+    return records;
+}
+
+void frmLang::applyTexts(CommandPool& pool, const CaptionTable& captions)
+{
+    CommandRecords::applyTexts(pool, commands(),
+                               [&captions](int number) { return captions.text(number); });
+}
+
 void frmLang::cmdBar_ButtonClick(int, CommandEntry* entry)
 {
-    if (entry->key() == QLatin1String("EXIT3"))
-        EXIT3();
-    else if (entry->key() == QLatin1String("SAVE5"))
-        SAVE5();
+    CommandRecords::dispatch(commands(), *this, entry);
 }
 
 void frmLang::reject()

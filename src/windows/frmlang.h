@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commandbar/commandrecord.h"
 #include "windows/newlanguagefile.h"
 
 #include <QDialog>
@@ -7,9 +8,11 @@
 #include <memory>
 #include <optional>
 
+class CaptionTable;
 class CodeEditor;
 class CommandBarControl;
 class CommandEntry;
+class CommandPool;
 class ImageList;
 class SmallWindows;
 class TextFindBar;
@@ -31,6 +34,11 @@ public:
     TextFindBar* findBar() const { return m_findBar; }
     // Set by typing (and by any other change of the text) since the load.
     bool Lang_Modified() const { return m_modified; }
+
+    // The editor's commands, in bar "STANDARD5".
+    static std::span<const WindowCommand<frmLang>> commands();
+    // The captions of the editor's entries, where they exist.
+    static void applyTexts(CommandPool& pool, const CaptionTable& captions);
 
     // "EXIT3" closes the editor, "SAVE5" saves the text under a new language name.
     void cmdBar_ButtonClick(int control, CommandEntry* entry);

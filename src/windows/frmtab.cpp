@@ -1,5 +1,7 @@
 #include "windows/frmtab.h"
 
+#include "commandbar/commandrecord.h"
+
 #include "commandbar/commandbar.h"
 #include "commandbar/commandbarcontrol.h"
 #include "commandbar/commandentry.h"
@@ -35,18 +37,6 @@
 
 namespace {
 
-struct TableEntry {
-    const char* key;
-    int tooltip; // caption number, 0 for a divider
-};
-
-// Bar "TAB0", in this order, and bar "TAB1".
-constexpr TableEntry kBar0[] = {
-    {"EXIT5", 32}, {"SEP1", 0},  {"ADDURL", 75}, {"SEP5", 0},   {"EDITURL", 76}, {"GOURL", 78},
-    {"SEP4", 0},   {"SORT", 81}, {"SAVE2", 82},  {"HELP2", 83}, {"SEP7", 0},     {"TITLE", 77},
-};
-constexpr TableEntry kBar1[] = {{"SEP10", 0}, {"EXIT6", 32}};
-
 // The drawing style of both bars.
 constexpr int kTableBarStyle = 1;
 
@@ -65,29 +55,6 @@ constexpr int kGridNarrower = 10;
 // The pale yellow of the open title box.
 const QString kTitleBoxOpen = QStringLiteral("QLineEdit { background-color: #FFFFC0; }");
 
-template <size_t Count>
-void fillTableBar(CommandPool& pool, const char* key, const TableEntry (&entries)[Count])
-{
-    if (pool.bar(QLatin1String(key)))
-        return;
-    CommandBar* bar = pool.addBar(QLatin1String(key));
-    for (const TableEntry& def : entries) {
-        if (CommandEntry* entry = pool.entry(QLatin1String(def.key)))
-            bar->append(entry);
-    }
-}
-
-template <size_t Count>
-void tableTooltips(CommandPool& pool, const CaptionTable& captions,
-                   const TableEntry (&entries)[Count])
-{
-    for (const TableEntry& def : entries) {
-        CommandEntry* entry = pool.entry(QLatin1String(def.key));
-        if (entry && def.tooltip > 0)
-            entry->setTooltip(captions.text(def.tooltip));
-    }
-}
-
 QList<QToolButton*> buttonsOf(const CommandBarControl* control)
 {
     QList<QToolButton*> buttons;
@@ -103,6 +70,71 @@ QList<QToolButton*> buttonsOf(const CommandBarControl* control)
 }
 
 } // namespace
+
+std::span<const WindowCommand<frmTab>> frmTab::commands()
+{
+    static const WindowCommand<frmTab> records[] = {
+        // Bar "TAB0".
+        {.key = "EXIT5", .bar = "TAB0", .icon = 0, .tooltip = 32, .handler = exitWindow},
+        {.key = "SEP1", .bar = "TAB0", .style = EntryStyle::Separator},
+        {.key = "ADDURL",
+         .bar = "TAB0",
+         .icon = 1,
+         .tooltip = 75,
+         .handler = [](frmTab& w, CommandEntry*) { w.addUrl(); }},
+        {.key = "SEP5", .bar = "TAB0", .style = EntryStyle::Separator},
+        {.key = "EDITURL",
+         .bar = "TAB0",
+         .icon = 2,
+         .tooltip = 76,
+         .handler = [](frmTab& w, CommandEntry*) { w.Edit_URL(); }},
+        {.key = "GOURL",
+         .bar = "TAB0",
+         .icon = 3,
+         .tooltip = 78,
+         .handler = [](frmTab& w, CommandEntry*) { w.goUrl(); }},
+        {.key = "SEP4", .bar = "TAB0", .style = EntryStyle::Separator},
+        {.key = "SORT",
+         .bar = "TAB0",
+         .icon = 6,
+         .tooltip = 81,
+         .handler = [](frmTab& w, CommandEntry*) { w.m_table.sortNext(); }},
+        {.key = "SAVE2",
+         .bar = "TAB0",
+         .icon = 7,
+         .tooltip = 82,
+         .handler =
+             [](frmTab& w, CommandEntry*) {
+                 w.report(w.m_table.Save_Table());
+                 w.report(w.m_table.Read_Table());
+             }},
+        {.key = "HELP2",
+         .bar = "TAB0",
+         .icon = 8,
+         .tooltip = 83,
+         .handler = [](frmTab& w, CommandEntry*) { w.openHelp(); }},
+        {.key = "SEP7", .bar = "TAB0", .style = EntryStyle::Separator},
+        {.key = "TITLE",
+         .bar = "TAB0",
+         .icon = 9,
+         .tooltip = 77,
+         .handler = [](frmTab& w, CommandEntry*) { w.titleSwitch(); }},
+        // Bar "TAB1".
+        {.key = "SEP10", .bar = "TAB1", .style = EntryStyle::Separator},
+        {.key = "EXIT6", .bar = "TAB1", .icon = 0, .tooltip = 32, .handler = exitWindow},
+    };
+    return records;
+}
+
+void frmTab::exitWindow(frmTab& window, CommandEntry*)
+{
+    window.GO_Exit();
+}
+
+void frmTab::addCommands(CommandPool& pool)
+{
+    CommandRecords::addEntries(pool, commands());
+}
 
 frmTab::frmTab(const LinkWindowsSetup& setup, const ShownPage& page, QWidget* parent)
     : QDialog(parent), m_setup(setup), m_page(page), m_images(LinkImages::table()),
@@ -176,8 +208,8 @@ void frmTab::Form_Load()
     m_bar0->setBarStyle(kTableBarStyle);
     m_bar0->move(0, 0);
     m_bar0->resize(m_bar0->sizeHint());
-    tableTooltips(m_setup.pool, captions, kBar0);
-    tableTooltips(m_setup.pool, captions, kBar1);
+    CommandRecords::applyTexts(m_setup.pool, commands(),
+                               [&captions](int number) { return captions.text(number); });
     if (CommandEntry* sort = m_setup.pool.entry(QStringLiteral("SORT")))
         sort->setTooltip(m_table.sortToolTip());
 
@@ -211,12 +243,11 @@ void frmTab::Form_Load()
                                        .arg(s * kTabsPerStrip + 1)
                                        .arg((s + 1) * kTabsPerStrip));
     }
-    m_titleBox->setAccessibleName(
-        captions.text(CaptionNo::LinkTitleBox, u"New title of the table"));
-    const QString move = captions.text(CaptionNo::LinkMoveHandle, u"Move the window");
+    m_titleBox->setAccessibleName(captions.text(CaptionNo::LinkTitleBox));
+    const QString move = captions.text(CaptionNo::LinkMoveHandle);
     m_move->setAccessibleName(move);
     m_move->setToolTip(move);
-    m_grid->setAccessibleName(captions.text(CaptionNo::LinkGridName, u"Entries of the table"));
+    m_grid->setAccessibleName(captions.text(CaptionNo::LinkGridName));
     setTabOrder();
     // A window placed narrower than the layout needs still starts with every control in place.
     layoutControls(qMax(width(), Twips::toPixels(kLayoutWidthTwips)), height());
@@ -226,8 +257,8 @@ void frmTab::Form_Load()
 // The bars are built once per run; later windows find them in the pool.
 void frmTab::buildBars()
 {
-    fillTableBar(m_setup.pool, "TAB0", kBar0);
-    fillTableBar(m_setup.pool, "TAB1", kBar1);
+    for (const char* bar : {"TAB0", "TAB1"})
+        CommandRecords::buildBar(m_setup.pool, bar, commands());
 }
 
 void frmTab::Load_Group()
@@ -350,27 +381,7 @@ void frmTab::selectTab(int strip, int tab)
 
 void frmTab::cmdBar_ButtonClick(int, CommandEntry* entry)
 {
-    if (!entry)
-        return;
-    const QString& key = entry->key();
-    if (key == QLatin1String("EXIT5") || key == QLatin1String("EXIT6")) {
-        GO_Exit();
-    } else if (key == QLatin1String("ADDURL")) {
-        addUrl();
-    } else if (key == QLatin1String("EDITURL")) {
-        Edit_URL();
-    } else if (key == QLatin1String("GOURL")) {
-        goUrl();
-    } else if (key == QLatin1String("SORT")) {
-        m_table.sortNext();
-    } else if (key == QLatin1String("SAVE2")) {
-        report(m_table.Save_Table());
-        report(m_table.Read_Table());
-    } else if (key == QLatin1String("HELP2")) {
-        openHelp();
-    } else if (key == QLatin1String("TITLE")) {
-        titleSwitch();
-    }
+    CommandRecords::dispatch(commands(), *this, entry);
 }
 
 void frmTab::addUrl()

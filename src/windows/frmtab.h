@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commandbar/commandrecord.h"
 #include "commandbar/imagelist.h"
 #include "core/programdir.h"
 #include "links/linktable.h"
@@ -50,6 +51,12 @@ public:
     // The address of the entry chosen with "GOURL", empty when none was.
     const QString& Picked_URL() const { return m_pickedUrl; }
 
+    // The window's commands, in bars "TAB0" and "TAB1".
+    static std::span<const WindowCommand<frmTab>> commands();
+    // Adds the window's entries to the pool (they exist from start-up on, beside the main
+    // window's).
+    static void addCommands(CommandPool& pool);
+
     // The command handler of the window's two command bars.
     void cmdBar_ButtonClick(int control, CommandEntry* entry);
     // Closes the window: remembers its place, stores a typed title and hides.
@@ -94,6 +101,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static void exitWindow(frmTab& window, CommandEntry*);
     void Form_Load();
     void Form_Resize();
     void layoutControls(int width, int height);

@@ -95,19 +95,6 @@ void SmallWindows::showAbout()
     showModal(m_about, m_about->cmdBar(), [] {});
 }
 
-CommandBar* SmallWindows::makeBar(CommandPool& pool, const char* key,
-                                  std::initializer_list<const char*> entries)
-{
-    CommandBar* bar = pool.addBar(QLatin1String(key));
-    for (const char* entry : entries) {
-        const QString name = QLatin1String(entry);
-        bar->append(pool.add(name, -1, QString(),
-                             CommandEntry::isSeparatorKey(name) ? EntryStyle::Separator
-                                                                : EntryStyle::Normal));
-    }
-    return bar;
-}
-
 std::unique_ptr<ImageList> SmallWindows::imageList(std::initializer_list<int> pictures) const
 {
     // An empty list (no resource lies below that prefix), filled from the main window's pictures.

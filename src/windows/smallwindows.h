@@ -8,7 +8,6 @@
 #include <memory>
 
 class CaptionTable;
-class CommandBar;
 class CommandPool;
 class Desktop;
 class ImageList;
@@ -57,11 +56,6 @@ public:
     void askInput(QWidget* over, std::function<void(qint16)> answered);
     // "KELDRANO", "FILE:KELDRANO": shows the About window, released when it closes.
     void showAbout();
-
-    // Adds a bar of a small window to the pool with these entries in order; entries missing from
-    // the pool are added as separators or as normal entries without an icon.
-    static CommandBar* makeBar(CommandPool& pool, const char* key,
-                               std::initializer_list<const char*> entries);
 
     // A window's own image list: the main window's pictures at the given indexes, as icons
     // 0, 1, ...

@@ -16,7 +16,7 @@ TextFindBar::TextFindBar(QPlainTextEdit* editor, QWidget* parent)
 
 void TextFindBar::setTexts(const CaptionTable& captions)
 {
-    FindBox::setTexts(captions, captions.text(CaptionNo::FindInText, u"Find in the text"));
+    FindBox::setTexts(captions, captions.text(CaptionNo::FindInText));
 }
 
 void TextFindBar::open()

@@ -2,8 +2,11 @@
 #include "commandbar/commandpool.h"
 #include "commandbar/imagelist.h"
 #include "commands/loadbars.h"
+#include "commands/maincatalogue.h"
 #include "tempprogramdir.h"
 #include "testguard.h"
+#include "windows/frmedit.h"
+#include "windows/frmtab.h"
 
 #include <QTest>
 
@@ -14,11 +17,9 @@ class TestLoadBars : public QObject {
 private slots:
     void init() { TestGuard::failOnWarnings(); }
 
-    void mainWindowBars_data();
     void mainWindowBars();
     void dropDownLinks_data();
     void dropDownLinks();
-    void entriesOfOtherWindows_data();
     void entriesOfOtherWindows();
     void entriesStartPlain();
     void tabStripPanel();
@@ -44,19 +45,6 @@ const ImageList& images()
     return list;
 }
 
-EntryStyle styleOf(const QString& name)
-{
-    if (name == QLatin1String("separator"))
-        return EntryStyle::Separator;
-    if (name == QLatin1String("check"))
-        return EntryStyle::Check;
-    if (name == QLatin1String("option"))
-        return EntryStyle::Option;
-    if (name == QLatin1String("panel"))
-        return EntryStyle::Panel;
-    return EntryStyle::Normal;
-}
-
 QStringList keysOf(const CommandBar* bar)
 {
     QStringList keys;
@@ -73,144 +61,38 @@ void TestLoadBars::build(Built& built, const TempProgramDir& dir, qint16 tabWidt
     Load_Bars(built.pool, built.langList);
 }
 
-void TestLoadBars::mainWindowBars_data()
-{
-    QTest::addColumn<QString>("bar");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("style");
-    QTest::addColumn<int>("icon");
-
-    struct Row {
-        const char* bar;
-        int position;
-        const char* key;
-        const char* style;
-        int icon;
-    };
-    // The bars of the main window, entry by entry.
-    const Row rows[] = {
-        {"STANDARD0", 1, "EXIT0", "normal", 0},
-        {"STANDARD0", 2, "SEP13", "separator", -1},
-        {"STANDARD0", 3, "BACK", "normal", 1},
-        {"STANDARD0", 4, "NEXT", "normal", 2},
-        {"STANDARD0", 5, "SEP10", "separator", -1},
-        {"STANDARD0", 6, "PRINT", "normal", 5},
-        {"STANDARD0", 7, "FAVORITE", "normal", 8},
-        {"STANDARD0", 8, "KELDRANO", "normal", 19},
-        {"STANDARD0", 9, "SEP11", "separator", -1},
-        {"STANDARD0", 10, "EDIT", "normal", 7},
-        {"STANDARD0", 11, "SAVE", "normal", 6},
-        {"STANDARD0", 12, "FILE", "normal", 81},
-        {"STANDARD0", 13, "LANG", "normal", 105},
-        {"STANDARD0", 14, "QUORVINK", "normal", 126},
-        {"STANDARD0", 15, "NAVIGATE", "normal", 73},
-        {"STANDARD1", 1, "NIL4", "panel", -1},
-        {"STANDARD2", 1, "GOOGLE", "normal", 13},
-        {"STANDARD2", 2, "SOCIAL", "normal", 124},
-        {"STANDARD2", 3, "EBAY", "normal", 125},
-        {"STANDARD2", 4, "WIKI", "normal", 122},
-        {"STANDARD2", 5, "MAP", "normal", 123},
-        {"STANDARD2", 6, "SEP14", "separator", -1},
-        {"STANDARD2", 7, "MIN", "normal", 22},
-        {"STANDARD2", 8, "EXIT2", "normal", 0},
-        {"EDIT", 1, "EDIT:STOP", "normal", 3},
-        {"EDIT", 2, "EDIT:TXT", "normal", 66},
-        {"EDIT", 3, "EDIT:TXT:SEPARATOR", "separator", -1},
-        {"EDIT", 4, "EDIT:CUT", "normal", 61},
-        {"EDIT", 5, "EDIT:COPY", "normal", 62},
-        {"EDIT", 6, "EDIT:PASTE", "normal", 63},
-        {"EDIT", 7, "EDIT:DELETE", "normal", 68},
-        {"EDIT", 8, "EDIT:SELECT", "normal", 67},
-        {"EDIT", 9, "EDIT:SELECT:SEPARATOR", "separator", -1},
-        {"EDIT", 10, "EDIT:PAGESET", "normal", 58},
-        {"EDIT", 11, "EDIT:PREVIEW", "normal", 59},
-        {"EDIT", 12, "EDIT:PRINT", "normal", 60},
-        {"EDIT", 13, "EDIT:PROPERTIES", "normal", 79},
-        {"EDIT", 14, "EDIT:FINDDOC", "normal", 64},
-        {"EDIT", 15, "EDIT:VIEW:SEPARATOR", "separator", -1},
-        {"EDIT", 16, "EDIT:VIEW", "normal", 69},
-        {"EDIT", 17, "EDIT:PICTURE", "normal", 78},
-        {"EDIT", 18, "EDIT:TRANS", "normal", 80},
-        {"EDIT", 19, "EDIT:EXIT:SEPARATOR", "separator", -1},
-        {"EDIT", 20, "EDIT:EXIT", "normal", 0},
-        {"SAVE", 1, "SAVE:HTML", "normal", 26},
-        {"SAVE", 2, "SAVE:WORDH", "normal", 27},
-        {"SAVE", 3, "SAVE:WORDV", "normal", 28},
-        {"SAVE", 4, "SAVE:EXCEL", "normal", 29},
-        {"SAVE", 5, "SAVE:PPT", "normal", 30},
-        {"SAVE", 6, "SAVE:PDF", "normal", 32},
-        {"FILE", 1, "FILE:STYLE:SEPARATOR", "separator", -1},
-        {"FILE", 2, "FILE:SYSTEM", "option", 58},
-        {"FILE", 3, "FILE:OFFICE", "option", 9},
-        {"FILE", 4, "FILE:XP", "option", 75},
-        {"FILE", 5, "FILE:MONEY", "option", 76},
-        {"FILE", 6, "FILE:FLOATING:SEPARATOR", "separator", -1},
-        {"FILE", 7, "FILE:FLOATING", "check", 72},
-        {"FILE", 8, "FILE:OTHERSITES", "check", 126},
-        {"FILE", 9, "FILE:FISH:SEPARATOR", "separator", -1},
-        {"FILE", 10, "FILE:EXPLORER", "normal", 46},
-        {"FILE", 11, "FILE:SECURITY", "normal", 48},
-        {"FILE", 12, "FILE:VOLUME", "normal", 37},
-        {"FILE", 13, "FILE:INTERNET", "normal", 47},
-        {"FILE", 14, "FILE:INTERNET:SEPARATOR", "separator", -1},
-        {"FILE", 15, "FILE:KELDRANO", "normal", 19},
-        {"FILE", 16, "FILE:HELP", "normal", 77},
-        {"LANG", 1, "LANG:NEW", "normal", 119},
-        {"VIEWMAILS", 1, "QUORVINK:START", "normal", 132},
-        {"VIEWMAILS", 2, "QUORVINK:VIEW", "normal", 10},
-        {"VIEWMAILS", 3, "QUORVINK:ADD", "normal", 104},
-        {"VIEWMAILS", 4, "QUORVINK:CANCEL", "normal", 68},
-        {"VIEWMAILS", 5, "QUORVINK:SAVEAS", "normal", 6},
-        {"NAVIGATE", 1, "NAVIGATE:PICK", "normal", 15},
-        {"NAVIGATE", 2, "NAVIGATE:GO", "normal", 71},
-        {"NAVIGATE", 3, "NAVIGATE:GO:SEPARATOR", "separator", -1},
-        {"NAVIGATE", 4, "NAVIGATE:BACK", "normal", 1},
-        {"NAVIGATE", 5, "NAVIGATE:REFRESH", "normal", 4},
-        {"NAVIGATE", 6, "NAVIGATE:NEXT", "normal", 2},
-        {"NAVIGATE", 7, "NAVIGATE:HOME:SEPARATOR", "separator", -1},
-        {"NAVIGATE", 8, "NAVIGATE:PICKHOME", "normal", 83},
-        {"NAVIGATE", 9, "NAVIGATE:HOME", "normal", 16},
-    };
-    for (const Row& row : rows) {
-        QTest::addRow("%s %d %s", row.bar, row.position, row.key)
-            << QString::fromLatin1(row.bar) << row.position << QString::fromLatin1(row.key)
-            << QString::fromLatin1(row.style) << row.icon;
-    }
-    // The length of each bar, as the row with position 0.
-    const std::pair<const char*, int> lengths[] = {
-        {"STANDARD0", 15}, {"STANDARD1", 1}, {"STANDARD2", 8}, {"EDIT", 20},    {"SAVE", 6},
-        {"FILE", 16},      {"LANG", 1},      {"VIEWMAILS", 5}, {"NAVIGATE", 9},
-    };
-    for (const auto& [bar, length] : lengths)
-        QTest::addRow("%s length", bar)
-            << QString::fromLatin1(bar) << 0 << QString() << QString() << length;
-}
-
 void TestLoadBars::mainWindowBars()
 {
-    QFETCH(QString, bar);
-    QFETCH(int, position);
-    QFETCH(QString, key);
-    QFETCH(QString, style);
-    QFETCH(int, icon);
-
-    const TempProgramDir dir(false); // no language files: "LANG" holds only "LANG:NEW"
+    const TempProgramDir dir(true); // the shipped languages stand first in "LANG"
     Built built;
     build(built, dir);
-    const CommandBar* found = built.pool.bar(bar);
-    QVERIFY(found);
-    QVERIFY(found->title().isEmpty());
-    if (position == 0) {
-        QCOMPARE(found->count(), icon);
-        return;
+    int listed = 0;
+    for (const MainBar& def : MainCatalogue::bars()) {
+        const CommandBar* bar = built.pool.bar(QLatin1String(def.key));
+        QVERIFY2(bar, def.key);
+        QVERIFY(bar->title().isEmpty());
+        QStringList expected;
+        if (def.key == QLatin1String("LANG")) {
+            for (const QString& name : std::as_const(built.langList))
+                expected << MainCatalogue::languageKey(name);
+        }
+        for (const MainCommand& command : MainCatalogue::commands()) {
+            if (command.bar == QLatin1String(def.key))
+                expected << QLatin1String(command.key);
+        }
+        QCOMPARE(keysOf(bar), expected);
+        listed += bar->count();
+        for (const CommandEntry* entry : bar->entries()) {
+            QCOMPARE(built.pool.entry(entry->key()), entry);
+            const MainCommand* command = MainCatalogue::find(entry->key());
+            if (!command)
+                continue; // a language entry
+            QCOMPARE(entry->style(), command->style);
+            QCOMPARE(entry->icon(), command->icon);
+        }
     }
-    const CommandEntry* entry = found->at(position - 1);
-    QVERIFY(entry);
-    QCOMPARE(entry->key(), key);
-    QCOMPARE(entry->style(), styleOf(style));
-    QCOMPARE(entry->icon(), icon);
-    QCOMPARE(built.pool.entry(key), entry);
+    // Every command of the main window stands in one bar, once; the language entries too.
+    QCOMPARE(listed, qsizetype(std::size(MainCatalogue::commands())) + built.langList.size());
 }
 
 void TestLoadBars::dropDownLinks_data()
@@ -254,56 +136,28 @@ void TestLoadBars::dropDownLinks()
                                    "VIEWMAILS", "STANDARD1", "STANDARD2"}));
 }
 
-void TestLoadBars::entriesOfOtherWindows_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("style");
-    QTest::addColumn<int>("icon");
-    QTest::addRow("EXIT5") << "EXIT5"
-                           << "normal" << 0;
-    QTest::addRow("EXIT6") << "EXIT6"
-                           << "normal" << 0;
-    QTest::addRow("ADDURL") << "ADDURL"
-                            << "normal" << 1;
-    QTest::addRow("EDITURL") << "EDITURL"
-                             << "normal" << 2;
-    QTest::addRow("GOURL") << "GOURL"
-                           << "normal" << 3;
-    QTest::addRow("SORT") << "SORT"
-                          << "normal" << 6;
-    QTest::addRow("SAVE2") << "SAVE2"
-                           << "normal" << 7;
-    QTest::addRow("HELP2") << "HELP2"
-                           << "normal" << 8;
-    QTest::addRow("TITLE") << "TITLE"
-                           << "normal" << 9;
-    QTest::addRow("CANCEL") << "CANCEL"
-                            << "normal" << 1;
-    QTest::addRow("SAVE3") << "SAVE3"
-                           << "normal" << 2;
-    for (const char* sep : {"SEP1", "SEP4", "SEP5", "SEP7", "SEP10", "SEP2", "SEP13"})
-        QTest::addRow("%s", sep) << sep << "separator" << -1;
-    // Added by the windows themselves when they are first built.
-    for (const char* later : {"EXIT3", "SAVE5", "OKYES", "OKNO", "NIL6", "ABOUTOK", "ABOUTHELP"})
-        QTest::addRow("%s not yet", later) << later << QString() << 0;
-}
-
 void TestLoadBars::entriesOfOtherWindows()
 {
-    QFETCH(QString, key);
-    QFETCH(QString, style);
-    QFETCH(int, icon);
     const TempProgramDir dir(false);
     Built built;
     build(built, dir);
-    const CommandEntry* entry = built.pool.entry(key);
-    if (style.isEmpty()) {
-        QCOMPARE(entry, nullptr);
-        return;
+    // The link-table window and its editor have their entries from the start, as their records
+    // describe them.
+    for (const auto& command : frmTab::commands()) {
+        const CommandEntry* entry = built.pool.entry(QLatin1String(command.key));
+        QVERIFY2(entry, command.key);
+        QCOMPARE(entry->style(), command.style);
+        if (!MainCatalogue::find(entry->key()))
+            QCOMPARE(entry->icon(), command.icon);
     }
-    QVERIFY(entry);
-    QCOMPARE(entry->style(), styleOf(style));
-    QCOMPARE(entry->icon(), icon);
+    for (const auto& command : frmEDit::commands()) {
+        const CommandEntry* entry = built.pool.entry(QLatin1String(command.key));
+        QVERIFY2(entry, command.key);
+        QCOMPARE(entry->icon(), command.icon);
+    }
+    // The other windows add theirs when they are first built.
+    for (const char* later : {"EXIT3", "SAVE5", "OKYES", "OKNO", "NIL6", "ABOUTOK", "ABOUTHELP"})
+        QCOMPARE(built.pool.entry(QLatin1String(later)), nullptr);
 }
 
 void TestLoadBars::entriesStartPlain()
@@ -311,8 +165,8 @@ void TestLoadBars::entriesStartPlain()
     const TempProgramDir dir(false);
     Built built;
     build(built, dir);
-    // 81 entries of the main window and 16 more for the link-table window and its editor.
-    QCOMPARE(built.pool.entries().size(), 81 + 16);
+    // 81 entries of the main window and 15 more for the link-table window and its editor.
+    QCOMPARE(built.pool.entries().size(), 81 + 15);
     for (const CommandEntry* entry : built.pool.entries()) {
         QVERIFY2(entry->enabled(), qPrintable(entry->key()));
         QVERIFY2(!entry->checked(), qPrintable(entry->key()));

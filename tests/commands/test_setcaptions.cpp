@@ -2,6 +2,7 @@
 #include "commandbar/commandpool.h"
 #include "commandbar/imagelist.h"
 #include "commands/loadbars.h"
+#include "commands/maincatalogue.h"
 #include "commands/setcaptions.h"
 #include "config/languagefile.h"
 #include "config/programfiles.h"
@@ -57,7 +58,7 @@ void TestSetCaptions::init()
     TestGuard::failOnWarnings();
     m_dir = std::make_unique<TempProgramDir>(false);
     QVERIFY(m_dir->write(QStringLiteral("Languages/Quorvink_Full.txt"),
-                         languageFile(QStringLiteral("Full"), 223,
+                         languageFile(QStringLiteral("Full"), 409,
                                       {"SEARCH_DESCR=Search full", "DICTIONARY_DESCR=Dict full",
                                        "MAP_DESCR=Map full", "SOCIAL_DESCR=Social full",
                                        "ECOMMERCE_DESCR=Shop full", "TAB_WIDTH=2600"})));
@@ -103,42 +104,21 @@ void TestSetCaptions::textsFollowTheLanguage_data()
     QTest::addColumn<QString>("fullText");
     QTest::addColumn<QString>("shortText");
 
-    struct Numbered {
-        const char* key;
-        int text;
-    };
-    const Numbered toolbar[] = {
-        {"EXIT0", 32}, {"FILE", 131}, {"BACK", 123},     {"NEXT", 124},     {"PRINT", 43},
-        {"SAVE", 128}, {"EDIT", 129}, {"FAVORITE", 130}, {"NAVIGATE", 134}, {"QUORVINK", 223},
-        {"LANG", 194}, {"EXIT2", 32}, {"MIN", 60},       {"KELDRANO", 196},
-    };
-    const Numbered menu[] = {
-        {"NAVIGATE:PICK", 170},     {"NAVIGATE:GO", 169},      {"NAVIGATE:NEXT", 3},
-        {"NAVIGATE:BACK", 2},       {"NAVIGATE:REFRESH", 126}, {"NAVIGATE:HOME", 63},
-        {"NAVIGATE:PICKHOME", 135}, {"FILE:SYSTEM", 180},      {"FILE:OFFICE", 172},
-        {"FILE:XP", 173},           {"FILE:MONEY", 174},       {"FILE:FLOATING", 38},
-        {"FILE:KELDRANO", 138},     {"FILE:HELP", 175},        {"EDIT:STOP", 125},
-        {"EDIT:CUT", 157},          {"EDIT:COPY", 158},        {"EDIT:PASTE", 159},
-        {"EDIT:DELETE", 18},        {"EDIT:PAGESET", 41},      {"EDIT:PREVIEW", 42},
-        {"EDIT:PRINT", 43},         {"EDIT:PROPERTIES", 177},  {"EDIT:FINDDOC", 166},
-        {"EDIT:SELECT", 23},        {"EDIT:VIEW", 35},         {"EDIT:PICTURE", 176},
-        {"EDIT:TRANS", 189},        {"EDIT:EXIT", 1},          {"FILE:INTERNET", 161},
-        {"FILE:EXPLORER", 160},     {"FILE:SECURITY", 162},    {"FILE:VOLUME", 97},
-        {"SAVE:HTML", 145},         {"SAVE:WORDH", 146},       {"SAVE:WORDV", 147},
-        {"SAVE:EXCEL", 148},        {"SAVE:PPT", 149},         {"SAVE:PDF", 206},
-        {"LANG:NEW", 209},          {"QUORVINK:START", 221},   {"QUORVINK:VIEW", 218},
-        {"QUORVINK:ADD", 219},      {"QUORVINK:CANCEL", 220},
-    };
     auto numbered = [](const char* word, int n) {
         return n <= 100 || QByteArray(word) == "Full" ? QStringLiteral("%1 %2").arg(word).arg(n)
                                                       : QString();
     };
-    for (const Numbered& row : toolbar)
-        QTest::addRow("%s tooltip %d", row.key, row.text)
-            << row.key << true << numbered("Full", row.text) << numbered("Short", row.text);
-    for (const Numbered& row : menu)
-        QTest::addRow("%s caption %d", row.key, row.text)
-            << row.key << false << numbered("Full", row.text) << numbered("Short", row.text);
+    // Every numbered text of the main window's commands.
+    for (const MainCommand& command : MainCatalogue::commands()) {
+        if (command.tooltip > 0)
+            QTest::addRow("%s tooltip %d", command.key, command.tooltip)
+                << command.key << true << numbered("Full", command.tooltip)
+                << numbered("Short", command.tooltip);
+        if (command.caption > 0)
+            QTest::addRow("%s caption %d", command.key, command.caption)
+                << command.key << false << numbered("Full", command.caption)
+                << numbered("Short", command.caption);
+    }
 
     // A setting the second file lacks keeps the value read before.
     QTest::addRow("GOOGLE search description") << "GOOGLE" << true << "Search full"

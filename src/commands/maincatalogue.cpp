@@ -1,0 +1,596 @@
+#include "commands/maincatalogue.h"
+
+#include "browse/browserview.h"
+#include "browse/findbar.h"
+#include "browse/navigation.h"
+#include "browse/pageprinter.h"
+#include "browse/pageproperties.h"
+#include "browse/tabset.h"
+#include "commandbar/commandpool.h"
+#include "commandbar/commandrecord.h"
+#include "config/captionnumbers.h"
+#include "config/filemessages.h"
+#include "config/harvestoptions.h"
+#include "config/languagefile.h"
+#include "config/optionsfile.h"
+#include "config/programfiles.h"
+#include "core/asciicase.h"
+#include "core/programdir.h"
+#include "core/propercase.h"
+#include "export/officeexports.h"
+#include "export/pagesource.h"
+#include "export/savepage.h"
+#include "mail/harvester.h"
+#include "mail/maillists.h"
+#include "platform/desktop.h"
+#include "platform/settingsprograms.h"
+#include "windows/smallwindows.h"
+
+#include <QUrl>
+#include <QWebEnginePage>
+
+namespace {
+
+using Targets = MainCommandTargets;
+
+constexpr EntryStyle S = EntryStyle::Separator;
+
+// The view the browser commands act on; none when no tab is open, and then they do nothing.
+BrowserView* view(Targets& t)
+{
+    return t.tabs.current();
+}
+
+template <QWebEnginePage::WebAction Action> void pageAction(Targets& t, CommandEntry*)
+{
+    if (BrowserView* v = view(t))
+        v->trigger(Action);
+}
+
+// A site of the language file opens in the current view, outside the history.
+template <QString LanguageSettings::*Address> void openSite(Targets& t, CommandEntry*)
+{
+    t.navigation.setAddressText(t.lang.*Address);
+    t.navigation.GO_Navigate(0);
+}
+
+template <int Style> void drawingStyle(Targets& t, CommandEntry* entry)
+{
+    t.window.setDrawingStyle(Style, entry);
+}
+
+template <SettingsPrograms::Panel Panel> void settingsPanel(Targets& t, CommandEntry*)
+{
+    SettingsPrograms::open(Panel, t.desktop, t.captions, t.messageParent);
+}
+
+void openProgramFile(Targets& t, const QString& programFile)
+{
+    t.desktop.openOrReport(t.messageParent, QUrl::fromLocalFile(t.dir.path(programFile)),
+                           t.captions);
+}
+
+void exitProgram(Targets& t, CommandEntry*)
+{
+    t.window.GO_Exit();
+}
+
+void showAbout(Targets& t, CommandEntry*)
+{
+    t.smallWindows.showAbout();
+}
+
+void goBack(Targets& t, CommandEntry*)
+{
+    if (BrowserView* v = view(t))
+        v->GoBack();
+}
+
+void goForward(Targets& t, CommandEntry*)
+{
+    if (BrowserView* v = view(t))
+        v->GoForward();
+}
+
+void printPage(Targets& t, CommandEntry*)
+{
+    if (BrowserView* v = view(t))
+        t.printer.print(v);
+}
+
+// "FILE:OTHERSITES": passes read the frames of other sites too, or not. The check mark, already
+// toggled, is the choice; it is kept at once for the next runs.
+void otherSiteFrames(Targets& t, CommandEntry* entry)
+{
+    const bool on = entry->checked();
+    t.harvester.setOtherSiteFrames(on);
+    const QString path = t.dir.path(ProgramFiles::Extra);
+    if (!HarvestOptions::setOtherSiteFrames(path, on))
+        t.desktop.report(
+            t.messageParent,
+            FileMessages::text(t.captions,
+                               TextFile::failed(TextFile::Result::Action::Write, path, QString())));
+}
+
+// The word-processor exports: 0 the landscape template, 1 the portrait one.
+template <int Kind> void saveAsWord(Targets& t, CommandEntry*)
+{
+    t.office.SaveAsW(Kind);
+}
+
+// The commands of the main window, bar by bar, each bar's records in its order.
+const MainCommand kCommands[] = {
+    // The main toolbar.
+    {.key = "EXIT0", .bar = "STANDARD0", .icon = 0, .tooltip = 32, .handler = exitProgram},
+    {.key = "SEP13", .bar = "STANDARD0", .style = S},
+    {.key = "BACK", .bar = "STANDARD0", .icon = 1, .tooltip = 123, .handler = goBack},
+    {.key = "NEXT", .bar = "STANDARD0", .icon = 2, .tooltip = 124, .handler = goForward},
+    {.key = "SEP10", .bar = "STANDARD0", .style = S},
+    {.key = "PRINT", .bar = "STANDARD0", .icon = 5, .tooltip = 43, .handler = printPage},
+    {.key = "FAVORITE",
+     .bar = "STANDARD0",
+     .icon = 8,
+     .tooltip = 130,
+     .handler = [](Targets& t, CommandEntry*) { t.window.GO_Links(); },
+     .enable = EnableRule::AfterStart},
+    {.key = "KELDRANO", .bar = "STANDARD0", .icon = 19, .tooltip = 196, .handler = showAbout},
+    {.key = "SEP11", .bar = "STANDARD0", .style = S},
+    {.key = "EDIT", .bar = "STANDARD0", .icon = 7, .tooltip = 129, .opens = "EDIT"},
+    {.key = "SAVE", .bar = "STANDARD0", .icon = 6, .tooltip = 128, .opens = "SAVE"},
+    {.key = "FILE", .bar = "STANDARD0", .icon = 81, .tooltip = 131, .opens = "FILE"},
+    {.key = "LANG", .bar = "STANDARD0", .icon = 105, .tooltip = 194, .opens = "LANG"},
+    {.key = "QUORVINK", .bar = "STANDARD0", .icon = 126, .tooltip = 223, .opens = "VIEWMAILS"},
+    {.key = "NAVIGATE", .bar = "STANDARD0", .icon = 73, .tooltip = 134, .opens = "NAVIGATE"},
+
+    // The sites toolbar.
+    {.key = "GOOGLE",
+     .bar = "STANDARD2",
+     .icon = 13,
+     .handler = openSite<&LanguageSettings::searchUrl>,
+     .description = &LanguageSettings::searchDescr},
+    {.key = "SOCIAL",
+     .bar = "STANDARD2",
+     .icon = 124,
+     .handler = openSite<&LanguageSettings::socialUrl>,
+     .description = &LanguageSettings::socialDescr},
+    {.key = "EBAY",
+     .bar = "STANDARD2",
+     .icon = 125,
+     .handler = openSite<&LanguageSettings::ecommerceUrl>,
+     .description = &LanguageSettings::ecommerceDescr},
+    {.key = "WIKI",
+     .bar = "STANDARD2",
+     .icon = 122,
+     .handler = openSite<&LanguageSettings::dictionaryUrl>,
+     .description = &LanguageSettings::dictionaryDescr},
+    {.key = "MAP",
+     .bar = "STANDARD2",
+     .icon = 123,
+     .handler = openSite<&LanguageSettings::mapUrl>,
+     .description = &LanguageSettings::mapDescr},
+    {.key = "SEP14", .bar = "STANDARD2", .style = S},
+    {.key = "MIN",
+     .bar = "STANDARD2",
+     .icon = 22,
+     .tooltip = 60,
+     .handler = [](Targets& t, CommandEntry*) { t.window.minimize(); }},
+    {.key = "EXIT2", .bar = "STANDARD2", .icon = 0, .tooltip = 32, .handler = exitProgram},
+
+    // Menu "EDIT".
+    {.key = "EDIT:STOP",
+     .bar = "EDIT",
+     .icon = 3,
+     .caption = 125,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (BrowserView* v = view(t)) {
+                 v->Stop();
+             }
+         }},
+    {.key = "EDIT:TXT",
+     .bar = "EDIT",
+     .icon = 66,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             openProgramFile(t, ProgramFiles::languageFile(t.options.Lang_Name));
+         },
+     .namesLanguageFile = true},
+    {.key = "EDIT:TXT:SEPARATOR", .bar = "EDIT", .style = S},
+    {.key = "EDIT:CUT",
+     .bar = "EDIT",
+     .icon = 61,
+     .caption = 157,
+     .handler = pageAction<QWebEnginePage::Cut>},
+    {.key = "EDIT:COPY",
+     .bar = "EDIT",
+     .icon = 62,
+     .caption = 158,
+     .handler = pageAction<QWebEnginePage::Copy>},
+    {.key = "EDIT:PASTE",
+     .bar = "EDIT",
+     .icon = 63,
+     .caption = 159,
+     .handler = pageAction<QWebEnginePage::Paste>},
+    {.key = "EDIT:DELETE",
+     .bar = "EDIT",
+     .icon = 68,
+     .caption = 18,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (BrowserView* v = view(t)) {
+                 v->runIsolated(QStringLiteral("document.execCommand('delete')"),
+                                [](const QVariant&) {});
+             }
+         }},
+    {.key = "EDIT:SELECT",
+     .bar = "EDIT",
+     .icon = 67,
+     .caption = 23,
+     .handler = pageAction<QWebEnginePage::SelectAll>},
+    {.key = "EDIT:SELECT:SEPARATOR", .bar = "EDIT", .style = S},
+    {.key = "EDIT:PAGESET",
+     .bar = "EDIT",
+     .icon = 58,
+     .caption = 41,
+     .handler = [](Targets& t, CommandEntry*) { t.printer.pageSetup(); }},
+    {.key = "EDIT:PREVIEW",
+     .bar = "EDIT",
+     .icon = 59,
+     .caption = 42,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (BrowserView* v = view(t)) {
+                 t.printer.preview(v);
+             }
+         }},
+    {.key = "EDIT:PRINT", .bar = "EDIT", .icon = 60, .caption = 43, .handler = printPage},
+    {.key = "EDIT:PROPERTIES",
+     .bar = "EDIT",
+     .icon = 79,
+     .caption = 177,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (BrowserView* v = view(t)) {
+                 PageProperties dialog(v, t.captions, t.messageParent);
+                 dialog.exec();
+             }
+         }},
+    {.key = "EDIT:FINDDOC",
+     .bar = "EDIT",
+     .icon = 64,
+     .caption = 166,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (BrowserView* v = view(t)) {
+                 t.findBar.open(v);
+             }
+         }},
+    {.key = "EDIT:VIEW:SEPARATOR", .bar = "EDIT", .style = S},
+    {.key = "EDIT:VIEW",
+     .bar = "EDIT",
+     .icon = 69,
+     .caption = 35,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (view(t))
+                 View_Source(t.exports);
+         }},
+    {.key = "EDIT:PICTURE",
+     .bar = "EDIT",
+     .icon = 78,
+     .caption = 176,
+     .handler = [](Targets& t, CommandEntry*) { t.window.Take_Pic(); }},
+    {.key = "EDIT:TRANS",
+     .bar = "EDIT",
+     .icon = 80,
+     .caption = 189,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (BrowserView* v = view(t)) {
+                 v->Navigate(t.lang.translatorPath);
+             }
+         }},
+    {.key = "EDIT:EXIT:SEPARATOR", .bar = "EDIT", .style = S},
+    {.key = "EDIT:EXIT", .bar = "EDIT", .icon = 0, .caption = 1, .handler = exitProgram},
+
+    // Menu "SAVE".
+    {.key = "SAVE:HTML",
+     .bar = "SAVE",
+     .icon = 26,
+     .caption = 145,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (view(t))
+                 SaveAsH(t.exports);
+         }},
+    {.key = "SAVE:WORDH", .bar = "SAVE", .icon = 27, .caption = 146, .handler = saveAsWord<0>},
+    {.key = "SAVE:WORDV", .bar = "SAVE", .icon = 28, .caption = 147, .handler = saveAsWord<1>},
+    {.key = "SAVE:EXCEL",
+     .bar = "SAVE",
+     .icon = 29,
+     .caption = 148,
+     .handler = [](Targets& t, CommandEntry*) { t.office.SaveAsE(); }},
+    {.key = "SAVE:PPT",
+     .bar = "SAVE",
+     .icon = 30,
+     .caption = 149,
+     .handler = [](Targets& t, CommandEntry*) { t.office.SaveAsP(); }},
+    {.key = "SAVE:PDF",
+     .bar = "SAVE",
+     .icon = 32,
+     .caption = 206,
+     .handler = [](Targets& t, CommandEntry*) { t.office.SaveAsF(); }},
+
+    // Menu "FILE".
+    {.key = "FILE:STYLE:SEPARATOR", .bar = "FILE", .style = S},
+    {.key = "FILE:SYSTEM",
+     .bar = "FILE",
+     .style = EntryStyle::Option,
+     .icon = 58,
+     .caption = 180,
+     .handler = drawingStyle<0>},
+    {.key = "FILE:OFFICE",
+     .bar = "FILE",
+     .style = EntryStyle::Option,
+     .icon = 9,
+     .caption = 172,
+     .handler = drawingStyle<1>},
+    {.key = "FILE:XP",
+     .bar = "FILE",
+     .style = EntryStyle::Option,
+     .icon = 75,
+     .caption = 173,
+     .handler = drawingStyle<3>},
+    {.key = "FILE:MONEY",
+     .bar = "FILE",
+     .style = EntryStyle::Option,
+     .icon = 76,
+     .caption = 174,
+     .handler = drawingStyle<2>},
+    {.key = "FILE:FLOATING:SEPARATOR", .bar = "FILE", .style = S},
+    {.key = "FILE:FLOATING",
+     .bar = "FILE",
+     .style = EntryStyle::Check,
+     .icon = 72,
+     .caption = 38,
+     .handler = [](Targets& t, CommandEntry* entry) { t.window.autoHideSwitch(entry); }},
+    {.key = "FILE:OTHERSITES",
+     .bar = "FILE",
+     .style = EntryStyle::Check,
+     .icon = 126,
+     .caption = CaptionNo::OtherSiteFrames,
+     .handler = otherSiteFrames},
+    {.key = "FILE:FISH:SEPARATOR", .bar = "FILE", .style = S},
+    {.key = "FILE:EXPLORER",
+     .bar = "FILE",
+     .icon = 46,
+     .caption = 160,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             t.desktop.openOrReport(t.messageParent,
+                                    QUrl::fromUserInput(t.navigation.addressText()), t.captions);
+         }},
+    {.key = "FILE:SECURITY",
+     .bar = "FILE",
+     .icon = 48,
+     .caption = 162,
+     .handler = settingsPanel<SettingsPrograms::Panel::Security>},
+    {.key = "FILE:VOLUME",
+     .bar = "FILE",
+     .icon = 37,
+     .caption = 97,
+     .handler = settingsPanel<SettingsPrograms::Panel::Sound>},
+    {.key = "FILE:INTERNET",
+     .bar = "FILE",
+     .icon = 47,
+     .caption = 161,
+     .handler = settingsPanel<SettingsPrograms::Panel::Network>},
+    {.key = "FILE:INTERNET:SEPARATOR", .bar = "FILE", .style = S},
+    {.key = "FILE:KELDRANO", .bar = "FILE", .icon = 19, .caption = 138, .handler = showAbout},
+    {.key = "FILE:HELP",
+     .bar = "FILE",
+     .icon = 77,
+     .caption = 175,
+     .handler = [](Targets& t,
+                   CommandEntry*) { openProgramFile(t, ProgramFiles::HelpPage.toString()); }},
+
+    // Menu "LANG": the language entries found at start come first.
+    {.key = "LANG:NEW",
+     .bar = "LANG",
+     .icon = 119,
+     .caption = 209,
+     .handler = [](Targets& t, CommandEntry*) { t.smallWindows.showLanguageEditor(); }},
+
+    // Menu "VIEWMAILS", opened by "QUORVINK".
+    {.key = "QUORVINK:START",
+     .bar = "VIEWMAILS",
+     .icon = 132,
+     .caption = 221,
+     .handler = [](Targets& t, CommandEntry*) { t.harvester.toggle(); }},
+    {.key = "QUORVINK:VIEW",
+     .bar = "VIEWMAILS",
+     .icon = 10,
+     .caption = 218,
+     .handler = [](Targets& t, CommandEntry*) { t.mailLists.view(); }},
+    {.key = "QUORVINK:ADD",
+     .bar = "VIEWMAILS",
+     .icon = 104,
+     .caption = 219,
+     .handler = [](Targets& t, CommandEntry*) { t.mailLists.add(); }},
+    {.key = "QUORVINK:CANCEL",
+     .bar = "VIEWMAILS",
+     .icon = 68,
+     .caption = 220,
+     .handler = [](Targets& t, CommandEntry*) { t.mailLists.cancel(); }},
+    {.key = "QUORVINK:SAVEAS",
+     .bar = "VIEWMAILS",
+     .icon = 6,
+     .caption = CaptionNo::SaveBookAs,
+     .handler = [](Targets& t, CommandEntry*) { t.mailLists.saveBookAs(); }},
+
+    // Menu "NAVIGATE".
+    {.key = "NAVIGATE:PICK",
+     .bar = "NAVIGATE",
+     .icon = 15,
+     .caption = 170,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (const TextFile::Result r = t.navigation.Save_BookMark(); !r)
+                 t.desktop.report(t.messageParent, FileMessages::text(t.captions, r));
+         }},
+    {.key = "NAVIGATE:GO",
+     .bar = "NAVIGATE",
+     .icon = 71,
+     .caption = 169,
+     .handler = [](Targets& t, CommandEntry*) { t.navigation.Read_BookMark(); }},
+    {.key = "NAVIGATE:GO:SEPARATOR", .bar = "NAVIGATE", .style = S},
+    {.key = "NAVIGATE:BACK", .bar = "NAVIGATE", .icon = 1, .caption = 2, .handler = goBack},
+    {.key = "NAVIGATE:REFRESH",
+     .bar = "NAVIGATE",
+     .icon = 4,
+     .caption = 126,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (BrowserView* v = view(t)) {
+                 v->Refresh();
+             }
+         }},
+    {.key = "NAVIGATE:NEXT", .bar = "NAVIGATE", .icon = 2, .caption = 3, .handler = goForward},
+    {.key = "NAVIGATE:HOME:SEPARATOR", .bar = "NAVIGATE", .style = S},
+    {.key = "NAVIGATE:PICKHOME",
+     .bar = "NAVIGATE",
+     .icon = 83,
+     .caption = 135,
+     .handler = [](Targets& t, CommandEntry*) { t.window.setHomePage(); }},
+    {.key = "NAVIGATE:HOME",
+     .bar = "NAVIGATE",
+     .icon = 16,
+     .caption = 63,
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             if (BrowserView* v = view(t)) {
+                 v->GoHome();
+             }
+         }},
+
+    // The panel that hosts the tab strip.
+    {.key = "NIL4", .bar = "STANDARD1", .style = EntryStyle::Panel},
+};
+
+constexpr int kMenuControl = 3;
+
+const MainBar kBars[] = {
+    {"STANDARD0", 0},
+    {"SAVE", kMenuControl},
+    {"FILE", kMenuControl},
+    {"EDIT", kMenuControl},
+    {MainCatalogue::kLanguageBar, kMenuControl},
+    {"NAVIGATE", kMenuControl},
+    {"VIEWMAILS", kMenuControl},
+    {"STANDARD1", 1},
+    {"STANDARD2", 2},
+};
+
+// The drawing-style entries, by style number.
+const char* const kStyleKeys[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
+
+constexpr QLatin1String kLanguagePrefix("LANG:");
+
+} // namespace
+
+namespace MainCatalogue {
+
+const char kLanguageBar[] = "LANG";
+
+std::span<const MainCommand> commands()
+{
+    return kCommands;
+}
+
+std::span<const MainBar> bars()
+{
+    return kBars;
+}
+
+const MainCommand* find(QStringView key)
+{
+    return CommandRecords::find(commands(), key);
+}
+
+int controlOf(const char* bar)
+{
+    for (const MainBar& def : kBars) {
+        if (qstrcmp(def.key, bar) == 0)
+            return def.control;
+    }
+    return -1;
+}
+
+QString languageKey(const QString& name)
+{
+    return kLanguagePrefix + AsciiCase::toUpper(name);
+}
+
+bool isLanguageKey(QStringView key)
+{
+    return key.startsWith(kLanguagePrefix) && !find(key);
+}
+
+QString languageOf(QStringView key)
+{
+    return AsciiCase::toLower(key.mid(kLanguagePrefix.size()).toString());
+}
+
+QString drawingStyleKey(int style)
+{
+    return style >= 0 && style < 4 ? QLatin1String(kStyleKeys[style]) : QString();
+}
+
+QString autoHideKey()
+{
+    return QStringLiteral("FILE:FLOATING");
+}
+
+QString otherSiteFramesKey()
+{
+    return QStringLiteral("FILE:OTHERSITES");
+}
+
+QString exportMenuKey()
+{
+    return QStringLiteral("SAVE");
+}
+
+QString harvestSwitchKey()
+{
+    return QStringLiteral("QUORVINK:START");
+}
+
+void applyEnableRules(CommandPool& pool, bool started)
+{
+    for (const MainCommand& command : kCommands) {
+        if (command.enable == EnableRule::AfterStart) {
+            if (CommandEntry* entry = pool.entry(QLatin1String(command.key)))
+                entry->setEnabled(started);
+        }
+    }
+}
+
+void applyTexts(CommandPool& pool, const CaptionTable& captions, const LanguageSettings& settings,
+                const QString& Lang_Name)
+{
+    CommandRecords::applyTexts(pool, commands(),
+                               [&captions](int number) { return captions.text(number); });
+    for (const MainCommand& command : kCommands) {
+        CommandEntry* entry = pool.entry(QLatin1String(command.key));
+        if (!entry)
+            continue;
+        if (command.description)
+            entry->setTooltip(settings.*command.description);
+        if (command.namesLanguageFile)
+            entry->setCaption(QStringLiteral("Quorvink_") + properCase(Lang_Name) +
+                              QStringLiteral(".txt"));
+    }
+}
+
+} // namespace MainCatalogue
