@@ -25,7 +25,10 @@ void showFramed(QWidget* window)
     waited.start();
     while (window->frameGeometry() == window->geometry() && waited.elapsed() < 2000)
         QTest::qWait(20);
-    QTest::qWait(300);
+    // Painted now, and on the screen once the X server has taken every request so far.
+    window->repaint();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
 }
 
 bool shoot(QWidget* window, const QString& folder, const QString& language, const QString& name)
