@@ -1,8 +1,8 @@
 #include "app/application.h"
 
+#include "app/browser.h"
 #include "app/displaycheck.h"
 #include "app/exitsignals.h"
-#include "app/frmstart.h"
 #include "app/module.h"
 #include "browse/enginelog.h"
 #include "browse/webprofile.h"
@@ -23,16 +23,16 @@ namespace {
 // Every way of ending ends the process once the exit sequence has run: the exit commands (which
 // hide the window before it closes), the window's frame, a signal (SIGTERM, SIGINT, SIGHUP) and
 // the end of the desktop session. The session manager's request to save writes the files.
-void endWithTheWindow(QApplication& app, frmStart& window, ExitSignals& exitSignals)
+void endWithTheWindow(QApplication& app, Browser& browser, ExitSignals& exitSignals)
 {
-    QObject::connect(&window, &frmStart::exited, &app, &QCoreApplication::quit,
+    QObject::connect(&browser, &Browser::exited, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    QObject::connect(&exitSignals, &ExitSignals::exitRequested, &window, &frmStart::requestExit);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                     [&window](QSessionManager& manager) {
-                         const QList<TextFile::Result> failures = window.saveState();
+    QObject::connect(&exitSignals, &ExitSignals::exitRequested, &browser, &Browser::requestExit);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &browser,
+                     [&browser](QSessionManager& manager) {
+                         const QList<TextFile::Result> failures = browser.saveState();
                          if (!failures.isEmpty() && manager.allowsInteraction()) {
-                             window.notSaved(failures);
+                             browser.notSaved(failures);
                              manager.release();
                          }
                      });
@@ -70,10 +70,10 @@ int run(int argc, char** argv)
     desktop.keepSaveFolderIn(module.path(ProgramFiles::Extra));
     // The command entries outlive every window that shows them.
     CommandPool pool;
-    frmStart window(module, pool);
+    Browser browser(module, pool);
     ExitSignals exitSignals;
-    endWithTheWindow(app, window, exitSignals);
-    window.start();
+    endWithTheWindow(app, browser, exitSignals);
+    browser.start();
     return app.exec();
 }
 

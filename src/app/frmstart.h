@@ -1,113 +1,59 @@
 #pragma once
 
-#include "commands/maincommands.h"
-#include "core/textfile.h"
-#include "export/exportcontext.h"
 #include "export/screenpicture.h"
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 class AddressBox;
 class AutoHide;
 class BottomStrip;
-class BrowserView;
 class CommandBarControl;
-class CommandEntry;
 class CommandPool;
-class FindBar;
-class Harvester;
-class ImageList;
-class MailLists;
 class MainBars;
-class MainDispatcher;
 class Module;
-class Navigation;
-class OfficeExports;
-class PagePrinter;
-class PagePicture;
-class PageStatus;
-class QUrl;
-class QWebEngineProfile;
-class SmallWindows;
 class TabSet;
 class WindowLayout;
 
 // The main window: the top strip with the command bars, the tab strip and the address box; the
-// browser views; the bottom strip with the status text and the progress bar. It owns every part
-// for the whole run, starts them in a fixed order and saves their state when it exits.
-class frmStart : public QWidget, public MainWindowCommands, public PictureWindow {
+// browser views; the bottom strip with the status text and the progress bar. It places its parts
+// whenever it changes, hides and shows its bars, and answers its own events; what the commands
+// act on belongs to the program (Browser), which builds the window first.
+class frmStart : public QWidget, public PictureWindow {
     Q_OBJECT
 public:
     frmStart(Module& module, CommandPool& pool, QWidget* parent = nullptr);
     ~frmStart() override;
 
-    // The load handler, then the window is shown.
-    void start();
+    // The second step of the build: the tab set's strip and views take their places in the
+    // window (the tab set is made once the window and its bars exist).
+    void holdTabs(TabSet& tabs);
+    // Where the settings put the window, before it is shown.
+    void place();
+    // Shows the window; a window that covers the screen covers it again once its frame is known.
+    void showPlaced();
+    // The window covers the screen; every view keeps the place of the current one.
+    void coverScreen();
 
-    // The exit sequence; every way of closing the window runs it once.
-    void GO_Exit() override;
-    // The end asked for from outside the window (a signal): the other windows close, then
-    // GO_Exit runs. A wait in place in progress gets up to two seconds to end first.
-    void requestExit();
-    // Writes the options, the history and the settings; the files that failed.
-    QList<TextFile::Result> saveState();
-    // The message naming the files that could not be saved, when there are any.
-    void notSaved(const QList<TextFile::Result>& failures);
-
-    // The commands the window carries out itself.
-    void minimize() override;
-    void GO_Links() override;
-    void setDrawingStyle(int style, CommandEntry* entry) override;
-    void autoHideSwitch(CommandEntry* entry) override;
-    void switchLanguage(const QString& name) override;
-    void setHomePage() override;
-    void Take_Pic() override;
+    // The parts the program connects its own to.
+    MainBars& bars() const { return *m_bars; }
+    CommandBarControl* cmdBar(int i) const;
+    AddressBox* Text1() const { return m_address; }
+    BottomStrip* picStat() const { return m_picStat; }
+    QWidget* picBar() const { return m_picBar; }
+    WindowLayout& layout() const { return *m_layout; }
+    AutoHide& autoHide() const { return *m_autoHide; }
 
     // What the screen picture asks of the window: the bars leave the picture and come back.
     QWidget* window() const override { return const_cast<frmStart*>(this); }
     void hideBars() override;
     void showBars() override;
 
-    // The command handler of all the window's command bars and menus.
-    void cmdBar_ButtonClick(int control, CommandEntry* entry);
-
-    // The view of the selected tab.
-    BrowserView* currentView() const;
-    // The address of the page shown in the current tab.
-    QString shownAddress() const;
-
-    // The window's parts, for the exports and for tests.
-    TabSet& tabs() const { return *m_tabs; }
-    Navigation& navigation() const { return *m_navigation; }
-    PageStatus& pageStatus() const { return *m_pageStatus; }
-    WindowLayout& layout() const { return *m_layout; }
-    AutoHide& autoHide() const { return *m_autoHide; }
-    AddressBox* Text1() const { return m_address; }
-    BottomStrip* picStat() const { return m_picStat; }
-    QWidget* picBar() const { return m_picBar; }
-    CommandBarControl* cmdBar(int i) const;
-    CommandPool& pool() const { return m_pool; }
-    const ImageList& images() const;
-    Harvester& harvester() const { return *m_harvester; }
-    MailLists& mailLists() const { return *m_mailLists; }
-    FindBar* findBar() const { return m_findBar; }
-    PagePicture& picture() const { return *m_picture; }
-    OfficeExports& office() const { return *m_office; }
-    SmallWindows& smallWindows() const { return *m_smallWindows; }
-    const QTimer& Timer1() const;
-    const QTimer& Timer4() const { return m_timer4; }
-    QWebEngineProfile* profile() const { return m_profile; }
-    bool hasExited() const { return m_exited; }
-
 signals:
-    void exited();
-    // The deferred start step has run.
-    void deferredStepDone();
+    // The window is about to close (its frame, the desktop, the exit): the exit sequence runs
+    // before it does.
+    void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,48 +63,15 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    void Form_Load();
-    void Timer4_Timer();
-    void Read_Lang();
-    void applyCaptions();
-    void buildPageParts();
-    void buildExports();
-    void placeWindow();
     bool wantsWholeScreen() const;
-    void coverScreen();
-    void checkMarks();
-    void saveOptions();
-    void noteProblem(const TextFile::Result& problem);
-    void openExternal(const QUrl& url);
 
     Module& m;
-    CommandPool& m_pool;
-    QWebEngineProfile* m_profile = nullptr;
     QWidget* m_picBar = nullptr;
     MainBars* m_bars = nullptr;
     AddressBox* m_address = nullptr;
     BottomStrip* m_picStat = nullptr;
-    std::unique_ptr<TabSet> m_tabs;
+    TabSet* m_tabs = nullptr;
     std::unique_ptr<WindowLayout> m_layout;
     AutoHide* m_autoHide = nullptr;
-    Navigation* m_navigation = nullptr;
-    PageStatus* m_pageStatus = nullptr;
-    Harvester* m_harvester = nullptr;
-    std::unique_ptr<MailLists> m_mailLists;
-    PagePrinter* m_printer = nullptr;
-    FindBar* m_findBar = nullptr;
-    OfficeExports* m_office = nullptr;
-    std::unique_ptr<SmallWindows> m_smallWindows;
-    std::unique_ptr<MainDispatcher> m_dispatcher;
-    std::optional<ExportContext> m_exports;
-    std::unique_ptr<PagePicture> m_picture;
-    QTimer m_timer4;
-    QElapsedTimer m_externalReported;
-    QElapsedTimer m_exitHeldBack;
-    bool m_externalMessageOpen = false;
-    QList<TextFile::Result> m_startProblems;
     bool m_coverPending = false;
-    bool m_deferredDone = false;
-    bool m_exiting = false;
-    bool m_exited = false;
 };

@@ -1,27 +1,12 @@
 #include "app/frmstart.h"
 
-#include "app/autohide.h"
-#include "app/bottomstrip.h"
 #include "app/mainlayout.h"
 #include "app/module.h"
 #include "app/windowlayout.h"
-#include "browse/addressbox.h"
-#include "browse/browserview.h"
-#include "browse/pagestatus.h"
 #include "browse/tabset.h"
-#include "commandbar/commandentry.h"
-#include "commandbar/commandpool.h"
-#include "config/programfiles.h"
 #include "core/twips.h"
-#include "export/officeexports.h"
-#include "export/pagepicture.h"
-#include "export/screenpicture.h"
-#include "mail/harvester.h"
-#include "mail/maillists.h"
-#include "platform/desktop.h"
 
 #include <QKeyEvent>
-#include <QWebEngineView>
 
 // Where the main window lies on the screen, and how it answers a resize, a move and F12.
 
@@ -42,7 +27,7 @@ bool frmStart::wantsWholeScreen() const
            (m.ini.Win_Width >= screen.width() && m.ini.Win_Height >= screen.height());
 }
 
-void frmStart::placeWindow()
+void frmStart::place()
 {
     // The narrowest window in which the bars, the tab strip and the address box still fit.
     const int narrowest = Twips::toPixels(MainLayout::minimumWidth(qMax<int>(0, m.lang.Tab_Width)));

@@ -19,7 +19,8 @@ class TabSet;
 struct LanguageSettings;
 struct Options;
 
-// The operations of the main window's commands that only the window itself can carry out.
+// The operations of the main window's commands that need the whole program (its window, its
+// files and its parts together): the program carries them out itself.
 class MainWindowCommands {
 public:
     virtual ~MainWindowCommands() = default;
@@ -38,8 +39,8 @@ public:
     virtual void Take_Pic() = 0;
 };
 
-// Everything the main window's commands act on: the window's own operations and the
-// subsystems it owns, handed to the dispatcher when the window is built.
+// Everything the main window's commands act on: the program's own operations and its parts,
+// handed to the dispatcher when the program is built.
 struct MainCommandTargets {
     MainWindowCommands& window;
     QWidget* messageParent;

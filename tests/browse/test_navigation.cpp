@@ -44,18 +44,19 @@ class TestNavigation : public QObject {
     bool resetWindow()
     {
         frmStart& w = *app.window;
-        for (BrowserView* view : w.tabs().Web()) {
+        Browser& b = *app.browser;
+        for (BrowserView* view : b.tabs().Web()) {
             view->Stop();
             if (!QTest::qWaitFor([view] { return !view->Busy(); }, 20000))
                 return false;
         }
         w.Text1()->clear();
-        w.tabs().clearTabUrls();
-        w.tabs().clearCaptions();
+        b.tabs().clearTabUrls();
+        b.tabs().clearCaptions();
         if (!app.reset(home()) || !AppFixture::waitFor(app.view(0), home()))
             return false;
-        w.tabs().setTabUrl(0, home().toString());
-        w.tabs().setCaption(0, Site_Name(home().toString()));
+        b.tabs().setTabUrl(0, home().toString());
+        b.tabs().setCaption(0, Site_Name(home().toString()));
         return true;
     }
 
@@ -91,15 +92,16 @@ private slots:
     void typedAddressOpensWithSchemeNamesTabAndEntersHistory()
     {
         frmStart& w = *app.window;
+        Browser& b = *app.browser;
         const int before = w.Text1()->count();
         const QString typed = server.hostPort() + QStringLiteral("/a.html");
         typeAddress(w.Text1(), typed);
         const QString expected = QStringLiteral("http://") + typed;
         QCOMPARE(w.Text1()->text(), expected);
         QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("a.html"))));
-        QCOMPARE(w.tabs().caption(0), QStringLiteral("127.0.0.1:%1").arg(server.port()));
-        QCOMPARE(w.tabs().Tab_URL()[0], expected);
-        QCOMPARE(w.navigation().Cur_URL(), expected);
+        QCOMPARE(b.tabs().caption(0), QStringLiteral("127.0.0.1:%1").arg(server.port()));
+        QCOMPARE(b.tabs().Tab_URL()[0], expected);
+        QCOMPARE(b.navigation().Cur_URL(), expected);
         QCOMPARE(w.Text1()->count(), before + 1);
         QCOMPARE(w.Text1()->itemText(before), expected);
 
@@ -114,18 +116,19 @@ private slots:
     void emptyBoxOpensStartPageAndKeepsCaption()
     {
         frmStart& w = *app.window;
-        const QString caption = w.tabs().caption(0);
+        Browser& b = *app.browser;
+        const QString caption = b.tabs().caption(0);
         const int items = w.Text1()->count();
         typeAddress(w.Text1(), QString());
         QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("start.html"))));
-        QCOMPARE(w.tabs().caption(0), caption);
-        QCOMPARE(w.tabs().Tab_URL()[0], base() + QStringLiteral("/home.html"));
+        QCOMPARE(b.tabs().caption(0), caption);
+        QCOMPARE(b.tabs().Tab_URL()[0], base() + QStringLiteral("/home.html"));
         QCOMPARE(w.Text1()->count(), items);
     }
 
     void leftClickCopiesLeftNeighbourRightClickReloads()
     {
-        frmStart& w = *app.window;
+        Browser& w = *app.browser;
         TabStrip* strip = w.tabs().Tab1();
         const QUrl homeUrl = home();
 
@@ -152,7 +155,7 @@ private slots:
 
     void neverUsedNeighbourLeavesTabEmpty()
     {
-        frmStart& w = *app.window;
+        Browser& w = *app.browser;
         QCOMPARE(w.tabs().count(), kTabs);
         TabStrip* strip = w.tabs().Tab1();
         // The last tab's neighbour never showed a page.
@@ -171,7 +174,7 @@ private slots:
 
     void tabTooltipFollowsPointer()
     {
-        frmStart& w = *app.window;
+        Browser& w = *app.browser;
         for (int i = 0; i < kTabs; ++i)
             w.tabs().setTabUrl(i, QStringLiteral("u%1").arg(i));
         TabStrip* strip = w.tabs().Tab1();
@@ -277,7 +280,7 @@ private slots:
         QCOMPARE(next->window->Text1()->text(), home().toString());
 
         // Nothing opened through its address box yet: an empty bookmark.
-        Navigation& navigation = next->window->navigation();
+        Navigation& navigation = next->browser->navigation();
         navigation.Save_BookMark();
         QCOMPARE(next->dir.read(QStringLiteral("Data/OrvelBook.bm")), QByteArray("\r\n"));
         navigation.Read_BookMark();
@@ -290,31 +293,32 @@ private slots:
         // The empty bookmark of a window where nothing was opened through the address box yet is
         // checked on the fresh window of the history test.
         frmStart& w = *app.window;
+        Browser& b = *app.browser;
         typeAddress(w.Text1(), base() + QStringLiteral("/a.html"));
         QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("a.html"))));
         // Following a link inside the page does not change the bookmark.
         app.view(0)->page()->runJavaScript(QStringLiteral("location.href='/b.html'"));
         QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("b.html"))));
-        w.navigation().Save_BookMark();
+        b.navigation().Save_BookMark();
         QCOMPARE(app.dir.read(QStringLiteral("Data/OrvelBook.bm")),
                  (base() + QStringLiteral("/a.html\r\n")).toUtf8());
 
         app.dir.write(QStringLiteral("Data/OrvelBook.bm"), (base() + QStringLiteral("/b.html\r\n") +
                                                             base() + QStringLiteral("/a.html\r\n"))
                                                                .toUtf8());
-        const QStringList tabUrls = w.tabs().Tab_URL();
+        const QStringList tabUrls = b.tabs().Tab_URL();
         const int items = w.Text1()->count();
-        w.navigation().Read_BookMark();
+        b.navigation().Read_BookMark();
         QCOMPARE(w.Text1()->text(), base() + QStringLiteral("/b.html"));
         QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("b.html"))));
-        QCOMPARE(w.tabs().Tab_URL(), tabUrls);
+        QCOMPARE(b.tabs().Tab_URL(), tabUrls);
         QCOMPARE(w.Text1()->count(), items);
-        QCOMPARE(w.navigation().Mark_URL(), base() + QStringLiteral("/a.html"));
+        QCOMPARE(b.navigation().Mark_URL(), base() + QStringLiteral("/a.html"));
     }
 
     void webAttendReturnsOnCompletePageAndGivesUpOnHangingPage()
     {
-        frmStart& w = *app.window;
+        Browser& w = *app.browser;
         QElapsedTimer t;
         t.start();
         QVERIFY(WebAttend([&w] { return w.currentView(); }));

@@ -29,13 +29,14 @@ class TestCurrentTab : public QObject {
                QLatin1String(path);
     }
     frmStart& w() { return *app.window; }
-    TabStrip* strip() { return w().tabs().Tab1(); }
+    Browser& root() { return *app.browser; }
+    TabStrip* strip() { return root().tabs().Tab1(); }
     QPoint tabCenter(int i) { return strip()->tabRect(i).center(); }
 
     // The tab shown is the tab selected, and only its view is visible.
     bool selectionMatchesView()
     {
-        const TabSet& tabs = w().tabs();
+        const TabSet& tabs = root().tabs();
         for (const BrowserView* view : tabs.Web()) {
             if (view->isVisible() != (view->index() == tabs.selected()))
                 return false;
@@ -47,7 +48,7 @@ class TestCurrentTab : public QObject {
     bool leftClickTab(int i, const QUrl& shows)
     {
         QTest::mouseClick(strip(), Qt::LeftButton, {}, tabCenter(i));
-        return w().tabs().selected() == i && AppFixture::waitFor(w().tabs().view(i), shows);
+        return root().tabs().selected() == i && AppFixture::waitFor(root().tabs().view(i), shows);
     }
 
 private slots:
@@ -78,7 +79,7 @@ private slots:
     {
         TestGuard::failOnWarnings();
         if (app.module->options.Lang_Name != QLatin1String("English"))
-            w().switchLanguage(QStringLiteral("English"));
+            root().switchLanguage(QStringLiteral("English"));
         QVERIFY(app.reset(server.url(QStringLiteral("home.html"))));
     }
 
@@ -159,11 +160,11 @@ private slots:
             QCoreApplication::sendEvent(strip(), &releaseRight);
             QTest::mouseRelease(strip(), Qt::LeftButton, {}, tabCenter(1));
         }
-        QCOMPARE(w().tabs().selected(), selectedAfter);
+        QCOMPARE(root().tabs().selected(), selectedAfter);
         QVERIFY(selectionMatchesView());
 
         // An address typed now opens in the tab the user sees.
-        BrowserView* shown = w().tabs().view(selectedAfter);
+        BrowserView* shown = root().tabs().view(selectedAfter);
         typeAddress(w().Text1(), at("a.html"));
         QVERIFY(AppFixture::waitFor(shown, server.url(QStringLiteral("a.html"))));
         QVERIFY(shown->isVisible());
@@ -176,7 +177,7 @@ private slots:
         QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("ticker.html"))));
         QVERIFY(leftClickTab(0, server.url(QStringLiteral("home.html"))));
         const QString status = w().picStat()->statusBar()->text();
-        const QString title = w().pageStatus().Page_Title();
+        const QString title = root().pageStatus().Page_Title();
 
         w().Text1()->setText(QString());
         QTest::keyClicks(w().Text1()->lineEdit(), QStringLiteral("half typed"));
@@ -187,7 +188,7 @@ private slots:
         QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("ticker.html"))));
         QCOMPARE(w().Text1()->text(), QStringLiteral("half typed"));
         QCOMPARE(w().picStat()->statusBar()->text(), status);
-        QCOMPARE(w().pageStatus().Page_Title(), title);
+        QCOMPARE(root().pageStatus().Page_Title(), title);
         app.view(1)->Navigate(at("b.html")); // the ticker stops
         QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("b.html"))));
     }
@@ -196,25 +197,25 @@ private slots:
     {
         QVERIFY(leftClickTab(1, server.url(QStringLiteral("home.html"))));
         QVERIFY(leftClickTab(3, QUrl())); // tab 2 never showed a page: tab 3 stays empty
-        QCOMPARE(w().tabs().selected(), 3);
-        w().switchLanguage(QStringLiteral("fewer"));
-        QCOMPARE(w().tabs().count(), 2);
-        QVERIFY(w().tabs().selected() < 2);
+        QCOMPARE(root().tabs().selected(), 3);
+        root().switchLanguage(QStringLiteral("fewer"));
+        QCOMPARE(root().tabs().count(), 2);
+        QVERIFY(root().tabs().selected() < 2);
         QVERIFY(selectionMatchesView());
-        QVERIFY(w().currentView()->widget()->geometry().height() > 0);
-        w().switchLanguage(QStringLiteral("English"));
-        QCOMPARE(w().tabs().count(), 4);
+        QVERIFY(root().currentView()->widget()->geometry().height() > 0);
+        root().switchLanguage(QStringLiteral("English"));
+        QCOMPARE(root().tabs().count(), 4);
         QVERIFY(selectionMatchesView());
     }
 
     void findCounterSpeaksTheLanguage()
     {
-        w().switchLanguage(QStringLiteral("italiano"));
+        root().switchLanguage(QStringLiteral("italiano"));
         const QString format = app.module->Lang_Text[232];
         QVERIFY(format.contains(QLatin1String("%2")));
         QVERIFY(format != QLatin1String("%1 of %2"));
-        FindBar* bar = w().findBar();
-        bar->open(w().currentView());
+        FindBar* bar = root().findBar();
+        bar->open(root().currentView());
         QTest::keyClicks(bar->input(), QStringLiteral("alpha"));
         QTest::keyClick(bar->input(), Qt::Key_Return);
         // Typing searches already; Enter goes on to the next match.

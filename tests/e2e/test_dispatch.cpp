@@ -100,18 +100,19 @@ class TestDispatch : public QObject {
     bool resetWindow()
     {
         frmStart& w = *app.window;
+        Browser& b = *app.browser;
         Module& m = *app.module;
         for (int i = 4; w.cmdBar(i); ++i)
             w.cmdBar(i)->hide();
         app.desktop.programs.clear();
         if (m.options.Bar_Style != startOptions.Bar_Style)
-            w.setDrawingStyle(startOptions.Bar_Style,
+            b.setDrawingStyle(startOptions.Bar_Style,
                               app.pool->entry(QLatin1String(kStyleKeys[startOptions.Bar_Style])));
         if (m.options.Lang_Name != startOptions.Lang_Name ||
             app.dir.read(kEnglish) != englishFile) {
             if (!app.dir.write(kEnglish, englishFile))
                 return false;
-            w.switchLanguage(startOptions.Lang_Name);
+            b.switchLanguage(startOptions.Lang_Name);
         }
         m.options = startOptions;
         if (app.dir.read(kOptions) != optionsFile && !app.dir.write(kOptions, optionsFile))
@@ -120,7 +121,7 @@ class TestDispatch : public QObject {
             return false;
         BrowserView* view = app.view(0);
         QSignalSpy loaded(view, &BrowserView::documentComplete);
-        w.navigation().openHomePage(m.options.Home_Page);
+        b.navigation().openHomePage(m.options.Home_Page);
         if (!loaded.wait(20000))
             return false;
         view->widget()->history()->clear();
@@ -178,7 +179,7 @@ private slots:
         app.timings = kDispatchTimings;
         app.start(at("home.html"));
         // The deferred start step empties the harvest list: the harvest tests come after it.
-        QSignalSpy deferred(app.window.get(), &frmStart::deferredStepDone);
+        QSignalSpy deferred(app.browser.get(), &Browser::deferredStepDone);
         QVERIFY(deferred.wait(20000));
         QVERIFY(AppFixture::waitFor(app.view(0), url("home.html")));
         startOptions = app.module->options;
@@ -280,6 +281,7 @@ private slots:
         }
         AppFixture& used = dropSetting.isEmpty() ? app : own;
         frmStart& w = *used.window;
+        Browser& b = *used.browser;
         const QStringList history = w.Text1()->items();
         const QString homeUrl = at("home.html");
         const int requests = server.requestCount(expected);
@@ -289,12 +291,12 @@ private slots:
         QCOMPARE(server.requestCount(expected), requests + 1);
         QCOMPARE(w.Text1()->items(), history);
         QCOMPARE(w.Text1()->text(), server.url(expected).toString());
-        QCOMPARE(w.tabs().selected(), 0);
+        QCOMPARE(b.tabs().selected(), 0);
         if (dropSetting.isEmpty()) {
-            QCOMPARE(w.tabs().Tab_URL()[0], server.url(expected).toString());
-            QCOMPARE(w.navigation().Cur_URL(), server.url(expected).toString());
+            QCOMPARE(b.tabs().Tab_URL()[0], server.url(expected).toString());
+            QCOMPARE(b.navigation().Cur_URL(), server.url(expected).toString());
         } else {
-            QCOMPARE(w.tabs().Tab_URL()[0], homeUrl); // the start page is not the tab's address
+            QCOMPARE(b.tabs().Tab_URL()[0], homeUrl); // the start page is not the tab's address
             own.close();
         }
     }
@@ -313,13 +315,14 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, expected);
         frmStart& w = *app.window;
+        Browser& b = *app.browser;
         const QUrl target = expected.contains(':') ? QUrl(expected) : server.url(expected);
         const QStringList history = w.Text1()->items();
-        const QStringList tabUrls = w.tabs().Tab_URL();
+        const QStringList tabUrls = b.tabs().Tab_URL();
         QCOMPARE(activate(w, key), Reached::Activated);
         QVERIFY(AppFixture::waitFor(app.view(0), target));
         QCOMPARE(w.Text1()->items(), history);
-        QCOMPARE(w.tabs().Tab_URL(), tabUrls);
+        QCOMPARE(b.tabs().Tab_URL(), tabUrls);
         // The program's own home page is only opened at start.
         QCOMPARE(app.module->options.Home_Page, at("home.html"));
     }
@@ -343,12 +346,13 @@ private slots:
     void findCommandOpensTheFindBarWithTheFocus()
     {
         frmStart& w = *app.window;
+        Browser& b = *app.browser;
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QVERIFY(!w.findBar()->isVisible());
+        QVERIFY(!b.findBar()->isVisible());
         QCOMPARE(activate(w, QStringLiteral("EDIT:FINDDOC")), Reached::Activated);
-        QVERIFY(w.findBar()->isVisible());
-        QLineEdit* input = w.findBar()->input();
+        QVERIFY(b.findBar()->isVisible());
+        QLineEdit* input = b.findBar()->input();
         QCOMPARE(w.focusWidget(), static_cast<QWidget*>(input));
         // The closed menu may leave no window active on this platform; once the window is
         // active again, typing goes to the find text.
@@ -358,7 +362,7 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("home"));
         QCOMPARE(input->text(), QStringLiteral("home"));
         // It lies over the current view.
-        QVERIFY(app.view(0)->widget()->geometry().contains(w.findBar()->geometry()));
+        QVERIFY(app.view(0)->widget()->geometry().contains(b.findBar()->geometry()));
     }
 
     void editingCommandsActOnThePage()
@@ -492,10 +496,10 @@ private slots:
         QCOMPARE(activate(w, QStringLiteral("LANG:ITALIANO")), Reached::Activated);
         QCOMPARE(m.options.Lang_Name, QStringLiteral("italiano"));
         QCOMPARE(m.Lang_Text[125], italian[125]);
-        QCOMPARE(w.pool().entry("EDIT:STOP")->caption(), italian[125]);
-        QCOMPARE(w.pool().entry("EXIT0")->tooltip(), italian[32]);
-        QCOMPARE(w.pool().entry("GOOGLE")->tooltip(), italianSettings.searchDescr);
-        QCOMPARE(w.pool().entry("EDIT:TXT")->caption(), QStringLiteral("Quorvink_Italiano.txt"));
+        QCOMPARE(app.pool->entry("EDIT:STOP")->caption(), italian[125]);
+        QCOMPARE(app.pool->entry("EXIT0")->tooltip(), italian[32]);
+        QCOMPARE(app.pool->entry("GOOGLE")->tooltip(), italianSettings.searchDescr);
+        QCOMPARE(app.pool->entry("EDIT:TXT")->caption(), QStringLiteral("Quorvink_Italiano.txt"));
         QCOMPARE(w.picStat()->cmdMove()->toolTip(), italian[215]);
         QCOMPARE(linesOf(app.dir.read(kOptions)).value(5), QStringLiteral("italiano"));
         // The open menu shows the new captions; the language menu is not rebuilt.
@@ -516,8 +520,8 @@ private slots:
 
         QCOMPARE(activate(w, QStringLiteral("LANG:ENGLISH")), Reached::Activated);
         QCOMPARE(m.options.Lang_Name, QStringLiteral("english"));
-        QCOMPARE(w.pool().entry("EDIT:STOP")->caption(), english[125]);
-        QCOMPARE(w.pool().entry("EDIT:TXT")->caption(), QStringLiteral("Quorvink_English.txt"));
+        QCOMPARE(app.pool->entry("EDIT:STOP")->caption(), english[125]);
+        QCOMPARE(app.pool->entry("EDIT:TXT")->caption(), QStringLiteral("Quorvink_English.txt"));
         QCOMPARE(linesOf(app.dir.read(kOptions)).value(5), QStringLiteral("english"));
         QCOMPARE(activate(w, QStringLiteral("EDIT:TXT")), Reached::Activated);
         QCOMPARE(app.desktop.opened.last(), QUrl::fromLocalFile(app.dir.file(kEnglish)));
@@ -546,7 +550,7 @@ private slots:
         QCOMPARE(activate(w, QLatin1String(kStyleKeys[style])), Reached::Activated);
         QCOMPARE(app.module->options.Bar_Style, qint16(style));
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(w.pool().entry(QLatin1String(kStyleKeys[i]))->checked(), i == style);
+            QCOMPARE(app.pool->entry(QLatin1String(kStyleKeys[i]))->checked(), i == style);
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(w.cmdBar(i)->barStyle(), style);
             if (style == 1)
@@ -570,9 +574,9 @@ private slots:
     void autoHideEntrySwitchesTimerAndBars()
     {
         frmStart& w = *app.window;
-        CommandEntry* floating = w.pool().entry(QStringLiteral("FILE:FLOATING"));
+        CommandEntry* floating = app.pool->entry(QStringLiteral("FILE:FLOATING"));
         QVERIFY(!floating->checked());
-        QVERIFY(!w.Timer1().isActive());
+        QVERIFY(!w.autoHide().Timer1().isActive());
         QVERIFY(w.layout().Bar_Shown());
 
         QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
@@ -581,14 +585,14 @@ private slots:
         QVERIFY(!w.layout().Bar_Shown());
         QVERIFY(!w.picStat()->isVisible());
         QCOMPARE(app.view(0)->widget()->y(), 0);
-        QVERIFY(w.Timer1().isActive());
-        QCOMPARE(w.Timer1().interval(), app.module->timings.autoHideSwitchMs);
+        QVERIFY(w.autoHide().Timer1().isActive());
+        QCOMPARE(w.autoHide().Timer1().interval(), app.module->timings.autoHideSwitchMs);
 
         w.layout().GO_BarOn(); // as if the pointer had come back
         QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
         QVERIFY(!floating->checked());
         QCOMPARE(app.module->options.Float_Bar, qint16(0));
-        QVERIFY(!w.Timer1().isActive());
+        QVERIFY(!w.autoHide().Timer1().isActive());
         QVERIFY(w.layout().Bar_Shown());
     }
 
@@ -598,7 +602,7 @@ private slots:
         QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
         QVERIFY(!w.layout().Bar_Shown());
         QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
-        QVERIFY(!w.Timer1().isActive());
+        QVERIFY(!w.autoHide().Timer1().isActive());
         QCOMPARE(app.module->options.Float_Bar, qint16(0));
         QVERIFY(!w.layout().Bar_Shown());
     }
@@ -616,17 +620,19 @@ private slots:
         app.module->options.Float_Bar = qint16(floatBar);
         w.autoHide().Timer1().start(60000);
         auto activeWhileOpen = std::make_shared<std::optional<bool>>();
-        chooseInMenu(w, "NAVIGATE", QString(), nullptr,
-                     [&w, activeWhileOpen] { *activeWhileOpen = w.Timer1().isActive(); });
+        chooseInMenu(w, "NAVIGATE", QString(), nullptr, [&w, activeWhileOpen] {
+            *activeWhileOpen = w.autoHide().Timer1().isActive();
+        });
         QCOMPARE(*activeWhileOpen, std::optional<bool>(false));
-        QCOMPARE(w.Timer1().isActive(), floatBar == 1);
+        QCOMPARE(w.autoHide().Timer1().isActive(), floatBar == 1);
         // Every menu of the window does it, the language menu too.
         w.autoHide().Timer1().start(60000);
         activeWhileOpen->reset();
-        chooseInMenu(w, "LANG", QString(), nullptr,
-                     [&w, activeWhileOpen] { *activeWhileOpen = w.Timer1().isActive(); });
+        chooseInMenu(w, "LANG", QString(), nullptr, [&w, activeWhileOpen] {
+            *activeWhileOpen = w.autoHide().Timer1().isActive();
+        });
         QCOMPARE(*activeWhileOpen, std::optional<bool>(false));
-        QCOMPARE(w.Timer1().isActive(), floatBar == 1);
+        QCOMPARE(w.autoHide().Timer1().isActive(), floatBar == 1);
     }
 
     // --- The desktop --------------------------------------------------------------------------
@@ -734,15 +740,16 @@ private slots:
     void mailCommandsHarvestViewKeepAndEmpty()
     {
         frmStart& w = *app.window;
-        CommandEntry* start = w.pool().entry(QStringLiteral("QUORVINK:START"));
+        Browser& b = *app.browser;
+        CommandEntry* start = app.pool->entry(QStringLiteral("QUORVINK:START"));
         QCOMPARE(start->icon(), 132);
         app.view(0)->Navigate(at("mail.html"));
         QVERIFY(AppFixture::waitFor(app.view(0), url("mail.html")));
 
-        QSignalSpy passes(&w.harvester(), &Harvester::passFinished);
+        QSignalSpy passes(&b.harvester(), &Harvester::passFinished);
         QCOMPARE(activate(w, QStringLiteral("QUORVINK:START")), Reached::Activated);
         QCOMPARE(start->icon(), 133);
-        QCOMPARE(w.harvester().Mail_Auto(), qint16(1));
+        QCOMPARE(b.harvester().Mail_Auto(), qint16(1));
         QVERIFY(passes.wait(10000));
         const QByteArray list = app.dir.read(QStringLiteral("MailsList.txt"));
         QVERIFY2(list.contains("one@example.org") && list.contains("two@example.org"),
@@ -757,7 +764,7 @@ private slots:
 
         QCOMPARE(activate(w, QStringLiteral("QUORVINK:START")), Reached::Activated);
         QCOMPARE(start->icon(), 132);
-        QCOMPARE(w.harvester().Mail_Auto(), qint16(0));
+        QCOMPARE(b.harvester().Mail_Auto(), qint16(0));
 
         QCOMPARE(activate(w, QStringLiteral("QUORVINK:VIEW")), Reached::Activated);
         QCOMPARE(app.desktop.opened.last(),
@@ -782,13 +789,14 @@ private slots:
     void otherSiteFramesSwitchIsKept()
     {
         frmStart& w = *app.window;
-        CommandEntry* entry = w.pool().entry(QStringLiteral("FILE:OTHERSITES"));
+        Browser& b = *app.browser;
+        CommandEntry* entry = app.pool->entry(QStringLiteral("FILE:OTHERSITES"));
         QVERIFY(entry && !entry->checked());
-        QVERIFY(!w.harvester().otherSiteFrames());
+        QVERIFY(!b.harvester().otherSiteFrames());
         for (const bool on : {true, false}) {
             QCOMPARE(activate(w, QStringLiteral("FILE:OTHERSITES")), Reached::Activated);
             QCOMPARE(entry->checked(), on);
-            QCOMPARE(w.harvester().otherSiteFrames(), on);
+            QCOMPARE(b.harvester().otherSiteFrames(), on);
             const QSettings kept(app.dir.file(QStringLiteral("Data/orvelquorvink.Ext")),
                                  QSettings::IniFormat);
             QCOMPARE(kept.value(QStringLiteral("Harvest/OtherSiteFrames")).toString(),
@@ -821,6 +829,7 @@ private slots:
         startOwn(own);
         QVERIFY(AppFixture::waitFor(own.view(0), url("home.html")));
         frmStart& w = *own.window;
+        Browser& b = *own.browser;
         QCOMPARE(activate(w, QLatin1String(kStyleKeys[style])), Reached::Activated);
         if (autoHideOnAndOff) {
             QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
@@ -828,10 +837,10 @@ private slots:
             w.layout().GO_BarOn(); // as if the pointer had come back
             QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
         }
-        QSignalSpy exited(&w, &frmStart::exited);
+        QSignalSpy exited(&b, &Browser::exited);
         QFile::remove(own.dir.file(QStringLiteral("Data/orvelquorvink.Ini")));
         QCOMPARE(activate(w, key), Reached::Activated);
-        QVERIFY(w.hasExited());
+        QVERIFY(b.hasExited());
         QCOMPARE(exited.count(), 1);
         QTRY_VERIFY(!w.isVisible());
         const QStringList options = linesOf(own.dir.read(kOptions));
@@ -873,14 +882,15 @@ private slots:
         own.dir.write(QStringLiteral("MailsList.txt"), "left@example.org\r\n");
         startOwn(own);
         frmStart& w = *own.window;
-        QSignalSpy stepDone(&w, &frmStart::deferredStepDone);
+        Browser& b = *own.browser;
+        QSignalSpy stepDone(&b, &Browser::deferredStepDone);
         QToolButton* favorite = w.cmdBar(0)->button(QStringLiteral("FAVORITE"));
         QVERIFY(favorite);
-        QVERIFY(w.Timer4().isActive());
-        QCOMPARE(w.Timer4().interval(), own.module->timings.deferredStartMs);
+        QVERIFY(b.Timer4().isActive());
+        QCOMPARE(b.Timer4().interval(), own.module->timings.deferredStartMs);
         QVERIFY(!favorite->isEnabled());
         QVERIFY(stepDone.wait(20000));
-        QVERIFY(!w.Timer4().isActive());
+        QVERIFY(!b.Timer4().isActive());
         QVERIFY(favorite->isEnabled());
         QCOMPARE(own.dir.read(QStringLiteral("MailsList.txt")), QByteArray());
         QVERIFY(AppFixture::waitFor(own.view(0), url("home.html")));
@@ -904,6 +914,7 @@ private slots:
     void controlsFromFourOnAreIgnored()
     {
         frmStart& w = *app.window;
+        Browser& b = *app.browser;
         chooseInMenu(w, "FILE", QString());
         QVERIFY(w.cmdBar(3));
         QVERIFY(!w.cmdBar(4));
@@ -912,7 +923,7 @@ private slots:
         QCOMPARE(four->number(), 4);
         QCOMPARE(w.cmdBar(4), four);
         QVERIFY(four->isHidden());
-        four->setBar(w.pool().bar(QStringLiteral("STANDARD2")));
+        four->setBar(app.pool->bar(QStringLiteral("STANDARD2")));
         four->setGeometry(0, 40, 300, 30);
         four->show();
         QSignalSpy reported(four, &CommandBarControl::activated);
@@ -926,7 +937,7 @@ private slots:
         QCOMPARE(reported.count(), 3);
 
         // Its menus too: control 4 shows the main toolbar and reports its menus itself.
-        four->setBar(w.pool().bar(QStringLiteral("STANDARD0")));
+        four->setBar(app.pool->bar(QStringLiteral("STANDARD0")));
         QCOMPARE(CommandDriver::chooseIn(four, "FILE", "FILE:XP"), Reached::Activated);
         QCOMPARE(CommandDriver::chooseIn(four, "NAVIGATE", "NAVIGATE:HOME"), Reached::Activated);
         QCOMPARE(reported.count(), 5);
@@ -934,7 +945,7 @@ private slots:
 
         QCOMPARE(watch.shown, url("home.html"));
         checkNothingOpened(watch);
-        QVERIFY(!w.hasExited());
+        QVERIFY(!b.hasExited());
         QVERIFY(w.isVisible() && !w.isMinimized());
         QCOMPARE(server.requestCount(QStringLiteral("search_url.html")), searches);
         QCOMPARE(app.module->options.Bar_Style, qint16(1));

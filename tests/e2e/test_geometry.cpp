@@ -22,13 +22,14 @@ class TestGeometry : public QObject {
 
     QUrl home() const { return server.url(QStringLiteral("home.html")); }
     frmStart& w() { return *app.window; }
+    Browser& root() { return *app.browser; }
 
     // Starts a window of its own in dir and waits until it shows home.
     bool startIn(AppFixture& fixture)
     {
         useLocalSites(fixture.dir, QStringLiteral("http://") + server.hostPort());
         fixture.start(home().toString());
-        return QTest::qWaitForWindowExposed(fixture.window.get()) &&
+        return QTest::qWaitForWindowExposed(fixture.window) &&
                AppFixture::waitFor(fixture.view(0), home());
     }
 
@@ -80,7 +81,7 @@ private slots:
 
     void narrowWindowKeepsRoomForTheAddressBox()
     {
-        const int tabStrip = qRound(Twips::fromPixels(w().tabs().Tab1()->width()));
+        const int tabStrip = qRound(Twips::fromPixels(root().tabs().Tab1()->width()));
         const int narrowest = Twips::toPixels(MainLayout::minimumWidth(tabStrip));
         w().resize(600, 500);
         QTRY_COMPARE(w().height(), 500);
@@ -100,11 +101,11 @@ private slots:
     void hiddenBarsLeaveTheWholeWindowToTheView()
     {
         w().layout().GO_BarOff();
-        QCOMPARE(w().currentView()->widget()->geometry(), w().rect());
-        w().layout().Set_Web(w().tabs().selected());
-        QCOMPARE(w().currentView()->widget()->geometry(), w().rect());
+        QCOMPARE(root().currentView()->widget()->geometry(), w().rect());
+        w().layout().Set_Web(root().tabs().selected());
+        QCOMPARE(root().currentView()->widget()->geometry(), w().rect());
         w().layout().GO_BarOn();
-        QVERIFY(w().currentView()->widget()->geometry().bottom() < w().picStat()->y());
+        QVERIFY(root().currentView()->widget()->geometry().bottom() < w().picStat()->y());
     }
 
     // Without a settings file the window with its frame covers the screen; the place written at

@@ -58,7 +58,7 @@ class TestLanguages : public QObject {
     bool resetWindow()
     {
         if (app.module->options.Lang_Name != QLatin1String("English")) {
-            app.window->switchLanguage(QStringLiteral("English"));
+            app.browser->switchLanguage(QStringLiteral("English"));
             if (!app.desktop.messages.isEmpty())
                 return false;
         }
@@ -66,7 +66,7 @@ class TestLanguages : public QObject {
         if (!app.reset(home))
             return false;
         QSignalSpy loaded(app.view(0), &BrowserView::documentComplete);
-        app.window->navigation().openHomePage(home.toString());
+        app.browser->navigation().openHomePage(home.toString());
         return loaded.wait(20000);
     }
 
@@ -78,7 +78,7 @@ private slots:
         // The deferred start step comes soon and before the first test, not during one.
         app.timings.deferredStartMs = 20;
         app.startWindow();
-        QSignalSpy deferred(app.window.get(), &frmStart::deferredStepDone);
+        QSignalSpy deferred(app.browser.get(), &Browser::deferredStepDone);
         QVERIFY(app.desktop.messages.isEmpty());
         QVERIFY(deferred.wait(20000));
     }
@@ -124,7 +124,8 @@ private slots:
     {
         QFETCH(QString, language);
         frmStart& w = *app.window;
-        w.switchLanguage(language);
+        Browser& b = *app.browser;
+        b.switchLanguage(language);
         QVERIFY(app.desktop.messages.isEmpty());
         CommandPool& pool = *app.pool;
 
@@ -150,12 +151,12 @@ private slots:
         QVERIFY(app.module->Link_Titles.title(7).endsWith(QLatin1String(" 7")));
         QVERIFY(app.module->Link_Titles.title(7).size() > 2);
         QCOMPARE(app.module->lang.Lang_Code, language.left(3));
-        QCOMPARE(w.tabs().count(), 4);
+        QCOMPARE(b.tabs().count(), 4);
     }
 
     void switchingLanguageClearsTabCaptionsAndSavesTheChoice()
     {
-        frmStart& w = *app.window;
+        Browser& w = *app.browser;
         w.tabs().setCaption(1, QStringLiteral("Used"));
         QVERIFY(!w.tabs().caption(0).isEmpty());
         const QString englishExit = app.module->Lang_Text[1];

@@ -42,8 +42,9 @@ int px(int twips)
 using Places = QHash<QString, QRect>;
 
 // Every control the resize handler places, by name.
-Places placesOf(frmStart& w)
+Places placesOf(const AppFixture& app)
 {
+    const frmStart& w = *app.window;
     Places places;
     places.insert(QStringLiteral("picBar"), w.picBar()->geometry());
     for (int i = 0; i < 3; ++i)
@@ -55,7 +56,7 @@ Places placesOf(frmStart& w)
     places.insert(QStringLiteral("timeBar"), w.picStat()->timeBar()->geometry());
     places.insert(QStringLiteral("progressBar"), w.picStat()->progressBar()->geometry());
     places.insert(QStringLiteral("cmdMove"), w.picStat()->cmdMove()->geometry());
-    places.insert(QStringLiteral("view"), w.currentView()->widget()->geometry());
+    places.insert(QStringLiteral("view"), app.browser->currentView()->widget()->geometry());
     return places;
 }
 
@@ -132,11 +133,11 @@ class TestLayout : public QObject {
     // with, then the state AppFixture::reset() gives, with home loaded.
     bool resetWindow()
     {
-        frmStart& w = *app.window;
+        Browser& w = *app.browser;
         if (app.module->options.Lang_Name != QLatin1String("English"))
             w.switchLanguage(QStringLiteral("English"));
         if (app.module->options.Bar_Style != startStyle)
-            w.setDrawingStyle(startStyle, w.pool().entry(QLatin1String(kStyleKeys[startStyle])));
+            w.setDrawingStyle(startStyle, app.pool->entry(QLatin1String(kStyleKeys[startStyle])));
         return app.reset(home()) && AppFixture::waitFor(app.view(0), home());
     }
 
@@ -277,15 +278,16 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(Places, expected);
         frmStart& w = *app.window;
+        Browser& b = *app.browser;
         QCOMPARE(Twips::perPixel(), 15.0);
         w.resize(size);
         QTRY_COMPARE(w.size(), size);
-        const Places places = placesOf(w);
+        const Places places = placesOf(app);
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QCOMPARE(places.value(it.key()), it.value());
 
         // The address box: right of the tab strip inside bar 1, 30 twips below its top.
-        const int tabs = qRound(Twips::fromPixels(w.tabs().Tab1()->width()));
+        const int tabs = qRound(Twips::fromPixels(b.tabs().Tab1()->width()));
         QVERIFY(tabs > 0);
         const int bar1Width = (size.width() * 15 - 20) - 5400 - 2800 + 150;
         const QRect box = w.Text1()->geometry();
@@ -293,8 +295,8 @@ private slots:
         QCOMPARE(box.y(), px(-10 + 30));
         QCOMPARE(box.width(), px(bar1Width - tabs - 110));
         // It does not cover the tab strip it sits beside.
-        const QRect strip(w.tabs().Tab1()->mapTo(w.picBar(), QPoint(0, 0)),
-                          w.tabs().Tab1()->size());
+        const QRect strip(b.tabs().Tab1()->mapTo(w.picBar(), QPoint(0, 0)),
+                          b.tabs().Tab1()->size());
         QVERIFY2(
             box.left() > strip.right(),
             qPrintable(
@@ -344,10 +346,11 @@ private slots:
         QFETCH(bool, barsShown);
         QFETCH(QRect, expected);
         frmStart& w = *app.window;
+        Browser& b = *app.browser;
         w.resize(1024, 700);
         QTRY_COMPARE(w.size(), QSize(1024, 700));
         w.layout().setBarShown(barsShown);
-        for (int i = 0; i < w.tabs().count(); ++i) {
+        for (int i = 0; i < b.tabs().count(); ++i) {
             app.view(i)->setGeometry(5, 5, 10, 10);
             w.layout().Set_Web(i);
             QCOMPARE(app.view(i)->widget()->geometry(), expected);
@@ -383,15 +386,15 @@ private slots:
         frmStart& w = *app.window;
         w.resize(1024, 700);
         QTRY_COMPARE(w.size(), QSize(1024, 700));
-        const Places before = placesOf(w);
+        const Places before = placesOf(app);
         w.layout().setNoResize(true);
         w.resize(900, 500);
         QTRY_COMPARE(w.size(), QSize(900, 500));
-        QCOMPARE(placesOf(w), before);
+        QCOMPARE(placesOf(app), before);
         w.layout().setNoResize(false);
         w.resize(950, 600);
         QTRY_COMPARE(w.size(), QSize(950, 600));
-        QVERIFY(placesOf(w) != before);
+        QVERIFY(placesOf(app) != before);
         QCOMPARE(w.picBar()->geometry(), QRect(1, 0, 949, 26));
     }
 
@@ -439,7 +442,7 @@ private slots:
         QCOMPARE(w.layout().Bar_Shown(), shownAfter);
         QCOMPARE(w.picStat()->isVisible(), shownAfter);
         QCOMPARE(app.view(0)->widget()->y(), shownAfter ? 26 : 0);
-        QCOMPARE(w.Timer1().interval(), interval);
+        QCOMPARE(w.autoHide().Timer1().interval(), interval);
     }
 
     void autoHideEndToEnd()
@@ -453,11 +456,11 @@ private slots:
         // Switched on, the bars hide at once, the pointer high as it is.
         QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
         QVERIFY(!w.layout().Bar_Shown());
-        QCOMPARE(w.Timer1().interval(), app.timings.autoHideSwitchMs);
+        QCOMPARE(w.autoHide().Timer1().interval(), app.timings.autoHideSwitchMs);
         // The first poll finds the pointer high and brings them back; later polls come at the
         // poll interval.
         QTRY_VERIFY_WITH_TIMEOUT(w.layout().Bar_Shown(), 5000);
-        QCOMPARE(w.Timer1().interval(), app.timings.autoHidePollMs);
+        QCOMPARE(w.autoHide().Timer1().interval(), app.timings.autoHidePollMs);
         QVERIFY(w.picStat()->isVisible());
 
         QVERIFY(setPointer(top + QPoint(100, 300)));
@@ -472,7 +475,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::mouseClick(w.Text1()->lineEdit(), Qt::LeftButton);
         QTRY_VERIFY(w.Text1()->hasFocus() || w.Text1()->lineEdit()->hasFocus());
-        QVERIFY(!w.Timer1().isActive());
+        QVERIFY(!w.autoHide().Timer1().isActive());
         QSignalSpy polls(&w.autoHide().Timer1(), &QTimer::timeout);
         QVERIFY(setPointer(top + QPoint(100, 300)));
         // Three poll intervals pass, counted by a timer of the same interval started after it.
@@ -483,12 +486,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(probed.size() >= 3, 5000);
         QVERIFY(polls.isEmpty());
         QVERIFY(w.layout().Bar_Shown());
-        QVERIFY(!w.Timer1().isActive());
+        QVERIFY(!w.autoHide().Timer1().isActive());
 
         // Opening an address from the box starts the poll again.
         w.Text1()->setText(home().toString());
         QTest::keyClick(w.Text1()->lineEdit(), Qt::Key_Return);
-        QVERIFY(w.Timer1().isActive());
+        QVERIFY(w.autoHide().Timer1().isActive());
         QTRY_VERIFY_WITH_TIMEOUT(!w.layout().Bar_Shown(), 5000);
     }
 
@@ -606,20 +609,21 @@ private slots:
             QVERIFY(own->dir.write(QStringLiteral("Languages/") + name, english));
         own->start(home().toString());
         frmStart& w = *own->window;
+        Browser& b = *own->browser;
         QVERIFY(w.isVisible());
-        QVERIFY(w.tabs().count() >= 1);
+        QVERIFY(b.tabs().count() >= 1);
         QVERIFY(AppFixture::waitFor(own->view(0), home()));
         QCOMPARE(own->desktop.messages.size(), messages);
 
         QStringList keys;
-        for (CommandEntry* entry : w.pool().bar(QStringLiteral("LANG"))->entries())
+        for (CommandEntry* entry : own->pool->bar(QStringLiteral("LANG"))->entries())
             keys << entry->key();
         QCOMPARE(keys, expectedKeys);
         CommandDriver::MenuSeen menu;
         chooseInMenu(w, QStringLiteral("LANG"), QString(), &menu);
         QCOMPARE(menu.keys, expectedKeys);
         own->close();
-        QVERIFY(w.hasExited());
+        QVERIFY(b.hasExited());
     }
 
     // The French file is in the shared window's language folder from the start.
@@ -629,7 +633,8 @@ private slots:
         QCOMPARE(activate(w, QStringLiteral("LANG:FRANçAIS")), Reached::Activated);
         QCOMPARE(app.module->options.Lang_Name, QStringLiteral("français"));
         QCOMPARE(app.module->Lang_Text[1], QStringLiteral("Quitter"));
-        QCOMPARE(w.pool().entry(QStringLiteral("EDIT:EXIT"))->caption(), QStringLiteral("Quitter"));
+        QCOMPARE(app.pool->entry(QStringLiteral("EDIT:EXIT"))->caption(),
+                 QStringLiteral("Quitter"));
         QVERIFY(app.desktop.messages.isEmpty());
         QCOMPARE(linesOf(app.dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).value(5),
                  QStringLiteral("français"));
@@ -639,7 +644,7 @@ private slots:
     void shortLanguageFileAndBack()
     {
         frmStart& w = *app.window;
-        CommandPool& pool = w.pool();
+        CommandPool& pool = *app.pool;
 
         QHash<QString, QPair<QString, QString>> before;
         for (CommandEntry* entry : pool.entries())

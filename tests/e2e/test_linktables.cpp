@@ -26,6 +26,7 @@ class TestLinkTables : public QObject {
 
     QString at(const char* path) const { return server.url(QLatin1String(path)).toString(); }
     frmStart& w() { return *app.window; }
+    Browser& root() { return *app.browser; }
 
     // Opens the link tables with "FAVORITE", runs act on the window while it is shown, and
     // waits until it has closed.
@@ -61,7 +62,7 @@ private slots:
         app.timings = kTestTimings;
         QVERIFY(QDir(app.dir.file(QStringLiteral("Links"))).removeRecursively());
         app.start(at("home.html"));
-        QSignalSpy deferred(app.window.get(), &frmStart::deferredStepDone);
+        QSignalSpy deferred(app.browser.get(), &Browser::deferredStepDone);
         QVERIFY(deferred.wait(20000));
     }
 
@@ -87,7 +88,7 @@ private slots:
     {
         typeAddress(w().Text1(), at("news.html"));
         QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("news.html"))));
-        QTRY_COMPARE(w().pageStatus().Page_Title(), QStringLiteral("NEWS.HTML"));
+        QTRY_COMPARE(root().pageStatus().Page_Title(), QStringLiteral("NEWS.HTML"));
         QVERIFY(withLinkTables([](frmTab& window) {
             click(window, "ADDURL");
             click(window, "EXIT5");
@@ -107,7 +108,7 @@ private slots:
             (QStringLiteral("Picked;-;%1;-;;-;;-;;-;2024-01-01\r\n").arg(at("picked.html")))
                 .toUtf8()));
         app.module->Link_Titles.setEntryCount(4, 1);
-        w().tabs().select(0);
+        root().tabs().select(0);
         QVERIFY(withLinkTables([](frmTab& window) {
             QTest::mouseClick(window.TabF(0), Qt::LeftButton, {},
                               window.TabF(0)->tabRect(3).center());
@@ -118,7 +119,7 @@ private slots:
             click(window, "GOURL");
         }));
         QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("picked.html"))));
-        QCOMPARE(w().tabs().selected(), 0);
+        QCOMPARE(root().tabs().selected(), 0);
         QCOMPARE(w().Text1()->text(), at("picked.html"));
         QVERIFY(!w().Text1()->items().contains(at("picked.html")));
     }

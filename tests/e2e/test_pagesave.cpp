@@ -24,6 +24,7 @@ class TestPageSave : public QObject {
 
     QUrl url(const char* path) const { return server.url(QLatin1String(path)); }
     frmStart& w() { return *app.window; }
+    Browser& root() { return *app.browser; }
 
     bool open(const char* path)
     {

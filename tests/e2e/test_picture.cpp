@@ -45,6 +45,7 @@ class TestPicture : public QObject {
     QUrl home() const { return server.url(QStringLiteral("lime.html")); }
     QString base() const { return QStringLiteral("http://") + server.hostPort(); }
     frmStart& w() { return *app.window; }
+    Browser& root() { return *app.browser; }
 
     // The message of a saved picture.
     static QString savedMessage(const AppFixture& fixture, const QString& file)
@@ -58,7 +59,7 @@ class TestPicture : public QObject {
     {
         QVERIFY(w().layout().Bar_Shown());
         QVERIFY(w().picStat()->isVisible());
-        const QRect view = w().currentView()->widget()->geometry();
+        const QRect view = root().currentView()->widget()->geometry();
         QCOMPARE(view.top(), w().picBar()->geometry().bottom() + 1);
         QVERIFY(view.bottom() < w().picStat()->y());
     }
@@ -71,14 +72,14 @@ private slots:
         QVERIFY(server.start());
         server.setPage(QStringLiteral("lime.html"), kLimePage);
         QVERIFY(startShared(app, base(), home(), kTestTimings));
-        QVERIFY(QTest::qWaitForWindowExposed(app.window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(app.window));
     }
 
     void init()
     {
         TestGuard::failOnWarnings();
         QVERIFY(app.reset(home()));
-        w().picture().setSettleMs(kPictureSettleMs);
+        root().picture().setSettleMs(kPictureSettleMs);
         QDir images(app.dir.file(QStringLiteral("Images")));
         QVERIFY(images.removeRecursively() && images.mkpath(QStringLiteral(".")));
     }
@@ -95,10 +96,10 @@ private slots:
     {
         w().raise();
         w().activateWindow();
-        QTRY_VERIFY(framesDrawn(w().currentView()) > 0);
+        QTRY_VERIFY(framesDrawn(root().currentView()) > 0);
         const QPoint bar = w().picBar()->mapToGlobal(w().picBar()->rect().center());
         const QPoint strip = w().picStat()->mapToGlobal(w().picStat()->rect().center());
-        const int framesBefore = framesDrawn(w().currentView());
+        const int framesBefore = framesDrawn(root().currentView());
 
         QCOMPARE(activate(w(), QStringLiteral("EDIT:PICTURE")), Reached::Activated);
 
@@ -118,8 +119,8 @@ private slots:
         QCOMPARE(picture.pixelColor(strip - screen->geometry().topLeft()), lime);
         QCOMPARE(QGuiApplication::clipboard()->image().size(), picture.size());
         // Some 60 frames a second while it waited; a blocked window draws none.
-        QVERIFY2(framesDrawn(w().currentView()) - framesBefore >= 20,
-                 qPrintable(QString::number(framesDrawn(w().currentView()) - framesBefore)));
+        QVERIFY2(framesDrawn(root().currentView()) - framesBefore >= 20,
+                 qPrintable(QString::number(framesDrawn(root().currentView()) - framesBefore)));
         checkBarsShown();
     }
 
@@ -133,33 +134,33 @@ private slots:
     void autoHidePollRunsAgain()
     {
         QFETCH(bool, autoHide);
-        w().picture().setSettleMs(0);
+        root().picture().setSettleMs(0);
         if (autoHide) {
             CommandEntry* floating = app.pool->entry(QStringLiteral("FILE:FLOATING"));
             floating->setChecked(true);
-            w().autoHideSwitch(floating);
+            root().autoHideSwitch(floating);
         }
         w().autoHide().pause();
-        w().Take_Pic();
-        QCOMPARE(w().Timer1().isActive(), autoHide);
+        root().Take_Pic();
+        QCOMPARE(w().autoHide().Timer1().isActive(), autoHide);
         QCOMPARE(app.desktop.messages.size(), 1);
         checkBarsShown();
     }
 
     void pictureThatCannotBeWrittenIsReported()
     {
-        w().picture().setSettleMs(0);
+        root().picture().setSettleMs(0);
         QVERIFY(QDir(app.dir.file(QStringLiteral("Images"))).removeRecursively());
         QVERIFY(app.dir.write(QStringLiteral("Images"), "not a folder"));
-        const int count = w().picture().Pic_Count();
-        w().Take_Pic();
+        const int count = root().picture().Pic_Count();
+        root().Take_Pic();
         QVERIFY(QFile::remove(app.dir.file(QStringLiteral("Images"))));
         QCOMPARE(app.desktop.messages.size(), 1);
         const QString path = QDir::toNativeSeparators(app.dir.file(
             QStringLiteral("Images/Orvel%1.bmp").arg(count % 1000, 3, 10, QLatin1Char('0'))));
         QVERIFY2(app.desktop.messages[0].text.contains(path),
                  qPrintable(app.desktop.messages[0].text));
-        QCOMPARE(w().picture().Pic_Count(), count);
+        QCOMPARE(root().picture().Pic_Count(), count);
         checkBarsShown();
     }
 
@@ -188,9 +189,9 @@ private slots:
             QVERIFY(own->dir.write(QStringLiteral("Images/") + name, name.toUtf8()));
         own->start(home().toString());
         QVERIFY(AppFixture::waitFor(own->view(0), home()));
-        own->window->picture().setSettleMs(0);
+        own->browser->picture().setSettleMs(0);
         for (int i = 0; i < pictures; ++i)
-            own->window->Take_Pic();
+            own->browser->Take_Pic();
         QCOMPARE(own->desktop.messages.size(), pictures);
         QCOMPARE(own->desktop.messages.first().text, savedMessage(*own, named[0] + ".bmp"));
         QCOMPARE(own->desktop.messages.last().text, savedMessage(*own, named[1] + ".bmp"));

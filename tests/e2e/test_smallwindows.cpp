@@ -133,7 +133,8 @@ class TestSmallWindows : public QObject {
     qsizetype m_entriesWithAbout = -1; // the pool's size once the About window was first shown
 
     frmStart& w() { return *app.window; }
-    SmallWindows& windows() { return app.window->smallWindows(); }
+    Browser& root() { return *app.browser; }
+    SmallWindows& windows() { return app.browser->smallWindows(); }
     QString caption(int n) const { return app.module->Lang_Text[n]; }
 
     // The shared window as at start: no small window shown, English, the shipped language files
@@ -157,7 +158,7 @@ class TestSmallWindows : public QObject {
                 return false;
         }
         if (app.module->options.Lang_Name != QLatin1String("English"))
-            w().switchLanguage(QStringLiteral("English"));
+            root().switchLanguage(QStringLiteral("English"));
         return app.reset(QUrl(QStringLiteral("about:blank")));
     }
 
@@ -167,7 +168,7 @@ private slots:
         QVERIFY(app.dir.write(QStringLiteral("Data/orvelquorvink.Opt"), kOptions));
         app.timings.deferredStartMs = 20;
         app.startWindow();
-        QSignalSpy deferred(app.window.get(), &frmStart::deferredStepDone);
+        QSignalSpy deferred(app.browser.get(), &Browser::deferredStepDone);
         QVERIFY(deferred.wait(20000));
         QVERIFY(app.desktop.messages.isEmpty());
     }
@@ -182,7 +183,7 @@ private slots:
 
     void editorShowsEnglishWhateverTheLanguage()
     {
-        w().switchLanguage(QStringLiteral("Italiano"));
+        root().switchLanguage(QStringLiteral("Italiano"));
         CaptionTable italian;
         LanguageSettings settings;
         QVERIFY(LanguageFile::read(app.dir.file(QStringLiteral("Languages/Quorvink_Italiano.txt")),

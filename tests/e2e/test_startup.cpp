@@ -52,12 +52,12 @@ private slots:
         QVERIFY(AppFixture::waitFor(own->view(0), QUrl(QStringLiteral("quorvink:start"))));
         QCOMPARE(own->view(0)->LocationName(), QStringLiteral("OrvelQuorvink"));
         QVERIFY(own->view(0)->isVisible());
-        QCOMPARE(own->window->tabs().caption(0), QStringLiteral("Quorvink:start"));
+        QCOMPARE(own->browser->tabs().caption(0), QStringLiteral("Quorvink:start"));
         // Created on first run with five lines.
         QCOMPARE(linesOf(own->dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).size(), 5);
 
         own->window->close(); // by the frame
-        QVERIFY(own->window->hasExited());
+        QVERIFY(own->browser->hasExited());
         QVERIFY(!own->window->isVisible());
         const QStringList options =
             linesOf(own->dir.read(QStringLiteral("Data/orvelquorvink.Opt")));
@@ -83,8 +83,8 @@ private slots:
             if (run == 0)
                 own->window->close();
             else
-                own->window->GO_Exit();
-            QVERIFY(own->window->hasExited());
+                own->browser->GO_Exit();
+            QVERIFY(own->browser->hasExited());
             for (const char* name :
                  {"Data/orvelquorvink.Opt", "Data/orvelquorvink.Ini", "Data/orvelquorvink.Hys"})
                 written[run].insert(QLatin1String(name), own->dir.read(QLatin1String(name)));
@@ -147,8 +147,8 @@ private slots:
         } else {
             QVERIFY(own->desktop.messages.isEmpty());
         }
-        own->window->GO_Exit();
-        QVERIFY(own->window->hasExited());
+        own->browser->GO_Exit();
+        QVERIFY(own->browser->hasExited());
     }
 
     // A request to end from outside (a signal) lets a short wait in place end first, but not a
@@ -159,8 +159,8 @@ private slots:
         QVERIFY(own);
         own->start(home().toString());
         QVERIFY(AppFixture::waitFor(own->view(0), home()));
-        frmStart& w = *own->window;
-        QTimer::singleShot(0, &w, &frmStart::requestExit);
+        Browser& w = *own->browser;
+        QTimer::singleShot(0, &w, &Browser::requestExit);
         QElapsedTimer waited;
         waited.start();
         QVERIFY(Wait::until([&w] { return w.hasExited(); }, 20000));
@@ -181,7 +181,7 @@ private slots:
             QVERIFY(QDir(own->dir.root()).mkpath(QLatin1String(name)));
         }
         own->window->close();
-        QVERIFY(own->window->hasExited());
+        QVERIFY(own->browser->hasExited());
         QVERIFY(!own->window->isVisible());
         QCOMPARE(own->desktop.messages.size(), 1);
         const QString text = own->desktop.messages.first().text;
@@ -198,12 +198,12 @@ private slots:
         QVERIFY(own);
         own->start(home().toString());
         // Nothing has run the event loop since the load: the step is still to come.
-        QVERIFY(own->window->Timer4().isActive());
-        QCOMPARE(own->window->Timer4().interval(), own->timings.deferredStartMs);
+        QVERIFY(own->browser->Timer4().isActive());
+        QCOMPARE(own->browser->Timer4().interval(), own->timings.deferredStartMs);
         QVERIFY(own->module->Template_Doc.isEmpty());
-        QSignalSpy done(own->window.get(), &frmStart::deferredStepDone);
+        QSignalSpy done(own->browser.get(), &Browser::deferredStepDone);
         QVERIFY(done.wait(5000));
-        QVERIFY(!own->window->Timer4().isActive());
+        QVERIFY(!own->browser->Timer4().isActive());
         QCOMPARE(done.size(), 1);
         QCOMPARE(own->module->Template_Doc, own->dir.root() + QStringLiteral("/Data/Template.Doc"));
         own->close();
@@ -215,9 +215,9 @@ private slots:
         auto own = ownApp(true, 5);
         QVERIFY(own);
         own->start(home().toString());
-        QCOMPARE(own->window->tabs().count(), 5);
-        QCOMPARE(own->window->tabs().Web().size(), size_t(5));
-        QCOMPARE(own->window->tabs().Tab_URL().size(), 5);
+        QCOMPARE(own->browser->tabs().count(), 5);
+        QCOMPARE(own->browser->tabs().Web().size(), size_t(5));
+        QCOMPARE(own->browser->tabs().Tab_URL().size(), 5);
         for (int i = 1; i < 5; ++i) {
             QVERIFY(!own->view(i)->isVisible());
             QCOMPARE(own->view(i)->widget()->geometry(), own->view(0)->widget()->geometry());
@@ -227,11 +227,11 @@ private slots:
 
     void framesGetTheirWorldsOnlyWhileHarvesting()
     {
-        QWebEngineScriptCollection* scripts = app.window->profile()->scripts();
+        QWebEngineScriptCollection* scripts = app.browser->profile()->scripts();
         QCOMPARE(scripts->count(), 0);
-        app.window->harvester().toggle();
+        app.browser->harvester().toggle();
         QCOMPARE(scripts->count(), 1);
-        app.window->harvester().toggle();
+        app.browser->harvester().toggle();
         QCOMPARE(scripts->count(), 0);
     }
 
@@ -250,8 +250,8 @@ private slots:
         auto own = ownApp(true, asked);
         QVERIFY(own);
         own->start(home().toString());
-        QCOMPARE(own->window->tabs().count(), tabs);
-        QVERIFY(int(own->window->tabs().Web().size()) >= tabs);
+        QCOMPARE(own->browser->tabs().count(), tabs);
+        QVERIFY(int(own->browser->tabs().Web().size()) >= tabs);
         QCOMPARE(own->module->lang.Start_Page, base() + QStringLiteral("/start.html"));
         QVERIFY(!own->module->Lang_Text[1].isEmpty());
         QVERIFY(AppFixture::waitFor(own->view(0), home()));
@@ -268,7 +268,7 @@ private slots:
         QCOMPARE(own->desktop.messages.size(), 1);
         QVERIFY(own->desktop.messages.first().text.contains(QLatin1String("Quorvink_Klingon.txt")));
         QCOMPARE(own->module->Lang_Text[1], QStringLiteral("Exit"));
-        QCOMPARE(own->window->tabs().count(), 4);
+        QCOMPARE(own->browser->tabs().count(), 4);
         own->close();
         // The options file keeps the user's choice.
         QCOMPARE(linesOf(own->dir.read(QStringLiteral("Data/orvelquorvink.Opt"))).value(5),
@@ -280,7 +280,7 @@ private slots:
         auto own = ownApp(false);
         QVERIFY(own);
         own->start(home().toString());
-        QCOMPARE(own->window->tabs().count(), 3);
+        QCOMPARE(own->browser->tabs().count(), 3);
         QVERIFY(own->module->Lang_Text[1].isEmpty());
         QCOMPARE(own->desktop.messages.size(), 1);
         QVERIFY(AppFixture::waitFor(own->view(0), home()));

@@ -90,6 +90,7 @@ class TestOfficeExports : public QObject {
     QList<Seen> seen;  // the office's steps in the last export
 
     frmStart& w() { return *app.window; }
+    Browser& root() { return *app.browser; }
     int alpha() { return qRound(w().windowOpacity() * 255); }
     QString caption(int number) const { return app.module->Lang_Text[number]; }
     QString saved(const QString& name) const { return caption(CaptionNo::ExportSaved) + name; }
@@ -153,7 +154,7 @@ private slots:
         QVERIFY(startShared(app, QStringLiteral("http://") + server.hostPort(),
                             server.url(QStringLiteral("home.html")), kTestTimings));
         QTRY_VERIFY(!app.module->Template_HDoc.isEmpty());
-        connect(&w().office(), &OfficeExports::stepChanged, this, [this](Step step) {
+        connect(&root().office(), &OfficeExports::stepChanged, this, [this](Step step) {
             const QCursor* pointer = QGuiApplication::overrideCursor();
             seen.append({step, w().picStat()->statusBar()->text(),
                          pointer && pointer->shape() == Qt::WaitCursor, alpha(),
@@ -168,14 +169,14 @@ private slots:
         app.module->Template_Doc = app.module->path(ProgramFiles::TemplateDoc);
         app.module->Template_HDoc = app.module->path(ProgramFiles::TemplateHDoc);
         // The exports take the module's template paths, as at the deferred start step.
-        w().office().setTemplates(app.module->Template_Doc, app.module->Template_HDoc);
+        root().office().setTemplates(app.module->Template_Doc, app.module->Template_HDoc);
     }
 
     // After every export, whatever its end: the window opaque, the pointer back, and the window
     // laying itself out again.
     void cleanup()
     {
-        if (app.window->hasExited())
+        if (app.browser->hasExited())
             return;
         QCOMPARE(alpha(), Alpha_Full);
         QVERIFY(!QGuiApplication::overrideCursor());
@@ -188,7 +189,7 @@ private slots:
     void nothingCopied()
     {
         const QString nothing = caption(CaptionNo::NothingCopied);
-        QCOMPARE(w().office().FileName(), QString());
+        QCOMPARE(root().office().FileName(), QString());
         QVERIFY(open(QStringLiteral("empty.html")));
         exportTo(QStringLiteral("SAVE:WORDH"), outFile(QStringLiteral("empty.doc")));
         QCOMPARE(messages(), QStringList({nothing, saved(QString())}));
@@ -302,7 +303,7 @@ private slots:
         if (!templates)
             app.module->Template_Doc.clear();
         // The exports take the module's template paths, as at the deferred start step.
-        w().office().setTemplates(app.module->Template_Doc, app.module->Template_HDoc);
+        root().office().setTemplates(app.module->Template_Doc, app.module->Template_HDoc);
         QVERIFY(open(QStringLiteral("contacts.html")));
         exportTo(key, file);
         QCOMPARE(messages(), QStringList{saved(file)});
@@ -408,16 +409,16 @@ private slots:
             app.module->Template_HDoc.clear();
         }
         // The exports take the module's template paths, as at the deferred start step.
-        w().office().setTemplates(app.module->Template_Doc, app.module->Template_HDoc);
+        root().office().setTemplates(app.module->Template_Doc, app.module->Template_HDoc);
         if (fault == u"office missing") {
             // A missing office shows only when no office of the profile is running.
-            w().office().quitOffice();
+            root().office().quitOffice();
             qputenv("QUORVINK_SOFFICE",
                     dir.filePath(QStringLiteral("no-office/soffice")).toLocal8Bit());
         }
         const auto restore = qScopeGuard([] { qunsetenv("QUORVINK_SOFFICE"); });
         const QMetaObject::Connection kill =
-            connect(&w().office(), &OfficeExports::stepChanged, this, [fault](Step step) {
+            connect(&root().office(), &OfficeExports::stepChanged, this, [fault](Step step) {
                 const auto ownHelper = [](pid_t parent, const QByteArray& command) {
                     return parent == ::getpid() && command.contains("orvelquorvink-office") &&
                            !command.contains("--keep");
@@ -466,7 +467,7 @@ private slots:
     {
         QFETCH(QString, key);
         QFETCH(bool, present);
-        OfficeSession& session = w().office().session();
+        OfficeSession& session = root().office().session();
         const QString installed = session.helperPath();
         const auto restore = qScopeGuard([&] { session.setHelperPath(installed); });
         const QString helper = out.filePath(QStringLiteral("orvelquorvink-office"));
@@ -506,7 +507,7 @@ private slots:
                 script.write("#!/bin/sh\nexec perl -e 'sleep 600' -- \"$@\"\n") > 0);
         script.close();
         QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
-        w().office().quitOffice();
+        root().office().quitOffice();
         qputenv("QUORVINK_SOFFICE", QFile::encodeName(silent));
         const auto restore = qScopeGuard([] { qunsetenv("QUORVINK_SOFFICE"); });
         const QByteArray profile = QFile::encodeName(app.module->path(ProgramFiles::OfficeProfile));
@@ -518,7 +519,7 @@ private slots:
 
         bool cancelShown = false;
         const QMetaObject::Connection cancel =
-            connect(&w().office(), &OfficeExports::stepChanged, this, [&](Step step) {
+            connect(&root().office(), &OfficeExports::stepChanged, this, [&](Step step) {
                 if (step != Step::Start)
                     return;
                 QTimer::singleShot(300, this, [&] {
@@ -545,7 +546,7 @@ private slots:
 
         // The window is usable: the next export works with the real office.
         qunsetenv("QUORVINK_SOFFICE");
-        w().office().quitOffice();
+        root().office().quitOffice();
         exportTo(QStringLiteral("SAVE:WORDH"), target);
         QCOMPARE(messages(), QStringList{saved(target)});
     }
@@ -556,7 +557,7 @@ private slots:
     {
         QVERIFY(open(QStringLiteral("empty.html")));
         exportTo(QStringLiteral("SAVE:EXCEL"), QString());
-        const QString before = w().office().FileName();
+        const QString before = root().office().FileName();
         QVERIFY(open(QStringLiteral("vector.svg")));
         const int loads = server.requestCount(QStringLiteral("vector.svg"));
         exportTo(QStringLiteral("SAVE:WORDH"), outFile(QStringLiteral("vector.doc")));

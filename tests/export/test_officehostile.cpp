@@ -72,6 +72,7 @@ class TestOfficeHostile : public QObject {
     QString secretPicture;
 
     frmStart& w() { return *app.window; }
+    Browser& root() { return *app.browser; }
 
 private slots:
     void initTestCase()

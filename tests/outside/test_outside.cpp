@@ -93,7 +93,7 @@ class TestOutside : public QObject {
                 }
             });
         }
-        QTRY_VERIFY(w.pool().entry(QStringLiteral("FAVORITE"))->enabled());
+        QTRY_VERIFY(twin.pool->entry(QStringLiteral("FAVORITE"))->enabled());
         CommandDriver::whenModalOpens([this](QWidget* modal) {
             auto* tab = qobject_cast<frmTab*>(modal);
             if (!tab)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/autohide.h"
+#include "app/browser.h"
 #include "app/frmstart.h"
 #include "app/module.h"
 #include "app/timings.h"
@@ -74,7 +75,9 @@ struct AppFixture {
     RecordingDesktop desktop;
     std::unique_ptr<Module> module;
     std::unique_ptr<CommandPool> pool;
-    std::unique_ptr<frmStart> window;
+    // The program, and its main window.
+    std::unique_ptr<Browser> browser;
+    frmStart* window = nullptr;
     // The timer intervals the window starts with; tests shorten them to wait for their effects.
     Timings timings;
 
@@ -93,15 +96,17 @@ struct AppFixture {
     // Starts the window on the files as they are.
     void startWindow()
     {
-        window.reset();
+        window = nullptr;
+        browser.reset();
         module = std::make_unique<Module>(dir.programDir(), desktop);
         module->timings = timings;
         pool = std::make_unique<CommandPool>();
-        window = std::make_unique<frmStart>(*module, *pool);
-        window->start();
+        browser = std::make_unique<Browser>(*module, *pool);
+        window = &browser->window();
+        browser->start();
     }
 
-    BrowserView* view(int i) const { return window->tabs().view(i); }
+    BrowserView* view(int i) const { return browser->tabs().view(i); }
 
     // Waits for the view's next completed document.
     static bool waitLoaded(BrowserView* view, int timeout = 20000)
@@ -125,8 +130,8 @@ struct AppFixture {
 
     void close()
     {
-        if (window && !window->hasExited())
-            window->GO_Exit();
+        if (browser && !browser->hasExited())
+            browser->GO_Exit();
     }
 
     // Where reset() puts the window: inside any screen the tests run on.
@@ -145,6 +150,7 @@ struct AppFixture {
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
         frmStart& w = *window;
+        Browser& b = *browser;
         w.showNormal();
         w.setGeometry(standardPlace());
         w.layout().setNoResize(false);
@@ -154,11 +160,11 @@ struct AppFixture {
         w.autoHide().pause();
         if (CommandEntry* floating = pool->entry(QStringLiteral("FILE:FLOATING")))
             floating->setChecked(false);
-        if (w.harvester().Mail_Auto() != 0)
-            w.harvester().toggle();
-        w.harvester().timer2()->stop();
-        w.findBar()->close();
-        TabSet& tabs = w.tabs();
+        if (b.harvester().Mail_Auto() != 0)
+            b.harvester().toggle();
+        b.harvester().timer2()->stop();
+        b.findBar()->close();
+        TabSet& tabs = b.tabs();
         for (int i = 0; i < tabs.count(); ++i)
             tabs.view(i)->setVisible(i == 0);
         tabs.select(0);
@@ -179,7 +185,7 @@ struct AppFixture {
         // Tab 0 opens home as at start: its address, caption and the address box follow.
         BrowserView* first = tabs.view(0);
         QSignalSpy loaded(first, &BrowserView::documentComplete);
-        w.navigation().openHomePage(home.toString());
+        b.navigation().openHomePage(home.toString());
         if (loaded.isEmpty() && !loaded.wait(20000))
             return false;
         desktop.opened.clear();

@@ -1,11 +1,9 @@
-#include "app/frmstart.h"
-
-#include "commands/maincatalogue.h"
+#include "app/browser.h"
 
 #include "app/autohide.h"
 #include "app/bottomstrip.h"
+#include "app/frmstart.h"
 #include "app/mainbars.h"
-#include "app/mainlayout.h"
 #include "app/module.h"
 #include "app/windowlayout.h"
 #include "browse/addressbox.h"
@@ -14,9 +12,9 @@
 #include "browse/tabset.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
+#include "commands/maincatalogue.h"
 #include "config/harvestoptions.h"
 #include "config/programfiles.h"
-#include "core/twips.h"
 #include "export/officeexports.h"
 #include "export/pagepicture.h"
 #include "export/screenpicture.h"
@@ -24,15 +22,16 @@
 #include "mail/maillists.h"
 #include "platform/desktop.h"
 
-#include <QKeyEvent>
 #include <QWebEngineView>
 
 // The parts that follow the pages: the harvester and the mail lists, and the page events that
 // reach the bottom strip, the address box and the harvester.
-void frmStart::buildPageParts()
+void Browser::buildPageParts()
 {
+    frmStart* window = m_window.get();
+    BottomStrip* picStat = window->picStat();
     m_harvester = new Harvester(
-        m.dir, m.desktop, m.Lang_Text, [this] { return currentView(); }, this, this);
+        m.dir, m.desktop, m.Lang_Text, [this] { return currentView(); }, window, window);
     m_harvester->timer2()->setInterval(m.timings.harvestTickMs);
     connect(m_harvester, &Harvester::iconChanged, this, [this](int icon) {
         if (CommandEntry* start = m_pool.entry(MainCatalogue::harvestSwitchKey()))
@@ -53,23 +52,23 @@ void frmStart::buildPageParts()
             Harvester::removeFrameScript(m_profile);
     });
     m_harvester->setOtherSiteFrames(HarvestOptions::otherSiteFrames(m.path(ProgramFiles::Extra)));
-    connect(m_harvester, &Harvester::passRead, m_picStat, &BottomStrip::setStatus);
-    m_mailLists = std::make_unique<MailLists>(m.dir, m.desktop, m.Lang_Text, this);
+    connect(m_harvester, &Harvester::passRead, picStat, &BottomStrip::setStatus);
+    m_mailLists = std::make_unique<MailLists>(m.dir, m.desktop, m.Lang_Text, window);
 
     m_pageStatus = new PageStatus(
-        *m_address, m.Lang_Text, [this] { return currentView(); }, this);
+        *window->Text1(), m.Lang_Text, [this] { return currentView(); }, window);
     connect(m_tabs.get(), &TabSet::viewCreated, m_pageStatus, &PageStatus::connectView);
-    connect(m_pageStatus, &PageStatus::statusChanged, m_picStat, &BottomStrip::setStatus);
-    connect(m_pageStatus, &PageStatus::progressChanged, m_picStat, &BottomStrip::setProgress);
+    connect(m_pageStatus, &PageStatus::statusChanged, picStat, &BottomStrip::setStatus);
+    connect(m_pageStatus, &PageStatus::progressChanged, picStat, &BottomStrip::setProgress);
     connect(m_pageStatus, &PageStatus::documentCompleted, m_harvester,
             &Harvester::onDocumentComplete);
-    connect(m_pageStatus, &PageStatus::externalRequested, this, &frmStart::openExternal);
+    connect(m_pageStatus, &PageStatus::externalRequested, this, &Browser::openExternal);
 }
 
 // An address a page asks for that the program does not show (mailto: and others) goes to the
 // desktop. When nothing there opens it the user is told, but a page that asks again and again
 // does not pile messages up: while one is open, and for a while after it, failures pass quietly.
-void frmStart::openExternal(const QUrl& url)
+void Browser::openExternal(const QUrl& url)
 {
     constexpr qint64 kQuietMs = 5000;
     if (m_externalMessageOpen ||
@@ -78,43 +77,48 @@ void frmStart::openExternal(const QUrl& url)
         return;
     }
     m_externalMessageOpen = true;
-    if (!m.desktop.openOrReport(this, url, m.Lang_Text))
+    if (!m.desktop.openOrReport(m_window.get(), url, m.Lang_Text))
         m_externalReported.start();
     m_externalMessageOpen = false;
 }
 
 // The exports of the shown page: the screen picture and the office exports.
-void frmStart::buildExports()
+void Browser::buildExports()
 {
+    frmStart* window = m_window.get();
+    BottomStrip* picStat = window->picStat();
     // The picture may have come from a menu, which paused the auto-hide poll.
     m_exports.emplace(
         ExportContext{.currentView = [this] { return currentView(); },
-                      .window = this,
+                      .window = window,
                       .dir = m.dir,
                       .desktop = m.desktop,
                       .captions = m.Lang_Text,
-                      .showStatus = [this](const QString& text) { m_picStat->setStatus(text); }});
-    m_picture = std::make_unique<PagePicture>(*this, *m_exports, [this] { m_autoHide->resume(); });
+                      .showStatus = [picStat](const QString& text) { picStat->setStatus(text); }});
+    m_picture = std::make_unique<PagePicture>(*window, *m_exports,
+                                              [window] { window->autoHide().resume(); });
 
     m_office = new OfficeExports(
         *m_exports,
         {.officeProfile = m.path(ProgramFiles::OfficeProfile),
-         .setNoResize = [this](bool on) { m_layout->setNoResize(on); },
+         .setNoResize = [window](bool on) { window->layout().setNoResize(on); },
          .stretchView =
-             [this] {
-                 m_picBar->show();
+             [this, window] {
+                 window->picBar()->show();
                  if (BrowserView* view = currentView())
-                     view->widget()->resize(view->widget()->width(), height());
+                     view->widget()->resize(view->widget()->width(), window->height());
              },
-         .screenPicture = [this] { return Load_ClipBoard(*this, nullptr, &m.Lang_Text); }},
-        this);
+         .screenPicture = [this,
+                           window] { return Load_ClipBoard(*window, nullptr, &m.Lang_Text); }},
+        window);
     // Opening the export menu starts the office, so that choosing the file name hides its
     // start; while an export waits for the office, the bottom strip offers to cancel it.
-    connect(m_bars, &MainBars::dropDownOpening, m_office, [this](const CommandEntry* entry) {
-        if (entry->key() == MainCatalogue::exportMenuKey())
-            m_office->warmUp();
-    });
-    m_office->setCancelControl(m_picStat->cmdCancel());
-    connect(m_office, &OfficeExports::officeWaiting, m_picStat, &BottomStrip::showCancel);
-    connect(m_picStat, &BottomStrip::cancelRequested, m_office, &OfficeExports::cancelOffice);
+    connect(&window->bars(), &MainBars::dropDownOpening, m_office,
+            [this](const CommandEntry* entry) {
+                if (entry->key() == MainCatalogue::exportMenuKey())
+                    m_office->warmUp();
+            });
+    m_office->setCancelControl(picStat->cmdCancel());
+    connect(m_office, &OfficeExports::officeWaiting, picStat, &BottomStrip::showCancel);
+    connect(picStat, &BottomStrip::cancelRequested, m_office, &OfficeExports::cancelOffice);
 }

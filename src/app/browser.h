@@ -1,0 +1,132 @@
+#pragma once
+
+#include "commands/maincommands.h"
+#include "core/textfile.h"
+#include "export/exportcontext.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+class BrowserView;
+class CommandPool;
+class FindBar;
+class Harvester;
+class MailLists;
+class MainDispatcher;
+class Module;
+class Navigation;
+class OfficeExports;
+class PagePicture;
+class PagePrinter;
+class PageStatus;
+class QUrl;
+class QWebEngineProfile;
+class SmallWindows;
+class TabSet;
+class frmStart;
+
+// The program for one run: it builds the main window and every part the commands act on (the
+// tabs, the navigation, the harvester, the mail lists, the exports, the small windows and the
+// dispatcher), binds them together and runs them through their phases:
+//   build   (constructor)  every part made and connected; nothing is read yet;
+//   load    (start)        the files read, the bars built, the window placed and shown;
+//   deferred (Timer4)      the captions of the hidden windows, the link titles, the templates;
+//   exit    (GO_Exit)      the files written, the other windows closed, the window closed.
+class Browser : public QObject, public MainWindowCommands {
+    Q_OBJECT
+public:
+    Browser(Module& module, CommandPool& pool);
+    ~Browser() override;
+
+    // The load phase, then the window is shown.
+    void start();
+
+    // The exit sequence; every way of closing the window runs it once.
+    void GO_Exit() override;
+    // The end asked for from outside the window (a signal): the other windows close, then
+    // GO_Exit runs. A wait in place in progress gets up to two seconds to end first.
+    void requestExit();
+    // Writes the options, the history and the settings; the files that failed.
+    QList<TextFile::Result> saveState();
+    // The message naming the files that could not be saved, when there are any.
+    void notSaved(const QList<TextFile::Result>& failures);
+
+    // The commands the program carries out itself.
+    void minimize() override;
+    void GO_Links() override;
+    void setDrawingStyle(int style, CommandEntry* entry) override;
+    void autoHideSwitch(CommandEntry* entry) override;
+    void switchLanguage(const QString& name) override;
+    void setHomePage() override;
+    void Take_Pic() override;
+
+    // The view of the selected tab.
+    BrowserView* currentView() const;
+
+    // The parts.
+    frmStart& window() const { return *m_window; }
+    TabSet& tabs() const { return *m_tabs; }
+    Navigation& navigation() const { return *m_navigation; }
+    PageStatus& pageStatus() const { return *m_pageStatus; }
+    Harvester& harvester() const { return *m_harvester; }
+    FindBar* findBar() const { return m_findBar; }
+    PagePicture& picture() const { return *m_picture; }
+    OfficeExports& office() const { return *m_office; }
+    SmallWindows& smallWindows() const { return *m_smallWindows; }
+    QWebEngineProfile* profile() const { return m_profile; }
+    // The timer of the deferred phase.
+    const QTimer& Timer4() const { return m_timer4; }
+    bool hasExited() const { return m_exited; }
+
+signals:
+    void exited();
+    // The deferred phase has run.
+    void deferredStepDone();
+
+private:
+    // The build phase, part by part.
+    void buildPageParts();
+    void buildExports();
+    // The load and deferred phases.
+    void Form_Load();
+    void Timer4_Timer();
+    void Read_Lang();
+    void applyCaptions();
+    void checkMarks();
+    void saveOptions();
+    void noteProblem(const TextFile::Result& problem);
+    void openExternal(const QUrl& url);
+    // The address of the page the current tab shows.
+    QString shownAddress() const;
+
+    Module& m;
+    CommandPool& m_pool;
+    QWebEngineProfile* m_profile = nullptr;
+    // The window and the parts that live in it (the widgets, and the parts parented to it)
+    // go with it, after the pages and the profile.
+    std::unique_ptr<frmStart> m_window;
+    std::unique_ptr<TabSet> m_tabs;
+    Navigation* m_navigation = nullptr;
+    PageStatus* m_pageStatus = nullptr;
+    Harvester* m_harvester = nullptr;
+    std::unique_ptr<MailLists> m_mailLists;
+    PagePrinter* m_printer = nullptr;
+    FindBar* m_findBar = nullptr;
+    OfficeExports* m_office = nullptr;
+    std::optional<ExportContext> m_exports;
+    std::unique_ptr<PagePicture> m_picture;
+    std::unique_ptr<SmallWindows> m_smallWindows;
+    std::unique_ptr<MainDispatcher> m_dispatcher;
+    QTimer m_timer4;
+    QElapsedTimer m_externalReported;
+    QElapsedTimer m_exitHeldBack;
+    bool m_externalMessageOpen = false;
+    QList<TextFile::Result> m_startProblems;
+    bool m_deferredDone = false;
+    bool m_exiting = false;
+    bool m_exited = false;
+};

@@ -1,0 +1,277 @@
+#include "app/browser.h"
+
+#include "app/autohide.h"
+#include "app/bottomstrip.h"
+#include "app/frmstart.h"
+#include "app/mainbars.h"
+#include "app/module.h"
+#include "app/windowlayout.h"
+#include "browse/addressbox.h"
+#include "browse/browserview.h"
+#include "browse/findbar.h"
+#include "browse/navigation.h"
+#include "browse/tabset.h"
+#include "browse/tabstrip.h"
+#include "commandbar/commandentry.h"
+#include "commandbar/commandpool.h"
+#include "commands/maincatalogue.h"
+#include "commands/setcaptions.h"
+#include "config/captionnumbers.h"
+#include "config/filemessages.h"
+#include "config/programfiles.h"
+#include "core/twips.h"
+#include "core/wait.h"
+#include "export/officeexports.h"
+#include "links/titlesfile.h"
+#include "mail/harvester.h"
+#include "mail/maillists.h"
+#include "platform/desktop.h"
+#include "windows/smallwindows.h"
+
+#include <QApplication>
+#include <QDate>
+
+// The program's phases after the build: load, deferred, exit.
+
+namespace {
+
+// How soon a request to end, held back by a wait in place, comes back.
+constexpr int kExitRetryMs = 100;
+// How long at most a request to end waits for a wait in place to end.
+constexpr qint64 kExitHoldMs = 2000;
+
+} // namespace
+void Browser::start()
+{
+    Form_Load();
+    m_window->showPlaced();
+    // Files that exist but could not be read: the run goes on with the defaults, and says so.
+    if (!m_startProblems.isEmpty()) {
+        QStringList texts;
+        for (const TextFile::Result& problem : std::as_const(m_startProblems))
+            texts << FileMessages::text(m.Lang_Text, problem);
+        m_startProblems.clear();
+        m.desktop.report(m_window.get(), texts.join(QLatin1Char('\n')));
+    }
+}
+
+void Browser::noteProblem(const TextFile::Result& problem)
+{
+    if (!problem)
+        m_startProblems.append(problem);
+}
+
+// The load phase: every later step relies on the order of these steps.
+void Browser::Form_Load()
+{
+    m.Today_Str = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+
+    TextFile::Result problem;
+    OptionsFile::read(m.path(ProgramFiles::Options), m.options, Module::makerHomePage(), &problem);
+    noteProblem(problem);
+
+    // Before any language file says otherwise there are three tabs.
+    m_tabs->setCount(3);
+    // The home page is known now: view 0 asks for it at once, so the web engine starts loading
+    // it while the bars are built. Its page events arrive only after the load handler, and
+    // opening the home page below finds it asked for already.
+    m_tabs->view(0)->Navigate(m.options.Home_Page.isEmpty() ? Module::makerHomePage()
+                                                            : m.options.Home_Page);
+    Read_Lang();
+    m_tabs->clearTabUrls();
+
+    m_window->bars().build(m.dir, m.lang.Tab_Width, m_tabs->Tab1(), m.Lang_List);
+    applyCaptions();
+
+    problem = {};
+    SettingsFile::read(m.path(ProgramFiles::Settings), m.ini, Twips::screenSize(), &problem);
+    noteProblem(problem);
+
+    m_window->layout().setBarShown(true);
+    checkMarks();
+    problem = {};
+    m_navigation->Hyst_Read(&problem);
+    noteProblem(problem);
+
+    m_window->bars().bind(m.options.Bar_Style);
+    MainCatalogue::applyEnableRules(m_pool, false);
+
+    m_window->place();
+    for (int i = 0; i < m_tabs->count(); ++i)
+        m_window->layout().Set_Web(i);
+
+    m_navigation->clearCurUrl();
+    m_window->picStat()->setProgress(0);
+    m_window->picStat()->setDate(m.Today_Str);
+    m_window->picStat()->setDragIcons(m_window->bars().images());
+
+    if (m.options.Home_Page.isEmpty())
+        m.options.Home_Page = Module::makerHomePage();
+    m_navigation->openHomePage(m.options.Home_Page, /*alreadyAsked=*/true);
+
+    m_window->autoHide().start();
+    m_timer4.setInterval(m.timings.deferredStartMs);
+    m_timer4.start();
+}
+
+// The check marks of the auto-hide switch and of the drawing style in use.
+void Browser::checkMarks()
+{
+    if (CommandEntry* floating = m_pool.entry(MainCatalogue::autoHideKey()))
+        floating->setChecked(m.options.Float_Bar != 0);
+    if (CommandEntry* otherSites = m_pool.entry(MainCatalogue::otherSiteFramesKey()))
+        otherSites->setChecked(m_harvester->otherSiteFrames());
+    if (CommandEntry* style = m_pool.entry(MainCatalogue::drawingStyleKey(m.options.Bar_Style)))
+        style->setChecked(true);
+}
+
+// The deferred phase, once, shortly after the load.
+void Browser::Timer4_Timer()
+{
+    // Nothing of the program acts during a wait in place: the step runs after it.
+    if (Wait::active()) {
+        m_timer4.start();
+        return;
+    }
+    // The language editor and the input window are loaded hidden and take their captions (before
+    // the titles are read: the titles of the file win over the default ones).
+    m_deferredDone = true;
+    applyCaptions();
+    // The link tables can be opened once their titles are known.
+    if (const TextFile::Result r =
+            TitlesFile::Read_Titles(m.dir, m.Link_Titles, m.Lang_Text[CaptionNo::LinkTableWord]);
+        !r)
+        m.desktop.report(m_window.get(), FileMessages::text(m.Lang_Text, r));
+    m.Template_Doc = m.path(ProgramFiles::TemplateDoc);
+    m.Template_HDoc = m.path(ProgramFiles::TemplateHDoc);
+    m_office->setTemplates(m.Template_Doc, m.Template_HDoc);
+    MainCatalogue::applyEnableRules(m_pool, true);
+    m_mailLists->emptyAtStart();
+    emit deferredStepDone();
+}
+
+void Browser::applyCaptions()
+{
+    // The language editor and the input window exist (hidden) from the deferred start step on:
+    // loading them earlier would only delay the first page.
+    Set_Captions(m_pool, m.Lang_Text, m.lang, m.options.Lang_Name,
+                 m_deferredDone ? m_smallWindows.get() : nullptr);
+    // Empty link tables take the language's default title, in memory only.
+    m.Link_Titles.applyDefaultTitles(m.Lang_Text[CaptionNo::LinkTableWord]);
+    m_window->picStat()->setTexts(m.Lang_Text);
+    // Names for screen readers of the parts that show no caption of their own.
+    m_window->Text1()->setAccessibleName(m.Lang_Text[CaptionNo::AddressBox]);
+    m_tabs->Tab1()->setAccessibleName(m.Lang_Text[CaptionNo::TabStrip]);
+    m_findBar->setTexts(m.Lang_Text);
+}
+
+void Browser::saveOptions()
+{
+    if (const TextFile::Result r = OptionsFile::save(m.path(ProgramFiles::Options), m.options); !r)
+        m.desktop.report(m_window.get(), FileMessages::text(m.Lang_Text, r));
+}
+
+void Browser::switchLanguage(const QString& name)
+{
+    m.options.Lang_Name = name;
+    Read_Lang();
+    // A smaller tab count may have chosen another tab: its view takes the place.
+    m_window->layout().Set_Web(m_tabs->selected());
+    applyCaptions();
+    saveOptions();
+}
+
+void Browser::Read_Lang()
+{
+    const QString wanted = m.path(ProgramFiles::languageFile(m.options.Lang_Name));
+    LanguageFile::ReadResult result = LanguageFile::read(wanted, m.Lang_Text, m.lang);
+    if (!result.ok) {
+        // An unreadable language file falls back to English; without English the captions stay
+        // empty. Either way the user is told which file could not be read.
+        const QString english = m.path(ProgramFiles::languageFile(QStringLiteral("English")));
+        result = LanguageFile::read(english, m.Lang_Text, m.lang);
+        if (!result.ok)
+            m.Lang_Text.clear();
+        m.desktop.report(m_window.get(), FileMessages::languageFileUnreadable(m.Lang_Text, wanted));
+    }
+    for (const int n : std::as_const(result.tabNumbers))
+        m_tabs->setCount(n);
+    m_tabs->clearCaptions();
+}
+
+void Browser::GO_Exit()
+{
+    if (m_exiting)
+        return;
+    m_exiting = true;
+
+    notSaved(saveState());
+
+    // From here on nothing stops the exit.
+    if (BrowserView* view = currentView())
+        view->Stop();
+    m_window->hide();
+    // The office kept between exports ends with the program.
+    m_office->quitOffice();
+    // The temporary text files go, in whatever letter case they were written.
+    for (const QStringView name : {ProgramFiles::HtmlText, ProgramFiles::DocText})
+        TextFile::removeEveryCase(m.dir.root(), name.mid(1).toString());
+    m_window->autoHide().pause();
+    m_timer4.stop();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window != m_window.get() && window->isVisible())
+            window->close();
+    }
+    m_exited = true;
+    emit exited();
+    m_window->close();
+}
+
+// The options, the history and the settings, as the exit writes them.
+QList<TextFile::Result> Browser::saveState()
+{
+    QList<TextFile::Result> failures;
+    if (const TextFile::Result r = OptionsFile::save(m.path(ProgramFiles::Options), m.options); !r)
+        failures << r;
+    if (const TextFile::Result r = m_navigation->Hyst_Save(); !r)
+        failures << r;
+    // The frame's top left corner and the inner size.
+    const QRect place = Twips::fromPixels(
+        QRect(m_window->x(), m_window->y(), m_window->width(), m_window->height()));
+    if (const TextFile::Result r = SettingsFile::save(m.path(ProgramFiles::Settings), m.ini, place);
+        !r)
+        failures << r;
+    return failures;
+}
+
+void Browser::notSaved(const QList<TextFile::Result>& failures)
+{
+    if (!failures.isEmpty())
+        m.desktop.report(m_window.get(), FileMessages::exitNotSaved(m.Lang_Text, failures));
+}
+
+// A request to end from outside (a signal, the session): the other windows close first, each
+// keeping what it keeps when the user closes it, then the exit sequence runs. A wait in place
+// (an export) ends first: the request comes back shortly after.
+void Browser::requestExit()
+{
+    if (m_exiting)
+        return;
+    // A short wait in place (a page settling) ends first; a long one (an export waiting for
+    // the office) does not hold the end back: the exit ends the export with the office.
+    if (Wait::active()) {
+        if (!m_exitHeldBack.isValid())
+            m_exitHeldBack.start();
+        if (m_exitHeldBack.elapsed() < kExitHoldMs) {
+            QTimer::singleShot(kExitRetryMs, this, &Browser::requestExit);
+            return;
+        }
+    }
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window != m_window.get() && window->isVisible())
+            window->close();
+    }
+    GO_Exit();
+}
