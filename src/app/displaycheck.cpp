@@ -120,18 +120,12 @@ QString message(const Finding& finding, const CaptionTable& captions)
     case Missing::Nothing:
         break;
     case Missing::NoDisplay:
-        return captions.text(CaptionNo::NoDisplaySet, u"No display can be opened: neither "
-                                                      u"WAYLAND_DISPLAY nor DISPLAY is set.");
+        return captions.textOrEnglish(CaptionNo::NoDisplaySet);
     case Missing::NoWaylandPlugin:
-        return captions
-            .text(CaptionNo::NoWaylandPlugin,
-                  u"No display can be opened: the session is Wayland but Qt's Wayland platform "
-                  u"plugin is missing (install the package %1).")
+        return captions.textOrEnglish(CaptionNo::NoWaylandPlugin)
             .arg(QStringLiteral("qt6-wayland"));
     case Missing::Unreachable:
-        return captions
-            .text(CaptionNo::DisplayUnreachable,
-                  u"No display can be opened: %1 (%2) cannot be reached.")
+        return captions.textOrEnglish(CaptionNo::DisplayUnreachable)
             .arg(finding.display, finding.variable);
     }
     return {};

@@ -15,10 +15,21 @@ QString CaptionTable::text(int number) const
     return m_texts.at(number);
 }
 
-QString CaptionTable::text(int number, QStringView fallback) const
+QString CaptionTable::textOrEnglish(int number) const
 {
     const QString caption = text(number);
-    return caption.isEmpty() ? fallback.toString() : caption;
+    return caption.isEmpty() ? english(number) : caption;
+}
+
+QString CaptionTable::english(int number)
+{
+    static const CaptionTable table = [] {
+        CaptionTable english;
+        LanguageSettings unused;
+        LanguageFile::read(QStringLiteral(":/languages/Quorvink_English.txt"), english, unused);
+        return english;
+    }();
+    return table.text(number);
 }
 
 void CaptionTable::set(int number, const QString& text)

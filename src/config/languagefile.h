@@ -10,9 +10,12 @@ public:
     static constexpr int kCapacity = 500;
 
     QString text(int number) const;
-    // The caption, or the fallback text when the language file has none (an older file that
-    // ends before the captions added later).
-    QString text(int number, QStringView fallback) const;
+    // The caption, or else the one of the English language file built into the program: for a
+    // language file that ends before the captions added later, or none read at all. Messages
+    // take their texts so, never empty.
+    QString textOrEnglish(int number) const;
+    // The caption of the English language file built into the program.
+    static QString english(int number);
     void set(int number, const QString& text);
     void clear();
     QString operator[](int number) const { return text(number); }

@@ -40,15 +40,12 @@ namespace {
 struct StepTexts {
     Step step;
     int status;
-    const char16_t* statusText;
 };
 
 constexpr StepTexts kSteps[] = {
-    {Step::Start, CaptionNo::StepStart, u"Starting the office..."},
-    {Step::Open, CaptionNo::StepOpen, u"Opening the document..."},
-    {Step::Paste, CaptionNo::StepPaste, u"Pasting the page..."},
-    {Step::Save, CaptionNo::StepSave, u"Saving the file..."},
-    {Step::Convert, CaptionNo::StepConvert, u"Converting to PDF..."},
+    {Step::Start, CaptionNo::StepStart},     {Step::Open, CaptionNo::StepOpen},
+    {Step::Paste, CaptionNo::StepPaste},     {Step::Save, CaptionNo::StepSave},
+    {Step::Convert, CaptionNo::StepConvert},
 };
 
 const StepTexts& textsOf(Step step)
@@ -77,7 +74,7 @@ OfficeExports::OfficeExports(const ExportContext& context, Parts parts, QObject*
 {
     connect(m_session, &OfficeSession::stepChanged, this, [this](Step step) {
         const StepTexts& texts = textsOf(step);
-        c.showStatus(c.captions.text(texts.status, texts.statusText));
+        c.showStatus(c.captions.textOrEnglish(texts.status));
         emit stepChanged(step);
     });
     connect(m_session, &OfficeSession::waitingChanged, this, &OfficeExports::officeWaiting);
@@ -182,7 +179,7 @@ std::optional<CopiedPage> OfficeExports::copyPage(BrowserView* view, const Famil
 {
     if (family.clearsClipboard)
         QGuiApplication::clipboard()->clear();
-    c.showStatus(c.captions.text(CaptionNo::StepCopy, u"Copying the page..."));
+    c.showStatus(c.captions.textOrEnglish(CaptionNo::StepCopy));
     bool copied = false;
     {
         const BusyPointer busy;
@@ -202,8 +199,8 @@ bool OfficeExports::askFileName(BrowserView* view, QStringView filter, QStringVi
 {
     const QString proposed = defaultFileName(PageCopy::documentTitle(view), fallback, extension);
     c.showStatus(QString());
-    return m_dialog.ShowSave(c.desktop, c.window,
-                             c.captions.text(CaptionNo::SaveAsTitle, u"Save as"), filter, proposed);
+    return m_dialog.ShowSave(c.desktop, c.window, c.captions.textOrEnglish(CaptionNo::SaveAsTitle),
+                             filter, proposed);
 }
 
 bool OfficeExports::officeMissing()
@@ -291,11 +288,10 @@ void OfficeExports::SaveAsP()
         return;
     p.stretchView();
 
-    c.showStatus(c.captions.text(CaptionNo::StepPicture, u"Taking a picture of the screen..."));
+    c.showStatus(c.captions.textOrEnglish(CaptionNo::StepPicture));
     const QImage picture = p.screenPicture ? p.screenPicture() : QImage();
     if (picture.isNull()) {
-        report(c.captions.text(CaptionNo::NoScreenPicture,
-                               u"No picture of the screen could be taken."));
+        report(c.captions.textOrEnglish(CaptionNo::NoScreenPicture));
         return;
     }
     const QTemporaryDir folder;

@@ -8,19 +8,14 @@ namespace {
 using Cause = OfficeJob::Cause;
 using Step = OfficeJob::Step;
 
-struct Kind {
-    int caption;
-    const char16_t* english; // for a language file written before the caption existed
-};
-
-Kind kindOf(const OfficeJob::Result& result)
+int captionOf(const OfficeJob::Result& result)
 {
     switch (result.cause) {
     case Cause::TimeLimit:
-        return {CaptionNo::OfficeTooLong, u"The office took too long and was stopped."};
+        return CaptionNo::OfficeTooLong;
     case Cause::HelperEnded:
     case Cause::Stopped:
-        return {CaptionNo::OfficeHelperEnded, u"The office helper ended unexpectedly."};
+        return CaptionNo::OfficeHelperEnded;
     case Cause::Office:
         break;
     }
@@ -28,23 +23,22 @@ Kind kindOf(const OfficeJob::Result& result)
     case Step::Start:
         break;
     case Step::Open:
-        return {CaptionNo::DocumentNotOpened, u"The document or its template could not be opened."};
+        return CaptionNo::DocumentNotOpened;
     case Step::Paste:
-        return {CaptionNo::PageNotPasted, u"The page could not be put into the document."};
+        return CaptionNo::PageNotPasted;
     case Step::Save:
-        return {CaptionNo::FileNotSaved, u"The file could not be saved."};
+        return CaptionNo::FileNotSaved;
     case Step::Convert:
-        return {CaptionNo::PdfNotMade, u"The PDF could not be made."};
+        return CaptionNo::PdfNotMade;
     }
-    return {CaptionNo::OfficeNotStarted, u"The office could not be started."};
+    return CaptionNo::OfficeNotStarted;
 }
 
 } // namespace
 
 QString officeFailureText(const CaptionTable& captions, const OfficeJob::Result& result)
 {
-    const Kind kind = kindOf(result);
-    QString text = captions.text(kind.caption, kind.english);
+    QString text = captions.textOrEnglish(captionOf(result));
     if (!result.error.isEmpty())
         text += QLatin1Char('\n') + result.error;
     return text;

@@ -29,10 +29,7 @@ void PagePicture::Take_Pic()
         m_afterPicture();
     QWidget* parent = m_window.window();
     if (picture.isNull()) {
-        m_desktop.report(parent, m_captions
-                                     .text(CaptionNo::PictureNotTaken,
-                                           u"No picture of the screen could be taken: %1")
-                                     .arg(why));
+        m_desktop.report(parent, m_captions.textOrEnglish(CaptionNo::PictureNotTaken).arg(why));
         return;
     }
     // A folder that cannot be made shows as the picture file that cannot be written.
@@ -40,9 +37,7 @@ void PagePicture::Take_Pic()
     QDir().mkpath(folder);
     const std::optional<int> number = freeNumber(m_dir, m_picCount);
     if (!number) {
-        m_desktop.report(parent, m_captions
-                                     .text(CaptionNo::NoFreePictureNumber,
-                                           u"No number is left for a new picture in %1.")
+        m_desktop.report(parent, m_captions.textOrEnglish(CaptionNo::NoFreePictureNumber)
                                      .arg(QDir::toNativeSeparators(folder)));
         return;
     }

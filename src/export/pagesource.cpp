@@ -30,7 +30,7 @@ void View_Source(const ExportContext& context)
     Desktop& desktop = context.desktop;
     const CaptionTable& captions = context.captions;
     QWidget* parent = context.window;
-    const QString noDocument = captions.text(CaptionNo::NoDocument, u"The page shows no document.");
+    const QString noDocument = captions.textOrEnglish(CaptionNo::NoDocument);
     if (!view || !view->hasDocument()) {
         desktop.report(parent, noDocument);
         return;

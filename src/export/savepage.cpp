@@ -29,21 +29,20 @@ using Format = QWebEngineDownloadRequest::SavePageFormat;
 struct PageFormat {
     Format format;
     int caption;
-    QStringView fallback;
     QLatin1String extension;
 };
 const PageFormat kFormats[] = {
     {QWebEngineDownloadRequest::MimeHtmlSaveFormat, CaptionNo::WebArchiveFormat,
-     u"Web archive, single file", QLatin1String("mht")},
+     QLatin1String("mht")},
     {QWebEngineDownloadRequest::CompleteHtmlSaveFormat, CaptionNo::CompletePageFormat,
-     u"Web page, complete", QLatin1String("html")},
+     QLatin1String("html")},
     {QWebEngineDownloadRequest::SingleHtmlSaveFormat, CaptionNo::MarkupOnlyFormat,
-     u"Web page, HTML only", QLatin1String("html")},
+     QLatin1String("html")},
 };
 
 QString filterOf(const PageFormat& f, const CaptionTable& captions)
 {
-    return captions.text(f.caption, f.fallback) + QStringLiteral(" (*.") + f.extension +
+    return captions.textOrEnglish(f.caption) + QStringLiteral(" (*.") + f.extension +
            QLatin1Char(')');
 }
 
@@ -82,7 +81,7 @@ std::optional<QString> savePage(QWebEnginePage* page, const QString& path, Forma
     if (!request || !request->isFinished()) {
         if (request)
             request->cancel();
-        return captions.text(CaptionNo::SaveTookTooLong, u"it took too long");
+        return captions.textOrEnglish(CaptionNo::SaveTookTooLong);
     }
     if (request->state() == QWebEngineDownloadRequest::DownloadCompleted)
         return std::nullopt;
@@ -95,7 +94,7 @@ std::optional<QString> savePage(QWebEnginePage* page, const QString& path, Forma
     if (reason != QWebEngineDownloadRequest::NoReason && reasons.valueToKey(reason))
         return captions.text(CaptionNo::EngineReason) + QLatin1Char('\n') +
                request->interruptReasonString();
-    return captions.text(CaptionNo::EngineDidNotWrite, u"the engine did not write it");
+    return captions.textOrEnglish(CaptionNo::EngineDidNotWrite);
 }
 
 // The name the dialog proposes: the page title without the characters a file name cannot hold.
@@ -120,8 +119,7 @@ void SaveAsH(const ExportContext& context, int boundMs)
     Desktop& desktop = context.desktop;
     const CaptionTable& captions = context.captions;
     if (!view || !view->hasDocument()) {
-        desktop.report(window,
-                       captions.text(CaptionNo::NoDocument, u"The page shows no document."));
+        desktop.report(window, captions.textOrEnglish(CaptionNo::NoDocument));
         return;
     }
     Set_Alpha(window, Alpha_Dim, desktop, captions);
@@ -131,7 +129,7 @@ void SaveAsH(const ExportContext& context, int boundMs)
     const QString title = view->LocationName();
     QString chosenFilter;
     const std::optional<QString> chosen =
-        desktop.askSaveFile(window, captions.text(CaptionNo::SavePageTitle, u"Save the page"),
+        desktop.askSaveFile(window, captions.textOrEnglish(CaptionNo::SavePageTitle),
                             filters.join(QStringLiteral(";;")),
                             proposedPageName(title, QStringLiteral("mht")), &chosenFilter);
 
@@ -146,11 +144,9 @@ void SaveAsH(const ExportContext& context, int boundMs)
         const std::optional<QString> failure =
             savePage(view->page(), path, format.format, boundMs, captions);
         QGuiApplication::restoreOverrideCursor();
-        message =
-            failure
-                ? captions.text(CaptionNo::PageNotSaved, u"The page could not be saved as %1: %2")
-                      .arg(QDir::toNativeSeparators(path), *failure)
-                : captions[CaptionNo::PageSavedAs] + QDir::toNativeSeparators(path);
+        message = failure ? captions.textOrEnglish(CaptionNo::PageNotSaved)
+                                .arg(QDir::toNativeSeparators(path), *failure)
+                          : captions[CaptionNo::PageSavedAs] + QDir::toNativeSeparators(path);
     }
     Set_Alpha(window, Alpha_Full, desktop, captions);
     desktop.report(window, message);

@@ -17,9 +17,9 @@ namespace {
 // How long the desktop's screenshot service may take to answer.
 constexpr int kPortalBoundMs = 30000;
 
-QString caption(const CaptionTable* captions, int number, QStringView fallback)
+QString caption(const CaptionTable* captions, int number)
 {
-    return captions ? captions->text(number, fallback) : fallback.toString();
+    return captions ? captions->textOrEnglish(number) : CaptionTable::english(number);
 }
 
 bool onWaylandPlatform()
@@ -56,10 +56,8 @@ QImage grabScreen(const QWidget* widget, QString* error, const CaptionTable* cap
     if (picture.isNull())
         picture = askPortal();
     if (picture.isNull() && error) {
-        *error = portalAsked ? caption(captions, CaptionNo::PortalNoPicture,
-                                       u"the desktop's screenshot service gave no picture")
-                             : caption(captions, CaptionNo::ScreenNotReadable,
-                                       u"this desktop does not let programs read the screen");
+        *error = portalAsked ? caption(captions, CaptionNo::PortalNoPicture)
+                             : caption(captions, CaptionNo::ScreenNotReadable);
     }
     return picture;
 }

@@ -10,9 +10,8 @@
 bool Set_Alpha(QWidget* window, int level, Desktop& desktop, const CaptionTable& captions)
 {
     if (!window || !window->windowHandle()) {
-        desktop.report(
-            window, captions.text(CaptionNo::WindowNotDimmed, u"The window could not be dimmed.") +
-                        QStringLiteral(" Source : Set_Alpha"));
+        desktop.report(window, captions.textOrEnglish(CaptionNo::WindowNotDimmed) +
+                                   QStringLiteral(" Source : Set_Alpha"));
         return false;
     }
     window->setWindowOpacity((level & 0xFF) / 255.0);

@@ -29,8 +29,8 @@ void LinkTable::Column_Titles()
         if (column == 2)
             headers << QString();
         else if (column == 1 && m_sortedBy == 2)
-            headers << m_captions.text(CaptionNo::SortedByAddress, u"%1 (sorted by address)")
-                           .arg(m_captions.text(65));
+            headers
+                << m_captions.textOrEnglish(CaptionNo::SortedByAddress).arg(m_captions.text(65));
         else if (column == 6)
             headers << m_captions.text(73);
         else
@@ -131,9 +131,7 @@ TextFile::Result LinkTable::Enter_Title(const QString& text)
 
 QString LinkTable::sortToolTip() const
 {
-    return m_captions.text(81) + QLatin1Char('\n') +
-           m_captions.text(CaptionNo::SortAgain,
-                           u"Press again to sort by address; once more, by title");
+    return m_captions.text(81) + QLatin1Char('\n') + m_captions.textOrEnglish(CaptionNo::SortAgain);
 }
 
 QString LinkTable::noteOf(const QString& addressText)

@@ -129,8 +129,8 @@ frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
 
     lblTitle->setText(c.captions[CaptionNo::ProgramName]);
     lblVersion->setText(c.captions[kVersion] + QLatin1Char(' ') + version());
-    Label1->setText(c.captions.text(CaptionNo::AboutCredit, u"By the OrvelQuorvink authors: %1")
-                        .arg(AboutEndpoints::contact().path()));
+    Label1->setText(
+        c.captions.textOrEnglish(CaptionNo::AboutCredit).arg(AboutEndpoints::contact().path()));
     lblDescription->setText(c.captions[kDescription]);
     lbKes->setText(c.captions[kDescription]);
     lbSite->setText(AboutEndpoints::site().toString());

@@ -231,46 +231,34 @@ void frmLang::saveAs(const QString& typed)
     const NewLanguageFile::Name name = NewLanguageFile::check(typed);
     if (name.problem != NameProblem::None) {
         if (name.problem == NameProblem::Empty) {
-            report(captions.text(CaptionNo::LanguageNameEmpty,
-                                 u"The name of the language is empty. Nothing was written."));
+            report(captions.textOrEnglish(CaptionNo::LanguageNameEmpty));
             return;
         }
         QString reason;
         switch (name.problem) {
         case NameProblem::PathSeparator:
-            reason = captions.text(CaptionNo::NameHasSeparator, u"it contains a path separator");
+            reason = captions.textOrEnglish(CaptionNo::NameHasSeparator);
             break;
         case NameProblem::Dot:
-            reason = captions.text(CaptionNo::NameHasDot,
-                                   u"it contains a dot, and the language menu would cut the "
-                                   u"name there");
+            reason = captions.textOrEnglish(CaptionNo::NameHasDot);
             break;
         case NameProblem::BadCharacter:
-            reason = captions.text(CaptionNo::NameHasBadCharacter,
-                                   u"it contains a character that file names cannot hold");
+            reason = captions.textOrEnglish(CaptionNo::NameHasBadCharacter);
             break;
         case NameProblem::Invisible:
-            reason = captions
-                         .text(CaptionNo::NameHasInvisible,
-                               u"it contains the invisible character %1 (a control or format "
-                               u"character, or a line or paragraph separator)")
+            reason = captions.textOrEnglish(CaptionNo::NameHasInvisible)
                          .arg(QStringLiteral("U+%1")
                                   .arg(uint(name.character), 4, 16, QLatin1Char('0'))
                                   .toUpper());
             break;
         case NameProblem::Device:
-            reason = captions.text(CaptionNo::NameIsDevice,
-                                   u"it is the name of a device on some systems (CON, PRN, AUX, "
-                                   u"NUL, COM1 to COM9, LPT1 to LPT9)");
+            reason = captions.textOrEnglish(CaptionNo::NameIsDevice);
             break;
         default:
-            reason = captions.text(CaptionNo::NameIsReserved,
-                                   u"it is the name of the menu entry for a new language file");
+            reason = captions.textOrEnglish(CaptionNo::NameIsReserved);
             break;
         }
-        report(captions
-                   .text(CaptionNo::LanguageNameUnusable,
-                         u"The language name %1 cannot be used: %2. Nothing was written.")
+        report(captions.textOrEnglish(CaptionNo::LanguageNameUnusable)
                    .arg(NewLanguageFile::shown(name.name), reason));
         return;
     }
@@ -296,20 +284,15 @@ void frmLang::reportDifferences()
     if (!d.any())
         return;
     const CaptionTable& captions = m_windows.context().captions;
-    QStringList lines{captions.text(CaptionNo::LanguageDiffers,
-                                    u"The text differs from the English language file:")};
+    QStringList lines{captions.textOrEnglish(CaptionNo::LanguageDiffers)};
     if (d.captions != d.englishCaptions)
-        lines << captions
-                     .text(CaptionNo::CaptionCountDiffers,
-                           u"it has %1 lines in double quotes, the English file has %2")
+        lines << captions.textOrEnglish(CaptionNo::CaptionCountDiffers)
                      .arg(d.captions)
                      .arg(d.englishCaptions);
     for (const QString& key : d.missingKeys)
-        lines << captions.text(CaptionNo::SettingMissing, u"the setting %1 is missing").arg(key);
+        lines << captions.textOrEnglish(CaptionNo::SettingMissing).arg(key);
     for (const QString& key : d.unknownKeys)
-        lines << captions
-                     .text(CaptionNo::SettingUnknown, u"the setting %1 is not in the English file")
-                     .arg(key);
+        lines << captions.textOrEnglish(CaptionNo::SettingUnknown).arg(key);
     report(lines.join(QStringLiteral("\n- ")));
 }
 

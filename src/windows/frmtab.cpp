@@ -239,7 +239,7 @@ void frmTab::Form_Load()
 
     // Names for screen readers of the parts that show no text of their own.
     for (int s = 0; s < kStrips; ++s) {
-        TabF(s)->setAccessibleName(captions.text(CaptionNo::LinkStrip, u"Tables %1 to %2")
+        TabF(s)->setAccessibleName(captions.textOrEnglish(CaptionNo::LinkStrip)
                                        .arg(s * kTabsPerStrip + 1)
                                        .arg((s + 1) * kTabsPerStrip));
     }
@@ -486,9 +486,7 @@ void frmTab::reportProblem(const LinkWindowsSetup& setup, QWidget* parent,
     QString text = FileMessages::text(setup.captions, result);
     // Only a table file is read here, and one that cannot be read is never written over.
     if (result.action == TextFile::Result::Action::Read)
-        text += QLatin1Char('\n') +
-                setup.captions.text(CaptionNo::LinkTableKept,
-                                    u"The table is shown empty and its file is left unchanged.");
+        text += QLatin1Char('\n') + setup.captions.textOrEnglish(CaptionNo::LinkTableKept);
     setup.desktop.report(parent, text);
 }
 

@@ -419,9 +419,20 @@ void TestLanguageFile::captionTableBounds()
     QCOMPARE(table.text(CaptionTable::kCapacity + 1), QString());
     QCOMPARE(table.text(1), QStringLiteral("first"));
     QCOMPARE(table[CaptionTable::kCapacity], QStringLiteral("last"));
-    // A caption the file does not have gives the fallback; one it has wins over it.
-    QCOMPARE(table.text(2, u"fallback"), QStringLiteral("fallback"));
-    QCOMPARE(table.text(1, u"fallback"), QStringLiteral("first"));
+    // A caption the file does not have comes from the English file built in (the shipped one);
+    // one it has wins over it.
+    CaptionTable shipped;
+    LanguageSettings settings;
+    QVERIFY(LanguageFile::read(
+                QStringLiteral(QUORVINK_SOURCE_DIR "/data/Languages/Quorvink_English.txt"), shipped,
+                settings)
+                .ok);
+    for (const int n : {2, 108, 320, CaptionTable::kCapacity - 1}) {
+        QCOMPARE(table.textOrEnglish(n), shipped.text(n));
+        QCOMPARE(CaptionTable::english(n), shipped.text(n));
+    }
+    QVERIFY(!table.textOrEnglish(2).isEmpty());
+    QCOMPARE(table.textOrEnglish(1), QStringLiteral("first"));
     table.clear();
     QCOMPARE(captionsOf(table), QStringList(CaptionTable::kCapacity + 2));
 }
