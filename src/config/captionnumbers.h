@@ -20,8 +20,8 @@ constexpr int PageTitle = 233;
 constexpr int PageProtocol = 234;
 constexpr int PageSize = 235;
 constexpr int PageSizeValue = 236; // "%1 x %2 pixels"
-// Messages about files and settings programs; each has an English fallback for language files
-// written before it existed (FileMessages).
+// Messages about files and settings programs; a language file written before one existed gets
+// the English text built in (FileMessages).
 constexpr int LanguageFileUnreadable = 237; // "The language file %1 could not be read."
 constexpr int FileNotRead = 238;            // "The file %1 could not be read: %2"
 constexpr int FileNotWritten = 239;         // "The file %1 could not be written: %2"
