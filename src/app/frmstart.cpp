@@ -94,7 +94,7 @@ frmStart::frmStart(Module& module, CommandPool& pool, QWidget* parent)
         m_pool, m.Lang_Text, m.options, m.dir, m.desktop, m_bars->images(), this});
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
         *this, this, *m_tabs, *m_navigation, *m_printer, *m_findBar, *m_harvester, *m_mailLists,
-        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_office, *m_smallWindows});
+        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_smallWindows});
     connect(m_bars, &MainBars::activated, this, &frmStart::cmdBar_ButtonClick);
     connect(m_bars, &MainBars::menuPaused, m_autoHide, &AutoHide::pause);
     connect(m_bars, &MainBars::menuResumed, m_autoHide, &AutoHide::resume);
@@ -223,7 +223,7 @@ void frmStart::Timer4_Timer()
         m.desktop.report(this, FileMessages::text(m.Lang_Text, r));
     m.Template_Doc = m.path(ProgramFiles::TemplateDoc);
     m.Template_HDoc = m.path(ProgramFiles::TemplateHDoc);
-    m_office->setTemplates(m.Template_Doc, m.Template_HDoc);
+    office().setTemplates(m.Template_Doc, m.Template_HDoc);
     MainCatalogue::applyEnableRules(m_pool, true);
     m_mailLists->emptyAtStart();
     emit deferredStepDone();
@@ -297,13 +297,6 @@ void frmStart::setHomePage()
 {
     m.options.Home_Page = m_navigation->addressText();
     saveOptions();
-}
-
-void frmStart::Take_Pic()
-{
-    if (BrowserView* view = currentView())
-        view->setVisible(true);
-    m_picture->Take_Pic();
 }
 
 // The bars leave the picture whatever auto-hide shows now, and the page takes their place.
@@ -387,7 +380,7 @@ void frmStart::GO_Exit()
         view->Stop();
     hide();
     // The office kept between exports ends with the program.
-    m_office->quitOffice();
+    office().quitOffice();
     // The temporary text files go, in whatever letter case they were written.
     for (const QStringView name : {ProgramFiles::HtmlText, ProgramFiles::DocText})
         TextFile::removeEveryCase(m.dir.root(), name.mid(1).toString());

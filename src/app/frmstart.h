@@ -2,7 +2,7 @@
 
 #include "commands/maincommands.h"
 #include "core/textfile.h"
-#include "export/exportcontext.h"
+#include "export/pageexports.h"
 #include "export/screenpicture.h"
 
 #include <QElapsedTimer>
@@ -27,9 +27,7 @@ class MainBars;
 class MainDispatcher;
 class Module;
 class Navigation;
-class OfficeExports;
 class PagePrinter;
-class PagePicture;
 class PageStatus;
 class QUrl;
 class QWebEngineProfile;
@@ -66,7 +64,6 @@ public:
     void autoHideSwitch(CommandEntry* entry) override;
     void switchLanguage(const QString& name) override;
     void setHomePage() override;
-    void Take_Pic() override;
 
     // What the screen picture asks of the window: the bars leave the picture and come back.
     QWidget* window() const override { return const_cast<frmStart*>(this); }
@@ -96,8 +93,9 @@ public:
     Harvester& harvester() const { return *m_harvester; }
     MailLists& mailLists() const { return *m_mailLists; }
     FindBar* findBar() const { return m_findBar; }
-    PagePicture& picture() const { return *m_picture; }
-    OfficeExports& office() const { return *m_office; }
+    PageExports& exports() const { return *m_exports; }
+    PagePicture& picture() const { return m_exports->picture(); }
+    OfficeExports& office() const { return m_exports->office(); }
     SmallWindows& smallWindows() const { return *m_smallWindows; }
     const QTimer& Timer1() const;
     const QTimer& Timer4() const { return m_timer4; }
@@ -147,11 +145,9 @@ private:
     std::unique_ptr<MailLists> m_mailLists;
     PagePrinter* m_printer = nullptr;
     FindBar* m_findBar = nullptr;
-    OfficeExports* m_office = nullptr;
     std::unique_ptr<SmallWindows> m_smallWindows;
     std::unique_ptr<MainDispatcher> m_dispatcher;
-    std::optional<ExportContext> m_exports;
-    std::unique_ptr<PagePicture> m_picture;
+    PageExports* m_exports = nullptr;
     QTimer m_timer4;
     QElapsedTimer m_externalReported;
     QElapsedTimer m_exitHeldBack;

@@ -17,8 +17,7 @@
 #include "config/harvestoptions.h"
 #include "config/programfiles.h"
 #include "core/twips.h"
-#include "export/officeexports.h"
-#include "export/pagepicture.h"
+#include "export/pageexports.h"
 #include "export/screenpicture.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
@@ -83,21 +82,20 @@ void frmStart::openExternal(const QUrl& url)
     m_externalMessageOpen = false;
 }
 
-// The exports of the shown page: the screen picture and the office exports.
+// The exports of the shown page: the web archive, the markup, the screen picture and the office
+// exports.
 void frmStart::buildExports()
 {
-    // The picture may have come from a menu, which paused the auto-hide poll.
-    m_exports.emplace(
+    m_exports = new PageExports(
         ExportContext{.currentView = [this] { return currentView(); },
                       .window = this,
                       .dir = m.dir,
                       .desktop = m.desktop,
                       .captions = m.Lang_Text,
-                      .showStatus = [this](const QString& text) { m_picStat->setStatus(text); }});
-    m_picture = std::make_unique<PagePicture>(*this, *m_exports, [this] { m_autoHide->resume(); });
-
-    m_office = new OfficeExports(
-        *m_exports,
+                      .showStatus = [this](const QString& text) { m_picStat->setStatus(text); }},
+        *this,
+        // The picture may have come from a menu, which paused the auto-hide poll.
+        [this] { m_autoHide->resume(); },
         {.officeProfile = m.path(ProgramFiles::OfficeProfile),
          .setNoResize = [this](bool on) { m_layout->setNoResize(on); },
          .stretchView =
@@ -110,11 +108,12 @@ void frmStart::buildExports()
         this);
     // Opening the export menu starts the office, so that choosing the file name hides its
     // start; while an export waits for the office, the bottom strip offers to cancel it.
-    connect(m_bars, &MainBars::dropDownOpening, m_office, [this](const CommandEntry* entry) {
+    OfficeExports* office = &m_exports->office();
+    connect(m_bars, &MainBars::dropDownOpening, office, [office](const CommandEntry* entry) {
         if (entry->key() == MainCatalogue::exportMenuKey())
-            m_office->warmUp();
+            office->warmUp();
     });
-    m_office->setCancelControl(m_picStat->cmdCancel());
-    connect(m_office, &OfficeExports::officeWaiting, m_picStat, &BottomStrip::showCancel);
-    connect(m_picStat, &BottomStrip::cancelRequested, m_office, &OfficeExports::cancelOffice);
+    office->setCancelControl(m_picStat->cmdCancel());
+    connect(office, &OfficeExports::officeWaiting, m_picStat, &BottomStrip::showCancel);
+    connect(m_picStat, &BottomStrip::cancelRequested, office, &OfficeExports::cancelOffice);
 }

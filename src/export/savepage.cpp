@@ -7,12 +7,11 @@
 #include "config/captionnumbers.h"
 #include "config/languagefile.h"
 #include "core/wait.h"
-#include "export/setalpha.h"
+#include "export/exportrun.h"
 #include "platform/desktop.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMetaEnum>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
@@ -115,23 +114,22 @@ QString proposedPageName(const QString& title, const QString& extension)
 
 void SaveAsH(const ExportContext& context, int boundMs)
 {
+    ExportRun run(context);
     BrowserView* view = context.currentView();
-    QWidget* window = context.window;
     Desktop& desktop = context.desktop;
     const CaptionTable& captions = context.captions;
     if (!view || !view->hasDocument()) {
-        desktop.report(window,
-                       captions.text(CaptionNo::NoDocument, u"The page shows no document."));
+        run.report(captions.text(CaptionNo::NoDocument, u"The page shows no document."));
         return;
     }
-    Set_Alpha(window, Alpha_Dim, desktop, captions);
+    run.dim();
     QStringList filters;
     for (const PageFormat& f : kFormats)
         filters << filterOf(f, captions);
     const QString title = view->LocationName();
     QString chosenFilter;
     const std::optional<QString> chosen =
-        desktop.askSaveFile(window, captions.text(CaptionNo::SavePageTitle, u"Save the page"),
+        desktop.askSaveFile(run.window(), captions.text(CaptionNo::SavePageTitle, u"Save the page"),
                             filters.join(QStringLiteral(";;")),
                             proposedPageName(title, QStringLiteral("mht")), &chosenFilter);
 
@@ -142,16 +140,16 @@ void SaveAsH(const ExportContext& context, int boundMs)
         QString path = *chosen;
         if (QFileInfo(path).suffix().isEmpty())
             path += QLatin1Char('.') + QString(format.extension);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const std::optional<QString> failure =
-            savePage(view->page(), path, format.format, boundMs, captions);
-        QGuiApplication::restoreOverrideCursor();
+        std::optional<QString> failure;
+        {
+            const ExportRun::Busy busy = run.busy();
+            failure = savePage(view->page(), path, format.format, boundMs, captions);
+        }
         message =
             failure
                 ? captions.text(CaptionNo::PageNotSaved, u"The page could not be saved as %1: %2")
                       .arg(QDir::toNativeSeparators(path), *failure)
                 : captions[CaptionNo::PageSavedAs] + QDir::toNativeSeparators(path);
     }
-    Set_Alpha(window, Alpha_Full, desktop, captions);
-    desktop.report(window, message);
+    run.finish(message);
 }

@@ -140,7 +140,7 @@ private slots:
             w().autoHideSwitch(floating);
         }
         w().autoHide().pause();
-        w().Take_Pic();
+        w().exports().run(ExportKind::Picture);
         QCOMPARE(w().Timer1().isActive(), autoHide);
         QCOMPARE(app.desktop.messages.size(), 1);
         checkBarsShown();
@@ -152,7 +152,7 @@ private slots:
         QVERIFY(QDir(app.dir.file(QStringLiteral("Images"))).removeRecursively());
         QVERIFY(app.dir.write(QStringLiteral("Images"), "not a folder"));
         const int count = w().picture().Pic_Count();
-        w().Take_Pic();
+        w().exports().run(ExportKind::Picture);
         QVERIFY(QFile::remove(app.dir.file(QStringLiteral("Images"))));
         QCOMPARE(app.desktop.messages.size(), 1);
         const QString path = QDir::toNativeSeparators(app.dir.file(
@@ -190,7 +190,7 @@ private slots:
         QVERIFY(AppFixture::waitFor(own->view(0), home()));
         own->window->picture().setSettleMs(0);
         for (int i = 0; i < pictures; ++i)
-            own->window->Take_Pic();
+            own->window->exports().run(ExportKind::Picture);
         QCOMPARE(own->desktop.messages.size(), pictures);
         QCOMPARE(own->desktop.messages.first().text, savedMessage(*own, named[0] + ".bmp"));
         QCOMPARE(own->desktop.messages.last().text, savedMessage(*own, named[1] + ".bmp"));
