@@ -20,12 +20,11 @@ ExportRun::ExportRun(const ExportContext& context) : m_context(context), m_windo
 
 ExportRun::~ExportRun()
 {
-    restore(false);
+    restore();
 }
 
 void ExportRun::dim()
 {
-    m_dims = true;
     m_dimmed = true;
     Set_Alpha(m_window, Alpha_Dim, m_context.desktop, m_context.captions);
 }
@@ -43,13 +42,13 @@ void ExportRun::report(const QString& text) const
 
 void ExportRun::finish(const QString& message)
 {
-    restore(true);
+    restore();
     report(message);
 }
 
 void ExportRun::end()
 {
-    restore(true);
+    restore();
 }
 
 void ExportRun::showText(const QString& path) const
@@ -57,12 +56,12 @@ void ExportRun::showText(const QString& path) const
     m_context.desktop.openTextOrReport(m_window, path, m_context.captions);
 }
 
-void ExportRun::restore(bool closing)
+void ExportRun::restore()
 {
     if (m_statusShown)
         m_context.showStatus(QString());
     m_statusShown = false;
-    if (m_window && (closing ? m_dims : m_dimmed))
+    if (m_dimmed && m_window)
         Set_Alpha(m_window, Alpha_Full, m_context.desktop, m_context.captions);
     m_dimmed = false;
 }

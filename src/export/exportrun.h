@@ -49,13 +49,11 @@ public:
     QWidget* window() const { return m_window; }
 
 private:
-    // The status text cleared, then the window opaque: always at a closing step of a run that
-    // dims, at the run's end only while it is dimmed.
-    void restore(bool closing);
+    // The status text cleared, then the window opaque, when the run changed them.
+    void restore();
 
     const ExportContext m_context;
     const QPointer<QWidget> m_window;
-    bool m_dims = false;        // the run dimmed the window at some time
-    bool m_dimmed = false;      // and it has not been made opaque since
+    bool m_dimmed = false;      // dimmed and not made opaque since
     bool m_statusShown = false; // a status text set and not cleared since
 };
