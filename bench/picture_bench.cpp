@@ -119,7 +119,12 @@ int main(int argc, char** argv)
     const ProgramDir dir(folder.path());
     PrintingDesktop desktop;
     const CaptionTable captions;
-    PagePicture picture(window, dir, desktop, captions);
+    PagePicture picture(window, ExportContext{.currentView = [] { return nullptr; },
+                                              .window = &window,
+                                              .dir = dir,
+                                              .desktop = desktop,
+                                              .captions = captions,
+                                              .showStatus = [](const QString&) {}});
 
     Figures taken;
     Figures anchor;

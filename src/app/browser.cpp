@@ -17,8 +17,6 @@
 #include "commandbar/commandentry.h"
 #include "commands/dispatcher.h"
 #include "config/programfiles.h"
-#include "export/officeexports.h"
-#include "export/pagepicture.h"
 #include "links/linktitles.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
@@ -52,7 +50,7 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
         m_pool, m.Lang_Text, m.options, m.dir, m.desktop, window->bars().images(), window});
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
         *this, window, *m_tabs, *m_navigation, *m_printer, *m_findBar, *m_harvester, *m_mailLists,
-        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_office, *m_smallWindows});
+        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_smallWindows});
     connect(&window->bars(), &MainBars::activated, this,
             [this](int control, CommandEntry* entry) { m_dispatcher->dispatch(control, entry); });
 
@@ -106,13 +104,6 @@ void Browser::setHomePage()
 {
     m.options.Home_Page = m_navigation->addressText();
     saveOptions();
-}
-
-void Browser::Take_Pic()
-{
-    if (BrowserView* view = currentView())
-        view->setVisible(true);
-    m_picture->Take_Pic();
 }
 
 // The link-table window, modal; the address picked there opens in the current view, outside

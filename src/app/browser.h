@@ -2,7 +2,7 @@
 
 #include "commands/maincommands.h"
 #include "core/textfile.h"
-#include "export/exportcontext.h"
+#include "export/pageexports.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -19,8 +19,6 @@ class MailLists;
 class MainDispatcher;
 class Module;
 class Navigation;
-class OfficeExports;
-class PagePicture;
 class PagePrinter;
 class PageStatus;
 class QUrl;
@@ -62,7 +60,6 @@ public:
     void autoHideSwitch(CommandEntry* entry) override;
     void switchLanguage(const QString& name) override;
     void setHomePage() override;
-    void Take_Pic() override;
 
     // The view of the selected tab.
     BrowserView* currentView() const;
@@ -74,8 +71,9 @@ public:
     PageStatus& pageStatus() const { return *m_pageStatus; }
     Harvester& harvester() const { return *m_harvester; }
     FindBar* findBar() const { return m_findBar; }
-    PagePicture& picture() const { return *m_picture; }
-    OfficeExports& office() const { return *m_office; }
+    PageExports& exports() const { return *m_exports; }
+    PagePicture& picture() const { return m_exports->picture(); }
+    OfficeExports& office() const { return m_exports->office(); }
     SmallWindows& smallWindows() const { return *m_smallWindows; }
     QWebEngineProfile* profile() const { return m_profile; }
     // The timer of the deferred phase.
@@ -116,9 +114,7 @@ private:
     std::unique_ptr<MailLists> m_mailLists;
     PagePrinter* m_printer = nullptr;
     FindBar* m_findBar = nullptr;
-    OfficeExports* m_office = nullptr;
-    std::optional<ExportContext> m_exports;
-    std::unique_ptr<PagePicture> m_picture;
+    PageExports* m_exports = nullptr;
     std::unique_ptr<SmallWindows> m_smallWindows;
     std::unique_ptr<MainDispatcher> m_dispatcher;
     QTimer m_timer4;

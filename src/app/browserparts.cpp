@@ -15,8 +15,7 @@
 #include "commands/maincatalogue.h"
 #include "config/harvestoptions.h"
 #include "config/programfiles.h"
-#include "export/officeexports.h"
-#include "export/pagepicture.h"
+#include "export/pageexports.h"
 #include "export/screenpicture.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
@@ -87,19 +86,16 @@ void Browser::buildExports()
 {
     frmStart* window = m_window.get();
     BottomStrip* picStat = window->picStat();
-    // The picture may have come from a menu, which paused the auto-hide poll.
-    m_exports.emplace(
+    m_exports = new PageExports(
         ExportContext{.currentView = [this] { return currentView(); },
                       .window = window,
                       .dir = m.dir,
                       .desktop = m.desktop,
                       .captions = m.Lang_Text,
-                      .showStatus = [picStat](const QString& text) { picStat->setStatus(text); }});
-    m_picture = std::make_unique<PagePicture>(*window, *m_exports,
-                                              [window] { window->autoHide().resume(); });
-
-    m_office = new OfficeExports(
-        *m_exports,
+                      .showStatus = [picStat](const QString& text) { picStat->setStatus(text); }},
+        *window,
+        // The picture may have come from a menu, which paused the auto-hide poll.
+        [window] { window->autoHide().resume(); },
         {.officeProfile = m.path(ProgramFiles::OfficeProfile),
          .setNoResize = [window](bool on) { window->layout().setNoResize(on); },
          .stretchView =
@@ -113,12 +109,13 @@ void Browser::buildExports()
         window);
     // Opening the export menu starts the office, so that choosing the file name hides its
     // start; while an export waits for the office, the bottom strip offers to cancel it.
-    connect(&window->bars(), &MainBars::dropDownOpening, m_office,
-            [this](const CommandEntry* entry) {
+    OfficeExports* office = &m_exports->office();
+    connect(&window->bars(), &MainBars::dropDownOpening, office,
+            [office](const CommandEntry* entry) {
                 if (entry->key() == MainCatalogue::exportMenuKey())
-                    m_office->warmUp();
+                    office->warmUp();
             });
-    m_office->setCancelControl(picStat->cmdCancel());
-    connect(m_office, &OfficeExports::officeWaiting, picStat, &BottomStrip::showCancel);
-    connect(picStat, &BottomStrip::cancelRequested, m_office, &OfficeExports::cancelOffice);
+    office->setCancelControl(picStat->cmdCancel());
+    connect(office, &OfficeExports::officeWaiting, picStat, &BottomStrip::showCancel);
+    connect(picStat, &BottomStrip::cancelRequested, office, &OfficeExports::cancelOffice);
 }

@@ -144,7 +144,7 @@ void Browser::Timer4_Timer()
         m.desktop.report(m_window.get(), FileMessages::text(m.Lang_Text, r));
     m.Template_Doc = m.path(ProgramFiles::TemplateDoc);
     m.Template_HDoc = m.path(ProgramFiles::TemplateHDoc);
-    m_office->setTemplates(m.Template_Doc, m.Template_HDoc);
+    office().setTemplates(m.Template_Doc, m.Template_HDoc);
     MainCatalogue::applyEnableRules(m_pool, true);
     m_mailLists->emptyAtStart();
     emit deferredStepDone();
@@ -212,7 +212,7 @@ void Browser::GO_Exit()
         view->Stop();
     m_window->hide();
     // The office kept between exports ends with the program.
-    m_office->quitOffice();
+    office().quitOffice();
     // The temporary text files go, in whatever letter case they were written.
     for (const QStringView name : {ProgramFiles::HtmlText, ProgramFiles::DocText})
         TextFile::removeEveryCase(m.dir.root(), name.mid(1).toString());

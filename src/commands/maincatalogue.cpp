@@ -17,9 +17,7 @@
 #include "core/asciicase.h"
 #include "core/programdir.h"
 #include "core/propercase.h"
-#include "export/officeexports.h"
-#include "export/pagesource.h"
-#include "export/savepage.h"
+#include "export/pageexports.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
@@ -112,10 +110,10 @@ void otherSiteFrames(Targets& t, CommandEntry* entry)
                                TextFile::failed(TextFile::Result::Action::Write, path, QString())));
 }
 
-// The word-processor exports: 0 the landscape template, 1 the portrait one.
-template <int Kind> void saveAsWord(Targets& t, CommandEntry*)
+// The exports of the page shown, by the kind of document.
+template <ExportKind Kind> void exportPage(Targets& t, CommandEntry*)
 {
-    t.office.SaveAsW(Kind);
+    t.exports.run(Kind);
 }
 
 // The commands of the main window, bar by bar, each bar's records in its order.
@@ -273,13 +271,13 @@ const MainCommand kCommands[] = {
      .handler =
          [](Targets& t, CommandEntry*) {
              if (view(t))
-                 View_Source(t.exports);
+                 t.exports.run(ExportKind::Source);
          }},
     {.key = "EDIT:PICTURE",
      .bar = "EDIT",
      .icon = 78,
      .caption = 176,
-     .handler = [](Targets& t, CommandEntry*) { t.window.Take_Pic(); }},
+     .handler = exportPage<ExportKind::Picture>},
     {.key = "EDIT:TRANS",
      .bar = "EDIT",
      .icon = 80,
@@ -301,25 +299,33 @@ const MainCommand kCommands[] = {
      .handler =
          [](Targets& t, CommandEntry*) {
              if (view(t))
-                 SaveAsH(t.exports);
+                 t.exports.run(ExportKind::WebArchive);
          }},
-    {.key = "SAVE:WORDH", .bar = "SAVE", .icon = 27, .caption = 146, .handler = saveAsWord<0>},
-    {.key = "SAVE:WORDV", .bar = "SAVE", .icon = 28, .caption = 147, .handler = saveAsWord<1>},
+    {.key = "SAVE:WORDH",
+     .bar = "SAVE",
+     .icon = 27,
+     .caption = 146,
+     .handler = exportPage<ExportKind::WordLandscape>},
+    {.key = "SAVE:WORDV",
+     .bar = "SAVE",
+     .icon = 28,
+     .caption = 147,
+     .handler = exportPage<ExportKind::WordPortrait>},
     {.key = "SAVE:EXCEL",
      .bar = "SAVE",
      .icon = 29,
      .caption = 148,
-     .handler = [](Targets& t, CommandEntry*) { t.office.SaveAsE(); }},
+     .handler = exportPage<ExportKind::Sheet>},
     {.key = "SAVE:PPT",
      .bar = "SAVE",
      .icon = 30,
      .caption = 149,
-     .handler = [](Targets& t, CommandEntry*) { t.office.SaveAsP(); }},
+     .handler = exportPage<ExportKind::Slide>},
     {.key = "SAVE:PDF",
      .bar = "SAVE",
      .icon = 32,
      .caption = 206,
-     .handler = [](Targets& t, CommandEntry*) { t.office.SaveAsF(); }},
+     .handler = exportPage<ExportKind::Pdf>},
 
     // Menu "FILE".
     {.key = "FILE:STYLE:SEPARATOR", .bar = "FILE", .style = S},

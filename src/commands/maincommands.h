@@ -5,12 +5,11 @@
 class CaptionTable;
 class CommandEntry;
 class Desktop;
-struct ExportContext;
 class FindBar;
 class Harvester;
 class MailLists;
 class Navigation;
-class OfficeExports;
+class PageExports;
 class PagePrinter;
 class ProgramDir;
 class QWidget;
@@ -35,8 +34,6 @@ public:
     virtual void switchLanguage(const QString& name) = 0;
     // The address box text becomes the home page, saved at once.
     virtual void setHomePage() = 0;
-    // "EDIT:PICTURE": the numbered picture of the screen with the page filling the window.
-    virtual void Take_Pic() = 0;
 };
 
 // Everything the main window's commands act on: the program's own operations and its parts,
@@ -55,7 +52,6 @@ struct MainCommandTargets {
     const LanguageSettings& lang;
     const Options& options;
     const CaptionTable& captions;
-    const ExportContext& exports;
-    OfficeExports& office;
+    PageExports& exports;
     SmallWindows& smallWindows;
 };

@@ -11,15 +11,15 @@ class ProgramDir;
 class QWidget;
 
 // What every export of the shown page is handed: the page, the window it runs in, where its
-// files go and how it speaks to the user.
+// files go and how it speaks to the user. Given once, when the exports are built.
 struct ExportContext {
     // The view shown, or none.
-    std::function<BrowserView*()> currentView;
+    const std::function<BrowserView*()> currentView;
     // Dimmed while an export runs; parent of its dialogs and messages.
-    QWidget* window;
+    QWidget* const window;
     const ProgramDir& dir;
     Desktop& desktop;
     const CaptionTable& captions;
     // The window's status text, which names the step under way.
-    std::function<void(const QString&)> showStatus;
+    const std::function<void(const QString&)> showStatus;
 };

@@ -6,15 +6,14 @@
 #include "config/filemessages.h"
 #include "config/languagefile.h"
 #include "core/textfile.h"
+#include "export/exportrun.h"
 #include "export/officefailure.h"
 #include "export/officesession.h"
 #include "export/pagecopy.h"
 #include "export/pagepictures.h"
-#include "export/setalpha.h"
 #include "platform/desktop.h"
 
 #include <QClipboard>
-#include <QCursor>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -56,15 +55,6 @@ const StepTexts& textsOf(Step step)
     }
     return kSteps[0];
 }
-
-// The pointer shows that the program is busy for as long as this lives.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 } // namespace
 
@@ -135,22 +125,23 @@ void OfficeExports::SaveAsF()
 void OfficeExports::exportPage(const Family& family,
                                const std::function<std::optional<OfficeJob::Request>()>& request)
 {
+    ExportRun run(c);
     BrowserView* view = c.currentView();
-    if (m_running || !view || officeMissing())
+    if (m_running || !view || officeMissing(run))
         return;
     m_running = true;
     const auto done = qScopeGuard([this] { m_running = false; });
 
-    Set_Alpha(c.window, Alpha_Dim, c.desktop, c.captions);
-    const std::optional<CopiedPage> page = copyPage(view, family);
+    run.dim();
+    const std::optional<CopiedPage> page = copyPage(run, view, family);
     if (!page) {
-        c.showStatus(QString());
-        report(c.captions.text(CaptionNo::NothingCopied));
-        closingSteps();
+        run.status(QString());
+        run.report(c.captions.text(CaptionNo::NothingCopied));
+        run.finish(savedMessage());
         return;
     }
-    if (!askFileName(view, family.filter, family.fallbackName, family.extension)) {
-        closingSteps();
+    if (!askFileName(run, view, family.filter, family.fallbackName, family.extension)) {
+        run.finish(savedMessage());
         return;
     }
     if (std::optional<OfficeJob::Request> r = request()) {
@@ -158,31 +149,31 @@ void OfficeExports::exportPage(const Family& family,
         r->pictures = PagePictures::fetch(view);
         r->text = page->text;
         r->target = m_dialog.FileName();
-        const OfficeJob::Result result = runOffice(*r);
+        const OfficeJob::Result result = runOffice(run, *r);
         if (result.cause == OfficeJob::Cause::Stopped) {
-            c.showStatus(QString());
-            Set_Alpha(c.window, Alpha_Full, c.desktop, c.captions);
+            run.end();
             return;
         }
         if (!result.ok) {
-            finish(officeFailureText(c.captions, result));
+            run.finish(officeFailureText(c.captions, result));
             return;
         }
     }
-    closingSteps();
+    run.finish(savedMessage());
 }
 
 // The copy of the page to the clipboard, its fallback, and what the clipboard then holds. The
 // content is taken from the clipboard here, before the dialog: what another program copies
 // while the dialog is open does not end up in the export.
-std::optional<CopiedPage> OfficeExports::copyPage(BrowserView* view, const Family& family)
+std::optional<CopiedPage> OfficeExports::copyPage(ExportRun& run, BrowserView* view,
+                                                  const Family& family)
 {
     if (family.clearsClipboard)
         QGuiApplication::clipboard()->clear();
-    c.showStatus(c.captions.textOrEnglish(CaptionNo::StepCopy));
+    run.status(c.captions.textOrEnglish(CaptionNo::StepCopy));
     bool copied = false;
     {
-        const BusyPointer busy;
+        const ExportRun::Busy busy = run.busy();
         copied = PageCopy::copyBody(view);
         if (copied)
             WebAttend(c.currentView);
@@ -190,28 +181,28 @@ std::optional<CopiedPage> OfficeExports::copyPage(BrowserView* view, const Famil
             PageCopy::copyFallback(view);
     }
     if (!copied && family.fallbackMessage)
-        closingSteps();
+        run.finish(savedMessage());
     return PageCopy::clipboardContent();
 }
 
-bool OfficeExports::askFileName(BrowserView* view, QStringView filter, QStringView fallback,
-                                QStringView extension)
+bool OfficeExports::askFileName(ExportRun& run, BrowserView* view, QStringView filter,
+                                QStringView fallback, QStringView extension)
 {
     const QString proposed = defaultFileName(PageCopy::documentTitle(view), fallback, extension);
-    c.showStatus(QString());
-    return m_dialog.ShowSave(c.desktop, c.window, c.captions.textOrEnglish(CaptionNo::SaveAsTitle),
-                             filter, proposed);
+    run.status(QString());
+    return m_dialog.ShowSave(c.desktop, run.window(),
+                             c.captions.textOrEnglish(CaptionNo::SaveAsTitle), filter, proposed);
 }
 
-bool OfficeExports::officeMissing()
+bool OfficeExports::officeMissing(const ExportRun& run)
 {
     if (m_session->helperInstalled())
         return false;
-    report(c.captions[CaptionNo::OfficeNotInstalled]);
+    run.report(c.captions[CaptionNo::OfficeNotInstalled]);
     return true;
 }
 
-OfficeJob::Result OfficeExports::runOffice(const OfficeJob::Request& request)
+OfficeJob::Result OfficeExports::runOffice(const ExportRun& run, const OfficeJob::Request& request)
 {
     // What the export may write, and whether it stood there before.
     QList<std::pair<QString, bool>> made{{request.target, false}};
@@ -222,7 +213,7 @@ OfficeJob::Result OfficeExports::runOffice(const OfficeJob::Request& request)
 
     OfficeJob::Result result;
     {
-        const BusyPointer busy;
+        const ExportRun::Busy busy = run.busy();
         result = m_session->run(request);
     }
     // Cancelled after the office had put a file in place: it goes again.
@@ -251,47 +242,36 @@ void OfficeExports::setCancelControl(QWidget* control)
     m_session->setCancelControl(control);
 }
 
-void OfficeExports::closingSteps()
+QString OfficeExports::savedMessage() const
 {
-    finish(c.captions.text(CaptionNo::ExportSaved) + m_dialog.FileName());
-}
-
-void OfficeExports::finish(const QString& message)
-{
-    c.showStatus(QString());
-    Set_Alpha(c.window, Alpha_Full, c.desktop, c.captions);
-    report(message);
-}
-
-void OfficeExports::report(const QString& text)
-{
-    c.desktop.report(c.window, text);
+    return c.captions.text(CaptionNo::ExportSaved) + m_dialog.FileName();
 }
 
 void OfficeExports::SaveAsP()
 {
+    ExportRun run(c);
     BrowserView* view = c.currentView();
-    if (m_running || !view || officeMissing())
+    if (m_running || !view || officeMissing(run))
         return;
     m_running = true;
     QGuiApplication::clipboard()->clear();
     view->setVisible(true);
-    // The window lays itself out again whatever happens below.
+    // The run ends, then the window lays itself out again, whatever happens below.
     p.setNoResize(true);
-    const auto done = qScopeGuard([this] {
-        c.showStatus(QString());
+    const auto done = qScopeGuard([this, &run] {
+        run.end();
         p.setNoResize(false);
         m_running = false;
     });
 
-    if (!askFileName(view, u"Microsoft Powerpoint(*.ppt)|*.ppt", u"PPTDocument", u".ppt"))
+    if (!askFileName(run, view, u"Microsoft Powerpoint(*.ppt)|*.ppt", u"PPTDocument", u".ppt"))
         return;
     p.stretchView();
 
-    c.showStatus(c.captions.textOrEnglish(CaptionNo::StepPicture));
+    run.status(c.captions.textOrEnglish(CaptionNo::StepPicture));
     const QImage picture = p.screenPicture ? p.screenPicture() : QImage();
     if (picture.isNull()) {
-        report(c.captions.textOrEnglish(CaptionNo::NoScreenPicture));
+        run.report(c.captions.textOrEnglish(CaptionNo::NoScreenPicture));
         return;
     }
     const QTemporaryDir folder;
@@ -301,22 +281,22 @@ void OfficeExports::SaveAsP()
     r.target = m_dialog.FileName();
     QImageWriter writer(r.image, "png");
     if (!folder.isValid() || !writer.write(picture)) {
-        report(FileMessages::text(c.captions, TextFile::failed(TextFile::Result::Action::Write,
-                                                               r.image, writer.errorString())));
+        run.report(FileMessages::text(c.captions, TextFile::failed(TextFile::Result::Action::Write,
+                                                                   r.image, writer.errorString())));
         return;
     }
 
-    const OfficeJob::Result result = runOffice(r);
-    c.showStatus(QString());
+    const OfficeJob::Result result = runOffice(run, r);
+    run.status(QString());
     if (result.cause == OfficeJob::Cause::Stopped)
         return;
     if (!result.ok) {
-        report(officeFailureText(c.captions, result));
+        run.report(officeFailureText(c.captions, result));
         return;
     }
-    report(c.captions.text(CaptionNo::SlideWord) + QLatin1Char(' ') +
-           QString::number(result.slides) + QLatin1Char(' ') +
-           c.captions.text(CaptionNo::SlideAdded) + QLatin1Char('\n') + m_dialog.FileName());
+    run.report(c.captions.text(CaptionNo::SlideWord) + QLatin1Char(' ') +
+               QString::number(result.slides) + QLatin1Char(' ') +
+               c.captions.text(CaptionNo::SlideAdded) + QLatin1Char('\n') + m_dialog.FileName());
 }
 
 void OfficeExports::quitOffice()

@@ -14,6 +14,7 @@
 class BrowserView;
 class CaptionTable;
 class Desktop;
+class ExportRun;
 class OfficeSession;
 class QWidget;
 struct CopiedPage;
@@ -29,12 +30,12 @@ class OfficeExports : public QObject {
 public:
     // What the office exports need of the main window beyond the context of every export.
     struct Parts {
-        QString officeProfile;
-        std::function<void(bool)> setNoResize;
+        const QString officeProfile;
+        const std::function<void(bool)> setNoResize;
         // Before the slide's picture: the top strip shown, the view as tall as the window.
-        std::function<void()> stretchView;
+        const std::function<void()> stretchView;
         // Load_ClipBoard: a picture of the whole screen; a null image when none could be taken.
-        std::function<QImage()> screenPicture;
+        const std::function<QImage()> screenPicture;
     };
 
     OfficeExports(const ExportContext& context, Parts parts, QObject* parent = nullptr);
@@ -75,20 +76,18 @@ private:
     // request() gives the office's work once the file is chosen, or nothing to skip it.
     void exportPage(const Family& family,
                     const std::function<std::optional<OfficeJob::Request>()>& request);
-    std::optional<CopiedPage> copyPage(BrowserView* view, const Family& family);
-    bool askFileName(BrowserView* view, QStringView filter, QStringView fallback,
+    std::optional<CopiedPage> copyPage(ExportRun& run, BrowserView* view, const Family& family);
+    bool askFileName(ExportRun& run, BrowserView* view, QStringView filter, QStringView fallback,
                      QStringView extension);
     // Without the helper the office exports say which package to install: true then.
-    bool officeMissing();
+    bool officeMissing(const ExportRun& run);
     // The office's part, with the busy pointer. A cancelled export leaves no file it made.
-    OfficeJob::Result runOffice(const OfficeJob::Request& request);
-    // The window opaque again, then the closing message (108 and the dialog's FileName).
-    void closingSteps();
-    void finish(const QString& message);
-    void report(const QString& text);
+    OfficeJob::Result runOffice(const ExportRun& run, const OfficeJob::Request& request);
+    // The closing message: 108 and the dialog's FileName.
+    QString savedMessage() const;
 
     const ExportContext c;
-    Parts p;
+    const Parts p;
     QString m_templateDoc;
     QString m_templateHDoc;
     ExportDialog m_dialog;

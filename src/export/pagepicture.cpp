@@ -1,7 +1,8 @@
 #include "export/pagepicture.h"
 
-#include "export/exportcontext.h"
+#include "export/exportrun.h"
 
+#include "browse/browserview.h"
 #include "config/captionnumbers.h"
 #include "config/filemessages.h"
 #include "config/languagefile.h"
@@ -16,41 +17,43 @@
 
 PagePicture::PagePicture(PictureWindow& window, const ExportContext& context,
                          std::function<void()> afterPicture)
-    : m_window(window), m_dir(context.dir), m_desktop(context.desktop),
-      m_captions(context.captions), m_afterPicture(std::move(afterPicture))
+    : m_window(window), m_context(context), m_afterPicture(std::move(afterPicture))
 {
 }
 
 void PagePicture::Take_Pic()
 {
+    ExportRun run(m_context);
+    const ProgramDir& dir = m_context.dir;
+    const CaptionTable& captions = m_context.captions;
+    if (BrowserView* view = m_context.currentView())
+        view->setVisible(true);
     QString why;
-    const QImage picture = Load_ClipBoard(m_window, &why, &m_captions, m_settleMs);
+    const QImage picture = Load_ClipBoard(m_window, &why, &captions, m_settleMs);
     if (m_afterPicture)
         m_afterPicture();
-    QWidget* parent = m_window.window();
     if (picture.isNull()) {
-        m_desktop.report(parent, m_captions.textOrEnglish(CaptionNo::PictureNotTaken).arg(why));
+        run.finish(captions.textOrEnglish(CaptionNo::PictureNotTaken).arg(why));
         return;
     }
     // A folder that cannot be made shows as the picture file that cannot be written.
-    const QString folder = m_dir.path(ProgramFiles::ImagesFolder);
+    const QString folder = dir.path(ProgramFiles::ImagesFolder);
     QDir().mkpath(folder);
-    const std::optional<int> number = freeNumber(m_dir, m_picCount);
+    const std::optional<int> number = freeNumber(dir, m_picCount);
     if (!number) {
-        m_desktop.report(parent, m_captions.textOrEnglish(CaptionNo::NoFreePictureNumber)
-                                     .arg(QDir::toNativeSeparators(folder)));
+        run.finish(captions.textOrEnglish(CaptionNo::NoFreePictureNumber)
+                       .arg(QDir::toNativeSeparators(folder)));
         return;
     }
-    const QString path = m_dir.path(ProgramFiles::pictureFile(*number));
+    const QString path = dir.path(ProgramFiles::pictureFile(*number));
     if (const std::optional<QString> failure = writeBitmap(picture, path)) {
-        m_desktop.report(
-            parent, FileMessages::text(m_captions, TextFile::failed(TextFile::Result::Action::Write,
-                                                                    path, *failure)));
+        run.finish(FileMessages::text(
+            captions, TextFile::failed(TextFile::Result::Action::Write, path, *failure)));
         return;
     }
     m_picCount = *number + 1;
-    m_desktop.report(parent, m_captions[CaptionNo::PictureSaved] + QStringLiteral(": ") +
-                                 QDir::toNativeSeparators(path));
+    run.finish(captions[CaptionNo::PictureSaved] + QStringLiteral(": ") +
+               QDir::toNativeSeparators(path));
 }
 
 std::optional<int> PagePicture::freeNumber(const ProgramDir& dir, int first)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/exportcontext.h"
 #include "export/screenpicture.h"
 
 #include <QImage>
@@ -8,9 +9,6 @@
 #include <functional>
 #include <optional>
 
-class CaptionTable;
-class Desktop;
-struct ExportContext;
 class ProgramDir;
 
 // The numbered pictures of the screen, "\Images\Orvel000.bmp" onwards. Numbering starts at 0 at
@@ -23,8 +21,9 @@ public:
     PagePicture(PictureWindow& window, const ExportContext& context,
                 std::function<void()> afterPicture = {});
 
-    // Take_Pic: the picture of the screen (Load_ClipBoard), written as a Windows bitmap, then a
-    // message with its path. A picture that cannot be taken or written is reported instead.
+    // Take_Pic: the page shown in the window, the picture of the screen (Load_ClipBoard) written
+    // as a Windows bitmap, then a message with its path. A picture that cannot be taken or
+    // written is reported instead.
     void Take_Pic();
 
     // The number of the next picture file.
@@ -40,9 +39,7 @@ private:
     static std::optional<QString> writeBitmap(const QImage& picture, const QString& path);
 
     PictureWindow& m_window;
-    const ProgramDir& m_dir;
-    Desktop& m_desktop;
-    const CaptionTable& m_captions;
+    const ExportContext m_context;
     std::function<void()> m_afterPicture;
     int m_picCount = 0;
     int m_settleMs = kPictureSettleMs;

@@ -1,6 +1,7 @@
 #include "export/pagesource.h"
 
 #include "export/exportcontext.h"
+#include "export/exportrun.h"
 
 #include "browse/browserview.h"
 #include "config/captionnumbers.h"
@@ -11,9 +12,9 @@
 #include "platform/desktop.h"
 
 #include <QDir>
-#include <QPointer>
 #include <QUrl>
-#include <QWidget>
+
+#include <memory>
 
 namespace {
 
@@ -25,29 +26,27 @@ const QString kReadMarkup = QStringLiteral(
 
 void View_Source(const ExportContext& context)
 {
+    // The run ends with the answer of the page, which comes later.
+    const auto run = std::make_shared<ExportRun>(context);
     BrowserView* view = context.currentView();
-    const ProgramDir& dir = context.dir;
-    Desktop& desktop = context.desktop;
     const CaptionTable& captions = context.captions;
-    QWidget* parent = context.window;
     const QString noDocument = captions.textOrEnglish(CaptionNo::NoDocument);
     if (!view || !view->hasDocument()) {
-        desktop.report(parent, noDocument);
+        run->report(noDocument);
         return;
     }
-    QPointer<QWidget> owner(parent);
-    view->runIsolated(kReadMarkup,
-                      [&dir, &desktop, &captions, owner, noDocument](const QVariant& markup) {
-                          if (markup.typeId() != QMetaType::QString) {
-                              desktop.report(owner, noDocument);
-                              return;
-                          }
-                          const TextFile::Result written = writePageSource(dir, markup.toString());
-                          if (written)
-                              desktop.openTextOrReport(owner, written.path, captions);
-                          else
-                              desktop.report(owner, FileMessages::text(captions, written));
-                      });
+    view->runIsolated(kReadMarkup, [run, noDocument](const QVariant& markup) {
+        if (markup.typeId() != QMetaType::QString) {
+            run->report(noDocument);
+            return;
+        }
+        const ExportContext& c = run->context();
+        const TextFile::Result written = writePageSource(c.dir, markup.toString());
+        if (written)
+            run->showText(written.path);
+        else
+            run->finish(FileMessages::text(c.captions, written));
+    });
 }
 
 TextFile::Result writePageSource(const ProgramDir& dir, const QString& markup)

@@ -7,12 +7,11 @@
 #include "config/captionnumbers.h"
 #include "config/languagefile.h"
 #include "core/wait.h"
-#include "export/setalpha.h"
+#include "export/exportrun.h"
 #include "platform/desktop.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMetaEnum>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
@@ -114,22 +113,22 @@ QString proposedPageName(const QString& title, const QString& extension)
 
 void SaveAsH(const ExportContext& context, int boundMs)
 {
+    ExportRun run(context);
     BrowserView* view = context.currentView();
-    QWidget* window = context.window;
     Desktop& desktop = context.desktop;
     const CaptionTable& captions = context.captions;
     if (!view || !view->hasDocument()) {
-        desktop.report(window, captions.textOrEnglish(CaptionNo::NoDocument));
+        run.report(captions.textOrEnglish(CaptionNo::NoDocument));
         return;
     }
-    Set_Alpha(window, Alpha_Dim, desktop, captions);
+    run.dim();
     QStringList filters;
     for (const PageFormat& f : kFormats)
         filters << filterOf(f, captions);
     const QString title = view->LocationName();
     QString chosenFilter;
     const std::optional<QString> chosen =
-        desktop.askSaveFile(window, captions.textOrEnglish(CaptionNo::SavePageTitle),
+        desktop.askSaveFile(run.window(), captions.textOrEnglish(CaptionNo::SavePageTitle),
                             filters.join(QStringLiteral(";;")),
                             proposedPageName(title, QStringLiteral("mht")), &chosenFilter);
 
@@ -140,14 +139,14 @@ void SaveAsH(const ExportContext& context, int boundMs)
         QString path = *chosen;
         if (QFileInfo(path).suffix().isEmpty())
             path += QLatin1Char('.') + QString(format.extension);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const std::optional<QString> failure =
-            savePage(view->page(), path, format.format, boundMs, captions);
-        QGuiApplication::restoreOverrideCursor();
+        std::optional<QString> failure;
+        {
+            const ExportRun::Busy busy = run.busy();
+            failure = savePage(view->page(), path, format.format, boundMs, captions);
+        }
         message = failure ? captions.textOrEnglish(CaptionNo::PageNotSaved)
                                 .arg(QDir::toNativeSeparators(path), *failure)
                           : captions[CaptionNo::PageSavedAs] + QDir::toNativeSeparators(path);
     }
-    Set_Alpha(window, Alpha_Full, desktop, captions);
-    desktop.report(window, message);
+    run.finish(message);
 }

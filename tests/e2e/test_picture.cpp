@@ -11,6 +11,7 @@
 #include "app/windowlayout.h"
 #include "config/captionnumbers.h"
 #include "config/languagefile.h"
+#include "export/pageexports.h"
 #include "export/pagepicture.h"
 
 #include <QClipboard>
@@ -141,7 +142,7 @@ private slots:
             root().autoHideSwitch(floating);
         }
         w().autoHide().pause();
-        root().Take_Pic();
+        root().exports().run(ExportKind::Picture);
         QCOMPARE(w().autoHide().Timer1().isActive(), autoHide);
         QCOMPARE(app.desktop.messages.size(), 1);
         checkBarsShown();
@@ -153,7 +154,7 @@ private slots:
         QVERIFY(QDir(app.dir.file(QStringLiteral("Images"))).removeRecursively());
         QVERIFY(app.dir.write(QStringLiteral("Images"), "not a folder"));
         const int count = root().picture().Pic_Count();
-        root().Take_Pic();
+        root().exports().run(ExportKind::Picture);
         QVERIFY(QFile::remove(app.dir.file(QStringLiteral("Images"))));
         QCOMPARE(app.desktop.messages.size(), 1);
         const QString path = QDir::toNativeSeparators(app.dir.file(
@@ -191,7 +192,7 @@ private slots:
         QVERIFY(AppFixture::waitFor(own->view(0), home()));
         own->browser->picture().setSettleMs(0);
         for (int i = 0; i < pictures; ++i)
-            own->browser->Take_Pic();
+            own->browser->exports().run(ExportKind::Picture);
         QCOMPARE(own->desktop.messages.size(), pictures);
         QCOMPARE(own->desktop.messages.first().text, savedMessage(*own, named[0] + ".bmp"));
         QCOMPARE(own->desktop.messages.last().text, savedMessage(*own, named[1] + ".bmp"));
