@@ -41,6 +41,7 @@ constexpr int kExitRetryMs = 100;
 constexpr qint64 kExitHoldMs = 2000;
 
 } // namespace
+
 void Browser::start()
 {
     Form_Load();
