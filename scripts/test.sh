@@ -15,6 +15,12 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_
     -DQUORVINK_WERROR=ON >/dev/null
 cmake --build "$build"
 cd "$build"
+# The test programs run side by side, one per core (at most four: each end-to-end program has a
+# web engine of its own, and some an office); those that share the screen take turns
+# (tests/CMakeLists.txt). CTEST_PARALLEL_LEVEL or a -j argument chooses otherwise.
+jobs="$(nproc)"
+[ "$jobs" -le 4 ] || jobs=4
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$jobs}"
 # Most tests run offscreen; those that need real window frames and a screen wider than 32,767
 # twips run on a virtual screen with a window manager, which this provides for all of them.
 exec "$top/scripts/on-screen.sh" ctest --output-on-failure "$@"
