@@ -10,9 +10,10 @@ build="${QUORVINK_TEST_BUILD:-$top/build-tests}"
 bash "$top/scripts/setup.sh"
 
 # Debug without optimisation; line tables only (-g1): enough for every backtrace, and the build
-# is a fifth faster than with full debug information.
+# is a fifth faster than with full debug information. The gold linker (of binutils, beside the
+# default one) links the sixty programs in a third of the time.
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
-    -DQUORVINK_WERROR=ON >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold -DQUORVINK_WERROR=ON >/dev/null
 cmake --build "$build"
 cd "$build"
 # The test programs run side by side, one per core (at most four: each end-to-end program has a
