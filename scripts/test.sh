@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and its tests, and runs the whole test suite.
 # Arguments are handed to ctest (for example -L unit, or -R test_dispatch).
-# A first run builds everything: about ten minutes on two cores; later runs build what changed.
+# A first run builds everything: about four minutes on two cores; later runs build what changed.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QUORVINK_TEST_BUILD:-$top/build-tests}"
 [ -f "$build/build.ninja" ] ||
-    echo "test.sh: a first run builds the program and every test: about ten minutes on two cores"
+    echo "test.sh: a first run builds the program and every test: about four minutes on two cores"
 bash "$top/scripts/setup.sh"
 
 # Debug without optimisation; line tables only (-g1): enough for every backtrace, and the build
