@@ -14,9 +14,11 @@ packages=(
     libreoffice-dev libreoffice-dev-common
 )
 
+# One query for all of them: when everything is there, this script takes a moment.
+installed="$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true)"
 missing=()
 for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    if ! grep -qxF "$p install ok installed" <<<"$installed"; then
         missing+=("$p")
     fi
 done

@@ -109,12 +109,14 @@ QString writePicture(const QString& path)
     return image.save(path, "PNG") ? path : QString();
 }
 
-// About 20 MB of markup: paragraphs with mail links, a table every hundred paragraphs.
+// About a megabyte of markup: paragraphs with mail links, a table every hundred paragraphs. The
+// office reads it in about a second and takes several to write it as a document, so that a kill
+// at the start of the save lands while the file is being written.
 const QString& largePage()
 {
     static const QString page = [] {
         QString html = QStringLiteral("<html><body><p>FIRST-MARKER</p>");
-        for (int n = 0; html.size() < 20 * 1024 * 1024; ++n) {
+        for (int n = 0; html.size() < 1024 * 1024; ++n) {
             html += QStringLiteral("<p>Line %1 of a long page: <a href=\"mailto:p%1@example.org\">"
                                    "p%1@example.org</a> and some more words.</p>\n")
                         .arg(n);

@@ -52,12 +52,17 @@ class TestOutside : public QObject {
                 QTest::qWaitFor([&] { return server.requestCount(said) > before; }, 20000));
     }
 
-    // A click on a toolbar button, then, for a menu entry, on the entry in the open menu.
+    // A click on a toolbar button, then, for a menu entry, on the entry once the menu is shown
+    // (a window of its own): a program slowed by other work shows it late.
     bool choose(const Program& p, const QString& key)
     {
         const QString menu = key.section(QLatin1Char(':'), 0, 0);
-        if (menu != key && !Program::click(p.mainWindow, spots.value(menu)))
-            return false;
+        if (menu != key) {
+            const qsizetype before = p.windows().size();
+            if (!Program::click(p.mainWindow, spots.value(menu)) ||
+                !Outside::waitUntil([&] { return p.windows().size() > before; }, 10000))
+                return false;
+        }
         return Program::click(p.mainWindow, spots.value(key));
     }
 
