@@ -5,9 +5,11 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QWidget>
 
 #include <memory>
 
@@ -19,6 +21,10 @@ constexpr int kScriptMs = 5000;
 constexpr int kSelectMs = 60000;
 constexpr int kCopyMs = 120000;
 constexpr int kFallbackCopyMs = 3000;
+// How long the window may take to become active, and how often a copy that has not arrived is
+// looked into.
+constexpr int kActivateMs = 1000;
+constexpr int kCopyCheckMs = 1000;
 
 // Selects the body's content and answers "selected", "empty" (nothing in it to copy) or "nobody".
 // The reader's selection is kept in the isolated world, to be given back after the copy.
@@ -48,15 +54,48 @@ QVariant evaluate(BrowserView* view, const char* script, int milliseconds = kScr
     return view->evaluateIsolated(QLatin1String(script), milliseconds).value_or(QVariant());
 }
 
-// Has the engine copy and waits until the clipboard changes; false when it did not in time.
+bool pageHasFocus(const BrowserView* view)
+{
+    const QWidget* page = view->widget();
+    return page->isActiveWindow() && page->hasFocus();
+}
+
+// The engine copies from the page that has the focus, and a page has it only in the active
+// window: a window left inactive (a menu that closed late on a busy machine, another program
+// brought forward meanwhile) is made active first.
+void focusPage(BrowserView* view)
+{
+    QWidget* window = view->widget()->window();
+    if (!window->isActiveWindow()) {
+        window->activateWindow();
+        Wait::until([window] { return window->isActiveWindow(); }, kActivateMs);
+    }
+    view->focus();
+}
+
+// Has the engine copy and waits until the clipboard changes; false when it did not in time. A
+// copy the engine dropped because the page had lost the focus is asked for again; one that is
+// only slow (a very large page) is not.
 bool copyToClipboard(BrowserView* view, int milliseconds)
 {
     QObject context;
     bool changed = false;
     QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &context,
                      [&changed] { changed = true; });
+    focusPage(view);
     view->trigger(QWebEnginePage::Copy);
-    return Wait::until([&changed] { return changed; }, milliseconds);
+    QElapsedTimer waited;
+    waited.start();
+    while (!Wait::until([&changed] { return changed; },
+                        qMin<qint64>(kCopyCheckMs, milliseconds - waited.elapsed()))) {
+        if (waited.elapsed() >= milliseconds)
+            return false;
+        if (!pageHasFocus(view)) {
+            focusPage(view);
+            view->trigger(QWebEnginePage::Copy);
+        }
+    }
+    return true;
 }
 
 QString pictureMarkup(const QImage& image)
@@ -77,8 +116,6 @@ bool copyBody(BrowserView* view)
 {
     const QString state = evaluate(view, kSelectBody, kSelectMs).toString();
     if (state == QLatin1String("selected")) {
-        // The engine copies from the page that has the focus.
-        view->focus();
         copyToClipboard(view, kCopyMs);
         evaluate(view, kRestoreSelection);
     }
@@ -90,7 +127,7 @@ void copyFallback(BrowserView* view)
     QGuiApplication::clipboard()->clear();
     view->Stop();
     view->setVisible(true);
-    view->focus();
+    focusPage(view);
     view->trigger(QWebEnginePage::SelectAll);
     Wait::sleep(200);
     copyToClipboard(view, kFallbackCopyMs);
