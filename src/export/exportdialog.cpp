@@ -43,11 +43,12 @@ QString defaultFileName(const QString& title, QStringView fallback, QStringView 
 }
 
 bool ExportDialog::ShowSave(Desktop& desktop, QWidget* parent, const QString& title,
-                            QStringView filter, const QString& proposed)
+                            QStringView filter, const QString& proposed, Existing existing)
 {
     m_fileName = proposed;
     const std::optional<QString> chosen =
-        desktop.askSaveFile(parent, title, dialogFilters(filter), proposed);
+        desktop.askSaveFile(parent, title, dialogFilters(filter), proposed, nullptr,
+                            {.confirmReplace = existing == Existing::Replaced});
     if (!chosen || chosen->isEmpty())
         return false;
     m_fileName = *chosen;

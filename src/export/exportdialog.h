@@ -15,11 +15,13 @@ QString defaultFileName(const QString& title, QStringView fallback, QStringView 
 // returned, kept for the whole run: the closing message of an export shows it.
 class ExportDialog {
 public:
-    // Proposes a name and asks for a file, without an overwrite prompt. The filter is given as
-    // "Microsoft Word (*.doc)|*.doc". True when a file was chosen (FileName is then its path);
-    // after a cancel FileName stays the proposed name.
+    // What is done to a file chosen that exists already.
+    enum class Existing { Replaced, AddedTo };
+    // Proposes a name and asks for a file; a file that is replaced is confirmed in the dialog.
+    // The filter is given as "Microsoft Word (*.doc)|*.doc". True when a file was chosen
+    // (FileName is then its path); after a cancel FileName stays the proposed name.
     bool ShowSave(Desktop& desktop, QWidget* parent, const QString& title, QStringView filter,
-                  const QString& proposed);
+                  const QString& proposed, Existing existing = Existing::Replaced);
 
     const QString& FileName() const { return m_fileName; }
 

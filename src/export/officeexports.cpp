@@ -186,12 +186,14 @@ std::optional<CopiedPage> OfficeExports::copyPage(ExportRun& run, BrowserView* v
 }
 
 bool OfficeExports::askFileName(ExportRun& run, BrowserView* view, QStringView filter,
-                                QStringView fallback, QStringView extension)
+                                QStringView fallback, QStringView extension,
+                                ExportDialog::Existing existing)
 {
     const QString proposed = defaultFileName(PageCopy::documentTitle(view), fallback, extension);
     run.status(QString());
     return m_dialog.ShowSave(c.desktop, run.window(),
-                             c.captions.textOrEnglish(CaptionNo::SaveAsTitle), filter, proposed);
+                             c.captions.textOrEnglish(CaptionNo::SaveAsTitle), filter, proposed,
+                             existing);
 }
 
 bool OfficeExports::officeMissing(const ExportRun& run)
@@ -264,7 +266,9 @@ void OfficeExports::SaveAsP()
         m_running = false;
     });
 
-    if (!askFileName(run, view, u"Microsoft Powerpoint(*.ppt)|*.ppt", u"PPTDocument", u".ppt"))
+    // A slide is added to a presentation that exists: choosing one replaces nothing.
+    if (!askFileName(run, view, u"Microsoft Powerpoint(*.ppt)|*.ppt", u"PPTDocument", u".ppt",
+                     ExportDialog::Existing::AddedTo))
         return;
     p.stretchView();
 

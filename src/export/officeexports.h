@@ -78,7 +78,8 @@ private:
                     const std::function<std::optional<OfficeJob::Request>()>& request);
     std::optional<CopiedPage> copyPage(ExportRun& run, BrowserView* view, const Family& family);
     bool askFileName(ExportRun& run, BrowserView* view, QStringView filter, QStringView fallback,
-                     QStringView extension);
+                     QStringView extension,
+                     ExportDialog::Existing existing = ExportDialog::Existing::Replaced);
     // Without the helper the office exports say which package to install: true then.
     bool officeMissing(const ExportRun& run);
     // The office's part, with the busy pointer. A cancelled export leaves no file it made.

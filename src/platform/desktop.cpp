@@ -65,15 +65,24 @@ void Desktop::message(QWidget* parent, const QString& title, const QString& text
 
 std::optional<QString> Desktop::askSaveFile(QWidget* parent, const QString& title,
                                             const QString& filters, const QString& proposed,
-                                            QString* selectedFilter)
+                                            QString* selectedFilter, SaveOptions options)
 {
-    const QString chosen =
-        QFileDialog::getSaveFileName(parent, title, m_saveFolder.proposal(proposed), filters,
-                                     selectedFilter, QFileDialog::DontConfirmOverwrite);
+    const QString chosen = QFileDialog::getSaveFileName(
+        parent, title, m_saveFolder.proposal(proposed), filters, selectedFilter,
+        options.confirmReplace ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
         return std::nullopt;
-    m_saveFolder.remember(chosen);
+    if (options.rememberFolder)
+        m_saveFolder.remember(chosen);
     return chosen;
+}
+
+bool Desktop::askYesNo(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 bool Desktop::openOrReport(QWidget* parent, const QUrl& target, const CaptionTable& captions)

@@ -11,6 +11,16 @@ class CaptionTable;
 class QUrl;
 class QWidget;
 
+// How a save dialog treats an existing file and its folder.
+struct SaveDialogOptions {
+    // The dialog asks before a chosen file is replaced, while it is still open; off where the
+    // file chosen is added to rather than replaced.
+    bool confirmReplace = true;
+    // The folder chosen becomes the one Desktop::saveFolder() proposes next; off for dialogs
+    // that keep a folder of their own (their proposal then names it).
+    bool rememberFolder = true;
+};
+
 // What the program asks of the desktop: opening a file or address in the user's default program,
 // starting a settings program, and showing a message. Tests replace it with a recorder.
 class Desktop {
@@ -31,13 +41,17 @@ public:
     // An information message box.
     virtual void message(QWidget* parent, const QString& title, const QString& text);
 
+    using SaveOptions = SaveDialogOptions;
     // The common save dialog: filters as Qt writes them ("Word document (*.doc)", several
     // separated by ";;"), the proposed file name (or path). The chosen path, or nothing when the
-    // user cancels; selectedFilter, when given, receives the filter chosen. No overwrite prompt.
-    // A proposed name without a folder opens in the folder of saveFolder().
+    // user cancels; selectedFilter, when given, receives the filter chosen. A proposed name
+    // without a folder opens in the folder of saveFolder().
     virtual std::optional<QString> askSaveFile(QWidget* parent, const QString& title,
                                                const QString& filters, const QString& proposed,
-                                               QString* selectedFilter = nullptr);
+                                               QString* selectedFilter = nullptr,
+                                               SaveOptions options = {});
+    // A yes/no question with No as the default; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text);
     // Where the save dialogs open; keepSaveFolder hands it the folder of an earlier run and how
     // to keep a new one.
     SaveFolder& saveFolder() { return m_saveFolder; }

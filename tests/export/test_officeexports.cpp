@@ -265,6 +265,8 @@ private slots:
         QCOMPARE(app.desktop.saveAsked.size(), 1);
         QCOMPARE(app.desktop.saveAsked[0].proposed, proposed);
         QCOMPARE(app.desktop.saveAsked[0].filters, filter);
+        // Only the presentation, which adds a slide, takes an existing file without asking.
+        QCOMPARE(app.desktop.saveAsked[0].options.confirmReplace, key != u"SAVE:PPT");
         QCOMPARE(messages(), key == u"SAVE:PPT" ? QStringList() : QStringList{saved(proposed)});
         QVERIFY(seen.isEmpty());
     }

@@ -233,11 +233,13 @@ private slots:
         QVERIFY(QDir().mkpath(chosen));
         Desktop desktop;
         QStringList shownIn;
+        QList<bool> asksBeforeReplacing;
         const auto answer = [&](const QString& file) {
-            QTimer::singleShot(0, [&shownIn, file] {
+            QTimer::singleShot(0, [&shownIn, &asksBeforeReplacing, file] {
                 QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
                 auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
                 shownIn << dialog->directory().absolutePath();
+                asksBeforeReplacing << !dialog->testOption(QFileDialog::DontConfirmOverwrite);
                 dialog->selectFile(file);
                 QMetaObject::invokeMethod(dialog, "accept");
             });
@@ -249,9 +251,20 @@ private slots:
         answer(chosen + QStringLiteral("/Page.pdf"));
         QVERIFY(desktop.askSaveFile(nullptr, QStringLiteral("Save"), QStringLiteral("PDF (*.pdf)"),
                                     QStringLiteral("Page.pdf")));
-        QCOMPARE(shownIn.size(), 2);
+        // A dialog with a folder of its own, adding to the file chosen: the dialog does not ask
+        // before replacing, and the folder of the next dialog stays.
+        const QString own = at(QStringLiteral("own"));
+        QVERIFY(QDir().mkpath(own));
+        answer(own + QStringLiteral("/Slides.ppt"));
+        QVERIFY(desktop.askSaveFile(nullptr, QStringLiteral("Save"), QStringLiteral("PPT (*.ppt)"),
+                                    own + QStringLiteral("/Slides.ppt"), nullptr,
+                                    {.confirmReplace = false, .rememberFolder = false}));
+        QCOMPARE(shownIn.size(), 3);
         QCOMPARE(shownIn[0], QDir(SaveFolder().folder()).absolutePath());
         QCOMPARE(shownIn[1], chosen);
+        QCOMPARE(shownIn[2], own);
+        QCOMPARE(asksBeforeReplacing, QList<bool>({true, true, false}));
+        QCOMPARE(desktop.saveFolder().folder(), chosen);
     }
 };
 

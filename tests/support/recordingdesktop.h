@@ -33,11 +33,24 @@ public:
         QString title;
         QString filters;
         QString proposed;
+        Desktop::SaveOptions options;
     };
     QList<SaveAsked> saveAsked;
     QStringList saveAnswers;
     QString saveFilterAnswer;          // the filter chosen, when the caller asks for it
     std::function<void()> whileAsking; // runs while a save dialog is open
+
+    // The yes/no questions asked, and the answers given in order (No when none is left).
+    QStringList questions;
+    QList<bool> yesNoAnswers;
+    std::function<void()> whileQuestion; // runs while a question is open
+    bool askYesNo(QWidget*, const QString&, const QString& text) override
+    {
+        questions.append(text);
+        if (whileQuestion)
+            whileQuestion();
+        return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
+    }
 
     bool openAnswer = true; // what open answers: false as on a desktop without an opener
     QStringList textShown;  // the files handed to openText
@@ -62,9 +75,10 @@ public:
         messages.append({title, text});
     }
     std::optional<QString> askSaveFile(QWidget*, const QString& title, const QString& filters,
-                                       const QString& proposed, QString* selectedFilter) override
+                                       const QString& proposed, QString* selectedFilter,
+                                       SaveOptions options) override
     {
-        saveAsked.append({title, filters, proposed});
+        saveAsked.append({title, filters, proposed, options});
         if (whileAsking)
             whileAsking();
         const QString answer = saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
