@@ -4,6 +4,7 @@
 #include "app/displaycheck.h"
 #include "app/exitsignals.h"
 #include "app/module.h"
+#include "browse/downloads.h"
 #include "browse/enginelog.h"
 #include "browse/webprofile.h"
 #include "commandbar/commandpool.h"
@@ -30,6 +31,8 @@ void endWithTheWindow(QApplication& app, Browser& browser, ExitSignals& exitSign
     QObject::connect(&exitSignals, &ExitSignals::exitRequested, &browser, &Browser::requestExit);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &browser,
                      [&browser](QSessionManager& manager) {
+                         // The session ends: transfers stop without a question.
+                         browser.downloads().cancelAll();
                          const QList<TextFile::Result> failures = browser.saveState();
                          if (!failures.isEmpty() && manager.allowsInteraction()) {
                              browser.notSaved(failures);

@@ -13,7 +13,8 @@
 BottomStrip::BottomStrip(QWidget* window, QWidget* parent)
     : QWidget(parent), m_cmdMoveL(new QToolButton(this)), m_statusBar(new QLabel(this)),
       m_timeBar(new QLabel(this)), m_progressBar(new QProgressBar(this)),
-      m_cmdMove(new QToolButton(this)), m_cmdCancel(new QToolButton(this)), m_window(window)
+      m_cmdMove(new QToolButton(this)), m_cmdCancel(new QToolButton(this)),
+      m_cmdDownloads(new QToolButton(this)), m_window(window)
 {
     setObjectName(QStringLiteral("picStat"));
     m_cmdMoveL->setObjectName(QStringLiteral("cmdMoveL"));
@@ -44,6 +45,10 @@ BottomStrip::BottomStrip(QWidget* window, QWidget* parent)
     m_cmdCancel->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_cmdCancel->hide();
     connect(m_cmdCancel, &QToolButton::clicked, this, &BottomStrip::cancelRequested);
+    m_cmdDownloads->setObjectName(QStringLiteral("cmdDownloads"));
+    m_cmdDownloads->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_cmdDownloads->hide();
+    connect(m_cmdDownloads, &QToolButton::clicked, this, &BottomStrip::downloadsRequested);
 }
 
 void BottomStrip::place(const QRect& cmdMoveL, const QRect& statusBar, const QRect& timeBar,
@@ -54,6 +59,8 @@ void BottomStrip::place(const QRect& cmdMoveL, const QRect& statusBar, const QRe
     m_timeBar->setGeometry(timeBar);
     m_progressBar->setGeometry(progressBar);
     m_cmdMove->setGeometry(cmdMove);
+    if (m_cmdDownloads->isVisible())
+        showDownloads(m_cmdDownloads->text());
 }
 
 void BottomStrip::setTexts(const CaptionTable& captions)
@@ -87,6 +94,24 @@ void BottomStrip::showCancel(bool shown)
         m_cmdCancel->raise();
     }
     m_cmdCancel->setVisible(shown);
+}
+
+void BottomStrip::showDownloads(const QString& text)
+{
+    if (text.isEmpty()) {
+        m_cmdDownloads->hide();
+        return;
+    }
+    if (m_cmdDownloads->text() != text) {
+        m_cmdDownloads->setText(text);
+        m_cmdDownloads->setAccessibleName(text);
+    }
+    const QRect status = m_statusBar->geometry();
+    const int width =
+        std::min(status.width(), m_cmdDownloads->fontMetrics().horizontalAdvance(text) + 16);
+    m_cmdDownloads->setGeometry(status.right() + 1 - width, status.y(), width, status.height());
+    m_cmdDownloads->raise();
+    m_cmdDownloads->show();
 }
 
 void BottomStrip::holdRepaint()

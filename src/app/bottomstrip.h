@@ -12,7 +12,8 @@ class QToolButton;
 // picStat: the bottom strip of the main window. From left to right: the drag button cmdMoveL,
 // the status text, the second text field timeBar, the progress bar and the drag button cmdMove.
 // Pressing either drag button moves the window with the pointer. While an export waits for the
-// office, a Cancel button lies over the second text field.
+// office, a Cancel button lies over the second text field; while downloads run, a button with
+// their count and share lies at the right end of the status text.
 class BottomStrip : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +25,7 @@ public:
     const QProgressBar* progressBar() const { return m_progressBar; }
     const QToolButton* cmdMove() const { return m_cmdMove; }
     QToolButton* cmdCancel() const { return m_cmdCancel; }
+    QToolButton* cmdDownloads() const { return m_cmdDownloads; }
 
     // Places the parts of the strip, in pixels of the strip.
     void place(const QRect& cmdMoveL, const QRect& statusBar, const QRect& timeBar,
@@ -44,9 +46,12 @@ public:
     void setProgress(int value);
     // Shows or hides the Cancel button.
     void showCancel(bool shown);
+    // Shows the downloads button with this text; an empty text hides it.
+    void showDownloads(const QString& text);
 
 signals:
     void cancelRequested();
+    void downloadsRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +65,7 @@ private:
     QProgressBar* m_progressBar;
     QToolButton* m_cmdMove;
     QToolButton* m_cmdCancel;
+    QToolButton* m_cmdDownloads;
     QWidget* m_window;
     QTimer m_repaint;
 };

@@ -46,6 +46,7 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
     m_printer = new PagePrinter(window);
     m_findBar = new FindBar(window);
     buildExports();
+    buildDownloads();
     m_smallWindows = std::make_unique<SmallWindows>(SmallWindows::Context{
         m_pool, m.Lang_Text, m.options, m.dir, m.desktop, window->bars().images(), window});
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{

@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -13,6 +14,8 @@
 
 class BrowserView;
 class CommandPool;
+class Downloads;
+class DownloadsWindow;
 class FindBar;
 class Harvester;
 class MailLists;
@@ -75,6 +78,9 @@ public:
     PagePicture& picture() const { return m_exports->picture(); }
     OfficeExports& office() const { return m_exports->office(); }
     SmallWindows& smallWindows() const { return *m_smallWindows; }
+    Downloads& downloads() const { return *m_downloads; }
+    // The downloads window, shown and raised (the bottom strip's downloads button).
+    DownloadsWindow* showDownloads();
     QWebEngineProfile* profile() const { return m_profile; }
     // The timer of the deferred phase.
     const QTimer& Timer4() const { return m_timer4; }
@@ -89,6 +95,7 @@ private:
     // The build phase, part by part.
     void buildPageParts();
     void buildExports();
+    void buildDownloads();
     // The load and deferred phases.
     void Form_Load();
     void Timer4_Timer();
@@ -116,6 +123,10 @@ private:
     FindBar* m_findBar = nullptr;
     PageExports* m_exports = nullptr;
     std::unique_ptr<SmallWindows> m_smallWindows;
+    Downloads* m_downloads = nullptr;
+    QPointer<DownloadsWindow> m_downloadsWindow;
+    bool m_downloadUnseen = false; // a transfer ended well since the window was last shown
+    int m_downloadsDone = 0;
     std::unique_ptr<MainDispatcher> m_dispatcher;
     QTimer m_timer4;
     QElapsedTimer m_externalReported;

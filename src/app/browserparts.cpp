@@ -8,11 +8,14 @@
 #include "app/windowlayout.h"
 #include "browse/addressbox.h"
 #include "browse/browserview.h"
+#include "browse/downloads.h"
+#include "browse/downloadswindow.h"
 #include "browse/pagestatus.h"
 #include "browse/tabset.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
 #include "commands/maincatalogue.h"
+#include "config/captionnumbers.h"
 #include "config/programfiles.h"
 #include "export/pageexports.h"
 #include "export/screenpicture.h"
@@ -117,4 +120,48 @@ void Browser::buildExports()
     office->setCancelControl(picStat->cmdCancel());
     connect(office, &OfficeExports::officeWaiting, picStat, &BottomStrip::showCancel);
     connect(picStat, &BottomStrip::cancelRequested, office, &OfficeExports::cancelOffice);
+}
+
+// The downloads of the pages: the save dialog, the bottom strip's button while transfers run
+// (and after one ended well, until the downloads window has shown it) and the downloads window.
+void Browser::buildDownloads()
+{
+    frmStart* window = m_window.get();
+    BottomStrip* picStat = window->picStat();
+    m_downloads = new Downloads({m.desktop, m.Lang_Text, m.ext, window}, window);
+    m_downloads->watch(m_profile);
+    connect(m_downloads, &Downloads::changed, picStat, [this, picStat] {
+        const int running = m_downloads->running();
+        int done = 0;
+        for (const Downloads::Transfer& t : m_downloads->transfers())
+            done += t.state == Downloads::State::Done ? 1 : 0;
+        if (done > m_downloadsDone && !(m_downloadsWindow && m_downloadsWindow->isVisible()))
+            m_downloadUnseen = true;
+        m_downloadsDone = done;
+        if (running > 0)
+            picStat->showDownloads(
+                m.Lang_Text.textOrEnglish(CaptionNo::DownloadsButton)
+                    .arg(QString::number(running), QString::number(m_downloads->share())));
+        else
+            picStat->showDownloads(m_downloadUnseen
+                                       ? m.Lang_Text.textOrEnglish(CaptionNo::DownloadsTitle)
+                                       : QString());
+    });
+    connect(picStat, &BottomStrip::downloadsRequested, this, &Browser::showDownloads);
+}
+
+DownloadsWindow* Browser::showDownloads()
+{
+    if (!m_downloadsWindow)
+        m_downloadsWindow =
+            new DownloadsWindow(*m_downloads, m.desktop, m.Lang_Text, m_window.get());
+    m_downloadsWindow->show();
+    m_downloadsWindow->raise();
+    m_downloadsWindow->activateWindow();
+    if (m_downloadUnseen) {
+        m_downloadUnseen = false;
+        if (m_downloads->running() == 0)
+            m_window->picStat()->showDownloads(QString());
+    }
+    return m_downloadsWindow;
 }

@@ -8,6 +8,7 @@
 #include "app/windowlayout.h"
 #include "browse/addressbox.h"
 #include "browse/browserview.h"
+#include "browse/downloads.h"
 #include "browse/findbar.h"
 #include "browse/navigation.h"
 #include "browse/tabset.h"
@@ -221,6 +222,11 @@ void Browser::GO_Exit()
 {
     if (m_exiting)
         return;
+    // Transfers still running end only when the user agrees; otherwise the program goes on.
+    if (!m_downloads->mayEnd()) {
+        m_window->keepOpen();
+        return;
+    }
     m_exiting = true;
 
     notSaved(saveState());
@@ -286,6 +292,8 @@ void Browser::requestExit()
             return;
         }
     }
+    // Transfers end without a question, and leave no ".part" file.
+    m_downloads->cancelAll();
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
         if (window != m_window.get() && window->isVisible())

@@ -76,6 +76,11 @@ void frmStart::showBars()
 
 void frmStart::closeEvent(QCloseEvent* event)
 {
+    m_keepOpen = false;
     emit closing();
+    if (m_keepOpen) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }

@@ -49,6 +49,8 @@ public:
     QWidget* window() const override { return const_cast<frmStart*>(this); }
     void hideBars() override;
     void showBars() override;
+    // Called while the window is closing: it stays open (the user chose to go on).
+    void keepOpen() { m_keepOpen = true; }
 
 signals:
     // The window is about to close (its frame, the desktop, the exit): the exit sequence runs
@@ -66,6 +68,7 @@ private:
     bool wantsWholeScreen() const;
 
     Module& m;
+    bool m_keepOpen = false;
     QWidget* m_picBar = nullptr;
     MainBars* m_bars = nullptr;
     AddressBox* m_address = nullptr;

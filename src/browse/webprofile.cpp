@@ -83,6 +83,9 @@ QWebEngineProfile* create(const QString& storageDir, QObject* parent)
     profile->setCachePath(storageDir + QStringLiteral("/Cache"));
     profile->installUrlSchemeHandler(kScheme, new ProgramPages(profile));
     profile->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+    // PDFs show in the view, in the engine's own viewer; what it cannot show is a download.
+    profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    profile->settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
     return profile;
 }
 

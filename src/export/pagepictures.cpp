@@ -1,6 +1,7 @@
 #include "export/pagepictures.h"
 
 #include "browse/browserview.h"
+#include "browse/downloads.h"
 #include "browse/webpage.h"
 #include "core/wait.h"
 
@@ -80,6 +81,8 @@ std::optional<QByteArray> download(QWebEnginePage* page, const QString& address,
                                    const QString& folder, int milliseconds)
 {
     const QString name = QStringLiteral("picture");
+    // Not a download of the user's: no save dialog for it.
+    const OwnDownloads own(page->profile());
     QPointer<QWebEngineDownloadRequest> request;
     const QMetaObject::Connection seen =
         QObject::connect(page->profile(), &QWebEngineProfile::downloadRequested, page->profile(),

@@ -1,16 +1,27 @@
 // The page saved by the engine ("SAVE:HTML") and its markup written to "\Doc.Txt" ("EDIT:VIEW"),
-// chosen through the real menus of the main window, against pages served from 127.0.0.1.
+// chosen through the real menus of the main window, and the downloads of the pages and the PDFs
+// they show, against pages and files served from 127.0.0.1.
 #include "appfixture.h"
 #include "commanddriver.h"
 #include "httpserver.h"
 #include "testguard.h"
 #include "testmain.h"
 
+#include "app/bottomstrip.h"
+#include "browse/downloads.h"
+#include "browse/downloadswindow.h"
+#include "browse/webpage.h"
 #include "config/captionnumbers.h"
+#include "config/extsettings.h"
 #include "config/languagefile.h"
 
 #include <QDir>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QToolButton>
+#include <QWebEngineProfile>
 
 using CommandDriver::activate;
 using CommandDriver::Reached;
@@ -38,6 +49,30 @@ class TestPageSave : public QObject {
         return QDir(app.dir.root()).entryList({QStringLiteral("doc.txt")}, QDir::AllEntries);
     }
 
+    // The bytes of the files served for download: more than the engine takes in one read.
+    QByteArray fileBody = [] {
+        QByteArray bytes(3 * 1024 * 1024, Qt::Uninitialized);
+        QRandomGenerator random(27);
+        random.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+        return bytes;
+    }();
+
+    Downloads& transfers() { return root().downloads(); }
+    QStringList savedFiles() const
+    {
+        return QDir(saved.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+    // Asks for a download of the file, answered with this name in the saved folder (empty: the
+    // dialog is cancelled); true when the dialog was asked for.
+    bool download(const char* file, const QString& answer)
+    {
+        app.desktop.saveAnswers << (answer.isEmpty() ? answer : saved.filePath(answer));
+        const qsizetype asked = app.desktop.saveAsked.size();
+        app.view(0)->Navigate(url(file).toString());
+        return QTest::qWaitFor([&] { return app.desktop.saveAsked.size() > asked; }, 20000);
+    }
+    const QToolButton* downloadsButton() { return w().picStat()->cmdDownloads(); }
+
 private slots:
     void initTestCase()
     {
@@ -55,6 +90,22 @@ private slots:
                        htmlPage(QStringLiteral("Left"), QStringLiteral("left frame text")));
         server.setPage(QStringLiteral("right.html"),
                        htmlPage(QStringLiteral("Right"), QStringLiteral("right frame text")));
+        const QByteArray attachment =
+            "Content-Disposition: attachment; filename=\"../secret/.Report\xe2\x80\xae.zip\"\r\n";
+        server.setFile(QStringLiteral("file.zip"), fileBody, "application/zip", attachment);
+        server.setFile(QStringLiteral("unknown.bin"), fileBody, "application/x-quorvink-unknown",
+                       QByteArray());
+        server.setFile(QStringLiteral("dropped.zip"), fileBody, "application/zip", attachment,
+                       HttpServer::Delivery::DropsHalfway);
+        server.setFile(QStringLiteral("stalled.zip"), fileBody, "application/zip", attachment,
+                       HttpServer::Delivery::StallsHalfway);
+        // One page, its text drawn with a font of the viewer's own.
+        server.setFile(QStringLiteral("doc.pdf"),
+                       "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"
+                       "2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>endobj\n"
+                       "3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 200 200]>>endobj\n"
+                       "trailer<</Root 1 0 R>>\n%%EOF\n",
+                       "application/pdf", QByteArray());
         QVERIFY(saved.isValid());
         QVERIFY(startShared(app, QStringLiteral("http://") + server.hostPort(), url("home.html"),
                             kTestTimings));
@@ -69,6 +120,12 @@ private slots:
         for (const QString& name : sourceFiles())
             QVERIFY(QFile::remove(app.dir.file(name)));
         QVERIFY(QDir(saved.path()).removeRecursively() && QDir().mkpath(saved.path()));
+    }
+
+    void cleanup()
+    {
+        // Nothing of a test's transfers outlives it.
+        transfers().cancelAll();
     }
 
     void cleanupTestCase() { app.close(); }
@@ -178,6 +235,145 @@ private slots:
         QVERIFY(AppFixture::waitFor(view, QUrl::fromLocalFile(path)));
         QCOMPARE(evaluate(view, QStringLiteral("document.body.innerText")).toString(),
                  QStringLiteral("first page"));
+    }
+
+    // A download asks in the save dialog, in the download folder, for the server's name made
+    // safe, and asks before replacing a file. The data lands under the name chosen with every
+    // byte and nothing else is left; a transfer the server drops halfway or the user cancels
+    // leaves nothing, and a failure says why. A refused dialog starts nothing.
+    void downloads_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("answer"); // empty: the dialog is cancelled
+        QTest::addColumn<int>("outcome");    // a Downloads::State; -1: nothing started
+        QTest::addColumn<QString>("proposed");
+        QTest::addRow("attachment") << "file.zip"
+                                    << "chosen.zip" << int(Downloads::State::Done) << "Report.zip";
+        QTest::addRow("a type the view cannot show")
+            << "unknown.bin"
+            << "unknown.bin" << int(Downloads::State::Done) << "unknown.bin";
+        QTest::addRow("dropped halfway")
+            << "dropped.zip"
+            << "dropped.zip" << int(Downloads::State::Failed) << "Report.zip";
+        QTest::addRow("cancelled in the window")
+            << "stalled.zip"
+            << "stalled.zip" << int(Downloads::State::Cancelled) << "Report.zip";
+        QTest::addRow("dialog refused") << "file.zip"
+                                        << "" << -1 << "Report.zip";
+    }
+    void downloads()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, answer);
+        QFETCH(int, outcome);
+        QFETCH(QString, proposed);
+        const qsizetype before = transfers().transfers().size();
+        QVERIFY(download(file.toLatin1().constData(), answer));
+        const RecordingDesktop::SaveAsked asked = app.desktop.saveAsked.value(0);
+        QCOMPARE(QFileInfo(asked.proposed).fileName(), proposed);
+        QVERIFY(asked.options.confirmReplace);
+        QVERIFY(!asked.options.rememberFolder);
+        QCOMPARE(asked.title, app.module->Lang_Text.textOrEnglish(CaptionNo::DownloadSaveTitle));
+        const QString target = saved.filePath(answer);
+
+        if (outcome < 0) {
+            // Right after a refusal, a page's next download is refused without a dialog.
+            QSignalSpy requested(root().profile(), &QWebEngineProfile::downloadRequested);
+            app.view(0)->page()->download(url("file.zip"));
+            QVERIFY(requested.wait(20000));
+            QCOMPARE(app.desktop.saveAsked.size(), 1);
+            QCOMPARE(transfers().transfers().size(), before);
+            QCOMPARE(savedFiles(), QStringList());
+            QVERIFY(downloadsButton()->isHidden());
+            // The refusal holds for a while only: the next test's download asks again.
+            QTest::qWait(Downloads::kRefusedQuietMs);
+            return;
+        }
+        QCOMPARE(transfers().transfers().size(), before + 1);
+        const Downloads::Transfer& t = transfers().transfers().last();
+        QCOMPARE(t.target, target);
+        QCOMPARE(ExtSettings(app.dir.file(QStringLiteral("Data/orvelquorvink.Ext")))
+                     .value(ExtKeys::DownloadFolder),
+                 saved.path());
+        if (outcome == int(Downloads::State::Cancelled)) {
+            QTRY_VERIFY_WITH_TIMEOUT(t.received > 0, 20000);
+            QVERIFY(downloadsButton()->isVisible());
+            QVERIFY(downloadsButton()->text().startsWith(QStringLiteral("Downloads: 1, ")));
+            DownloadsWindow* window = root().showDownloads();
+            const DownloadsWindow::Row row = window->rows().value(before);
+            QVERIFY(row.cancel && row.cancel->isVisible());
+            QTest::mouseClick(row.cancel, Qt::LeftButton);
+            QCOMPARE(savedFiles(), QStringList());
+            QVERIFY(row.open->isHidden());
+            window->close();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(t.state != Downloads::State::Running, 20000);
+        QCOMPARE(int(t.state), outcome);
+        // The engine's own end of the transfer comes later: nothing may follow it.
+        QTRY_VERIFY_WITH_TIMEOUT(t.request && t.request->isFinished(), 20000);
+        if (outcome == int(Downloads::State::Done)) {
+            QCOMPARE(savedFiles(), QStringList{answer});
+            QFile written(target);
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QVERIFY(written.readAll() == fileBody);
+            QVERIFY(app.desktop.messages.isEmpty());
+            // Until the downloads window has shown it, the button stays to reach Open.
+            QVERIFY(downloadsButton()->isVisible());
+            DownloadsWindow* window = root().showDownloads();
+            QVERIFY(window->rows().value(before).open->isVisible());
+            QVERIFY(downloadsButton()->isHidden());
+            window->close();
+            return;
+        }
+        QCOMPARE(savedFiles(), QStringList());
+        QVERIFY(downloadsButton()->isHidden());
+        if (outcome == int(Downloads::State::Failed)) {
+            QCOMPARE(app.desktop.messages.size(), 1);
+            const QString text = app.desktop.messages[0].text;
+            QVERIFY2(text.startsWith(app.module->Lang_Text[CaptionNo::DownloadFailed].arg(
+                         QDir::toNativeSeparators(target), QString())),
+                     qPrintable(text));
+        } else {
+            QVERIFY(app.desktop.messages.isEmpty());
+        }
+    }
+
+    // While its dialog is open, a further download a page starts is refused (the engine hands
+    // it over once the dialog has closed).
+    void oneDownloadDialogAtATime()
+    {
+        QSignalSpy requested(root().profile(), &QWebEngineProfile::downloadRequested);
+        app.desktop.whileAsking = [this] { app.view(0)->page()->download(url("unknown.bin")); };
+        QVERIFY(download("file.zip", QStringLiteral("first.zip")));
+        QTRY_COMPARE_WITH_TIMEOUT(requested.size(), 2, 20000);
+        QCOMPARE(app.desktop.saveAsked.size(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(transfers().transfers().last().state == Downloads::State::Done,
+                                 20000);
+        QCOMPARE(savedFiles(), QStringList{QStringLiteral("first.zip")});
+        root().showDownloads()->close();
+    }
+
+    // Exit while a transfer runs asks; No keeps the program and the transfer, from the exit
+    // command and from the window's frame alike.
+    void exitAsksWhileTransfersRun()
+    {
+        QVERIFY(download("stalled.zip", QStringLiteral("kept.zip")));
+        app.desktop.yesNoAnswers << false << false;
+        root().GO_Exit();
+        w().close();
+        QCOMPARE(app.desktop.questions.size(), 2);
+        QCOMPARE(app.desktop.questions[0],
+                 app.module->Lang_Text[CaptionNo::ExitWhileDownloading].arg(1));
+        QVERIFY(!root().hasExited());
+        QVERIFY(w().isVisible());
+        QCOMPARE(transfers().running(), 1);
+    }
+
+    // A PDF shows in the view, in the engine's viewer: no download.
+    void pdfShownInTheView()
+    {
+        QVERIFY(open("doc.pdf"));
+        QVERIFY(app.desktop.saveAsked.isEmpty());
     }
 };
 

@@ -23,6 +23,15 @@ const QByteArray kSettings =
     " 1500 \r\n 1500 \r\n 12000 \r\n 18000 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n"
     " 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n";
 
+// The bytes of the files served for download.
+QByteArray downloadBody()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 256 * 1024; ++i)
+        bytes.append(char((i * 7919) >> 3));
+    return bytes;
+}
+
 QDateTime modified(const TempProgramDir& dir, const QString& file)
 {
     return QFileInfo(dir.file(file)).lastModified();
@@ -152,6 +161,11 @@ private slots:
                                 QStringLiteral("marker-7f3a<script>addEventListener('load', () "
                                                "=> fetch('/source-loaded'));</script>")));
         server.setPage(QStringLiteral("source-loaded"), "ok", "text/plain");
+        const QByteArray attachment = "Content-Disposition: attachment; filename=\"data.bin\"\r\n";
+        server.setFile(QStringLiteral("data.bin"), downloadBody(), "application/octet-stream",
+                       attachment);
+        server.setFile(QStringLiteral("stalled.bin"), downloadBody(), "application/octet-stream",
+                       attachment, HttpServer::Delivery::StallsHalfway);
 
         QVERIFY(twin.dir.write(QStringLiteral("Data/orvelquorvink.Ini"), kSettings));
         twin.start(at("home.html"));
@@ -369,6 +383,50 @@ private slots:
         QVERIFY(Program::keys(box, {QStringLiteral("Return")}));
         QVERIFY(Outside::waitUntil([&] { return !p.windows().contains(box); }));
         QVERIFY(p.windows().contains(p.mainWindow));
+    }
+
+    // A served attachment lands in the download folder under the name typed in the save dialog,
+    // with every byte and nothing beside it. A transfer still running when a signal ends the
+    // program leaves no file and no ".part".
+    void downloadLandsUnderTheNameChosen()
+    {
+        Program p;
+        const QString folder = p.dir.file(QStringLiteral("home/Downloads"));
+        QVERIFY(QDir().mkpath(folder));
+        p.environment.insert(QStringLiteral("HOME"), p.dir.file(QStringLiteral("home")));
+        QVERIFY(startProgram(p, "home.html"));
+        const auto saveAs = [&](const char* file, const QString& name) {
+            QVERIFY(typeAddress(p, file, file));
+            const QString dialog = p.waitWindow(QStringLiteral("Save the download"));
+            QVERIFY(!dialog.isEmpty());
+            QVERIFY(Program::keys(dialog, {QStringLiteral("ctrl+a")}));
+            QVERIFY(Program::type(dialog, name));
+            QVERIFY(Program::keys(dialog, {QStringLiteral("Return")}));
+        };
+        saveAs("data.bin", QStringLiteral("chosen.bin"));
+        if (QTest::currentTestFailed())
+            return;
+        const QString chosen = folder + QStringLiteral("/chosen.bin");
+        QVERIFY(Outside::waitUntil([&chosen] {
+            QFile f(chosen);
+            return f.open(QIODevice::ReadOnly) && f.readAll() == downloadBody();
+        }));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("chosen.bin")});
+
+        saveAs("stalled.bin", QStringLiteral("stalled.bin"));
+        if (QTest::currentTestFailed())
+            return;
+        // The data received so far, in the ".part" file or in the engine's own file named after it.
+        QVERIFY(Outside::waitUntil([&folder] {
+            const QFileInfoList files =
+                QDir(folder).entryInfoList({QStringLiteral("stalled.bin.part*")}, QDir::Files);
+            return !files.isEmpty() && files.first().size() > 0;
+        }));
+        QVERIFY(p.signal(SIGTERM));
+        QVERIFY(p.ended());
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("chosen.bin")});
     }
 };
 

@@ -192,6 +192,9 @@ struct AppFixture {
         desktop.messages.clear();
         desktop.saveAsked.clear();
         desktop.saveAnswers.clear();
+        desktop.questions.clear();
+        desktop.yesNoAnswers.clear();
+        desktop.saveAnswers.clear();
         desktop.started.clear();
         desktop.textShown.clear();
         return true;

@@ -37,12 +37,20 @@ QUrl HttpServer::url(const QString& path) const
 void HttpServer::setPage(const QString& path, const QByteArray& body, const QByteArray& contentType,
                          int status)
 {
-    m_pages.insert(path, Page{body, contentType, status, false});
+    m_pages.insert(path, Page{body, contentType, status, false, {}, Delivery::Whole});
 }
 
 void HttpServer::setHangingPage(const QString& path, const QByteArray& start)
 {
-    m_pages.insert(path, Page{start, QByteArrayLiteral("text/html; charset=utf-8"), 200, true});
+    m_pages.insert(
+        path,
+        Page{start, QByteArrayLiteral("text/html; charset=utf-8"), 200, true, {}, Delivery::Whole});
+}
+
+void HttpServer::setFile(const QString& path, const QByteArray& body, const QByteArray& contentType,
+                         const QByteArray& headers, Delivery delivery)
+{
+    m_pages.insert(path, Page{body, contentType, 200, false, headers, delivery});
 }
 
 int HttpServer::requestCount(const QString& path) const
@@ -78,10 +86,18 @@ void HttpServer::serve(QTcpSocket* socket)
                           "\r\nCache-Control: no-store\r\n\r\n" + it->body);
             continue; // no length and no end: the page keeps loading
         }
+        const bool whole = it->delivery == Delivery::Whole;
         socket->write("HTTP/1.1 " + QByteArray::number(it->status) +
                       " OK\r\nContent-Type: " + it->contentType +
-                      "\r\nContent-Length: " + QByteArray::number(it->body.size()) +
-                      "\r\nCache-Control: no-store\r\nConnection: keep-alive\r\n\r\n" + it->body);
+                      "\r\nContent-Length: " + QByteArray::number(it->body.size()) + "\r\n" +
+                      it->headers + "Cache-Control: no-store\r\nConnection: keep-alive\r\n\r\n" +
+                      (whole ? it->body : it->body.left(it->body.size() / 2)));
+        if (it->delivery == Delivery::DropsHalfway) {
+            socket->disconnectFromHost();
+            break;
+        }
+        if (it->delivery == Delivery::StallsHalfway)
+            break;
     }
     socket->setProperty("buffer", buffer);
 }

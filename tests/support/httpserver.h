@@ -27,6 +27,12 @@ public:
                  int status = 200);
     // A page whose body never ends: the view stays busy until it is stopped.
     void setHangingPage(const QString& path, const QByteArray& start);
+    // A file with extra header lines ("Content-Disposition: attachment\r\n"). Announced whole,
+    // it is sent whole, or half of it and then the connection is closed, or half of it and then
+    // nothing more.
+    enum class Delivery { Whole, DropsHalfway, StallsHalfway };
+    void setFile(const QString& path, const QByteArray& body, const QByteArray& contentType,
+                 const QByteArray& headers, Delivery delivery = Delivery::Whole);
     int requestCount(const QString& path) const;
 
     // Every request received, in order: its method, path and User-Agent.
@@ -43,6 +49,8 @@ private:
         QByteArray contentType;
         int status = 200;
         bool hangs = false;
+        QByteArray headers;
+        Delivery delivery = Delivery::Whole;
     };
     void serve(QTcpSocket* socket);
 

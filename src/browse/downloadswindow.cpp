@@ -1,0 +1,105 @@
+#include "browse/downloadswindow.h"
+
+#include "browse/downloads.h"
+#include "config/captionnumbers.h"
+#include "config/languagefile.h"
+#include "platform/desktop.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+DownloadsWindow::DownloadsWindow(Downloads& downloads, Desktop& desktop,
+                                 const CaptionTable& captions, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_downloads(downloads), m_desktop(desktop), m_captions(captions),
+      m_list(new QVBoxLayout)
+{
+    setObjectName(QStringLiteral("frmDownloads"));
+    setWindowTitle(captions.textOrEnglish(CaptionNo::DownloadsTitle));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(m_list);
+    layout->addStretch();
+    resize(560, 120);
+    connect(&m_downloads, &Downloads::changed, this, &DownloadsWindow::refresh);
+    refresh();
+}
+
+void DownloadsWindow::addRow(int index)
+{
+    auto* line = new QHBoxLayout;
+    Row row{new QLabel(this),
+            new QProgressBar(this),
+            new QLabel(this),
+            new QPushButton(m_captions.textOrEnglish(CaptionNo::DownloadCancel), this),
+            new QPushButton(m_captions.textOrEnglish(CaptionNo::DownloadOpen), this),
+            new QPushButton(m_captions.textOrEnglish(CaptionNo::DownloadShowInFolder), this)};
+    // The name came from a page or a server, or was typed: plain text only.
+    row.name->setTextFormat(Qt::PlainText);
+    row.state->setTextFormat(Qt::PlainText);
+    row.name->setMinimumWidth(160);
+    row.bar->setRange(0, 100);
+    line->addWidget(row.name, 1);
+    line->addWidget(row.bar, 1);
+    line->addWidget(row.state);
+    line->addWidget(row.cancel);
+    line->addWidget(row.open);
+    line->addWidget(row.folder);
+    m_list->addLayout(line);
+    connect(row.cancel, &QPushButton::clicked, this, [this, index] { m_downloads.cancel(index); });
+    connect(row.open, &QPushButton::clicked, this, [this, index] {
+        m_desktop.openOrReport(this, QUrl::fromLocalFile(m_downloads.transfers()[index].target),
+                               m_captions);
+    });
+    connect(row.folder, &QPushButton::clicked, this, [this, index] {
+        m_desktop.openOrReport(
+            this, QUrl::fromLocalFile(QFileInfo(m_downloads.transfers()[index].target).path()),
+            m_captions);
+    });
+    m_rows.append(row);
+}
+
+void DownloadsWindow::refresh()
+{
+    const QList<Downloads::Transfer>& transfers = m_downloads.transfers();
+    while (m_rows.size() < transfers.size())
+        addRow(int(m_rows.size()));
+    const QLocale locale;
+    for (qsizetype i = 0; i < transfers.size(); ++i) {
+        const Downloads::Transfer& t = transfers[i];
+        const Row& row = m_rows[i];
+        row.name->setText(QFileInfo(t.target).fileName());
+        row.name->setToolTip(QDir::toNativeSeparators(t.target));
+        const bool running = t.state == Downloads::State::Running;
+        const bool done = t.state == Downloads::State::Done;
+        row.bar->setValue(done ? 100 : t.total > 0 ? int(t.received * 100 / t.total) : 0);
+        row.bar->setVisible(running || done);
+        QString state;
+        switch (t.state) {
+        case Downloads::State::Running:
+            state = t.total > 0 ? m_captions.textOrEnglish(CaptionNo::DownloadProgress)
+                                      .arg(locale.formattedDataSize(t.received),
+                                           locale.formattedDataSize(t.total))
+                                : locale.formattedDataSize(t.received);
+            break;
+        case Downloads::State::Done:
+            state = m_captions.textOrEnglish(CaptionNo::DownloadDone);
+            break;
+        case Downloads::State::Cancelled:
+            state = m_captions.textOrEnglish(CaptionNo::DownloadCancelled);
+            break;
+        case Downloads::State::Failed:
+            state = m_captions.textOrEnglish(CaptionNo::DownloadFailedRow).arg(t.why);
+            break;
+        }
+        row.state->setText(state);
+        row.cancel->setVisible(running);
+        row.open->setVisible(done);
+        row.folder->setVisible(done);
+    }
+}
