@@ -60,7 +60,10 @@ QString Desktop::findProgram(const QString& name)
 
 void Desktop::message(QWidget* parent, const QString& title, const QString& text)
 {
-    QMessageBox::information(parent, title, text);
+    // Messages name files and addresses that pages and servers chose: never rich text.
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 std::optional<QString> Desktop::askSaveFile(QWidget* parent, const QString& title,
