@@ -10,7 +10,6 @@
 #include "testguard.h"
 #include "unittestmain.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -229,38 +228,29 @@ private slots:
     }
 
     // The desktop's save dialog itself opens in that folder and remembers the one chosen.
-    // A message or question naming what a page chose shows its text as it stands; a question's
-    // default is No, Enter answers it.
+    // A message or question naming what a page chose shows its text as it stands; Enter answers
+    // a question No.
     void messagesArePlainText_data()
     {
-        QTest::addColumn<bool>("question");
-        QTest::addColumn<QString>("press"); // the button clicked; empty: Enter
-        QTest::addColumn<bool>("answer");
-        QTest::addRow("message") << false << "" << false;
-        QTest::addRow("question, Enter") << true << "" << false;
-        QTest::addRow("question, Yes") << true << "Yes" << true;
+        QTest::addColumn<bool>("question"); // answered with Enter: No
+        QTest::addRow("message") << false;
+        QTest::addRow("question") << true;
     }
     void messagesArePlainText()
     {
         QFETCH(bool, question);
-        QFETCH(QString, press);
-        QFETCH(bool, answer);
         const QString text = QStringLiteral("The download of <img src='x'><b>x</b>.zip failed");
         QString shown;
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&shown] {
             QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box->textFormat() == Qt::PlainText)
                 shown = box->text();
-            QAbstractButton* yes = box->button(QMessageBox::Yes);
-            if (!press.isEmpty() && yes)
-                yes->click();
-            else
-                QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClick(box, Qt::Key_Return);
         });
         Desktop desktop;
         if (question)
-            QCOMPARE(desktop.askYesNo(nullptr, QStringLiteral("title"), text), answer);
+            QVERIFY(!desktop.askYesNo(nullptr, QStringLiteral("title"), text));
         else
             desktop.message(nullptr, QStringLiteral("title"), text);
         QCOMPARE(shown, text);
