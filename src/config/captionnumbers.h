@@ -138,4 +138,9 @@ constexpr int BookSaved = 396;       // "Addresses written to %2: %1. Lines skip
 constexpr int BookWithoutAddress = 397; // "The address book %1 holds no address (... %2)."
 constexpr int BookIsTarget = 398;       // "The address book itself cannot be written over; ..."
 
+// The selected tab, the language switch, opening files, the language editor, screen readers:
+// 520-539.
+constexpr int FileNoProgram = 520;    // "The file %1 could not be opened: no program ... opens it."
+constexpr int AddressNoProgram = 521; // "The address %1 could not be opened: no program ..."
+
 } // namespace CaptionNo
