@@ -140,10 +140,9 @@ constexpr int BookIsTarget = 398;       // "The address book itself cannot be wr
 
 // Downloads: the save dialog, the downloads button and window, why a transfer failed, exit
 // while transfers run: 410-439.
-constexpr int DownloadSaveTitle = 410; // the download save dialog's title
-constexpr int DownloadsTitle = 411;    // the downloads window's title
-constexpr int DownloadsButton =
-    412; // the bottom strip's button: transfers running, their overall share
+constexpr int DownloadSaveTitle = 410;    // the download save dialog's title
+constexpr int DownloadsTitle = 411;       // the downloads window's title
+constexpr int DownloadsButton = 412;      // the bottom strip's button: "Downloads: %1, %2 %"
 constexpr int DownloadCancel = 413;       // "Cancel"
 constexpr int DownloadOpen = 414;         // "Open"
 constexpr int DownloadShowInFolder = 415; // "Show in folder"
@@ -152,8 +151,7 @@ constexpr int DownloadDone = 417;         // "Done"
 constexpr int DownloadCancelled = 418;    // "Cancelled"
 constexpr int DownloadFailedRow = 419;    // %1: why
 constexpr int DownloadFailed = 420;       // %1: the file chosen, %2: why
-constexpr int DownloadNotNamed =
-    421; // "The download is complete but could not be named %1: %2. It is kept as %3."
+constexpr int DownloadNotNamed = 421; // "The download is complete but could not be named %1 ..."
 constexpr int ExitWhileDownloading = 422; // "Downloads are still running (%1). Stop them and exit?"
 constexpr int ReasonFileFailed = 423;     // "the file could not be written"
 constexpr int ReasonAccessDenied = 424;   // "the folder may not be written to"
@@ -166,10 +164,14 @@ constexpr int ReasonTimeout = 430;        // "the network did not answer in time
 constexpr int ReasonDisconnected = 431;   // "the network connection was lost"
 constexpr int ReasonServer = 432;         // "the server could not send the file"
 constexpr int ReasonRefused = 433;        // "the server refused to send the file"
-constexpr int ReasonEndedEarly =
-    434; // "the server ended the transfer before the whole file had arrived"
+constexpr int ReasonEndedEarly = 434;  // "the server ended the transfer before the whole file ..."
 constexpr int ReasonCancelled = 435;   // "it was cancelled"
 constexpr int ReasonEngineEnded = 436; // "the web engine ended"
 constexpr int ReasonUnknown = 437;     // "no reason was given"
+
+// The selected tab, the language switch, opening files, the language editor, screen readers:
+// 520-539.
+constexpr int FileNoProgram = 520;    // "The file %1 could not be opened: no program ... opens it."
+constexpr int AddressNoProgram = 521; // "The address %1 could not be opened: no program ..."
 
 } // namespace CaptionNo

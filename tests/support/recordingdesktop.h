@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QUrl>
 
 #include <functional>
@@ -43,20 +44,20 @@ public:
     // The yes/no questions asked, and the answers given in order (No when none is left).
     QStringList questions;
     QList<bool> yesNoAnswers;
-    std::function<void()> whileQuestion; // runs while a question is open
     bool askYesNo(QWidget*, const QString&, const QString& text) override
     {
         questions.append(text);
-        if (whileQuestion)
-            whileQuestion();
         return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
     }
 
-    bool openAnswer = true; // what open answers: false as on a desktop without an opener
-    QStringList textShown;  // the files handed to openText
-    bool open(const QUrl& target) override
+    bool openAnswer = true;      // what open answers: false as on a desktop without an opener
+    bool openFailsLater = false; // the opener starts, then finds no program for the target
+    QStringList textShown;       // the files handed to openText
+    bool open(const QUrl& target, const std::function<void()>& failedLater) override
     {
         opened.append(target);
+        if (openAnswer && openFailsLater && failedLater)
+            QTimer::singleShot(0, failedLater);
         return openAnswer;
     }
     bool openText(QWidget*, const QString& path, const QString&) override
