@@ -73,10 +73,10 @@ void Downloads::requested(QWebEngineDownloadRequest* request)
         return;
     }
     const QFileInfo target(*chosen);
-    if (const TextFile::Result kept =
-            c.settings.set(ExtKeys::DownloadFolder, target.absolutePath());
-        !kept)
-        c.desktop.report(c.window, FileMessages::text(c.captions, kept));
+    // A settings file that cannot be written is told once a run; the folder holds for the run.
+    c.settings.set(ExtKeys::DownloadFolder, target.absolutePath());
+    if (const std::optional<TextFile::Result> problem = c.settings.takeProblem())
+        c.desktop.report(c.window, FileMessages::text(c.captions, *problem));
     if (!guard || guard->state() != QWebEngineDownloadRequest::DownloadRequested)
         return;
 
@@ -139,6 +139,8 @@ void Downloads::settle(QWebEngineDownloadRequest* request)
     case QWebEngineDownloadRequest::DownloadCompleted: {
         t.received = request->receivedBytes();
         t.total = t.received;
+        // The file as the engine wrote it, in case it had to name it otherwise.
+        t.part = QDir(request->downloadDirectory()).filePath(request->downloadFileName());
         // Replaces a file of that name, which the user agreed to in the dialog, in one step.
         std::error_code error;
         std::filesystem::rename(QFile::encodeName(t.part).toStdString(),
