@@ -12,6 +12,8 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -22,10 +24,20 @@ DownloadsWindow::DownloadsWindow(Downloads& downloads, Desktop& desktop,
 {
     setObjectName(QStringLiteral("frmDownloads"));
     setWindowTitle(captions.textOrEnglish(CaptionNo::DownloadsTitle));
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_list);
-    layout->addStretch();
-    resize(560, 120);
+    // Many transfers scroll; the window keeps its size.
+    auto* scroll = new QScrollArea(this);
+    m_scroll = scroll;
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* list = new QWidget(scroll);
+    m_listWidget = list;
+    auto* listLayout = new QVBoxLayout(list);
+    listLayout->addLayout(m_list);
+    listLayout->addStretch();
+    scroll->setWidget(list);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    (new QVBoxLayout(this))->addWidget(scroll);
+    resize(600, 200);
     connect(&m_downloads, &Downloads::changed, this, &DownloadsWindow::refresh);
     refresh();
 }
@@ -102,4 +114,8 @@ void DownloadsWindow::refresh()
         row.open->setVisible(done);
         row.folder->setVisible(done);
     }
+    // The window widens for its rows rather than scroll sideways.
+    m_listWidget->layout()->activate();
+    m_scroll->setMinimumWidth(m_listWidget->minimumSizeHint().width() +
+                              m_scroll->verticalScrollBar()->sizeHint().width());
 }

@@ -9,6 +9,7 @@ class Downloads;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 // The small window of the downloads: each transfer with its file name, progress and Cancel;
@@ -38,5 +39,7 @@ private:
     Desktop& m_desktop;
     const CaptionTable& m_captions;
     QVBoxLayout* m_list;
+    QWidget* m_listWidget = nullptr;
+    QScrollArea* m_scroll = nullptr;
     QList<Row> m_rows;
 };
