@@ -96,6 +96,7 @@ private:
     void buildPageParts();
     void buildExports();
     void buildDownloads();
+    void showDownloadCount();
     // The load and deferred phases.
     void Form_Load();
     void Timer4_Timer();

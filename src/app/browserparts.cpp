@@ -130,24 +130,29 @@ void Browser::buildDownloads()
     BottomStrip* picStat = window->picStat();
     m_downloads = new Downloads({m.desktop, m.Lang_Text, m.ext, window}, window);
     m_downloads->watch(m_profile);
-    connect(m_downloads, &Downloads::changed, picStat, [this, picStat] {
-        const int running = m_downloads->running();
-        int done = 0;
-        for (const Downloads::Transfer& t : m_downloads->transfers())
-            done += t.state == Downloads::State::Done ? 1 : 0;
-        if (done > m_downloadsDone && !(m_downloadsWindow && m_downloadsWindow->isVisible()))
-            m_downloadUnseen = true;
-        m_downloadsDone = done;
-        if (running > 0)
-            picStat->showDownloads(
-                m.Lang_Text.textOrEnglish(CaptionNo::DownloadsButton)
-                    .arg(QString::number(running), QString::number(m_downloads->share())));
-        else
-            picStat->showDownloads(m_downloadUnseen
-                                       ? m.Lang_Text.textOrEnglish(CaptionNo::DownloadsTitle)
-                                       : QString());
-    });
+    connect(m_downloads, &Downloads::changed, this, &Browser::showDownloadCount);
     connect(picStat, &BottomStrip::downloadsRequested, this, &Browser::showDownloads);
+}
+
+// The bottom strip's button: the transfers running and their share, or after one ended well
+// and until the downloads window has shown it, the window's title; else no button.
+void Browser::showDownloadCount()
+{
+    const int running = m_downloads->running();
+    int done = 0;
+    for (const Downloads::Transfer& t : m_downloads->transfers())
+        done += t.state == Downloads::State::Done ? 1 : 0;
+    if (done > m_downloadsDone && !(m_downloadsWindow && m_downloadsWindow->isVisible()))
+        m_downloadUnseen = true;
+    m_downloadsDone = done;
+    BottomStrip* picStat = m_window->picStat();
+    if (running > 0)
+        picStat->showDownloads(
+            m.Lang_Text.textOrEnglish(CaptionNo::DownloadsButton)
+                .arg(QString::number(running), QString::number(m_downloads->share())));
+    else
+        picStat->showDownloads(
+            m_downloadUnseen ? m.Lang_Text.textOrEnglish(CaptionNo::DownloadsTitle) : QString());
 }
 
 DownloadsWindow* Browser::showDownloads()

@@ -9,6 +9,7 @@
 #include "browse/addressbox.h"
 #include "browse/browserview.h"
 #include "browse/downloads.h"
+#include "browse/downloadswindow.h"
 #include "browse/findbar.h"
 #include "browse/navigation.h"
 #include "browse/tabset.h"
@@ -169,6 +170,9 @@ void Browser::applyCaptions()
     m_window->Text1()->setAccessibleName(m.Lang_Text[CaptionNo::AddressBox]);
     m_tabs->Tab1()->setAccessibleName(m.Lang_Text[CaptionNo::TabStrip]);
     m_findBar->setTexts(m.Lang_Text);
+    showDownloadCount();
+    if (m_downloadsWindow)
+        m_downloadsWindow->setTexts();
 }
 
 void Browser::saveOptions()

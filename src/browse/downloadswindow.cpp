@@ -23,7 +23,6 @@ DownloadsWindow::DownloadsWindow(Downloads& downloads, Desktop& desktop,
       m_list(new QVBoxLayout)
 {
     setObjectName(QStringLiteral("frmDownloads"));
-    setWindowTitle(captions.textOrEnglish(CaptionNo::DownloadsTitle));
     // Many transfers scroll; the window keeps its size.
     auto* scroll = new QScrollArea(this);
     m_scroll = scroll;
@@ -39,18 +38,20 @@ DownloadsWindow::DownloadsWindow(Downloads& downloads, Desktop& desktop,
     (new QVBoxLayout(this))->addWidget(scroll);
     resize(600, 200);
     connect(&m_downloads, &Downloads::changed, this, &DownloadsWindow::refresh);
+    setTexts();
+}
+
+void DownloadsWindow::setTexts()
+{
+    setWindowTitle(m_captions.textOrEnglish(CaptionNo::DownloadsTitle));
     refresh();
 }
 
 void DownloadsWindow::addRow(int index)
 {
     auto* line = new QHBoxLayout;
-    Row row{new QLabel(this),
-            new QProgressBar(this),
-            new QLabel(this),
-            new QPushButton(m_captions.textOrEnglish(CaptionNo::DownloadCancel), this),
-            new QPushButton(m_captions.textOrEnglish(CaptionNo::DownloadOpen), this),
-            new QPushButton(m_captions.textOrEnglish(CaptionNo::DownloadShowInFolder), this)};
+    Row row{new QLabel(this),      new QProgressBar(this), new QLabel(this),
+            new QPushButton(this), new QPushButton(this),  new QPushButton(this)};
     // The name came from a page or a server, or was typed: plain text only.
     row.name->setTextFormat(Qt::PlainText);
     row.state->setTextFormat(Qt::PlainText);
@@ -110,6 +111,9 @@ void DownloadsWindow::refresh()
             break;
         }
         row.state->setText(state);
+        row.cancel->setText(m_captions.textOrEnglish(CaptionNo::DownloadCancel));
+        row.open->setText(m_captions.textOrEnglish(CaptionNo::DownloadOpen));
+        row.folder->setText(m_captions.textOrEnglish(CaptionNo::DownloadShowInFolder));
         row.cancel->setVisible(running);
         row.open->setVisible(done);
         row.folder->setVisible(done);

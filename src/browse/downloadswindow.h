@@ -30,6 +30,8 @@ public:
         QPushButton* folder;
     };
     const QList<Row>& rows() const { return m_rows; }
+    // The captions of the current language.
+    void setTexts();
 
 private:
     void refresh();
