@@ -22,11 +22,13 @@ namespace {
 
 // Every way of ending ends the process once the exit sequence has run: the exit commands (which
 // hide the window before it closes), the window's frame, a signal (SIGTERM, SIGINT, SIGHUP) and
-// the end of the desktop session. The session manager's request to save writes the files.
+// the end of the desktop session. The session manager's request to save writes the files. The
+// process ends with 1 when the exit could not write some of them.
 void endWithTheWindow(QApplication& app, Browser& browser, ExitSignals& exitSignals)
 {
-    QObject::connect(&browser, &Browser::exited, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(
+        &browser, &Browser::exited, &app,
+        [&browser] { QCoreApplication::exit(browser.saveFailed() ? 1 : 0); }, Qt::QueuedConnection);
     QObject::connect(&exitSignals, &ExitSignals::exitRequested, &browser, &Browser::requestExit);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &browser,
                      [&browser](QSessionManager& manager) {

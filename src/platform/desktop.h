@@ -42,8 +42,13 @@ public:
     SaveFolder& saveFolder() { return m_saveFolder; }
     void keepSaveFolderIn(const QString& settingsPath) { m_saveFolder = SaveFolder(settingsPath); }
 
-    // A message about a file, a command or an export, under the program's message title.
-    void report(QWidget* parent, const QString& text) { message(parent, messageTitle(), text); }
+    // A message about a file, a command or an export, under the program's message title; once
+    // the program is ending unattended, its lines go to standard error instead.
+    void report(QWidget* parent, const QString& text);
+    // From now on nothing waits for the user: the program ends on a request from outside (a
+    // signal), and no one may be there to answer.
+    void setUnattended() { m_unattended = true; }
+    bool unattended() const { return m_unattended; }
     static QString messageTitle() { return QStringLiteral("orvelquorvink"); }
 
     // The program the desktop hands files and addresses to; messages name it.
@@ -56,4 +61,5 @@ public:
 
 private:
     SaveFolder m_saveFolder;
+    bool m_unattended = false;
 };

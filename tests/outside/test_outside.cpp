@@ -239,6 +239,58 @@ private slots:
                  "a child process outlived the program");
     }
 
+    // A signal while the load shows its message (the language file the options name is missing)
+    // closes the message as if answered; the load ends and the program exits without a click,
+    // writing back the history and the window's place it read.
+    void signalDuringTheLoadKeepsTheFiles_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void signalDuringTheLoadKeepsTheFiles()
+    {
+        QFETCH(int, number);
+        Program p;
+        const QString earlier = at("a.html");
+        QVERIFY(p.dir.write(QStringLiteral("Data/orvelquorvink.Hys"), earlier.toUtf8() + "\r\n"));
+        QVERIFY(p.start(at("home.html"), kSettings, QStringLiteral("Missing")));
+        QString title;
+        QVERIFY(Outside::xdotool({QStringLiteral("getwindowname"), p.mainWindow}, &title));
+        QVERIFY2(title == QLatin1String("orvelquorvink"), qPrintable(title));
+
+        QVERIFY(p.signal(number));
+        QVERIFY2(p.ended(), "the process waited for a click");
+        QCOMPARE(p.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.process.exitCode(), 0);
+        QVERIFY(linesOf(p.dir.read(QStringLiteral("Data/orvelquorvink.Hys"))).contains(earlier));
+        // The inner size as it was read (the frame's corner is the window manager's to place).
+        QCOMPARE(linesOf(p.dir.read(QStringLiteral("Data/orvelquorvink.Ini"))).mid(2, 2),
+                 linesOf(kSettings).mid(2, 2));
+        QVERIFY(linesOf(p.dir.read(QStringLiteral("Data/orvelquorvink.Opt")))
+                    .contains(QStringLiteral("Missing")));
+    }
+
+    // After a signal nothing waits for the user: a file that cannot be written (a folder stands
+    // in its place) is named on standard error, and the program ends with a failure code.
+    void signalWithAFileThatCannotBeWritten()
+    {
+        Program p;
+        QVERIFY(QDir(p.dir.root()).mkpath(QStringLiteral("Data/orvelquorvink.Hys")));
+        QVERIFY(startProgram(p, "home.html"));
+        QVERIFY(p.signal(SIGTERM));
+        QVERIFY2(p.ended(), "the process waited for a click");
+        QCOMPARE(p.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.process.exitCode(), 1);
+        const QStringList said =
+            QString::fromUtf8(p.dir.read(QStringLiteral("output.txt"))).split(QLatin1Char('\n'));
+        const auto names = [](const QString& line) {
+            return line.contains(QLatin1String("orvelquorvink.Hys"));
+        };
+        QVERIFY(std::any_of(said.begin(), said.end(), names));
+        QVERIFY(QFileInfo(p.dir.file(QStringLiteral("Data/orvelquorvink.Hys"))).isDir());
+    }
+
     // Harvesting a framed page puts the addresses of both frames in the harvest list.
     void harvestOfAFramedPage()
     {
