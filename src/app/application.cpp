@@ -3,7 +3,9 @@
 #include "app/browser.h"
 #include "app/displaycheck.h"
 #include "app/exitsignals.h"
+#include "app/frmstart.h"
 #include "app/module.h"
+#include "app/oneprogram.h"
 #include "browse/enginelog.h"
 #include "browse/webprofile.h"
 #include "commandbar/commandpool.h"
@@ -19,6 +21,9 @@
 namespace Application {
 
 namespace {
+
+// How long a second start waits for the running program to answer.
+constexpr int kAnswerMs = 2000;
 
 // Every way of ending ends the process once the exit sequence has run: the exit commands (which
 // hide the window before it closes), the window's frame, a signal (SIGTERM, SIGINT, SIGHUP) and
@@ -38,6 +43,21 @@ void endWithTheWindow(QApplication& app, Browser& browser, ExitSignals& exitSign
                              manager.release();
                          }
                      });
+}
+
+// The running program's window comes to the front, asked by a later start; a window it shows
+// over it (the link tables, a message) comes with it.
+void bringToFront(QWidget& window)
+{
+    if (!window.isVisible())
+        return;
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.raise();
+    window.activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 } // namespace
@@ -67,14 +87,25 @@ int run(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(programIcon());
 
+    const ProgramDir dir = ProgramDir::locate();
+    OneProgram oneProgram(dir.root(), dir.path(ProgramFiles::Lock));
+    if (!oneProgram.claim()) {
+        // A program runs on this directory already: its window comes to the front, and this
+        // start ends as done, also when that program does not answer in time.
+        oneProgram.askToShow(kAnswerMs);
+        return 0;
+    }
+
     Desktop desktop;
-    Module module(ProgramDir::locate(), desktop);
+    Module module(dir, desktop);
     desktop.keepSaveFolderIn(module.path(ProgramFiles::Extra));
     // The command entries outlive every window that shows them.
     CommandPool pool;
     Browser browser(module, pool);
     ExitSignals exitSignals;
     endWithTheWindow(app, browser, exitSignals);
+    QObject::connect(&oneProgram, &OneProgram::showRequested, &browser,
+                     [&browser] { bringToFront(browser.window()); });
     browser.start();
     return app.exec();
 }

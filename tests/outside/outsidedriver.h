@@ -224,6 +224,9 @@ public:
                                             QStringLiteral("20"), text});
     }
 
+    // The program's executable, in its program directory.
+    const QString& binary() const { return m_binary; }
+
     bool signal(int number) const { return ::kill(pid_t(process.processId()), number) == 0; }
 
     // Waits for the process to end; true when it ended by itself within the time.

@@ -291,6 +291,52 @@ private slots:
         QVERIFY(QFileInfo(p.dir.file(QStringLiteral("Data/orvelquorvink.Hys"))).isDir());
     }
 
+    // One program per program directory: a second start brings the running window to the front
+    // and ends with 0, also when the running program does not answer (it is stopped); a lock
+    // left by a program that was killed is taken over by the next start.
+    void secondStartShowsTheRunningWindow()
+    {
+        Program p;
+        QVERIFY(startProgram(p, "home.html"));
+        const auto startAgain = [&p] {
+            QProcess second;
+            second.setProcessEnvironment(p.environment);
+            second.setProcessChannelMode(QProcess::ForwardedChannels);
+            second.start(p.binary(), {});
+            const bool ended = second.waitForFinished(15000);
+            if (!ended) {
+                second.kill();
+                second.waitForFinished();
+            }
+            return ended && second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0;
+        };
+        QVERIFY(Outside::xdotool({QStringLiteral("windowminimize"), p.mainWindow}));
+        QVERIFY(Outside::waitUntil([&p] { return !p.windows().contains(p.mainWindow); }, 5000));
+        QVERIFY2(startAgain(), "the second start did not end at once");
+        QVERIFY(Outside::waitUntil([&p] {
+            QString active;
+            return Outside::xdotool({QStringLiteral("getactivewindow")}, &active) &&
+                   active == p.mainWindow;
+        }));
+        QCOMPARE(p.windows(), QStringList{p.mainWindow});
+
+        QVERIFY(p.signal(SIGSTOP));
+        QElapsedTimer waited;
+        waited.start();
+        const bool ended = startAgain();
+        QVERIFY(p.signal(SIGCONT));
+        QVERIFY2(ended, "the second start waited for a program that does not answer");
+        QVERIFY2(waited.elapsed() < 10000, qPrintable(QString::number(waited.elapsed())));
+
+        p.process.kill();
+        QVERIFY(p.process.waitForFinished());
+        QVERIFY(QFile::exists(p.dir.file(QStringLiteral("Data/orvelquorvink.Lck"))));
+        QVERIFY(startProgram(p, "home.html"));
+        QVERIFY(p.signal(SIGTERM));
+        QVERIFY(p.ended());
+        QVERIFY(!QFile::exists(p.dir.file(QStringLiteral("Data/orvelquorvink.Lck"))));
+    }
+
     // Harvesting a framed page puts the addresses of both frames in the harvest list.
     void harvestOfAFramedPage()
     {
