@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include <cstdlib>
 #include <unistd.h>
 
 namespace Application {
@@ -43,6 +44,19 @@ void endWithTheWindow(QApplication& app, Browser& browser, ExitSignals& exitSign
                              manager.release();
                          }
                      });
+}
+
+QtMessageHandler g_qtMessages = nullptr;
+
+// Qt ends a start whose display refuses it (one the check cannot judge, such as a display on
+// another host) with an abort and its core dump; the start ends with a failure code instead,
+// after Qt's own lines, having written nothing.
+void failWithoutAbort(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (g_qtMessages)
+        g_qtMessages(type, context, text);
+    if (type == QtFatalMsg)
+        std::_Exit(1);
 }
 
 // The running program's window comes to the front, asked by a later start; a window it shows
@@ -78,7 +92,9 @@ int run(int argc, char** argv)
     // no argument (-stylesheet, -platformpluginpath, an engine switch, ...) changes anything.
     int qtArgc = argc > 0 ? 1 : 0;
     char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    g_qtMessages = qInstallMessageHandler(failWithoutAbort);
     QApplication app(qtArgc, qtArgv);
+    qInstallMessageHandler(g_qtMessages);
     initResources();
     QApplication::setApplicationName(QStringLiteral("orvelquorvink"));
     QApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
