@@ -138,4 +138,7 @@ constexpr int BookSaved = 396;       // "Addresses written to %2: %1. Lines skip
 constexpr int BookWithoutAddress = 397; // "The address book %1 holds no address (... %2)."
 constexpr int BookIsTarget = 398;       // "The address book itself cannot be written over; ..."
 
+// Start-up, signals and a second start: 500-509.
+constexpr int FieldNotKept = 500; // "The field %1 cannot be stored as typed: ..."
+
 } // namespace CaptionNo

@@ -400,6 +400,58 @@ private slots:
             QCOMPARE(w->table().grid().cell(withHidden + 1, 4), QStringLiteral("********"));
     }
 
+    // A value the table file cannot keep is refused with a message naming its field, and the
+    // editor stays open for the user to change it; what is then saved comes back as typed.
+    void editorRefusesWhatTheFileCannotKeep_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("changed"); // what the user then types
+        QTest::newRow("PIN ending in ;-") << 4 << ";-pin;-"
+                                          << "Hidden"
+                                          << ";-pin;-x";
+        QTest::newRow("title holding ;-;") << 1 << "A;-;B"
+                                           << "Title"
+                                           << "A;--;B";
+        QTest::newRow("address holding ;-;") << 2 << "http://a/?x;-;y"
+                                             << "Address"
+                                             << "http://a/?x;y";
+        QTest::newRow("note with a line break") << 5 << "one\ntwo"
+                                                << "Note"
+                                                << "one two";
+    }
+    void editorRefusesWhatTheFileCannotKeep()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, label);
+        QFETCH(QString, changed);
+        writeTable(0, {"A;http://a/;ha"});
+        open();
+        clickCell(1, 1);
+        bool stayedOpen = false;
+        whenEditorOpens([&](frmEDit& editor) {
+            editor.Txt(box)->setText(typed);
+            QTest::mouseClick(editor.cmdBar()->button(QStringLiteral("SAVE3")), Qt::LeftButton);
+            stayedOpen = editor.isVisible() && editor.Txt(box)->text() == typed &&
+                         editor.Txt(box)->hasFocus();
+            // The user changes it: a value the line keeps is saved.
+            editor.Txt(box)->setText(changed);
+            QTest::mouseClick(editor.cmdBar()->button(QStringLiteral("SAVE3")), Qt::LeftButton);
+            editor.GO_Exit(); // in case it was refused again
+        });
+        click(QStringLiteral("EDITURL"));
+        QVERIFY(stayedOpen);
+        QCOMPARE(desktop.messages.size(), 1);
+        QVERIFY2(desktop.messages[0].text.contains(label), qPrintable(desktop.messages[0].text));
+        const QStringList line = QString::fromUtf8(dir->read(QStringLiteral("Links/Links.000")))
+                                     .section(QStringLiteral("\r\n"), 0, 0)
+                                     .split(QStringLiteral(";-;"));
+        QCOMPARE(line.size(), 6);
+        QCOMPARE(line[box - 1], changed);
+    }
+
     void gridActivation_data()
     {
         QTest::addColumn<int>("column");
