@@ -19,31 +19,23 @@ class TestEnding : public QObject {
 private slots:
     void init() { TestGuard::failOnWarnings(); }
 
-    // The process lives on and the request arrives with the signal's number; signals that
-    // come together are all read.
-    void signalsBecomeRequests_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGINT") << int(SIGINT);
-        QTest::newRow("SIGHUP") << int(SIGHUP);
-    }
+    // The process lives on and the request arrives with the signal's number; signals that come
+    // before the event loop reads them are all read.
     void signalsBecomeRequests()
     {
-        QFETCH(int, number);
-        ExitSignals exitSignals;
-        QVERIFY(exitSignals.installed());
-        QSignalSpy requests(&exitSignals, &ExitSignals::exitRequested);
-        // Both arrive before the event loop reads either.
-        QCOMPARE(::raise(number), 0);
-        QCOMPARE(::raise(number == SIGTERM ? SIGHUP : SIGTERM), 0);
-        QTRY_COMPARE(requests.size(), 2);
-        QCOMPARE(requests.takeFirst().value(0).toInt(), number);
+        for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+            ExitSignals exitSignals;
+            QVERIFY(exitSignals.installed());
+            QSignalSpy requests(&exitSignals, &ExitSignals::exitRequested);
+            QCOMPARE(::raise(number), 0);
+            QCOMPARE(::raise(SIGHUP), 0);
+            QTRY_COMPARE(requests.size(), 2);
+            QCOMPARE(requests.first().value(0).toInt(), number);
+        }
     }
 
-    // Once a request has been taken, a further signal ends the process at once, with the
-    // signal's own action: an exit that hangs can always be ended. (A child of this process
-    // stands for the program, with the handlers and the state it inherits.)
+    // Once a request has been taken, a further signal ends the process at once: an exit that
+    // hangs can always be ended. (A child stands for the program, with the state it inherits.)
     void aSecondSignalEndsAtOnce()
     {
         ExitSignals exitSignals;

@@ -66,8 +66,6 @@ private slots:
     void seedsUserFolder_data();
     void seedsUserFolder();
     void portableInstallIsNotSeeded();
-    void existingMakesNothing_data();
-    void existingMakesNothing();
     void copiesAreWritable();
 };
 
@@ -168,38 +166,6 @@ void TestProgramDir::portableInstallIsNotSeeded()
     QCOMPARE(ProgramDir::locate(exeDir, userDir, installed).root(), exeDir);
     QVERIFY(!QFileInfo::exists(userDir));
     QCOMPARE(readTree(exeDir).size(), 2); // the folder and its one language file
-}
-
-void TestProgramDir::existingMakesNothing_data()
-{
-    QTest::addColumn<bool>("portable");
-    QTest::addColumn<bool>("userFolder");
-    QTest::addColumn<QString>("found"); // below the temporary folder
-    QTest::newRow("portable") << true << true << "portable";
-    QTest::newRow("the user's folder") << false << true << "user";
-    QTest::newRow("before the first start: the installed data") << false << false << "share";
-}
-
-// The folder a start would use, found without making or filling anything.
-void TestProgramDir::existingMakesNothing()
-{
-    QFETCH(bool, portable);
-    QFETCH(bool, userFolder);
-    QFETCH(QString, found);
-    QTemporaryDir temp;
-    const QString exeDir = temp.filePath(QStringLiteral("portable"));
-    const QString installed = temp.filePath(QStringLiteral("share"));
-    const QString userDir = temp.filePath(QStringLiteral("user"));
-    QDir().mkpath(exeDir);
-    if (portable)
-        writeFiles(exeDir, {{"Languages/Quorvink_English.txt", "LANG=English\r\n"}});
-    if (userFolder)
-        writeFiles(userDir, {{"Languages/Quorvink_English.txt", "LANG=English\r\n"}});
-    writeFiles(installed, {{"Languages/Quorvink_Deutsch.txt", "LANG=Deutsch\r\n"}});
-    const Files before = readTree(temp.path());
-
-    QCOMPARE(ProgramDir::existing(exeDir, userDir, installed).root(), temp.filePath(found));
-    QCOMPARE(readTree(temp.path()), before);
 }
 
 void TestProgramDir::copiesAreWritable()

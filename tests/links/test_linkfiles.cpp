@@ -245,27 +245,6 @@ private slots:
             QCOMPARE(*read, fields);
     }
 
-    // What an editor refuses: a line break, ";-;" anywhere, ";-" at the end (a PIN typed as
-    // ";-pin;-" would come back changed).
-    void fieldsTheLineKeeps_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("plain") << "pin" << true;
-        QTest::newRow("dashes and semicolons apart") << "a;--;b- ;-x -;" << true;
-        QTest::newRow("ends in ;-") << ";-pin;-" << false;
-        QTest::newRow("holds ;-;") << "a;-;b" << false;
-        QTest::newRow("address with ;-;") << "http://x/?a;-;b" << false;
-        QTest::newRow("line break") << "a\nb" << false;
-        QTest::newRow("carriage return") << "a\rb" << false;
-    }
-    void fieldsTheLineKeeps()
-    {
-        QFETCH(QString, field);
-        QFETCH(bool, kept);
-        QCOMPARE(LinkLine::keeps(field), kept);
-    }
-
     // Every text of up to five characters of ";-a\r\n ," in each field beside itself reversed,
     // and random lines of longer ones: all ways of meeting the separator.
     void generatedFieldsRoundTrip()
