@@ -141,4 +141,9 @@ constexpr int BookIsTarget = 398;       // "The address book itself cannot be wr
 // Start-up, signals and a second start: 500-509.
 constexpr int FieldNotKept = 500; // "The field %1 cannot be stored as typed: ..."
 
+// The selected tab, the language switch, opening files, the language editor, screen readers:
+// 520-539.
+constexpr int FileNoProgram = 520;    // "The file %1 could not be opened: no program ... opens it."
+constexpr int AddressNoProgram = 521; // "The address %1 could not be opened: no program ..."
+
 } // namespace CaptionNo
