@@ -46,10 +46,14 @@ public:
     // The exit sequence; every way of closing the window runs it once.
     void GO_Exit() override;
     // The end asked for from outside the window (a signal): the other windows close, then
-    // GO_Exit runs. A wait in place in progress gets up to two seconds to end first.
+    // GO_Exit runs. A wait in place in progress gets up to two seconds to end first. During the
+    // load, its message closes and the exit follows the load. Nothing waits for the user after it.
     void requestExit();
-    // Writes the options, the history and the settings; the files that failed.
+    // Writes the options, the history and the settings; the files that failed. Nothing before
+    // the load has read them.
     QList<TextFile::Result> saveState();
+    // Whether the exit sequence could not write some of the files.
+    bool saveFailed() const { return m_saveFailed; }
     // The message naming the files that could not be saved, when there are any.
     void notSaved(const QList<TextFile::Result>& failures);
 
@@ -97,6 +101,7 @@ private:
     void checkMarks();
     void saveOptions();
     void noteProblem(const TextFile::Result& problem);
+    void closeOtherWindows();
     void openExternal(const QUrl& url);
     // The address of the page the current tab shows.
     QString shownAddress() const;
@@ -126,6 +131,10 @@ private:
     // The words of the link tables' default titles in the languages known at the last switch: an
     // empty table titled with one of them follows the new language, another title stays.
     QStringList m_titleWords;
+    bool m_loading = false;
+    bool m_loaded = false;
+    bool m_exitAfterLoad = false;
     bool m_exiting = false;
     bool m_exited = false;
+    bool m_saveFailed = false;
 };

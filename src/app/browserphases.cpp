@@ -44,7 +44,14 @@ constexpr qint64 kExitHoldMs = 2000;
 
 void Browser::start()
 {
+    // A request to end that comes while the load waits for an answer (its message about a file)
+    // closes the message and waits for the load to end: only files read can be written back.
+    m_loading = true;
     Form_Load();
+    m_loading = false;
+    m_loaded = true;
+    if (m_exitAfterLoad)
+        QMetaObject::invokeMethod(this, &Browser::requestExit, Qt::QueuedConnection);
     m_window->showPlaced();
     // Files that exist but could not be read: the run goes on with the defaults, and says so.
     if (!m_startProblems.isEmpty()) {
@@ -147,6 +154,9 @@ void Browser::Timer4_Timer()
             TitlesFile::Read_Titles(m.dir, m.Link_Titles, m.Lang_Text[CaptionNo::LinkTableWord]);
         !r)
         m.desktop.report(m_window.get(), FileMessages::text(m.Lang_Text, r));
+    // The program ended while the message was shown.
+    if (m_exiting)
+        return;
     m.Template_Doc = m.path(ProgramFiles::TemplateDoc);
     m.Template_HDoc = m.path(ProgramFiles::TemplateHDoc);
     office().setTemplates(m.Template_Doc, m.Template_HDoc);
@@ -223,7 +233,9 @@ void Browser::GO_Exit()
         return;
     m_exiting = true;
 
-    notSaved(saveState());
+    const QList<TextFile::Result> failures = saveState();
+    m_saveFailed = !failures.isEmpty();
+    notSaved(failures);
 
     // From here on nothing stops the exit.
     if (BrowserView* view = currentView())
@@ -250,6 +262,9 @@ void Browser::GO_Exit()
 QList<TextFile::Result> Browser::saveState()
 {
     QList<TextFile::Result> failures;
+    // Before the load has read them, writing the files would replace them with defaults.
+    if (!m_loaded)
+        return failures;
     if (const TextFile::Result r = OptionsFile::save(m.path(ProgramFiles::Options), m.options); !r)
         failures << r;
     if (const TextFile::Result r = m_navigation->Hyst_Save(); !r)
@@ -271,11 +286,19 @@ void Browser::notSaved(const QList<TextFile::Result>& failures)
 
 // A request to end from outside (a signal, the session): the other windows close first, each
 // keeping what it keeps when the user closes it, then the exit sequence runs. A wait in place
-// (an export) ends first: the request comes back shortly after.
+// (an export) ends first: the request comes back shortly after. No one may be there to answer:
+// from now on no message waits for a click.
 void Browser::requestExit()
 {
     if (m_exiting)
         return;
+    m.desktop.setUnattended();
+    if (m_loading) {
+        // The load's message closes as if answered; the load ends, then the exit runs.
+        m_exitAfterLoad = true;
+        closeOtherWindows();
+        return;
+    }
     // A short wait in place (a page settling) ends first; a long one (an export waiting for
     // the office) does not hold the end back: the exit ends the export with the office.
     if (Wait::active()) {
@@ -286,10 +309,15 @@ void Browser::requestExit()
             return;
         }
     }
+    closeOtherWindows();
+    GO_Exit();
+}
+
+void Browser::closeOtherWindows()
+{
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
         if (window != m_window.get() && window->isVisible())
             window->close();
     }
-    GO_Exit();
 }

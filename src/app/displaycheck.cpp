@@ -143,9 +143,10 @@ std::optional<int> refuseWithoutDisplay(int argc, char** argv)
     const QCoreApplication core(coreArgc, coreArgv);
     QCoreApplication::setApplicationName(QStringLiteral("orvelquorvink"));
     QCoreApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
-    const ProgramDir dir = ProgramDir::locate();
+    // A refused start writes nothing: the program directory is only read.
+    const ProgramDir dir = ProgramDir::existing();
     Options options;
-    OptionsFile::read(dir.path(ProgramFiles::Options), options, QString());
+    OptionsFile::peek(dir.path(ProgramFiles::Options), options);
     CaptionTable captions;
     LanguageSettings lang;
     if (!LanguageFile::read(dir.path(ProgramFiles::languageFile(options.Lang_Name)), captions, lang)

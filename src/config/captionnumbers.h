@@ -138,6 +138,9 @@ constexpr int BookSaved = 396;       // "Addresses written to %2: %1. Lines skip
 constexpr int BookWithoutAddress = 397; // "The address book %1 holds no address (... %2)."
 constexpr int BookIsTarget = 398;       // "The address book itself cannot be written over; ..."
 
+// Start-up, signals and a second start: 500-509.
+constexpr int FieldNotKept = 500; // "The field %1 cannot be stored as typed: ..."
+
 // The selected tab, the language switch, opening files, the language editor, screen readers:
 // 520-539.
 constexpr int FileNoProgram = 520;    // "The file %1 could not be opened: no program ... opens it."

@@ -53,6 +53,13 @@ void read(const QString& path, Options& options, const QString& makerHomePage,
     apply(*lines, options);
 }
 
+void peek(const QString& path, Options& options)
+{
+    options.Lang_Name = QStringLiteral("English");
+    if (const std::optional<QStringList> lines = TextFile::read(path))
+        apply(*lines, options);
+}
+
 TextFile::Result save(const QString& path, const Options& options)
 {
     return TextFile::rewrite(path,

@@ -22,6 +22,10 @@ namespace OptionsFile {
 void read(const QString& path, Options& options, const QString& makerHomePage,
           TextFile::Result* problem = nullptr);
 
+// Reads the file as it is, and never creates it: a missing or unreadable file leaves the values
+// a new file would have.
+void peek(const QString& path, Options& options);
+
 // Save_Opt: writes the six lines.
 TextFile::Result save(const QString& path, const Options& options);
 
