@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocale>
 #include <QUrl>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -54,8 +55,11 @@ void keepOutOfUserFolders()
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
 }
 
-QWebEngineProfile* create(const QString& storageDir, QObject* parent)
+QWebEngineProfile* create(const QString& storageDir, QObject* parent, const QString& locale)
 {
+    // The engine takes the language of its texts from the default locale when it starts.
+    if (!locale.isEmpty())
+        QLocale::setDefault(QLocale(locale));
     // The engine starts with its first profile, and the helper processes it starts then inherit
     // the environment of that moment: an off-the-record profile, which writes nothing, starts
     // it with the user's.
@@ -83,6 +87,12 @@ QWebEngineProfile* create(const QString& storageDir, QObject* parent)
     profile->setCachePath(storageDir + QStringLiteral("/Cache"));
     profile->installUrlSchemeHandler(kScheme, new ProgramPages(profile));
     profile->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+    if (!locale.isEmpty()) {
+        // The interface's language first, then English, which nearly every site offers.
+        const QString first = QLocale(locale).bcp47Name();
+        profile->setHttpAcceptLanguage(
+            first.startsWith(QLatin1String("en")) ? first : first + QStringLiteral(",en"));
+    }
     return profile;
 }
 

@@ -16,6 +16,10 @@ void registerSchemes();
 void keepOutOfUserFolders();
 
 // A profile keeping its cookies and cache below storageDir, serving the program's own pages.
-QWebEngineProfile* create(const QString& storageDir, QObject* parent);
+// The engine fixes the language of its own texts (error pages, the PDF viewer) when it starts:
+// a locale given ("de", "it", "en") is that language, and the first language the profile asks
+// pages for; with none, the desktop's.
+QWebEngineProfile* create(const QString& storageDir, QObject* parent,
+                          const QString& locale = QString());
 
 } // namespace WebProfile

@@ -138,4 +138,23 @@ constexpr int BookSaved = 396;       // "Addresses written to %2: %1. Lines skip
 constexpr int BookWithoutAddress = 397; // "The address book %1 holds no address (... %2)."
 constexpr int BookIsTarget = 398;       // "The address book itself cannot be written over; ..."
 
+// The page's right-click menu: the texts it shares with the menus and tool tips, and 480-499.
+constexpr int MenuBack = 2;
+constexpr int MenuForward = 3;
+constexpr int MenuSelectAll = 23;
+constexpr int MenuViewSource = 35;
+constexpr int MenuStop = 125;
+constexpr int MenuReload = 126;
+constexpr int MenuCut = 157;
+constexpr int MenuCopy = 158;
+constexpr int MenuPaste = 159;
+constexpr int OpenLink = 480;           // "Open link"
+constexpr int OpenLinkInNextTab = 481;  // "Open link in the next tab"
+constexpr int CopyLinkAddress = 482;    // "Copy link address"
+constexpr int SaveLinkAs = 483;         // "Save link as…"
+constexpr int CopyPicture = 484;        // "Copy picture"
+constexpr int CopyPictureAddress = 485; // "Copy picture address"
+constexpr int SavePictureAs = 486;      // "Save picture as…"
+constexpr int SavePageAs = 487;         // "Save page as…": the program's web archive
+
 } // namespace CaptionNo

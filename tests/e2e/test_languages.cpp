@@ -20,11 +20,11 @@ namespace {
 
 const QString kShipped = QStringLiteral(QUORVINK_SOURCE_DIR "/data/Languages");
 
-const QStringList kSettingKeys{"START_PAGE",   "LANG",           "SEARCH_URL",
-                               "SEARCH_DESCR", "DICTIONARY_URL", "DICTIONARY_DESCR",
-                               "MAP_URL",      "MAP_DESCR",      "SOCIAL_URL",
-                               "SOCIAL_DESCR", "ECOMMERCE_URL",  "ECOMMERCE_DESCR",
-                               "TAB_NUMBER",   "TAB_WIDTH",      "TRANSLATOR_PATH"};
+const QStringList kSettingKeys{
+    "START_PAGE",      "LANG",           "LOCALE",           "SEARCH_URL",
+    "SEARCH_DESCR",    "DICTIONARY_URL", "DICTIONARY_DESCR", "MAP_URL",
+    "MAP_DESCR",       "SOCIAL_URL",     "SOCIAL_DESCR",     "ECOMMERCE_URL",
+    "ECOMMERCE_DESCR", "TAB_NUMBER",     "TAB_WIDTH",        "TRANSLATOR_PATH"};
 
 struct Shape {
     int captions = 0;
