@@ -1,19 +1,27 @@
 // The shipped language files: complete, alike in shape, and covering every text the program
 // shows.
 #include "appfixture.h"
+#include "httpserver.h"
 #include "testguard.h"
 #include "testmain.h"
 
 #include "app/bottomstrip.h"
 #include "browse/addressbox.h"
 #include "browse/navigation.h"
+#include "browse/pagemenu.h"
 #include "commandbar/commandbar.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
 #include "config/languagefile.h"
 
+#include <QBuffer>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QToolButton>
 
 namespace {
@@ -52,6 +60,7 @@ class TestLanguages : public QObject {
 
     // The window the tests share, started in English on an empty page.
     AppFixture app;
+    HttpServer server;
 
     // The shared window as at start, beyond what AppFixture::reset() brings back: English read
     // again if another language was chosen, and the caption of tab 0 the home page gave it.
@@ -73,6 +82,19 @@ class TestLanguages : public QObject {
 private slots:
     void initTestCase()
     {
+        QVERIFY(server.start());
+        // A link over the whole page, with a picture beside it.
+        server.setPage(QStringLiteral("links.html"),
+                       htmlPage(QStringLiteral("Links"),
+                                QStringLiteral("<a href='/b.html' style='display:block;"
+                                               "height:300px'>B</a><img src='/p.png' "
+                                               "width=200 height=100>")));
+        server.setPage(QStringLiteral("b.html"), htmlPage(QStringLiteral("Page B")));
+        QImage picture(20, 10, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QBuffer png;
+        QVERIFY(png.open(QIODevice::WriteOnly) && picture.save(&png, "PNG"));
+        server.setPage(QStringLiteral("p.png"), png.data(), "image/png");
         app.dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
                       " 1 \r\n 0 \r\n 0 \r\n 0 \r\nabout:blank\r\nEnglish\r\n");
         // The deferred start step comes soon and before the first test, not during one.
@@ -175,6 +197,109 @@ private slots:
 
         QCOMPARE(app.module->Link_Titles.title(7),
                  app.module->Lang_Text[34] + QStringLiteral(" 7"));
+    }
+
+    // Qt's own dialogs and standard buttons speak the interface's language from the switch on; a
+    // language file without a locale gives Qt's English texts.
+    void qtDialogsFollowTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("cancel");
+        QTest::addColumn<QString>("lookIn");
+        QTest::addRow("Deutsch") << "Deutsch"
+                                 << "Abbrechen"
+                                 << "Suchen in:";
+        QTest::addRow("Italiano") << "Italiano"
+                                  << "Annulla"
+                                  << "Cerca in:";
+        QTest::addRow("own file without a locale") << "Eigen"
+                                                   << "Cancel"
+                                                   << "Look in:";
+        QTest::addRow("English") << "English"
+                                 << "Cancel"
+                                 << "Look in:";
+    }
+    void qtDialogsFollowTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, cancel);
+        QFETCH(QString, lookIn);
+        QByteArray own = app.dir.read(QStringLiteral("Languages/Quorvink_Deutsch.txt"));
+        own.replace("LOCALE=de\r\n", "");
+        QVERIFY(app.dir.write(QStringLiteral("Languages/Quorvink_Eigen.txt"), own));
+        // Another language first: the switch itself must bring the texts.
+        app.browser->switchLanguage(language == QLatin1String("Deutsch")
+                                        ? QStringLiteral("Italiano")
+                                        : QStringLiteral("Deutsch"));
+        QDialogButtonBox before(QDialogButtonBox::Cancel);
+        app.browser->switchLanguage(language);
+        QVERIFY(app.desktop.messages.isEmpty());
+        QCoreApplication::processEvents();
+        QCOMPARE(before.button(QDialogButtonBox::Cancel)->text(), cancel);
+
+        QFileDialog dialog(app.window);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        const auto* label = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+        QVERIFY(label);
+        QCOMPARE(label->text(), lookIn);
+        const auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        QVERIFY(buttons);
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), cancel);
+    }
+
+    // In Deutsch the page's right-click menu is German; a link opens in the next tab, which is
+    // then the one shown.
+    void pageMenuSpeaksTheInterfaceLanguage()
+    {
+        Browser& b = *app.browser;
+        b.switchLanguage(QStringLiteral("Deutsch"));
+        const QUrl page = server.url(QStringLiteral("links.html"));
+        b.navigation().setAddressText(page.toString());
+        b.navigation().GO_Navigate(0);
+        QVERIFY(AppFixture::waitFor(app.view(0), page));
+        QWidget* surface = app.view(0)->widget()->focusProxy();
+        QVERIFY(surface);
+
+        QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(40, 100));
+        QTRY_VERIFY_WITH_TIMEOUT(b.pageMenu().shown(), 10000);
+        QStringList texts;
+        for (const QAction* action : b.pageMenu().shown()->actions()) {
+            if (!action->isSeparator())
+                texts << action->text();
+        }
+        QCOMPARE(texts.join(QLatin1Char('|')),
+                 QStringList({"Zurück", "Neu laden", "Alles auswählen", "Link öffnen",
+                              "Link in der nächsten Registerkarte öffnen", "Linkadresse kopieren",
+                              "Link speichern unter…", "Seitenquelltext anzeigen",
+                              "Seite speichern unter…"})
+                     .join(QLatin1Char('|')));
+        // The page came after another one: "Zurück" goes there.
+        const QList<QAction*> actions = b.pageMenu().shown()->actions();
+        const auto nextTab = std::find_if(actions.begin(), actions.end(), [](const QAction* a) {
+            return a->text() == QStringLiteral("Link in der nächsten Registerkarte öffnen");
+        });
+        QVERIFY(nextTab != actions.end());
+        (*nextTab)->trigger();
+        b.pageMenu().shown()->close();
+        QCOMPARE(b.tabs().selected(), 1);
+        QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("b.html"))));
+        QVERIFY(app.view(1)->isVisible());
+        QVERIFY(!app.view(0)->isVisible());
+        QCOMPARE(b.tabs().Tab_URL().at(1), server.url(QStringLiteral("b.html")).toString());
+
+        // The picture's own entries, once its place is clicked.
+        b.tabs().select(0);
+        b.tabs().showSelected();
+        QTRY_VERIFY(!b.pageMenu().shown());
+        QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(40, 340));
+        QTRY_VERIFY_WITH_TIMEOUT(b.pageMenu().shown(), 10000);
+        texts.clear();
+        for (const QAction* action : b.pageMenu().shown()->actions())
+            texts << action->text();
+        QVERIFY2(texts.contains(QStringLiteral("Bildadresse kopieren")),
+                 qPrintable(texts.join(QLatin1Char('|'))));
+        b.pageMenu().shown()->close();
     }
 };
 
