@@ -16,6 +16,7 @@
 #include "browse/webprofile.h"
 #include "commandbar/commandentry.h"
 #include "commands/dispatcher.h"
+#include "commands/startpage.h"
 #include "config/programfiles.h"
 #include "config/startlanguage.h"
 #include "links/linktitles.h"
@@ -38,6 +39,12 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
         m.path(ProgramFiles::EngineFolder), nullptr,
         StartLanguage::localeOf(m.dir,
                                 StartLanguage::ofRun(m.dir, QLocale::system().uiLanguages())));
+    // The start page speaks the interface's language at every visit.
+    WebProfile::servePages(m_profile, [this](const QString& page) -> std::optional<QByteArray> {
+        if (page != QLatin1String("start"))
+            return std::nullopt;
+        return StartPage::html(m.Lang_Text, m.lang.locale);
+    });
     m_window = std::make_unique<frmStart>(m, m_pool);
     frmStart* window = m_window.get();
     m_tabs = std::make_unique<TabSet>(m_profile, window, window->cmdBar(1));

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <functional>
+#include <optional>
 
 class QObject;
 class QWebEngineProfile;
@@ -21,5 +25,11 @@ void keepOutOfUserFolders();
 // pages for; with none, the desktop's.
 QWebEngineProfile* create(const QString& storageDir, QObject* parent,
                           const QString& locale = QString());
+
+// Makes one of the program's own pages, by its name ("start" for "quorvink:start"), in UTF-8;
+// nothing: the page built into the program, if there is one.
+using PageMaker = std::function<std::optional<QByteArray>(const QString& page)>;
+// The program's own pages of the profile are made from now on.
+void servePages(QWebEngineProfile* profile, PageMaker make);
 
 } // namespace WebProfile

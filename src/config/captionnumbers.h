@@ -157,4 +157,12 @@ constexpr int CopyPictureAddress = 485; // "Copy picture address"
 constexpr int SavePictureAs = 486;      // "Save picture as…"
 constexpr int SavePageAs = 487;         // "Save page as…": the program's web archive
 
+// The start page: the program's name, what it collects, and 488-492.
+constexpr int AboutHarvest = 200;         // "Collects the mail addresses that the pages ..."
+constexpr int StartTypeAddress = 488;     // "Type an address in the box above ..."
+constexpr int StartCollect = 489;         // "... the button “%1” and choose “%2” ..."
+constexpr int StartMailList = 490;        // "The same menu shows the list (“%1”), ..."
+constexpr int StartSave = 491;            // "The button “%1” saves the page as ..."
+constexpr int StartLanguageAndHelp = 492; // "The button “%1” chooses the language ...; help ..."
+
 } // namespace CaptionNo

@@ -248,6 +248,53 @@ private slots:
         QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), cancel);
     }
 
+    // The start page speaks the interface's language and names the entries as the bars show
+    // them; a language file's texts reach it as text, never as markup.
+    void startPageInTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("English") << "English"
+                                 << "en"
+                                 << "open the menu of the button \u201cMail addresses\u201d and "
+                                    "choose \u201cCollect mail addresses (on/off)\u201d";
+        QTest::addRow("Deutsch")
+            << "Deutsch"
+            << "de"
+            << "\u201eE-Mail-Adressen\u201c und w\u00e4hlen \u201eE-Mail-Adressen sammeln "
+               "(ein/aus)\u201c";
+        QTest::addRow("Italiano") << "Italiano"
+                                  << "it"
+                                  << "\u00abRaccogli indirizzi e-mail (attiva/disattiva)\u00bb";
+        QTest::addRow("markup in a language file") << "Markup"
+                                                   << "en"
+                                                   << "<img src=x onerror=alert(1)>Mail addresses";
+    }
+    void startPageInTheInterfaceLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, lang);
+        QFETCH(QString, expected);
+        QByteArray own = app.dir.read(QStringLiteral("Languages/Quorvink_English.txt"));
+        own.replace("LOCALE=en", "LOCALE=en\">");
+        own.replace("To collect addresses, open the menu of the button \xe2\x80\x9c%1",
+                    "<img src=x onerror=alert(1)>%1");
+        QVERIFY(app.dir.write(QStringLiteral("Languages/Quorvink_Markup.txt"), own));
+        app.browser->switchLanguage(language);
+        QVERIFY(app.desktop.messages.isEmpty());
+        const QUrl start(QStringLiteral("quorvink:start"));
+        app.view(0)->Navigate(start.toString());
+        QVERIFY(AppFixture::waitFor(app.view(0), start));
+        const QString text =
+            evaluate(app.view(0), QStringLiteral("document.body.innerText")).toString();
+        QVERIFY2(text.contains(expected), qPrintable(text));
+        QVERIFY(text.contains(app.module->Lang_Text[179]));
+        QCOMPARE(evaluate(app.view(0), QStringLiteral("document.documentElement.lang")).toString(),
+                 language == QLatin1String("Markup") ? QStringLiteral("en\">") : lang);
+        QCOMPARE(evaluate(app.view(0), QStringLiteral("document.images.length")).toInt(), 0);
+    }
+
     // In Deutsch the page's right-click menu is German; a link opens in the next tab, which is
     // then the one shown.
     void pageMenuSpeaksTheInterfaceLanguage()
