@@ -5,6 +5,7 @@
 #include "commandbar/commandpool.h"
 #include "commandbar/imagelist.h"
 #include "config/captionnumbers.h"
+#include "config/helppages.h"
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
@@ -250,8 +251,8 @@ void frmAbout::cmdBar_ButtonClick(int control, CommandEntry* entry)
 void frmAbout::openHelp()
 {
     const SmallWindows::Context& c = m_windows.context();
-    c.desktop.openOrReport(this, QUrl::fromLocalFile(c.dir.path(ProgramFiles::HelpPage)),
-                           c.captions);
+    c.desktop.openOrReport(
+        this, QUrl::fromLocalFile(HelpPages::forLanguage(c.dir, c.options.Lang_Name)), c.captions);
 }
 
 // The four labels with an address open it, by mouse or by Enter or Space; the window stays.
