@@ -6,6 +6,7 @@
 #include "tempprogramdir.h"
 #include "unittestmain.h"
 
+#include <QLocale>
 #include <QTest>
 
 class TestStartLanguage : public QObject {
@@ -50,6 +51,17 @@ private slots:
         // A file of five lines, as a first start writes it, is English.
         QVERIFY(dir.write("Data/orvelquorvink.Opt", " 1 \r\n 0 \r\n 0 \r\n 0 \r\nx\r\n"));
         QCOMPARE(StartLanguage::ofRun(dir.programDir(), desktop), QStringLiteral("English"));
+    }
+
+    // The desktop's own languages, as the program reads them at a first start: the test runs
+    // with LC_ALL=de_DE.UTF-8.
+    void germanDesktopStartsInDeutsch()
+    {
+        if (qEnvironmentVariable("LC_ALL") != QLatin1String("de_DE.UTF-8"))
+            QSKIP("runs on a German desktop only (LC_ALL=de_DE.UTF-8, as CTest sets it)");
+        TempProgramDir dir;
+        QCOMPARE(StartLanguage::forDesktop(dir.programDir(), QLocale::system().uiLanguages()),
+                 QStringLiteral("Deutsch"));
     }
 
     void localeOfALanguage()
