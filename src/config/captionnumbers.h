@@ -165,4 +165,9 @@ constexpr int StartMailList = 490;        // "The same menu shows the list (“%
 constexpr int StartSave = 491;            // "The button “%1” saves the page as ..."
 constexpr int StartLanguageAndHelp = 492; // "The button “%1” chooses the language ...; help ..."
 
+// The selected tab, the language switch, opening files, the language editor, screen readers:
+// 520-539.
+constexpr int FileNoProgram = 520;    // "The file %1 could not be opened: no program ... opens it."
+constexpr int AddressNoProgram = 521; // "The address %1 could not be opened: no program ..."
+
 } // namespace CaptionNo

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class CaptionTable;
@@ -18,8 +19,9 @@ public:
     virtual ~Desktop() = default;
 
     // Hands a file path or an address to the user's default program for it. False when nothing
-    // on this desktop could take it (no opener installed).
-    virtual bool open(const QUrl& target);
+    // on this desktop could take it (no opener installed). When the opener started but then
+    // found no program for the target, failedLater is called, once, from the event loop.
+    virtual bool open(const QUrl& target, const std::function<void()>& failedLater = {});
     // Shows a text file as plain text, whatever its content looks like: in the desktop's default
     // program for text/plain or, where there is none, in a read-only text window of the
     // program's own with the title given. False when the file could not be shown at all.
