@@ -207,100 +207,76 @@ private slots:
     // language file without a locale gives Qt's English texts.
     void qtDialogsFollowTheLanguage_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("cancel");
-        QTest::addColumn<QString>("lookIn");
-        QTest::addRow("Deutsch") << "Deutsch"
-                                 << "Abbrechen"
-                                 << "Suchen in:";
-        QTest::addRow("Italiano") << "Italiano"
-                                  << "Annulla"
-                                  << "Cerca in:";
-        QTest::addRow("own file without a locale") << "Eigen"
-                                                   << "Cancel"
-                                                   << "Look in:";
-        QTest::addRow("English") << "English"
-                                 << "Cancel"
-                                 << "Look in:";
+        QTest::addColumn<QStringList>(
+            "texts"); // the language, Cancel, the file dialog's "Look in:"
+        QTest::addRow("Deutsch") << QStringList{"Deutsch", "Abbrechen", "Suchen in:"};
+        QTest::addRow("Italiano") << QStringList{"Italiano", "Annulla", "Cerca in:"};
+        QTest::addRow("own file without a locale") << QStringList{"Eigen", "Cancel", "Look in:"};
+        QTest::addRow("English") << QStringList{"English", "Cancel", "Look in:"};
     }
     void qtDialogsFollowTheLanguage()
     {
-        QFETCH(QString, language);
-        QFETCH(QString, cancel);
-        QFETCH(QString, lookIn);
+        QFETCH(QStringList, texts);
         QByteArray own = app.dir.read(QStringLiteral("Languages/Quorvink_Deutsch.txt"));
-        own.replace("LOCALE=de\r\n", "");
-        QVERIFY(app.dir.write(QStringLiteral("Languages/Quorvink_Eigen.txt"), own));
+        QVERIFY(app.dir.write(QStringLiteral("Languages/Quorvink_Eigen.txt"),
+                              own.replace("LOCALE=de\r\n", "")));
         // Another language first: the switch itself must bring the texts.
-        app.browser->switchLanguage(language == QLatin1String("Deutsch")
-                                        ? QStringLiteral("Italiano")
-                                        : QStringLiteral("Deutsch"));
+        app.browser->switchLanguage(texts[0] == QLatin1String("Deutsch") ? "Italiano" : "Deutsch");
         QDialogButtonBox before(QDialogButtonBox::Cancel);
-        app.browser->switchLanguage(language);
+        app.browser->switchLanguage(texts[0]);
         QVERIFY(app.desktop.messages.isEmpty());
         QCoreApplication::processEvents();
-        QCOMPARE(before.button(QDialogButtonBox::Cancel)->text(), cancel);
+        QCOMPARE(before.button(QDialogButtonBox::Cancel)->text(), texts[1]);
 
         QFileDialog dialog(app.window);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        const auto* label = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
-        QVERIFY(label);
-        QCOMPARE(label->text(), lookIn);
-        const auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-        QVERIFY(buttons);
-        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), cancel);
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(), texts[2]);
+        QCOMPARE(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(),
+                 texts[1]);
     }
 
     // The start page speaks the interface's language and names the entries as the bars show
     // them; a language file's texts reach it as text, never as markup.
     void startPageInTheInterfaceLanguage_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("lang");
-        QTest::addColumn<QString>("expected");
-        QTest::addRow("English") << "English"
-                                 << "en"
-                                 << "open the menu of the button \u201cMail addresses\u201d and "
-                                    "choose \u201cCollect mail addresses (on/off)\u201d";
-        QTest::addRow("Deutsch")
-            << "Deutsch"
-            << "de"
-            << "\u201eE-Mail-Adressen\u201c und w\u00e4hlen \u201eE-Mail-Adressen sammeln "
-               "(ein/aus)\u201c";
-        QTest::addRow("Italiano") << "Italiano"
-                                  << "it"
-                                  << "\u00abRaccogli indirizzi e-mail (attiva/disattiva)\u00bb";
-        QTest::addRow("markup in a language file") << "Markup"
-                                                   << "en"
-                                                   << "<img src=x onerror=alert(1)>Mail addresses";
+        QTest::addColumn<QStringList>("texts"); // the language, the page's language tag, a phrase
+        QTest::addRow("English") << QStringList{"English", "en",
+                                                "open the menu of the button \u201cMail addresses"
+                                                "\u201d and choose \u201cCollect mail addresses "
+                                                "(on/off)\u201d"};
+        QTest::addRow("Deutsch") << QStringList{"Deutsch", "de",
+                                                "\u201eE-Mail-Adressen\u201c und w\u00e4hlen "
+                                                "\u201eE-Mail-Adressen sammeln (ein/aus)\u201c"};
+        QTest::addRow("Italiano") << QStringList{
+            "Italiano", "it", "\u00abRaccogli indirizzi e-mail (attiva/disattiva)\u00bb"};
+        QTest::addRow("markup in a language file")
+            << QStringList{"Markup", "en\">", "<img src=x onerror=alert(1)>Mail addresses"};
     }
     void startPageInTheInterfaceLanguage()
     {
-        QFETCH(QString, language);
-        QFETCH(QString, lang);
-        QFETCH(QString, expected);
+        QFETCH(QStringList, texts);
         QByteArray own = app.dir.read(QStringLiteral("Languages/Quorvink_English.txt"));
         own.replace("LOCALE=en", "LOCALE=en\">");
         own.replace("To collect addresses, open the menu of the button \xe2\x80\x9c%1",
                     "<img src=x onerror=alert(1)>%1");
         QVERIFY(app.dir.write(QStringLiteral("Languages/Quorvink_Markup.txt"), own));
-        app.browser->switchLanguage(language);
+        app.browser->switchLanguage(texts[0]);
         QVERIFY(app.desktop.messages.isEmpty());
         const QUrl start(QStringLiteral("quorvink:start"));
         app.view(0)->Navigate(start.toString());
         QVERIFY(AppFixture::waitFor(app.view(0), start));
         const QString text =
             evaluate(app.view(0), QStringLiteral("document.body.innerText")).toString();
-        QVERIFY2(text.contains(expected), qPrintable(text));
-        QVERIFY(text.contains(app.module->Lang_Text[179]));
+        QVERIFY2(text.contains(texts[2]) && text.contains(app.module->Lang_Text[179]),
+                 qPrintable(text));
         QCOMPARE(evaluate(app.view(0), QStringLiteral("document.documentElement.lang")).toString(),
-                 language == QLatin1String("Markup") ? QStringLiteral("en\">") : lang);
+                 texts[1]);
         QCOMPARE(evaluate(app.view(0), QStringLiteral("document.images.length")).toInt(), 0);
     }
 
     // In Deutsch the page's right-click menu is German; a link opens in the next tab, which is
-    // then the one shown.
+    // then the one shown; a picture has its own entries.
     void pageMenuSpeaksTheInterfaceLanguage()
     {
         Browser& b = *app.browser;
@@ -311,45 +287,33 @@ private slots:
         QVERIFY(AppFixture::waitFor(app.view(0), page));
         QWidget* surface = app.view(0)->widget()->focusProxy();
         QVERIFY(surface);
+        auto menuAt = [&b, surface](QPoint place) {
+            QStringList texts;
+            QTest::mouseClick(surface, Qt::RightButton, {}, place);
+            if (QTest::qWaitFor([&b] { return b.pageMenu().shown() != nullptr; }, 10000)) {
+                for (const QAction* action : b.pageMenu().shown()->actions())
+                    texts << action->text();
+            }
+            return texts.join(QLatin1Char('|'));
+        };
 
-        QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(40, 100));
-        QTRY_VERIFY_WITH_TIMEOUT(b.pageMenu().shown(), 10000);
-        QStringList texts;
-        for (const QAction* action : b.pageMenu().shown()->actions()) {
-            if (!action->isSeparator())
-                texts << action->text();
-        }
-        QCOMPARE(texts.join(QLatin1Char('|')),
-                 QStringList({"Zurück", "Neu laden", "Alles auswählen", "Link öffnen",
-                              "Link in der nächsten Registerkarte öffnen", "Linkadresse kopieren",
-                              "Link speichern unter…", "Seitenquelltext anzeigen",
-                              "Seite speichern unter…"})
-                     .join(QLatin1Char('|')));
         // The page came after another one: "Zurück" goes there.
-        const QList<QAction*> actions = b.pageMenu().shown()->actions();
-        const auto nextTab = std::find_if(actions.begin(), actions.end(), [](const QAction* a) {
-            return a->text() == QStringLiteral("Link in der nächsten Registerkarte öffnen");
-        });
-        QVERIFY(nextTab != actions.end());
-        (*nextTab)->trigger();
+        QCOMPARE(menuAt(QPoint(40, 100)),
+                 QStringLiteral("Zurück|Neu laden||Alles auswählen||Link öffnen|Link in der "
+                                "nächsten Registerkarte öffnen|Linkadresse kopieren|Link "
+                                "speichern unter…||Seitenquelltext anzeigen|Seite speichern "
+                                "unter…"));
+        b.pageMenu().shown()->actions().at(6)->trigger();
         b.pageMenu().shown()->close();
         QCOMPARE(b.tabs().selected(), 1);
         QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("b.html"))));
-        QVERIFY(app.view(1)->isVisible());
-        QVERIFY(!app.view(0)->isVisible());
+        QVERIFY(app.view(1)->isVisible() && !app.view(0)->isVisible());
         QCOMPARE(b.tabs().Tab_URL().at(1), server.url(QStringLiteral("b.html")).toString());
 
-        // The picture's own entries, once its place is clicked.
         b.tabs().select(0);
         b.tabs().showSelected();
         QTRY_VERIFY(!b.pageMenu().shown());
-        QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(40, 340));
-        QTRY_VERIFY_WITH_TIMEOUT(b.pageMenu().shown(), 10000);
-        texts.clear();
-        for (const QAction* action : b.pageMenu().shown()->actions())
-            texts << action->text();
-        QVERIFY2(texts.contains(QStringLiteral("Bildadresse kopieren")),
-                 qPrintable(texts.join(QLatin1Char('|'))));
+        QVERIFY(menuAt(QPoint(40, 340)).contains(QStringLiteral("|Bildadresse kopieren|")));
         b.pageMenu().shown()->close();
     }
 };
