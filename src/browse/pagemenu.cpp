@@ -12,9 +12,7 @@
 
 namespace {
 
-using Entry = PageMenu::Entry;
-
-bool isWeb(const QUrl& url)
+bool menuIsWeb(const QUrl& url)
 {
     return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
 }
@@ -22,23 +20,23 @@ bool isWeb(const QUrl& url)
 // A link the program may open itself: one to the web, or one of a local page to its own kind of
 // address. A page from the web never reaches a local file through the menu, and a "javascript:"
 // or "data:" link never runs in another tab.
-bool mayOpen(const QUrl& link, const QUrl& page)
+bool menuMayOpen(const QUrl& link, const QUrl& page)
 {
     if (!link.isValid())
         return false;
-    if (isWeb(link))
+    if (menuIsWeb(link))
         return true;
     const QString scheme = link.scheme();
     return (scheme == QLatin1String("file") || scheme == QLatin1String("quorvink")) &&
            scheme == page.scheme();
 }
 
-void addGroup(QList<Entry>& menu, const QList<Entry>& group)
+void addMenuGroup(QList<PageMenu::Entry>& menu, const QList<PageMenu::Entry>& group)
 {
     if (group.isEmpty())
         return;
     if (!menu.isEmpty())
-        menu.append(Entry::Separator);
+        menu.append(PageMenu::Entry::Separator);
     menu.append(group);
 }
 
@@ -54,7 +52,7 @@ QList<PageMenu::Entry> PageMenu::entries(const Place& place)
     if (place.canGoForward)
         group << Entry::Forward;
     group << (place.loading ? Entry::Stop : Entry::Reload);
-    addGroup(menu, group);
+    addMenuGroup(menu, group);
 
     group.clear();
     if (place.editFlags.testFlag(Flag::CanCut))
@@ -65,30 +63,30 @@ QList<PageMenu::Entry> PageMenu::entries(const Place& place)
         group << Entry::Paste;
     if (place.editFlags.testFlag(Flag::CanSelectAll))
         group << Entry::SelectAll;
-    addGroup(menu, group);
+    addMenuGroup(menu, group);
 
     group.clear();
-    if (mayOpen(place.linkUrl, place.pageUrl)) {
+    if (menuMayOpen(place.linkUrl, place.pageUrl)) {
         group << Entry::OpenLink;
         if (place.hasNextTab)
             group << Entry::OpenLinkInNextTab;
     }
     if (!place.linkUrl.isEmpty())
         group << Entry::CopyLinkAddress;
-    if (isWeb(place.linkUrl))
+    if (menuIsWeb(place.linkUrl))
         group << Entry::SaveLink;
-    addGroup(menu, group);
+    addMenuGroup(menu, group);
 
     group.clear();
     if (!place.pictureUrl.isEmpty())
         group << Entry::CopyPicture << Entry::CopyPictureAddress;
-    if (isWeb(place.pictureUrl) || place.pictureUrl.scheme() == QLatin1String("data"))
+    if (menuIsWeb(place.pictureUrl) || place.pictureUrl.scheme() == QLatin1String("data"))
         group << Entry::SavePicture;
-    addGroup(menu, group);
+    addMenuGroup(menu, group);
 
     // The page source and the web archive are of a page the view shows.
     if (!place.loading && !place.pageUrl.isEmpty())
-        addGroup(menu, {Entry::ViewSource, Entry::SavePage});
+        addMenuGroup(menu, {Entry::ViewSource, Entry::SavePage});
     return menu;
 }
 

@@ -7,7 +7,7 @@
 namespace {
 
 // The text a button or an entry shows: a menu entry its caption, a toolbar button its tooltip.
-QString shownAs(const CaptionTable& captions, const char* key)
+QString startShownAs(const CaptionTable& captions, const char* key)
 {
     const MainCommand* command = MainCatalogue::find(QString::fromLatin1(key));
     if (!command)
@@ -19,7 +19,7 @@ QString startItem(const CaptionTable& captions, int number, std::initializer_lis
 {
     QString text = captions.textOrEnglish(number);
     for (const char* key : keys)
-        text = text.arg(shownAs(captions, key));
+        text = text.arg(startShownAs(captions, key));
     return QStringLiteral("<li>") + text.toHtmlEscaped() + QStringLiteral("</li>\n");
 }
 

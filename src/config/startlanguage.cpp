@@ -11,22 +11,22 @@
 namespace {
 
 // The parts of a locale or a desktop language: "pt_BR" and "pt-BR" both give {"pt", "br"}.
-QStringList partsOf(const QString& name)
+QStringList localeParts(const QString& name)
 {
     QString normal = name.trimmed().toLower();
     normal.replace(QLatin1Char('_'), QLatin1Char('-'));
     return normal.split(QLatin1Char('-'), Qt::SkipEmptyParts);
 }
 
-struct Candidate {
+struct LanguageCandidate {
     QString name;
     QString locale;
 };
 
 // The language files of the folder with the locale each names, in the order of their names.
-QList<Candidate> candidates(const ProgramDir& dir)
+QList<LanguageCandidate> languageCandidates(const ProgramDir& dir)
 {
-    QList<Candidate> found;
+    QList<LanguageCandidate> found;
     const QDir folder(dir.path(ProgramFiles::LanguagesFolder));
     const QStringList files = folder.entryList({QStringLiteral("Quorvink_*.txt")}, QDir::Files,
                                                QDir::Name | QDir::IgnoreCase);
@@ -49,8 +49,8 @@ namespace StartLanguage {
 
 bool answers(const QString& locale, const QString& uiLanguage)
 {
-    const QStringList wanted = partsOf(uiLanguage);
-    const QStringList offered = partsOf(locale);
+    const QStringList wanted = localeParts(uiLanguage);
+    const QStringList offered = localeParts(locale);
     if (wanted.isEmpty() || offered.isEmpty() || wanted.front() != offered.front())
         return false;
     // "de" answers every German; "pt_BR" only a Brazilian desktop.
@@ -59,9 +59,9 @@ bool answers(const QString& locale, const QString& uiLanguage)
 
 QString forDesktop(const ProgramDir& dir, const QStringList& uiLanguages)
 {
-    const QList<Candidate> files = candidates(dir);
+    const QList<LanguageCandidate> files = languageCandidates(dir);
     for (const QString& language : uiLanguages) {
-        for (const Candidate& file : files) {
+        for (const LanguageCandidate& file : files) {
             if (answers(file.locale, language))
                 return file.name;
         }
