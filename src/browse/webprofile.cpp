@@ -69,9 +69,12 @@ void keepOutOfUserFolders()
 
 QWebEngineProfile* create(const QString& storageDir, QObject* parent, const QString& locale)
 {
-    // The engine takes the language of its texts from the default locale when it starts.
-    if (!locale.isEmpty())
-        QLocale::setDefault(QLocale(locale));
+    // The engine takes the language of its texts from the default locale when it starts. A
+    // locale Qt does not know changes nothing.
+    const QLocale language(locale);
+    const bool known = !locale.isEmpty() && language.language() != QLocale::C;
+    if (known)
+        QLocale::setDefault(language);
     // The engine starts with its first profile, and the helper processes it starts then inherit
     // the environment of that moment: an off-the-record profile, which writes nothing, starts
     // it with the user's.
@@ -101,9 +104,9 @@ QWebEngineProfile* create(const QString& storageDir, QObject* parent, const QStr
     pages->setObjectName(kPagesName);
     profile->installUrlSchemeHandler(kScheme, pages);
     profile->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
-    if (!locale.isEmpty()) {
+    if (known) {
         // The interface's language first, then English, which nearly every site offers.
-        const QString first = QLocale(locale).bcp47Name();
+        const QString first = language.bcp47Name();
         profile->setHttpAcceptLanguage(
             first.startsWith(QLatin1String("en")) ? first : first + QStringLiteral(",en"));
     }
