@@ -167,7 +167,7 @@ private slots:
         }
         QVERIFY(!w.picStat()->cmdMove()->toolTip().isEmpty());
         QVERIFY(!w.Text1()->accessibleName().isEmpty());
-        QVERIFY(!w.picStat()->statusBar()->accessibleName().isEmpty());
+        QVERIFY(!w.picStat()->statusBar()->accessibleDescription().isEmpty());
         QVERIFY(!w.picStat()->progressBar()->accessibleName().isEmpty());
         QVERIFY(!app.module->Lang_Text[179].isEmpty());
         QVERIFY(app.module->Link_Titles.title(7).endsWith(QLatin1String(" 7")));
