@@ -20,9 +20,11 @@ class MainDispatcher;
 class Module;
 class Navigation;
 class PagePrinter;
+class PageMenu;
 class PageStatus;
 class QUrl;
 class QWebEngineProfile;
+class QtTranslations;
 class SmallWindows;
 class TabSet;
 class frmStart;
@@ -75,6 +77,7 @@ public:
     PageStatus& pageStatus() const { return *m_pageStatus; }
     Harvester& harvester() const { return *m_harvester; }
     FindBar* findBar() const { return m_findBar; }
+    PageMenu& pageMenu() const { return *m_pageMenu; }
     PageExports& exports() const { return *m_exports; }
     PagePicture& picture() const { return m_exports->picture(); }
     OfficeExports& office() const { return m_exports->office(); }
@@ -115,6 +118,7 @@ private:
     std::unique_ptr<TabSet> m_tabs;
     Navigation* m_navigation = nullptr;
     PageStatus* m_pageStatus = nullptr;
+    PageMenu* m_pageMenu = nullptr;
     Harvester* m_harvester = nullptr;
     std::unique_ptr<MailLists> m_mailLists;
     PagePrinter* m_printer = nullptr;
@@ -122,6 +126,8 @@ private:
     PageExports* m_exports = nullptr;
     std::unique_ptr<SmallWindows> m_smallWindows;
     std::unique_ptr<MainDispatcher> m_dispatcher;
+    // Qt's and the engine's own texts in the language of the interface.
+    std::unique_ptr<QtTranslations> m_qtTexts;
     QTimer m_timer4;
     QElapsedTimer m_externalReported;
     QElapsedTimer m_exitHeldBack;

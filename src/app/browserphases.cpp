@@ -19,6 +19,7 @@
 #include "config/captionnumbers.h"
 #include "config/filemessages.h"
 #include "config/programfiles.h"
+#include "config/startlanguage.h"
 #include "core/twips.h"
 #include "core/wait.h"
 #include "export/officeexports.h"
@@ -26,10 +27,13 @@
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
+#include "platform/qttranslations.h"
 #include "windows/smallwindows.h"
 
 #include <QApplication>
 #include <QDate>
+#include <QFileInfo>
+#include <QLocale>
 
 // The program's phases after the build: load, deferred, exit.
 
@@ -75,8 +79,19 @@ void Browser::Form_Load()
     m.Today_Str = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 
     TextFile::Result problem;
-    OptionsFile::read(m.path(ProgramFiles::Options), m.options, Module::makerHomePage(), &problem);
+    const QString options = m.path(ProgramFiles::Options);
+    const bool firstStart = !QFileInfo::exists(options);
+    OptionsFile::read(options, m.options, Module::makerHomePage(), &problem);
     noteProblem(problem);
+    // A first start speaks the desktop's language where a language file offers it; the choice
+    // is kept at once.
+    if (firstStart) {
+        const QString language = StartLanguage::forDesktop(m.dir, QLocale::system().uiLanguages());
+        if (language != m.options.Lang_Name) {
+            m.options.Lang_Name = language;
+            noteProblem(OptionsFile::save(options, m.options));
+        }
+    }
 
     // Before any language file says otherwise there are three tabs.
     m_tabs->setCount(3);
@@ -225,6 +240,8 @@ void Browser::Read_Lang()
     for (const int n : std::as_const(result.tabNumbers))
         m_tabs->setCount(n);
     m_tabs->clearCaptions();
+    // Qt's own dialogs and buttons follow at once; a file without a locale gives English ones.
+    m_qtTexts->use(m.lang.locale);
 }
 
 void Browser::GO_Exit()

@@ -145,8 +145,7 @@ std::optional<int> refuseWithoutDisplay(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
     // A refused start writes nothing: the program directory is only read.
     const ProgramDir dir = ProgramDir::existing();
-    Options options;
-    OptionsFile::peek(dir.path(ProgramFiles::Options), options);
+    const Options options = OptionsFile::peek(dir.path(ProgramFiles::Options)).value_or(Options{});
     CaptionTable captions;
     LanguageSettings lang;
     if (!LanguageFile::read(dir.path(ProgramFiles::languageFile(options.Lang_Name)), captions, lang)

@@ -53,11 +53,14 @@ void read(const QString& path, Options& options, const QString& makerHomePage,
     apply(*lines, options);
 }
 
-void peek(const QString& path, Options& options)
+std::optional<Options> peek(const QString& path)
 {
-    options.Lang_Name = QStringLiteral("English");
-    if (const std::optional<QStringList> lines = TextFile::read(path))
-        apply(*lines, options);
+    const std::optional<QStringList> lines = TextFile::read(path);
+    if (!lines)
+        return std::nullopt;
+    Options options;
+    apply(*lines, options);
+    return options;
 }
 
 TextFile::Result save(const QString& path, const Options& options)

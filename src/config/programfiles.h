@@ -59,6 +59,12 @@ inline QString linkTable(int table)
     return QStringLiteral("\\Links\\Links.%1").arg(table, 3, 10, QLatin1Char('0'));
 }
 
+// "\Data\OrvelHelp_" + name + ".html": the help page of a language other than English (HelpPage).
+inline QString helpPage(const QString& langName)
+{
+    return QStringLiteral("\\Data\\OrvelHelp_") + langName + QStringLiteral(".html");
+}
+
 // "\Data\OrvelGOTab" + language code + ".pdf": the guide to the link tables ("Eng" for English).
 inline QString linkHelp(const QString& langCode)
 {
