@@ -132,21 +132,21 @@ void SaveAsH(const ExportContext& context, int boundMs)
                             filters.join(QStringLiteral(";;")),
                             proposedPageName(title, QStringLiteral("mht")), &chosenFilter);
 
-    // After a cancelled dialog the message names the page title, as a saved archive would be.
-    QString message = captions[CaptionNo::PageSavedAs] + title + QStringLiteral(".mht");
-    if (chosen) {
-        const PageFormat& format = formatFor(chosenFilter, *chosen, captions);
-        QString path = *chosen;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QLatin1Char('.') + QString(format.extension);
-        std::optional<QString> failure;
-        {
-            const ExportRun::Busy busy = run.busy();
-            failure = savePage(view->page(), path, format.format, boundMs, captions);
-        }
-        message = failure ? captions.textOrEnglish(CaptionNo::PageNotSaved)
-                                .arg(QDir::toNativeSeparators(path), *failure)
-                          : captions[CaptionNo::PageSavedAs] + QDir::toNativeSeparators(path);
+    // A cancelled dialog wrote nothing, and says nothing.
+    if (!chosen || chosen->isEmpty()) {
+        run.end();
+        return;
     }
-    run.finish(message);
+    const PageFormat& format = formatFor(chosenFilter, *chosen, captions);
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + QString(format.extension);
+    std::optional<QString> failure;
+    {
+        const ExportRun::Busy busy = run.busy();
+        failure = savePage(view->page(), path, format.format, boundMs, captions);
+    }
+    run.finish(failure ? captions.textOrEnglish(CaptionNo::PageNotSaved)
+                             .arg(QDir::toNativeSeparators(path), *failure)
+                       : captions[CaptionNo::PageSavedAs] + QDir::toNativeSeparators(path));
 }

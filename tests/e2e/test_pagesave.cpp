@@ -121,7 +121,7 @@ private slots:
     }
 
     // The window is dimmed while the dialog is open. The engine writes the format chosen, and
-    // what it wrote opens again with the page's text; a cancelled dialog names the page title.
+    // what it wrote opens again with the page's text; a cancelled dialog shows no message.
     void saveAsH_data()
     {
         QTest::addColumn<QString>("answer"); // empty: cancelled
@@ -155,17 +155,18 @@ private slots:
         QCOMPARE(app.desktop.saveAsked[0].proposed, QStringLiteral("First.mht"));
         QCOMPARE(qRound(dimmed * 255), 205);
         QCOMPARE(w().windowOpacity(), 1.0);
-        QCOMPARE(app.desktop.messages.size(), 1);
+        // A cancelled dialog wrote nothing and claims nothing.
+        QCOMPARE(app.desktop.messages.size(), answer.isEmpty() ? 0 : 1);
+        if (answer.isEmpty()) {
+            QCOMPARE(QDir(saved.path()).entryList(QDir::Files), QStringList());
+            return;
+        }
         const QString message = app.desktop.messages[0].text;
         const QString savedAs = app.module->Lang_Text[CaptionNo::PageSavedAs];
-        if (answer.isEmpty())
-            QCOMPARE(message, savedAs + QStringLiteral("First.mht"));
         if (written.isEmpty()) {
             QCOMPARE(QDir(saved.path()).entryList(QDir::Files), QStringList());
-            if (!answer.isEmpty()) {
-                QVERIFY(message.contains(QDir::toNativeSeparators(saved.filePath(answer))));
-                QVERIFY(!message.startsWith(savedAs));
-            }
+            QVERIFY(message.contains(QDir::toNativeSeparators(saved.filePath(answer))));
+            QVERIFY(!message.startsWith(savedAs));
             return;
         }
         const QString path = saved.filePath(written);
