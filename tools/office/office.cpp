@@ -156,10 +156,10 @@ QStringList Office::leftovers() const
     return paths;
 }
 
-void Office::removeLeftovers() const
+void Office::removeLeftovers(bool closing) const
 {
     if (QFileInfo(m_profile).isDir())
-        ::removeLeftovers(leftovers());
+        ::removeLeftovers(leftovers(), closing ? 3000 : 0);
 }
 
 void Office::forget()
@@ -226,7 +226,7 @@ void Office::open()
         waitGroupGone(recorded, 5000);
     }
     // What an office killed before left behind.
-    removeLeftovers();
+    removeLeftovers(false);
 
     // Started before the helper's own side of the bridge is set up, so that the two overlap.
     spawn();

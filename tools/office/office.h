@@ -43,8 +43,9 @@ private:
     QString pipe() const;
     // The profile as the office is told of it.
     QByteArray profileUrl() const;
-    // The leftovers of an office that has ended; none while an office answers on the pipe.
-    void removeLeftovers() const;
+    // The leftovers of an office that has ended (given a while to close its sockets, when
+    // `closing`); none while an office answers on them.
+    void removeLeftovers(bool closing = true) const;
     // The office is gone: no group to end, no record, nothing left behind.
     void forget();
     bool tryConnect();

@@ -97,14 +97,12 @@ bool answered(const char* socketPath)
 
 } // namespace
 
-void removeLeftovers(const QStringList& paths)
+void removeLeftovers(const QStringList& paths, int closingMs)
 {
-    // A killed office may still be closing its sockets while its process ends.
-    constexpr int kClosingMs = 3000;
-    constexpr int kPollMs = 50;
-    const auto stillAnswered = [=](const QByteArray& socket) {
+    const auto stillAnswered = [closingMs](const QByteArray& socket) {
+        constexpr int kPollMs = 50;
         for (int waited = 0; answered(socket.constData()); waited += kPollMs) {
-            if (waited >= kClosingMs)
+            if (waited >= closingMs)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
         }

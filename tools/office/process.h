@@ -14,5 +14,7 @@ bool waitProcessGone(pid_t pid, int milliseconds);
 bool waitGroupGone(pid_t group, int milliseconds);
 // Removes what an ended office left behind: the sockets of the user's among the paths that
 // nobody listens on any more, then, when none of them is left, the files among them (the
-// profile's lock). Anything else (a folder, a socket still answered, another user's) stays.
-void removeLeftovers(const QStringList& paths);
+// profile's lock). Anything else (a folder, a socket still answered, another user's) stays. A
+// socket still answered is given up to `closingMs` to close (a killed office may still be
+// closing it while its process ends).
+void removeLeftovers(const QStringList& paths, int closingMs = 3000);
