@@ -254,6 +254,10 @@ private Q_SLOTS:
             << QStringList(6, dataAddress("image/png", pngHeader(16000, 16000))) << 0;
         QTest::addRow("40 megapixels")
             << QStringList{dataAddress("image/png", pngHeader(8000, 5000))} << 1;
+        QStringList large;
+        for (int n = 0; n < 5; ++n)
+            large << dataAddress("image/png", pngHeader(8000, 5000 - n));
+        QTest::addRow("the pixels of all of them") << large << 4;
         QTest::addRow("a pixel more")
             << QStringList{dataAddress("image/png", pngHeader(8001, 5000))} << 0;
         QTest::addRow("too many") << many << count;

@@ -196,10 +196,12 @@ bool Budget::admit(const QByteArray& bytes)
     if (m_count >= kMaxCount || bytes.size() > kMaxBytes || m_bytes + bytes.size() > kMaxTotalBytes)
         return false;
     const std::optional<QSize> size = pixelSize(bytes);
-    if (!size || qint64(size->width()) * size->height() > kMaxPixels)
+    const qint64 pixels = size ? qint64(size->width()) * size->height() : 0;
+    if (!size || pixels > kMaxPixels || m_pixels + pixels > kMaxTotalPixels)
         return false;
     ++m_count;
     m_bytes += bytes.size();
+    m_pixels += pixels;
     return true;
 }
 
