@@ -43,6 +43,8 @@ private slots:
     {
         QVERIFY(server.start());
         server.setPage(QStringLiteral("home.html"), htmlPage(QStringLiteral("Home")));
+        server.setPage(QStringLiteral("long.html"),
+                       htmlPage(QString(130, QChar(0x6587)), QStringLiteral("<p>long title</p>")));
         server.setPage(QStringLiteral("first.html"),
                        htmlPage(QStringLiteral("First"), QStringLiteral("<p>first page</p>")));
         server.setPage(QStringLiteral("second.html"),
@@ -118,6 +120,20 @@ private slots:
             QDir::toNativeSeparators(app.dir.file(QStringLiteral("Doc.Txt")))));
         QCOMPARE(app.desktop.messages[0].title, QStringLiteral("orvelquorvink"));
         QVERIFY(app.desktop.textShown.isEmpty());
+    }
+
+    // A long title outside ASCII is cut to a name the file system takes, and the page is saved
+    // under it.
+    void longTitleOutsideAscii()
+    {
+        QVERIFY(open("long.html"));
+        app.desktop.whileAsking = [this] {
+            app.desktop.saveAnswers = {saved.filePath(app.desktop.saveAsked.last().proposed)};
+        };
+        QCOMPARE(activate(w(), QStringLiteral("SAVE:HTML")), Reached::Activated);
+        const QString proposed = app.desktop.saveAsked.last().proposed;
+        QCOMPARE(proposed, QString(66, QChar(0x6587)) + QStringLiteral(".mht"));
+        QVERIFY(QFileInfo(saved.filePath(proposed)).size() > 0);
     }
 
     // The window is dimmed while the dialog is open. The engine writes the format chosen, and
