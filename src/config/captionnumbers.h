@@ -106,6 +106,9 @@ constexpr int OfficeHelperEnded = 327;  // "The office helper ended unexpectedly
 constexpr int CancelOffice = 328;       // "Cancel": ends the wait for the office
 constexpr int EngineReason = 329;       // "the web engine gave this reason:", then its words
 
+// The office exports' bounds: 510-519.
+constexpr int PresentationLinked = 510; // "The presentation refers to pictures ... outside it..."
+
 // Link tables, language names and the small windows: 330-349.
 constexpr int FileKeptUnread = 330;    // "it could not be read, so it is kept as it is"
 constexpr int NameHasInvisible = 331;  // "it contains the invisible character %1 (...)"

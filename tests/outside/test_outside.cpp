@@ -375,8 +375,9 @@ private slots:
         }
     }
 
-    // The first save dialog of a run opens in the documents folder; the page saved there is read
-    // back, and the folder is kept for the dialogs of later runs.
+    // A save dialog closed with Escape is followed by no message. The first save dialog of a run
+    // opens in the documents folder; the page saved there is read back, and the folder is kept
+    // for the dialogs of later runs.
     void webArchiveSavedInTheDocumentsFolder()
     {
         Program p;
@@ -384,6 +385,14 @@ private slots:
         QVERIFY(QDir().mkpath(documents));
         p.environment.insert(QStringLiteral("HOME"), p.dir.file(QStringLiteral("home")));
         QVERIFY(startProgram(p, "source.html", "source-loaded"));
+        QVERIFY(choose(p, QStringLiteral("SAVE:HTML")));
+        const QString cancelled = p.waitWindow(QStringLiteral("Save the page"));
+        QVERIFY(!cancelled.isEmpty());
+        QVERIFY(Program::keys(cancelled, {QStringLiteral("Escape")}));
+        QVERIFY(Outside::waitUntil([&] { return p.windows() == QStringList{p.mainWindow}; }));
+        QVERIFY(p.waitWindow(QStringLiteral("orvelquorvink"), 2000).isEmpty());
+        QCOMPARE(QDir(documents).entryList(QDir::Files), QStringList());
+
         QVERIFY(choose(p, QStringLiteral("SAVE:HTML")));
         const QString dialog = p.waitWindow(QStringLiteral("Save the page"));
         QVERIFY(!dialog.isEmpty());
