@@ -10,6 +10,7 @@
 #include "browse/browserview.h"
 #include "browse/downloads.h"
 #include "browse/downloadswindow.h"
+#include "browse/pagemenu.h"
 #include "browse/pagestatus.h"
 #include "browse/tabset.h"
 #include "commandbar/commandentry.h"
@@ -64,6 +65,9 @@ void Browser::buildPageParts()
     connect(m_pageStatus, &PageStatus::documentCompleted, m_harvester,
             &Harvester::onDocumentComplete);
     connect(m_pageStatus, &PageStatus::externalRequested, this, &Browser::openExternal);
+
+    m_pageMenu = new PageMenu(*m_tabs, m.Lang_Text, window);
+    connect(m_tabs.get(), &TabSet::viewCreated, m_pageMenu, &PageMenu::attach);
 }
 
 // An address a page asks for that the program does not show (mailto: and others) goes to the
@@ -120,6 +124,11 @@ void Browser::buildExports()
     office->setCancelControl(picStat->cmdCancel());
     connect(office, &OfficeExports::officeWaiting, picStat, &BottomStrip::showCancel);
     connect(picStat, &BottomStrip::cancelRequested, office, &OfficeExports::cancelOffice);
+    // The page menu's page source and web archive are the menus' own.
+    connect(m_pageMenu, &PageMenu::sourceRequested, m_exports,
+            [this] { m_exports->run(ExportKind::Source); });
+    connect(m_pageMenu, &PageMenu::savePageRequested, m_exports,
+            [this] { m_exports->run(ExportKind::WebArchive); });
 }
 
 // The downloads of the pages: the save dialog, the bottom strip's button while transfers run

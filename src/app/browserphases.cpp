@@ -21,6 +21,7 @@
 #include "config/captionnumbers.h"
 #include "config/filemessages.h"
 #include "config/programfiles.h"
+#include "config/startlanguage.h"
 #include "core/twips.h"
 #include "core/wait.h"
 #include "export/officeexports.h"
@@ -28,10 +29,13 @@
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
+#include "platform/qttranslations.h"
 #include "windows/smallwindows.h"
 
 #include <QApplication>
 #include <QDate>
+#include <QFileInfo>
+#include <QLocale>
 
 // The program's phases after the build: load, deferred, exit.
 
@@ -46,7 +50,14 @@ constexpr qint64 kExitHoldMs = 2000;
 
 void Browser::start()
 {
+    // A request to end that comes while the load waits for an answer (its message about a file)
+    // closes the message and waits for the load to end: only files read can be written back.
+    m_loading = true;
     Form_Load();
+    m_loading = false;
+    m_loaded = true;
+    if (m_exitAfterLoad)
+        QMetaObject::invokeMethod(this, &Browser::requestExit, Qt::QueuedConnection);
     m_window->showPlaced();
     // Files that exist but could not be read: the run goes on with the defaults, and says so.
     if (!m_startProblems.isEmpty()) {
@@ -70,8 +81,19 @@ void Browser::Form_Load()
     m.Today_Str = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 
     TextFile::Result problem;
-    OptionsFile::read(m.path(ProgramFiles::Options), m.options, Module::makerHomePage(), &problem);
+    const QString options = m.path(ProgramFiles::Options);
+    const bool firstStart = !QFileInfo::exists(options);
+    OptionsFile::read(options, m.options, Module::makerHomePage(), &problem);
     noteProblem(problem);
+    // A first start speaks the desktop's language where a language file offers it; the choice
+    // is kept at once.
+    if (firstStart) {
+        const QString language = StartLanguage::forDesktop(m.dir, QLocale::system().uiLanguages());
+        if (language != m.options.Lang_Name) {
+            m.options.Lang_Name = language;
+            noteProblem(OptionsFile::save(options, m.options));
+        }
+    }
 
     // Before any language file says otherwise there are three tabs.
     m_tabs->setCount(3);
@@ -149,6 +171,9 @@ void Browser::Timer4_Timer()
             TitlesFile::Read_Titles(m.dir, m.Link_Titles, m.Lang_Text[CaptionNo::LinkTableWord]);
         !r)
         m.desktop.report(m_window.get(), FileMessages::text(m.Lang_Text, r));
+    // The program ended while the message was shown.
+    if (m_exiting)
+        return;
     m.Template_Doc = m.path(ProgramFiles::TemplateDoc);
     m.Template_HDoc = m.path(ProgramFiles::TemplateHDoc);
     office().setTemplates(m.Template_Doc, m.Template_HDoc);
@@ -220,6 +245,8 @@ void Browser::Read_Lang()
     for (const int n : std::as_const(result.tabNumbers))
         m_tabs->setCount(n);
     m_tabs->clearCaptions();
+    // Qt's own dialogs and buttons follow at once; a file without a locale gives English ones.
+    m_qtTexts->use(m.lang.locale);
 }
 
 void Browser::GO_Exit()
@@ -233,7 +260,9 @@ void Browser::GO_Exit()
     }
     m_exiting = true;
 
-    notSaved(saveState());
+    const QList<TextFile::Result> failures = saveState();
+    m_saveFailed = !failures.isEmpty();
+    notSaved(failures);
 
     // From here on nothing stops the exit.
     if (BrowserView* view = currentView())
@@ -260,6 +289,9 @@ void Browser::GO_Exit()
 QList<TextFile::Result> Browser::saveState()
 {
     QList<TextFile::Result> failures;
+    // Before the load has read them, writing the files would replace them with defaults.
+    if (!m_loaded)
+        return failures;
     if (const TextFile::Result r = OptionsFile::save(m.path(ProgramFiles::Options), m.options); !r)
         failures << r;
     if (const TextFile::Result r = m_navigation->Hyst_Save(); !r)
@@ -281,11 +313,19 @@ void Browser::notSaved(const QList<TextFile::Result>& failures)
 
 // A request to end from outside (a signal, the session): the other windows close first, each
 // keeping what it keeps when the user closes it, then the exit sequence runs. A wait in place
-// (an export) ends first: the request comes back shortly after.
+// (an export) ends first: the request comes back shortly after. No one may be there to answer:
+// from now on no message waits for a click.
 void Browser::requestExit()
 {
     if (m_exiting)
         return;
+    m.desktop.setUnattended();
+    if (m_loading) {
+        // The load's message closes as if answered; the load ends, then the exit runs.
+        m_exitAfterLoad = true;
+        closeOtherWindows();
+        return;
+    }
     // A short wait in place (a page settling) ends first; a long one (an export waiting for
     // the office) does not hold the end back: the exit ends the export with the office.
     if (Wait::active()) {
@@ -298,10 +338,15 @@ void Browser::requestExit()
     }
     // Transfers end without a question, and leave no ".part" file.
     m_downloads->cancelAll();
+    closeOtherWindows();
+    GO_Exit();
+}
+
+void Browser::closeOtherWindows()
+{
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
         if (window != m_window.get() && window->isVisible())
             window->close();
     }
-    GO_Exit();
 }

@@ -32,13 +32,14 @@ QString dialogFilters(QStringView filter)
 
 QString defaultFileName(const QString& title, QStringView fallback, QStringView extension)
 {
-    if (title.isEmpty() && !fallback.isEmpty())
-        return fallback.toString().append(extension);
     QString name;
     for (const QChar c : QStringView(title).left(kTitleChars)) {
         if (isAsciiLetterOrDigit(c))
             name += c;
     }
+    // A name of the extension alone would be a hidden file the user does not see afterwards.
+    if (name.isEmpty())
+        name = fallback.toString();
     return name.append(extension);
 }
 

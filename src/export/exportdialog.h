@@ -7,8 +7,9 @@ class Desktop;
 class QWidget;
 
 // The file name an export proposes: the page title cut to its first 22 characters, of which only
-// the ASCII letters and digits are kept, then the extension. A page without a title gives the
-// exporter's fallback name instead, when it has one. The result may be the extension alone.
+// the ASCII letters and digits are kept, then the extension. A page without a title, or with none
+// of those characters in it, gives the exporter's fallback name instead. Only without a fallback
+// may the result be the extension alone.
 QString defaultFileName(const QString& title, QStringView fallback, QStringView extension);
 
 // CommonDialog1: the save dialog the exports share. Its FileName is the name it was last given or

@@ -26,7 +26,7 @@ using Step = OfficeJob::Step;
 // What tells the members of the export family apart.
 struct OfficeExports::Family {
     QStringView filter;
-    QStringView fallbackName; // the name for a page without a title; empty: none
+    QStringView fallbackName; // the name for a page without a usable title
     QStringView extension;
     bool clearsClipboard;
     // The fallback copy ends with the closing steps (the export goes on after them).
@@ -80,7 +80,8 @@ void OfficeExports::setTemplates(const QString& Template_Doc, const QString& Tem
 
 void OfficeExports::SaveAsW(int Word_Kind)
 {
-    static constexpr Family kWord{u"Microsoft Word (*.doc)|*.doc", u"", u".doc", true, true};
+    static constexpr Family kWord{u"Microsoft Word (*.doc)|*.doc", u"WordDocument", u".doc", true,
+                                  true};
     exportPage(kWord, [this, Word_Kind]() -> std::optional<OfficeJob::Request> {
         const QString& templatePath = Word_Kind == 0 ? m_templateDoc : m_templateHDoc;
         // Without its template the portrait export makes nothing; the landscape one makes a
@@ -110,7 +111,7 @@ void OfficeExports::SaveAsE()
 
 void OfficeExports::SaveAsF()
 {
-    static constexpr Family kPdf{u"PDF  (*.pdf)|*.pdf", u"", u".pdf", true, false};
+    static constexpr Family kPdf{u"PDF  (*.pdf)|*.pdf", u"PDFDocument", u".pdf", true, false};
     exportPage(kPdf, [this]() -> std::optional<OfficeJob::Request> {
         if (m_templateHDoc.isEmpty())
             return std::nullopt;
@@ -140,8 +141,9 @@ void OfficeExports::exportPage(const Family& family,
         run.finish(savedMessage());
         return;
     }
+    // A cancelled dialog wrote nothing, and says nothing.
     if (!askFileName(run, view, family.filter, family.fallbackName, family.extension)) {
-        run.finish(savedMessage());
+        run.end();
         return;
     }
     if (std::optional<OfficeJob::Request> r = request()) {

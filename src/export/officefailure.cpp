@@ -16,6 +16,8 @@ int captionOf(const OfficeJob::Result& result)
     case Cause::HelperEnded:
     case Cause::Stopped:
         return CaptionNo::OfficeHelperEnded;
+    case Cause::Linked:
+        return CaptionNo::PresentationLinked;
     case Cause::Office:
         break;
     }

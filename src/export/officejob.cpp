@@ -220,6 +220,8 @@ void OfficeJob::answer(const QByteArray& line)
         // The helper's own bound of the step ran out.
         if (o.value(QLatin1String("timeout")).toBool())
             m_result.cause = Cause::TimeLimit;
+        else if (o.value(QLatin1String("refused")).toString() == u"links")
+            m_result.cause = Cause::Linked;
     }
 }
 

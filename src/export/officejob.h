@@ -21,7 +21,8 @@ public:
     Q_ENUM(Step)
     // Why a job failed: the office failed at its step, the time limit ran out, the helper ended
     // without finishing, or the job was stopped from this side.
-    enum class Cause { Office, TimeLimit, HelperEnded, Stopped };
+    // Linked: the office was not let at a presentation that refers to content outside it.
+    enum class Cause { Office, TimeLimit, HelperEnded, Stopped, Linked };
 
     struct Request {
         Kind kind = Kind::Writer;

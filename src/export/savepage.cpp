@@ -96,9 +96,13 @@ std::optional<QString> savePage(QWebEnginePage* page, const QString& path, Forma
     return captions.textOrEnglish(CaptionNo::EngineDidNotWrite);
 }
 
-// The name the dialog proposes: the page title without the characters a file name cannot hold.
+// The name the dialog proposes: the page title without the characters a file name cannot hold,
+// cut at 120 characters and at 200 bytes (a file name may take 255, and a character outside ASCII
+// two to four), between two characters.
 QString proposedPageName(const QString& title, const QString& extension)
 {
+    constexpr qsizetype kNameChars = 120;
+    constexpr qsizetype kNameBytes = 200;
     QString name;
     for (const QChar c : title) {
         if (c.category() == QChar::Other_Control || QStringView(u"/\\:*?\"<>|").contains(c))
@@ -106,7 +110,10 @@ QString proposedPageName(const QString& title, const QString& extension)
         else
             name += c;
     }
-    return name.simplified().left(120) + QLatin1Char('.') + extension;
+    name = name.simplified().left(kNameChars);
+    while (!name.isEmpty() && (name.toUtf8().size() > kNameBytes || name.back().isHighSurrogate()))
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+    return name + QLatin1Char('.') + extension;
 }
 
 } // namespace
@@ -132,21 +139,21 @@ void SaveAsH(const ExportContext& context, int boundMs)
                             filters.join(QStringLiteral(";;")),
                             proposedPageName(title, QStringLiteral("mht")), &chosenFilter);
 
-    // After a cancelled dialog the message names the page title, as a saved archive would be.
-    QString message = captions[CaptionNo::PageSavedAs] + title + QStringLiteral(".mht");
-    if (chosen) {
-        const PageFormat& format = formatFor(chosenFilter, *chosen, captions);
-        QString path = *chosen;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QLatin1Char('.') + QString(format.extension);
-        std::optional<QString> failure;
-        {
-            const ExportRun::Busy busy = run.busy();
-            failure = savePage(view->page(), path, format.format, boundMs, captions);
-        }
-        message = failure ? captions.textOrEnglish(CaptionNo::PageNotSaved)
-                                .arg(QDir::toNativeSeparators(path), *failure)
-                          : captions[CaptionNo::PageSavedAs] + QDir::toNativeSeparators(path);
+    // A cancelled dialog wrote nothing, and says nothing.
+    if (!chosen || chosen->isEmpty()) {
+        run.end();
+        return;
     }
-    run.finish(message);
+    const PageFormat& format = formatFor(chosenFilter, *chosen, captions);
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + QString(format.extension);
+    std::optional<QString> failure;
+    {
+        const ExportRun::Busy busy = run.busy();
+        failure = savePage(view->page(), path, format.format, boundMs, captions);
+    }
+    run.finish(failure ? captions.textOrEnglish(CaptionNo::PageNotSaved)
+                             .arg(QDir::toNativeSeparators(path), *failure)
+                       : captions[CaptionNo::PageSavedAs] + QDir::toNativeSeparators(path));
 }

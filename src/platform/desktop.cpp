@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTextStream>
 #include <QUrl>
 
 namespace {
@@ -81,6 +82,18 @@ bool Desktop::startProgram(const QString& program, const QStringList& arguments)
 QString Desktop::findProgram(const QString& name)
 {
     return QStandardPaths::findExecutable(name);
+}
+
+void Desktop::report(QWidget* parent, const QString& text)
+{
+    if (!m_unattended) {
+        message(parent, messageTitle(), text);
+        return;
+    }
+    QTextStream err(stderr);
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& line : lines)
+        err << messageTitle() << QLatin1String(": ") << line << Qt::endl;
 }
 
 void Desktop::message(QWidget* parent, const QString& title, const QString& text)

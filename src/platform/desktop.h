@@ -59,8 +59,13 @@ public:
     SaveFolder& saveFolder() { return m_saveFolder; }
     void keepSaveFolder(SaveFolder folder) { m_saveFolder = std::move(folder); }
 
-    // A message about a file, a command or an export, under the program's message title.
-    void report(QWidget* parent, const QString& text) { message(parent, messageTitle(), text); }
+    // A message about a file, a command or an export, under the program's message title; once
+    // the program is ending unattended, its lines go to standard error instead.
+    void report(QWidget* parent, const QString& text);
+    // From now on nothing waits for the user: the program ends on a request from outside (a
+    // signal), and no one may be there to answer.
+    void setUnattended() { m_unattended = true; }
+    bool unattended() const { return m_unattended; }
     static QString messageTitle() { return QStringLiteral("orvelquorvink"); }
 
     // The program the desktop hands files and addresses to; messages name it.
@@ -73,4 +78,5 @@ public:
 
 private:
     SaveFolder m_saveFolder;
+    bool m_unattended = false;
 };

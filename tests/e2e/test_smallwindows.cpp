@@ -493,6 +493,11 @@ private slots:
         auto label = [about](const char* name) {
             return about->findChild<QLabel*>(QLatin1String(name));
         };
+        // The space left of the title shows the program's icon.
+        QVERIFY(!label("imgIcon")->pixmap().isNull());
+        QVERIFY(label("imgIcon")->isVisible());
+        QVERIFY(label("imgIcon")->geometry().right() < label("lblTitle")->x());
+        QCOMPARE(label("imgIcon")->pixmap().width(), label("imgIcon")->width());
         QCOMPARE(label("lblVersion")->text(),
                  caption(198) + QLatin1Char(' ') + QStringLiteral(QUORVINK_TEST_VERSION));
         for (const auto& [name, number] : {std::pair{"lblDescription", 197},

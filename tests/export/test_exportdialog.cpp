@@ -26,9 +26,12 @@ void TestExportDialog::proposedName_data()
                                      << "abcdefghijklmnopqrstuv.xls";
     QTest::addRow("the 23rd dropped") << "abcdefghijklmnopqrstuvw" << QString() << ".xls"
                                       << "abcdefghijklmnopqrstuv.xls";
-    QTest::addRow("not ASCII") << QStringLiteral("Ελληνικά νέα") << "ExcelDocument"
-                               << ".xls"
-                               << ".xls";
+    QTest::addRow("not ASCII: the fallback") << QStringLiteral("Ελληνικά νέα") << "ExcelDocument"
+                                             << ".xls"
+                                             << "ExcelDocument.xls";
+    QTest::addRow("punctuation only: the fallback") << QStringLiteral("«—»") << "WordDocument"
+                                                    << ".doc"
+                                                    << "WordDocument.doc";
     QTest::addRow("full-width digits are no digits")
         << QStringLiteral("１２３abc") << QString() << ".doc"
         << "abc.doc";

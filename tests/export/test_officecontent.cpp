@@ -1,6 +1,7 @@
 // What the office helper lets through to the office, without the office: the markup filter, the
 // check of picture bytes and the request. Hostile input, as a page would write it.
 #include "failure.h"
+#include "filenames.h"
 #include "markup.h"
 #include "picturedata.h"
 #include "request.h"
@@ -8,19 +9,32 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
 
-QByteArray pngBytes()
+QByteArray pngBytes(int width = 3, int height = 2, const char* format = "PNG")
 {
-    QImage image(3, 2, QImage::Format_RGB32);
+    QImage image(width, height, QImage::Format_RGB32);
     image.fill(qRgb(10, 20, 30));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    image.save(&buffer, format);
     return bytes;
+}
+
+// The header of a PNG that declares the size, as a page can send it: the size costs nothing
+// to declare.
+QByteArray pngHeader(quint32 width, quint32 height, qsizetype padding = 0)
+{
+    QByteArray bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    for (const quint32 value : {width, height}) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            bytes.append(char((value >> shift) & 0xff));
+    }
+    return bytes.append(QByteArray(padding, 'x'));
 }
 
 const QByteArray kSvg = "<svg xmlns='http://www.w3.org/2000/svg'><image "
@@ -159,6 +173,146 @@ private Q_SLOTS:
         QFETCH(QString, type);
         QCOMPARE(PictureData::rasterType(bytes), type);
         QCOMPARE(PictureData::rasterAddress(bytes).isNull(), type.isEmpty());
+    }
+
+    // A name cut to a number of bytes ends between two characters, its UTF-8 form within them.
+    void leadingBytes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<QString>("cut");
+
+        const QString han = QString(80, QChar(0x6587)) + QStringLiteral(".doc"); // 244 bytes
+        QTest::addRow("ASCII") << "report.doc" << 6 << "report";
+        QTest::addRow("short enough") << "report.doc" << 200 << "report.doc";
+        QTest::addRow("three bytes each: 66 of 80 fit in 200")
+            << han << 200 << QString(66, QChar(0x6587));
+        QTest::addRow("not inside a character") << QStringLiteral("a\u00e9b") << 2 << "a";
+        QTest::addRow("not between the halves of a pair")
+            << QStringLiteral("x\U0001F600y") << 4 << "x";
+        QTest::addRow("a pair whole")
+            << QStringLiteral("x\U0001F600y") << 5 << QStringLiteral("x\U0001F600");
+        QTest::addRow("a lone half as three bytes")
+            << QString(QChar(0xd800)) + QStringLiteral("z") << 3 << QString(QChar(0xd800));
+    }
+
+    void leadingBytes()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, bytes);
+        QFETCH(QString, cut);
+        const QString result = FileNames::leadingBytes(name, bytes);
+        QCOMPARE(result, cut);
+        QVERIFY(result.toUtf8().size() <= bytes);
+    }
+
+    void pixelSize_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size"); // invalid: not read
+
+        QByteArray topDown = pngBytes(7, 5, "BMP");
+        topDown.replace(22, 4, QByteArray("\xfb\xff\xff\xff", 4)); // height -5
+        QTest::addRow("PNG") << pngBytes(7, 5) << QSize(7, 5);
+        QTest::addRow("JPEG") << pngBytes(7, 5, "JPG") << QSize(7, 5);
+        QTest::addRow("BMP") << pngBytes(7, 5, "BMP") << QSize(7, 5);
+        QTest::addRow("BMP stored top down") << topDown << QSize(7, 5);
+        QTest::addRow("GIF") << QByteArray("GIF89a\x07\0\x05\0", 10) << QSize(7, 5);
+        QTest::addRow("WebP, lossy")
+            << QByteArray("RIFF\0\0\0\0WEBPVP8 \0\0\0\0\0\0\0\x9d\x01\x2a\x07\0\x05\0", 30)
+            << QSize(7, 5);
+        QTest::addRow("WebP, extended")
+            << QByteArray("RIFF\0\0\0\0WEBPVP8X\0\0\0\0\0\0\0\0\x06\0\0\x04\0\0", 30)
+            << QSize(7, 5);
+        QTest::addRow("16000 by 16000, declared") << pngHeader(16000, 16000) << QSize(16000, 16000);
+        QTest::addRow("JPEG without its frame header")
+            << QByteArray("\xff\xd8\xff\xe0\0\x10JFIF\0\x01\x01\0\0\x01\0\x01\0\0", 20) << QSize();
+        QTest::addRow("PNG of no size") << pngHeader(0, 5) << QSize();
+        QTest::addRow("PNG cut short") << pngHeader(7, 5).left(20) << QSize();
+    }
+
+    void pixelSize()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        QCOMPARE(PictureData::pixelSize(bytes).value_or(QSize()), size);
+    }
+
+    // What of a page's pictures reaches the office: each within its bytes and pixels, and no
+    // more than the count (a picture named again counts once).
+    void pictureBounds_data()
+    {
+        QTest::addColumn<QStringList>("pictures"); // data addresses, in the page's order
+        QTest::addColumn<int>("kept");             // of the page's <img> elements
+
+        const QString small = dataAddress("image/png", pngBytes());
+        const int count = PictureData::Budget::kMaxCount;
+        QStringList many;
+        for (int n = 0; n <= count; ++n)
+            many << dataAddress("image/png", pngBytes(n + 1, 1));
+        QTest::addRow("six of 16000 by 16000")
+            << QStringList(6, dataAddress("image/png", pngHeader(16000, 16000))) << 0;
+        QTest::addRow("40 megapixels")
+            << QStringList{dataAddress("image/png", pngHeader(8000, 5000))} << 1;
+        QStringList large;
+        for (int n = 0; n < 5; ++n)
+            large << dataAddress("image/png", pngHeader(8000, 5000 - n));
+        QTest::addRow("the pixels of all of them") << large << 4;
+        QTest::addRow("a pixel more")
+            << QStringList{dataAddress("image/png", pngHeader(8001, 5000))} << 0;
+        QTest::addRow("too many") << many << count;
+        QTest::addRow("one picture many times") << QStringList(count * 2, small) << count * 2;
+        QTest::addRow("too large in bytes")
+            << QStringList{dataAddress("image/png",
+                                       pngHeader(10, 10, PictureData::Budget::kMaxBytes))}
+            << 0;
+    }
+
+    void pictureBounds()
+    {
+        QFETCH(QStringList, pictures);
+        QFETCH(int, kept);
+        QString html;
+        for (const QString& picture : std::as_const(pictures))
+            html += QStringLiteral("<img src=\"%1\">").arg(picture);
+        QCOMPARE(safeMarkup(html).count(QLatin1String("<img")), kept);
+    }
+
+    // Past the deepest nesting the office is given, elements lose their tags and keep their text.
+    void nesting_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<int>("tags");  // start tags written, and as many end tags
+        QTest::addColumn<int>("texts"); // the text "t" kept
+
+        const int deep = kMaxNesting;
+        QTest::addRow("20000 nested quotations")
+            << QString(QStringLiteral("<blockquote>t")).repeated(20000) +
+                   QString(QStringLiteral("</blockquote>")).repeated(20000)
+            << deep << 20000;
+        QTest::addRow("side by side, each shallow")
+            << QString(QStringLiteral("<div>t</div>")).repeated(3 * deep) << 3 * deep << 3 * deep;
+        QTest::addRow("paragraphs without end tags are not nested")
+            << QString(QStringLiteral("<p>t")).repeated(3 * deep) << 3 * deep << 3 * deep;
+        QTest::addRow("deep, then side by side again")
+            << QString(QStringLiteral("<div>")).repeated(deep + 5) + QStringLiteral("t") +
+                   QString(QStringLiteral("</div>")).repeated(deep + 5) +
+                   QStringLiteral("<div>t</div>")
+            << deep + 1 << 2;
+    }
+
+    void nesting()
+    {
+        QFETCH(QString, html);
+        QFETCH(int, tags);
+        QFETCH(int, texts);
+        const QString safe = safeMarkup(html);
+        const QString name = html.mid(1, html.indexOf(u'>') - 1);
+        QCOMPARE(safe.count(QStringLiteral("<%1>").arg(name)), tags);
+        if (name != u"p")
+            QCOMPARE(safe.count(QStringLiteral("</%1>").arg(name)), tags);
+        QCOMPARE(QString(safe).remove(QRegularExpression(QStringLiteral("<[^>]*>"))).count(u't'),
+                 texts);
     }
 
     void request_data()

@@ -9,12 +9,19 @@
 #include "testguard.h"
 #include "testmain.h"
 
+#include "config/captionnumbers.h"
 #include "config/programfiles.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QJsonArray>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -59,13 +66,43 @@ QByteArray poppler(const QString& program, const QStringList& arguments)
                : QByteArray();
 }
 
+// Tells whether anything opened or read a file while it was watched.
+class OpenWatch {
+public:
+    explicit OpenWatch(const QString& path)
+        : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)),
+          m_watch(m_fd < 0 ? -1
+                           : ::inotify_add_watch(m_fd, QFile::encodeName(path).constData(),
+                                                 IN_OPEN | IN_ACCESS))
+    {
+    }
+    ~OpenWatch()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    OpenWatch(const OpenWatch&) = delete;
+    OpenWatch& operator=(const OpenWatch&) = delete;
+    bool watching() const { return m_watch >= 0; }
+    bool opened() const
+    {
+        alignas(inotify_event) char events[4096];
+        return ::read(m_fd, events, sizeof events) > 0;
+    }
+
+private:
+    int m_fd;
+    int m_watch;
+};
+
 } // namespace
 
 class TestOfficeHostile : public QObject {
     Q_OBJECT
 
     HttpServer server;
-    HttpServer otherSite; // pictures from another origin, which the page may show but not read
+    HttpServer otherSite;  // pictures from another origin, which the page may show but not read
+    HttpServer linkedSite; // a picture a presentation of the user's links to
     AppFixture app;
     QTemporaryDir out;
     QString secretFile;
@@ -135,6 +172,70 @@ private slots:
         QVERIFY(app.reset(server.url(QStringLiteral("home.html"))));
     }
     void cleanupTestCase() { app.close(); }
+
+    // A slide added to a presentation of the user's that links to a picture on a server and to
+    // a file beside it: the office is not let at it, so it neither calls the server nor reads the
+    // file, the presentation stays as it was, and the message says why.
+    void slideOntoLinkedPresentation()
+    {
+        QVERIFY(QDir(out.path()).mkpath(QStringLiteral("deck")) && linkedSite.start());
+        const QString flat = out.filePath(QStringLiteral("deck/linked.fodp"));
+        const QString linked = linkedSite.url(QStringLiteral("linked.png")).toString();
+        linkedSite.setPage(QStringLiteral("linked.png"), png(30, 30, qRgb(9, 9, 9)), "image/png");
+        const QString image = QStringLiteral(
+            "<draw:frame svg:x=\"%2cm\" svg:y=\"1cm\" svg:width=\"5cm\" svg:height=\"5cm\">"
+            "<draw:image xlink:href=\"%1\" xlink:type=\"simple\" xlink:show=\"embed\"/>"
+            "</draw:frame>");
+        QFile file(flat);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral(
+                       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document "
+                       "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+                       "xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\" "
+                       "xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+                       "xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\" "
+                       "office:version=\"1.3\" office:mimetype=\"application/"
+                       "vnd.oasis.opendocument.presentation\"><office:body><office:presentation>"
+                       "<draw:page draw:name=\"one\">%1%2</draw:page></office:presentation>"
+                       "</office:body></office:document>")
+                       .arg(image.arg(linked, QStringLiteral("1")),
+                            image.arg(QStringLiteral("../secret.png"), QStringLiteral("8")))
+                       .toUtf8());
+        file.close();
+        // The office of a profile of its own makes the presentation, and fetches the picture as
+        // it does (the server answers while the test waits); what it wrote still links to both.
+        const QTemporaryDir profile;
+        QProcess convert;
+        QSignalSpy converted(&convert, &QProcess::finished);
+        convert.start(officeProgram(),
+                      {QStringLiteral("-env:UserInstallation=") +
+                           QUrl::fromLocalFile(profile.path()).toString(),
+                       QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                       QStringLiteral("ppt"), QStringLiteral("--outdir"),
+                       out.filePath(QStringLiteral("deck")), flat});
+        QVERIFY(converted.wait(120'000));
+        QVERIFY(!linkedSite.requests().isEmpty());
+        const QString deck = out.filePath(QStringLiteral("deck/linked.ppt"));
+        const QByteArray before = contents(deck);
+        QVERIFY(holds(before, linked.toLatin1()) && holds(before, "../secret.png"));
+
+        const qsizetype requests = linkedSite.requests().size();
+        const OpenWatch secret(secretPicture);
+        QVERIFY(secret.watching());
+        app.desktop.messages.clear();
+        app.desktop.saveAnswers = QStringList{deck};
+        QCOMPARE(CommandDriver::activate(w(), QStringLiteral("SAVE:PPT")),
+                 CommandDriver::Reached::Activated);
+
+        QCOMPARE(linkedSite.requests().size(), requests);
+        QVERIFY(!secret.opened());
+        QCOMPARE(contents(deck), before);
+        QCOMPARE(app.desktop.messages.size(), 1);
+        const QString message = app.desktop.messages[0].text;
+        QVERIFY2(message.startsWith(app.module->Lang_Text[CaptionNo::PresentationLinked]) &&
+                     message.contains(linked),
+                 qPrintable(message));
+    }
 
     void exports_data()
     {

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -20,13 +21,17 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <csignal>
 #include <unistd.h>
+#include <zlib.h>
 
 using Kind = OfficeJob::Kind;
 using Step = OfficeJob::Step;
@@ -83,6 +88,32 @@ QList<qint64> keepersOf(const QString& profile)
     return processesWith({"orvelquorvink-office", "--keep", QFile::encodeName(profile)});
 }
 
+// The named sockets the processes have open (the office's pipes), as the system lists them.
+QStringList socketsOf(const QList<qint64>& pids)
+{
+    QSet<QByteArray> inodes;
+    for (const qint64 pid : pids) {
+        const QString fds = QStringLiteral("/proc/%1/fd").arg(pid);
+        for (const QString& fd : QDir(fds).entryList(QDir::Files | QDir::System)) {
+            const QString target = QFile::symLinkTarget(fds + u'/' + fd);
+            if (target.contains(QLatin1String("socket:[")))
+                inodes << target.section(u'[', 1).chopped(1).toLatin1();
+        }
+    }
+    QStringList paths;
+    QFile table(QStringLiteral("/proc/net/unix"));
+    if (!table.open(QIODevice::ReadOnly))
+        return paths;
+    // Num RefCount Protocol Flags Type St Inode Path
+    for (const QByteArray& line : table.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() == 8 && inodes.contains(fields[6]) && fields[7].startsWith('/'))
+            paths << QString::fromLocal8Bit(fields[7]);
+    }
+    paths.removeDuplicates();
+    return paths;
+}
+
 // Every file in the folder, hidden ones included.
 QStringList filesIn(const QString& folder)
 {
@@ -107,6 +138,50 @@ QString writePicture(const QString& path)
             image.setPixel(x, y, qRgb(x * 255 / image.width(), y * 255 / image.height(), 90));
     }
     return image.save(path, "PNG") ? path : QString();
+}
+
+QByteArray bigEndian(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+// A real PNG of side x side black pixels, made without holding its pixels: a few megabytes that
+// take the office gigabytes to draw. `mark` makes pictures of the same size differ.
+QByteArray hugePng(quint32 side, const QByteArray& mark)
+{
+    const auto chunk = [](const char* type, const QByteArray& data) {
+        const QByteArray body = QByteArray(type) + data;
+        return bigEndian(quint32(data.size())) + body +
+               bigEndian(quint32(::crc32(0, reinterpret_cast<const Bytef*>(body.constData()),
+                                         uInt(body.size()))));
+    };
+    z_stream z{};
+    deflateInit(&z, Z_BEST_SPEED);
+    // Each row: the filter byte and three bytes a pixel, all zero.
+    const QByteArray zeros(1 << 20, '\0');
+    qint64 left = qint64(side) * (1 + 3 * qint64(side));
+    QByteArray compressed;
+    QByteArray buffer(1 << 16, '\0');
+    int result = Z_OK;
+    while (result == Z_OK || result == Z_BUF_ERROR) {
+        if (z.avail_in == 0 && left > 0) {
+            const qint64 step = std::min<qint64>(left, zeros.size());
+            z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.constData()));
+            z.avail_in = uInt(step);
+            left -= step;
+        }
+        z.next_out = reinterpret_cast<Bytef*>(buffer.data());
+        z.avail_out = uInt(buffer.size());
+        result = deflate(&z, left == 0 ? Z_FINISH : Z_NO_FLUSH);
+        compressed.append(buffer.constData(), buffer.size() - qsizetype(z.avail_out));
+    }
+    deflateEnd(&z);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) +
+           chunk("IHDR", bigEndian(side) + bigEndian(side) + QByteArray("\x08\x02\0\0\0", 5)) +
+           chunk("tEXt", "Comment" + QByteArray(1, '\0') + mark) + chunk("IDAT", compressed) +
+           chunk("IEND", {});
 }
 
 // About a megabyte of markup: paragraphs with mail links, a table every hundred paragraphs. The
@@ -161,6 +236,8 @@ private Q_SLOTS:
     void browserKilled();
     void idleEnd_data();
     void idleEnd();
+    void unrecordedOffice();
+    void hugePictures();
 
 private:
     OfficeJob::Request request(Kind kind, const QString& target) const;
@@ -272,15 +349,21 @@ void OfficeJobTest::writer_data()
     QTest::addColumn<QString>("expectedText");
     QTest::addColumn<bool>("expectedLandscape");
     QTest::addColumn<QString>("expectedHeader");
+    QTest::addColumn<QString>("targetName");
 
+    const QString page = QStringLiteral("page.doc");
     // (The templates and the pages the browser sends are read back by test_officeexports.)
     QTest::addRow("no template, portrait")
-        << QString() << false << kPage << "bob@example.org" << false << QString();
+        << QString() << false << kPage << "bob@example.org" << false << QString() << page;
+    // 244 bytes of the 255 a name may take.
+    QTest::addRow("long name outside ASCII")
+        << QString() << false << kPage << "bob@example.org" << false << QString()
+        << QString(80, QChar(0x6587)) + QStringLiteral(".doc");
     QTest::addRow("no markup: the text") << kTemplatePortrait << false << QString()
-                                         << "Contacts as text" << false << "OrvelQuorvink";
+                                         << "Contacts as text" << false << "OrvelQuorvink" << page;
     QTest::addRow("markup that shows nothing: the text")
         << kTemplatePortrait << false << "<html><body><p> </p></body></html>"
-        << "Contacts as text" << false << "OrvelQuorvink";
+        << "Contacts as text" << false << "OrvelQuorvink" << page;
 }
 
 void OfficeJobTest::writer()
@@ -292,8 +375,9 @@ void OfficeJobTest::writer()
     QFETCH(QString, expectedText);
     QFETCH(bool, expectedLandscape);
     QFETCH(QString, expectedHeader);
+    QFETCH(QString, targetName);
 
-    OfficeJob::Request r = request(Kind::Writer, m_dir.filePath(QStringLiteral("page.doc")));
+    OfficeJob::Request r = request(Kind::Writer, m_dir.filePath(targetName));
     r.templatePath = templatePath;
     r.landscape = landscape;
     r.html = html;
@@ -693,11 +777,71 @@ void OfficeJobTest::browserKilled()
     QVERIFY2(said.split('\n').contains(killAt), said.constData());
     QVERIFY(!officesOf(profile).isEmpty());
     QVERIFY(!keepersOf(profile).isEmpty());
+    // The office's pipes (and the profile's lock) are there once it answers.
+    QStringList sockets;
+    QTRY_VERIFY_WITH_TIMEOUT((sockets = socketsOf(officesOf(profile))).size() >= 2, 30'000);
+    QVERIFY(QFileInfo::exists(profile + QStringLiteral("/.lock")));
 
     ::kill(wholeGroup ? -pid_t(browser.processId()) : pid_t(browser.processId()), SIGKILL);
     QVERIFY(browser.waitForFinished());
     QTRY_VERIFY_WITH_TIMEOUT(officesOf(profile).isEmpty(), 15'000);
     QTRY_VERIFY_WITH_TIMEOUT(keepersOf(profile).isEmpty(), 5'000);
+    // Nothing of the killed office is left behind.
+    for (const QString& socket : std::as_const(sockets))
+        QTRY_VERIFY2(!QFileInfo::exists(socket), qPrintable(socket));
+    QVERIFY(!QFileInfo::exists(profile + QStringLiteral("/.lock")));
+}
+
+// Six pictures of 16000 x 16000 pixels as data in the page, a few megabytes each: they are left
+// out, the export ends as a page without them does, and a picture of a usual size stays.
+void OfficeJobTest::hugePictures()
+{
+    REQUIRE_OFFICE();
+    const QByteArray huge = hugePng(16000, "0");
+    QString html = QStringLiteral("<html><body><h1>Pictures</h1>");
+    for (int n = 0; n < 6; ++n) {
+        QByteArray picture = huge;
+        picture.replace(QByteArray("Comment", 7) + '\0' + '0',
+                        QByteArray("Comment", 7) + '\0' + QByteArray::number(n));
+        html += QStringLiteral("<p><img src=\"data:image/png;base64,%1\"></p>")
+                    .arg(QString::fromLatin1(picture.toBase64()));
+    }
+    QFile usual(m_picture);
+    QVERIFY(usual.open(QIODevice::ReadOnly));
+    html += QStringLiteral("<p><img src=\"data:image/png;base64,%1\">Done</p></body></html>")
+                .arg(QString::fromLatin1(usual.readAll().toBase64()));
+
+    OfficeJob::Request r = request(Kind::Pdf, m_dir.filePath(QStringLiteral("pictures.pdf")));
+    r.html = html;
+    QElapsedTimer timer;
+    timer.start();
+    const OfficeJob::Result result = run(r);
+    qInfo("six pictures of 16000 x 16000 in a page of %lld MB: the PDF in %.1f s",
+          qint64(html.size()) >> 20, double(timer.elapsed()) / 1000.0);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    const QJsonObject doc = read(OfficeJob::companionPathFor(r.target));
+    QVERIFY(doc.value(QLatin1String("text")).toString().contains(QLatin1String("Done")));
+    QCOMPARE(doc.value(QLatin1String("pictures")).toInt(), 1);
+}
+
+// An office whose record cannot be written would be unseen by every helper that could end it:
+// it is ended at once, and the export fails naming the record.
+void OfficeJobTest::unrecordedOffice()
+{
+    REQUIRE_OFFICE();
+    const QString profile = m_dir.filePath(QStringLiteral("profile-unrecorded"));
+    const QString record = profile + QStringLiteral("/orvelquorvink-office.pid");
+    QVERIFY(QDir().mkpath(record));
+    OfficeJob::Request r = request(Kind::Writer, m_dir.filePath(QStringLiteral("unrecorded.doc")));
+    r.profile = profile;
+    const OfficeJob::Result result = run(r);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.failedStep, Step::Start);
+    QVERIFY2(result.error.contains(record), qPrintable(result.error));
+    QVERIFY(result.officePid > 0);
+    QVERIFY(!processAlive(result.officePid));
+    QCOMPARE(officesOf(profile), QList<qint64>());
+    QVERIFY(!QFileInfo::exists(profile + QStringLiteral("/.lock")));
 }
 
 void OfficeJobTest::idleEnd_data()

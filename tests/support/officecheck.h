@@ -13,15 +13,22 @@
 #include <QStandardPaths>
 #include <QTest>
 
-inline bool officeInstalled()
+// The soffice the helper starts.
+inline QString officeProgram()
 {
     const QString soffice = qEnvironmentVariable("QUORVINK_SOFFICE");
-    const bool found =
-        !soffice.isEmpty()
-            ? QFileInfo(soffice).isExecutable()
-            : QFileInfo::exists(QStringLiteral("/usr/lib/libreoffice/program/soffice")) ||
-                  !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty();
-    return found && QFileInfo(OfficeJob::defaultHelperPath()).isExecutable();
+    if (!soffice.isEmpty())
+        return soffice;
+    const QString installed = QStringLiteral("/usr/lib/libreoffice/program/soffice");
+    return QFileInfo::exists(installed) ? installed
+                                        : QStandardPaths::findExecutable(QStringLiteral("soffice"));
+}
+
+inline bool officeInstalled()
+{
+    const QString soffice = officeProgram();
+    return !soffice.isEmpty() && QFileInfo(soffice).isExecutable() &&
+           QFileInfo(OfficeJob::defaultHelperPath()).isExecutable();
 }
 
 #define REQUIRE_OFFICE()                                                                           \

@@ -1,6 +1,7 @@
 #include "document.h"
 
 #include "failure.h"
+#include "filenames.h"
 #include "uno.h"
 #include "watchdog.h"
 
@@ -41,12 +42,14 @@ PendingFile::PendingFile(const QString& target) : m_target(QFileInfo(target).abs
     if (info.isDir())
         throw Failure{QStringLiteral("cannot write the file %1: it is a folder").arg(target)};
     // A hidden folder of its own beside the target holds the file while it is written, and
-    // whatever the office writes along with it.
+    // whatever the office writes along with it. Its name is the target's, cut so that the whole
+    // stays within the system's 255 bytes.
     constexpr int kAttempts = 8;
+    constexpr qsizetype kNameBytes = 200;
     for (int attempt = 1;; ++attempt) {
         m_folder = info.dir().filePath(
             QStringLiteral(".%1.%2.part")
-                .arg(info.fileName().left(200))
+                .arg(FileNames::leadingBytes(info.fileName(), kNameBytes))
                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
         Watchdog::addTemporary(m_folder);
         if (::mkdir(QFile::encodeName(m_folder).constData(), 0700) == 0)

@@ -2,6 +2,7 @@
 
 #include "document.h"
 #include "failure.h"
+#include "links.h"
 #include "markup.h"
 #include "office.h"
 #include "reporter.h"
@@ -406,6 +407,18 @@ int exportImpress(const Office& office, const Request& r)
     const Document document(
         append ? loadModel(office.context(), r.target, r.target, kPresentationDocument)
                : newModel(office.context(), kPresentationDocument));
+    // A presentation that refers to content outside it would have the office fetch it from the
+    // web, or read files of the user's, as soon as the slides are stored: it is left as it is.
+    if (append) {
+        constexpr qsizetype kNamed = 5;
+        const QStringList links = externalLinks(document);
+        if (!links.isEmpty())
+            throw Failure{QStringLiteral("the presentation %1 refers to content outside it: %2")
+                              .arg(r.target, links.mid(0, kNamed).join(QStringLiteral(", ")) +
+                                                 (links.size() > kNamed ? QStringLiteral(", ...")
+                                                                        : QString())),
+                          "links"};
+    }
     const Reference<drawing::XDrawPages> slides =
         document.as<drawing::XDrawPagesSupplier>()->getDrawPages();
     // A new presentation comes with one empty slide: the first export uses it.
@@ -460,6 +473,7 @@ int runInOffice(const QString& profile, bool keepOffice,
         keepOffice = false;
     Office office(profile.isEmpty() ? temporary.path() : profile);
     QString error;
+    const char* refused = nullptr;
     bool officeBroken = false;
     try {
         enter("start", kStartBound);
@@ -473,6 +487,7 @@ int runInOffice(const QString& profile, bool keepOffice,
         return 0;
     } catch (const Failure& f) {
         error = f.message;
+        refused = f.refused;
     } catch (const uno::RuntimeException& e) {
         // The bridge went down, or the office is in a state of its own: it is not reused.
         error = QStringLiteral("the office failed: %1").arg(describe(e));
@@ -482,7 +497,7 @@ int runInOffice(const QString& profile, bool keepOffice,
     }
 
     const char* step = Watchdog::step();
-    Reporter::finalFailure(step, error);
+    Reporter::finalFailure(step, error, false, refused);
     Watchdog::arm(step, kCleanupBound);
     if (officeBroken)
         office.kill();

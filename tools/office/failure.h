@@ -6,4 +6,7 @@
 // be read or written, the office program that cannot be started.
 struct Failure {
     QString message;
+    // Set when the helper refuses the work rather than fails at it: the browser says why in its
+    // own words ("links": the target refers to content outside it).
+    const char* refused = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "uno.h"
 #include "watchdog.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <poll.h>
@@ -112,8 +113,11 @@ int keepOffice(const QString& profile)
         Reporter::failed("start", QStringLiteral("no profile folder for the office"));
         return 2;
     }
-    // Whatever ends this process ends the office of the profile, whichever helper started it.
+    // Whatever ends this process ends the office of the profile, whichever helper started it,
+    // and removes what the office leaves behind.
     Watchdog::setOfficeFinder([profile] { return Office(profile).recordedPid(); });
+    QDir().mkpath(profile);
+    Watchdog::setOfficeFiles(Office(profile).leftovers());
     std::string line;
     while (readLine(line)) {
         if (line == "start") {

@@ -40,6 +40,21 @@ const QStringList kFetched = {
     QStringLiteral("ping"),
 };
 
+// Elements without content, which open nothing.
+const QStringList kVoid = {
+    QStringLiteral("area"),  QStringLiteral("base"),     QStringLiteral("br"),
+    QStringLiteral("col"),   QStringLiteral("embed"),    QStringLiteral("hr"),
+    QStringLiteral("img"),   QStringLiteral("input"),    QStringLiteral("link"),
+    QStringLiteral("meta"),  QStringLiteral("param"),    QStringLiteral("source"),
+    QStringLiteral("track"), QStringLiteral("wbr"),      QStringLiteral("keygen"),
+    QStringLiteral("frame"), QStringLiteral("basefont"),
+};
+// Elements whose end tag markup may leave out: the next one of their kind closes them.
+const QStringList kClosedByNext = {
+    QStringLiteral("p"),      QStringLiteral("li"), QStringLiteral("dt"), QStringLiteral("dd"),
+    QStringLiteral("option"), QStringLiteral("tr"), QStringLiteral("td"), QStringLiteral("th"),
+};
+
 bool isSpace(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
@@ -133,16 +148,35 @@ bool startsWithAny(const QString& address, std::initializer_list<const char*> pr
     });
 }
 
+// The pictures of the page: those the browser supplied, the bounds of what the office is given,
+// and what each address became (a picture named again costs nothing more).
+struct Pictures {
+    const QHash<QString, QByteArray>& supplied;
+    PictureData::Budget budget;
+    QHash<QString, QString> given;
+};
+
 // What a picture's address becomes: the picture's data, or a null string to leave it out.
-QString pictureAddress(QStringView raw, const QHash<QString, QByteArray>& pictures)
+QString pictureAddress(QStringView raw, Pictures& pictures)
 {
     const QString address = plainAddress(raw);
     if (address.isEmpty())
         return QString();
-    if (startsWithAny(address, {"data:"}))
-        return PictureData::safeDataAddress(address);
-    const auto supplied = pictures.constFind(address);
-    return supplied == pictures.constEnd() ? QString() : PictureData::rasterAddress(*supplied);
+    const auto known = pictures.given.constFind(address);
+    if (known != pictures.given.constEnd())
+        return *known;
+    std::optional<QByteArray> bytes;
+    if (startsWithAny(address, {"data:"})) {
+        bytes = PictureData::safeDataBytes(address);
+    } else {
+        const auto supplied = pictures.supplied.constFind(address);
+        if (supplied != pictures.supplied.constEnd())
+            bytes = *supplied;
+    }
+    const QString given =
+        bytes && pictures.budget.admit(*bytes) ? PictureData::rasterAddress(*bytes) : QString();
+    pictures.given.insert(address, given);
+    return given;
 }
 
 // A link's target, when it leads where a reader may go without anything being fetched.
@@ -270,7 +304,7 @@ qsizetype readTag(const QString& html, qsizetype from, Tag* tag)
 }
 
 // The tag in one plain form, without what would make the office fetch anything.
-QString written(const Tag& tag, const QHash<QString, QByteArray>& pictures)
+QString written(const Tag& tag, Pictures& pictures)
 {
     if (tag.closing)
         return QStringLiteral("</") + tag.name + u'>';
@@ -373,6 +407,53 @@ bool cellStartsFormula(const QString& html, qsizetype from)
     return false;
 }
 
+// The elements open at a point of the markup. The office takes time and memory for every level
+// it is given (twenty thousand nested quotations take minutes): an element deeper than
+// kMaxNesting loses its tags, and its content, text and all, stays in the element around it.
+class Nesting {
+public:
+    // True when the tag is written.
+    bool admit(const Tag& tag)
+    {
+        if (kVoid.contains(tag.name))
+            return true;
+        if (!tag.closing) {
+            if (kClosedByNext.contains(tag.name) && !m_open.isEmpty() &&
+                m_open.last().name == tag.name)
+                close(m_open.size() - 1);
+            const bool written = m_open.size() < kMaxNesting;
+            m_open.append({tag.name, written});
+            ++m_count[tag.name];
+            return written;
+        }
+        // An end tag that closes nothing is written as it stands.
+        if (m_count.value(tag.name) == 0)
+            return true;
+        qsizetype at = m_open.size() - 1;
+        while (m_open[at].name != tag.name)
+            --at;
+        const bool written = m_open[at].written;
+        close(at);
+        return written;
+    }
+
+private:
+    struct Open {
+        QString name;
+        bool written;
+    };
+    // Closes the element at `at` and every one inside it.
+    void close(qsizetype at)
+    {
+        for (qsizetype i = at; i < m_open.size(); ++i)
+            --m_count[m_open[i].name];
+        m_open.resize(at);
+    }
+
+    QList<Open> m_open;
+    QHash<QString, int> m_count; // open elements by name
+};
+
 } // namespace
 
 QString safeMarkup(const QString& html, const QHash<QString, QByteArray>& pictures)
@@ -382,6 +463,8 @@ QString safeMarkup(const QString& html, const QHash<QString, QByteArray>& pictur
     const qsizetype n = html.size();
     qsizetype i = 0;
     Tag tag;
+    Pictures given{pictures, {}, {}};
+    Nesting nesting;
     while (i < n) {
         const qsizetype lt = html.indexOf(u'<', i);
         if (lt < 0) {
@@ -412,9 +495,9 @@ QString safeMarkup(const QString& html, const QHash<QString, QByteArray>& pictur
                 i = skipElement(html, i, tag.name);
             continue;
         }
-        if (kDroppedTags.contains(tag.name))
+        if (kDroppedTags.contains(tag.name) || !nesting.admit(tag))
             continue;
-        QString kept = written(tag, pictures);
+        QString kept = written(tag, given);
         // A cell whose text begins with "=" is read as text, just as it stands.
         if (!kept.isEmpty() && !tag.closing && (tag.name == u"td" || tag.name == u"th") &&
             cellStartsFormula(html, i))

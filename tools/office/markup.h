@@ -4,6 +4,9 @@
 #include <QHash>
 #include <QString>
 
+// The deepest nesting of elements the office is given.
+inline constexpr int kMaxNesting = 100;
+
 // The page's markup as the office may read it. The office fetches whatever a page refers to
 // while it reads the markup (pictures, frames, style sheets) and puts it into the document, so a
 // page could have a file of the user's (file:///home/..., /etc/...) copied into the document the
@@ -18,6 +21,9 @@
 //   to fetch, unless it refers within the page ("#...");
 // - links the reader may follow (<a href>, <area href>) are not fetched: they stay when they
 //   lead to the web (http:, https:), to a mail address (mailto:) or within the page.
+//
+// Elements nested deeper than kMaxNesting lose their tags; their text stays. Pictures are bounded
+// in count, bytes and pixels (PictureData::Budget); those past a bound are left out.
 //
 // A table cell whose text begins with "=" is marked as text (the office's own number format "@"),
 // so that the office's spreadsheet import keeps it as it stands instead of making a formula.

@@ -128,6 +128,48 @@ QString Office::pipe() const
     return QStringLiteral("orvelquorvink_%1_%2").arg(::getuid()).arg(QLatin1String(hash));
 }
 
+QByteArray Office::profileUrl() const
+{
+    return QUrl::fromLocalFile(canonicalFolder(m_profile)).toEncoded();
+}
+
+QStringList Office::leftovers() const
+{
+    // The socket that keeps a second office off the profile is named after the MD5 of the
+    // profile's address as UTF-16 (little-endian), each byte in hexadecimal without a leading 0.
+    QByteArray utf16;
+    for (const char c : profileUrl())
+        utf16.append(c).append('\0');
+    QString single = QStringLiteral("SingleOfficeIPC_");
+    for (const char byte : QCryptographicHash::hash(utf16, QCryptographicHash::Md5))
+        single += QString::number(uchar(byte), 16);
+    QStringList paths;
+    // The office's sockets go to the first of these folders it may write to.
+    for (const char* folder : {"/tmp", "/var/tmp"}) {
+        for (const QString& name : {pipe(), single})
+            paths << QStringLiteral("%1/OSL_PIPE_%2_%3")
+                         .arg(QLatin1String(folder))
+                         .arg(::getuid())
+                         .arg(name);
+    }
+    paths << QDir(m_profile).filePath(QStringLiteral(".lock"));
+    return paths;
+}
+
+void Office::removeLeftovers(bool closing) const
+{
+    if (QFileInfo(m_profile).isDir())
+        ::removeLeftovers(leftovers(), closing ? 3000 : 0);
+}
+
+void Office::forget()
+{
+    QFile::remove(m_pidFile);
+    Watchdog::setOfficeGroup(0);
+    m_pid = 0;
+    removeLeftovers();
+}
+
 bool Office::tryConnect()
 {
     const OUString url =
@@ -154,6 +196,7 @@ bool Office::attach()
         return false;
     m_pid = recordedPid();
     Watchdog::setOfficeGroup(m_pid);
+    Watchdog::setOfficeFiles(leftovers());
     if (m_pid > 0)
         Reporter::officePid(m_pid);
     return true;
@@ -180,19 +223,18 @@ void Office::open()
             QThread::msleep(kPollMs);
         }
         ::kill(-recorded, SIGKILL);
-        waitProcessGone(recorded, 5000);
+        waitGroupGone(recorded, 5000);
     }
+    // What an office killed before left behind.
+    removeLeftovers(false);
 
     // Started before the helper's own side of the bridge is set up, so that the two overlap.
     spawn();
     for (;;) {
         int status = 0;
         if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
-            const pid_t ended = m_pid;
-            m_pid = 0;
-            Watchdog::setOfficeGroup(0);
-            QFile::remove(m_pidFile);
-            ::kill(-ended, SIGKILL);
+            ::kill(-m_pid, SIGKILL);
+            forget();
             // An office listening without a record took the new one's arguments over.
             if (attach())
                 return;
@@ -218,7 +260,6 @@ void Office::spawn()
                                      "(libreoffice-core and libreoffice-writer-nogui)")
                           .arg(program)};
 
-    const QByteArray profileUrl = QUrl::fromLocalFile(canonicalFolder(m_profile)).toEncoded();
     const QList<QByteArray> arguments = {
         QFile::encodeName(program),
         "--headless",
@@ -227,7 +268,7 @@ void Office::spawn()
         "--nodefault",
         "--norestore",
         "--nolockcheck",
-        "-env:UserInstallation=" + profileUrl,
+        "-env:UserInstallation=" + profileUrl(),
         "--accept=pipe,name=" + pipe().toUtf8() + ";urp;StarOffice.ComponentContext",
     };
     std::vector<char*> argv;
@@ -265,8 +306,17 @@ void Office::spawn()
 
     m_pid = pid;
     Watchdog::setOfficeGroup(pid);
-    writePidFile();
+    Watchdog::setOfficeFiles(leftovers());
     Reporter::officePid(pid);
+    try {
+        writePidFile();
+    } catch (const Failure&) {
+        // Unrecorded, the office would outlive every helper that could end it.
+        ::kill(-pid, SIGKILL);
+        waitGroupGone(pid, 5000);
+        forget();
+        throw;
+    }
 }
 
 // A profile whose last version differs from the office's own makes every start look like the
@@ -362,13 +412,11 @@ void Office::terminate()
     }
     m_desktop.clear();
     m_context.clear();
-    if (m_pid > 0 && !waitProcessGone(m_pid, 10000)) {
+    if (m_pid > 0 && !waitGroupGone(m_pid, 10000)) {
         ::kill(-m_pid, SIGKILL);
-        waitProcessGone(m_pid, 5000);
+        waitGroupGone(m_pid, 5000);
     }
-    QFile::remove(m_pidFile);
-    Watchdog::setOfficeGroup(0);
-    m_pid = 0;
+    forget();
 }
 
 void Office::kill()
@@ -378,11 +426,9 @@ void Office::kill()
     const pid_t pid = m_pid > 0 ? m_pid : recordedPid();
     if (pid > 0) {
         ::kill(-pid, SIGKILL);
-        waitProcessGone(pid, 5000);
+        waitGroupGone(pid, 5000);
     }
-    QFile::remove(m_pidFile);
-    Watchdog::setOfficeGroup(0);
-    m_pid = 0;
+    forget();
 }
 
 // The process recorded in the profile, if it is still an office listening on this profile's

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
@@ -30,6 +31,9 @@ public:
     // The office recorded for the profile, while it is one listening on the profile's pipe
     // (0: none).
     pid_t recordedPid() const;
+    // What an office of the profile leaves when it is killed: the sockets of its two pipes in
+    // the system's temporary folder, and the lock file in the profile.
+    QStringList leftovers() const;
 
     css::uno::Reference<css::uno::XComponentContext> context() const { return m_context; }
     css::uno::Reference<css::frame::XDesktop2> desktop() const { return m_desktop; }
@@ -37,6 +41,13 @@ public:
 private:
     // The pipe's name: the user id and a hash of the profile's path.
     QString pipe() const;
+    // The profile as the office is told of it.
+    QByteArray profileUrl() const;
+    // The leftovers of an office that has ended (given a while to close its sockets, when
+    // `closing`); none while an office answers on them.
+    void removeLeftovers(bool closing = true) const;
+    // The office is gone: no group to end, no record, nothing left behind.
+    void forget();
     bool tryConnect();
     void spawn();
     void recordSetupVersion();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 #include <QStringView>
 
@@ -30,5 +31,31 @@ QString rasterAddress(const QByteArray& bytes);
 // A data address of a page, when it declares a raster type and holds one: the same picture
 // written as rasterAddress() writes it; a null string otherwise.
 QString safeDataAddress(QStringView address);
+// The bytes of such an address; nothing when it is none.
+std::optional<QByteArray> safeDataBytes(QStringView address);
+
+// The width and height a raster picture declares in its header, read without decoding it;
+// nothing when the header cannot be read.
+std::optional<QSize> pixelSize(const QByteArray& bytes);
+
+// What of the pictures of one page the office is given: bounded as the browser bounds the
+// pictures it fetches, in count and bytes, and in pixels, each and all together (a small file can
+// declare a picture that takes gigabytes to draw). A picture past a bound is left out.
+class Budget {
+public:
+    static constexpr int kMaxCount = 64;
+    static constexpr qsizetype kMaxBytes = 8 * 1024 * 1024;       // one picture
+    static constexpr qsizetype kMaxTotalBytes = 32 * 1024 * 1024; // all of them
+    static constexpr qint64 kMaxPixels = 40'000'000;              // one picture
+    static constexpr qint64 kMaxTotalPixels = 4 * kMaxPixels;     // all of them
+
+    // True, and the picture counted, when it is within every bound.
+    bool admit(const QByteArray& bytes);
+
+private:
+    int m_count = 0;
+    qsizetype m_bytes = 0;
+    qint64 m_pixels = 0;
+};
 
 } // namespace PictureData

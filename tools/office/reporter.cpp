@@ -53,12 +53,14 @@ void failed(const char* step, const QString& error)
     line({{QStringLiteral("failed"), QLatin1String(step)}, {QStringLiteral("error"), error}});
 }
 
-void finalFailure(const char* step, const QString& error, bool timedOut)
+void finalFailure(const char* step, const QString& error, bool timedOut, const char* refused)
 {
     QJsonObject object{{QStringLiteral("failed"), QLatin1String(step)},
                        {QStringLiteral("error"), error}};
     if (timedOut)
         object.insert(QStringLiteral("timeout"), true);
+    if (refused)
+        object.insert(QStringLiteral("refused"), QLatin1String(refused));
     write(object, true);
 }
 

@@ -15,7 +15,9 @@ void officePid(qint64 pid);
 void done(const QJsonObject& fields);
 void failed(const char* step, const QString& error);
 // Writes the last answer and keeps every later one from being written (the process is ending).
-// A failure because the step's time ran out says so with "timeout": true.
-void finalFailure(const char* step, const QString& error, bool timedOut = false);
+// A failure because the step's time ran out says so with "timeout": true, a refusal names its
+// reason in "refused".
+void finalFailure(const char* step, const QString& error, bool timedOut = false,
+                  const char* refused = nullptr);
 
 } // namespace Reporter

@@ -28,6 +28,7 @@ struct State {
     Clock::time_point deadline;
     std::chrono::milliseconds bound{0};
     QStringList temporaries;
+    QStringList officeFiles;
     std::function<pid_t()> finder;
 };
 State& state()
@@ -67,13 +68,18 @@ sigset_t endingSignals()
         }
         for (const pid_t g : {group, found}) {
             if (g > 0)
-                waitProcessGone(g, 3000);
+                waitGroupGone(g, 3000);
         }
         QStringList temporaries;
+        QStringList officeFiles;
         {
             const std::lock_guard<std::mutex> guard(state().lock);
             temporaries = state().temporaries;
+            officeFiles = state().officeFiles;
         }
+        // Also when the office was ended by the helper's own thread just before: what an office
+        // still answers on stays.
+        removeLeftovers(officeFiles);
         for (const QString& path : temporaries) {
             if (QFileInfo(path).isDir())
                 QDir(path).removeRecursively();
@@ -174,6 +180,12 @@ void setOfficeFinder(std::function<pid_t()> finder)
 {
     const std::lock_guard<std::mutex> guard(state().lock);
     state().finder = std::move(finder);
+}
+
+void setOfficeFiles(const QStringList& paths)
+{
+    const std::lock_guard<std::mutex> guard(state().lock);
+    state().officeFiles = paths;
 }
 
 void addTemporary(const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <functional>
@@ -29,6 +30,8 @@ void setOfficeGroup(pid_t group);
 // Asked when the helper ends, for one more office group to end: the office the helper keeps
 // may have been started by another helper since.
 void setOfficeFinder(std::function<pid_t()> finder);
+// The files an office leaves behind when it is killed, removed once the watchdog has killed it.
+void setOfficeFiles(const QStringList& paths);
 // A file or folder to remove when the helper gives up.
 void addTemporary(const QString& path);
 void removeTemporary(const QString& path);
