@@ -756,7 +756,7 @@ private slots:
                  list.constData());
         // The status text says what the pass read: two addresses from the one frame.
         QCOMPARE(w.picStat()->statusBar()->text(),
-                 app.module->Lang_Text[CaptionNo::PassRead].arg(2).arg(1).arg(0));
+                 QStringLiteral("Harvest: 2 addresses written; 1 frame read; 0 frames not read"));
         // The menu shows the "on" picture.
         CommandDriver::MenuSeen shown;
         chooseInMenu(w, "QUORVINK", QString(), &shown);
