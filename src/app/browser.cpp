@@ -50,7 +50,7 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
         m_pool, m.Lang_Text, m.options, m.dir, m.desktop, window->bars().images(), window});
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
         *this, window, *m_tabs, *m_navigation, *m_printer, *m_findBar, *m_harvester, *m_mailLists,
-        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_smallWindows});
+        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_smallWindows, m.ext});
     connect(&window->bars(), &MainBars::activated, this,
             [this](int control, CommandEntry* entry) { m_dispatcher->dispatch(control, entry); });
 

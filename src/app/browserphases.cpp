@@ -93,6 +93,10 @@ void Browser::Form_Load()
     problem = {};
     m_navigation->Hyst_Read(&problem);
     noteProblem(problem);
+    // The program's own settings were read when the program was built; a file that could not be
+    // read is told here, once.
+    if (const std::optional<TextFile::Result> extra = m.ext.takeProblem())
+        noteProblem(*extra);
 
     m_window->bars().bind(m.options.Bar_Style);
     MainCatalogue::applyEnableRules(m_pool, false);

@@ -38,9 +38,10 @@ public:
     virtual std::optional<QString> askSaveFile(QWidget* parent, const QString& title,
                                                const QString& filters, const QString& proposed,
                                                QString* selectedFilter = nullptr);
-    // Where the save dialogs open; keepSaveFolderIn stores it between runs in that INI file.
+    // Where the save dialogs open; keepSaveFolder hands it the folder of an earlier run and how
+    // to keep a new one.
     SaveFolder& saveFolder() { return m_saveFolder; }
-    void keepSaveFolderIn(const QString& settingsPath) { m_saveFolder = SaveFolder(settingsPath); }
+    void keepSaveFolder(SaveFolder folder) { m_saveFolder = std::move(folder); }
 
     // A message about a file, a command or an export, under the program's message title.
     void report(QWidget* parent, const QString& text) { message(parent, messageTitle(), text); }
