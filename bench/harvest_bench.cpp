@@ -9,6 +9,7 @@
 // no extra settings: the environment of the tests is set when missing.
 
 #include "browse/browserview.h"
+#include "browse/webpage.h"
 #include "browse/webprofile.h"
 #include "config/languagefile.h"
 #include "config/programfiles.h"

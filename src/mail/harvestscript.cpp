@@ -41,14 +41,16 @@ const body = (hrefs) => joinable ? 'J' + hrefs.join('\n').toLowerCase()
 // shadow root's links after its host, before the host's children), each given to take(element,
 // href), every tree met to onTree. The trees are walked with a stack of their own, so no depth
 // of shadow roots can exhaust the script's. Only the interfaces of this world are called, as the
-// prototypes' own functions: a form's fields or a document's named elements cannot stand in.
+// prototypes' own functions: a form's fields or a document's named elements cannot stand in. A
+// frame's elements belong to the frame's own world, so no "instanceof" of this one fits them.
 const char* const kReadTree = R"JS(
 const qsaDoc = Document.prototype.querySelectorAll;
 const qsaTree = DocumentFragment.prototype.querySelectorAll;
 const shadowOf = Object.getOwnPropertyDescriptor(Element.prototype, 'shadowRoot').get;
 const hasAttr = Element.prototype.hasAttribute;
-const Anchor = HTMLAnchorElement;
-const Area = HTMLAreaElement;
+const nameOf = Object.getOwnPropertyDescriptor(Element.prototype, 'localName').get;
+const spaceOf = Object.getOwnPropertyDescriptor(Element.prototype, 'namespaceURI').get;
+const html = 'http://www.w3.org/1999/xhtml';
 const readTree = (doc, take, onTree) => {
     const stack = [];
     let list = qsaDoc.call(doc, '*');
@@ -65,7 +67,9 @@ const readTree = (doc, take, onTree) => {
             continue;
         }
         const el = list[k++];
-        if ((el instanceof Anchor || el instanceof Area) && hasAttr.call(el, 'href')) {
+        const name = nameOf.call(el);
+        if ((name === 'a' || name === 'area') && spaceOf.call(el) === html &&
+            hasAttr.call(el, 'href')) {
             const h = el.href;
             if (h.indexOf('\n') >= 0)
                 joinable = false;
@@ -87,9 +91,11 @@ const bodyOf = Object.getOwnPropertyDescriptor(Document.prototype, 'body').get;
 const innerTextOf = Object.getOwnPropertyDescriptor(HTMLElement.prototype, 'innerText').get;
 const wordsOf = (doc, out) => {
     const b = bodyOf.call(doc);
-    if (!(b instanceof HTMLElement))
-        return 0;
-    const found = innerTextOf.call(b).match(/\S*@\S*/g);
+    let found = null;
+    try {
+        found = b === null ? null : innerTextOf.call(b).match(/\S*@\S*/g);
+    } catch (e) {
+    }
     if (found === null)
         return 0;
     for (const w of found)

@@ -2,6 +2,7 @@
 // a real browser view, a real list file in a temporary program directory.
 
 #include "browse/browserview.h"
+#include "browse/webpage.h"
 #include "browse/webprofile.h"
 #include "config/captionnumbers.h"
 #include "config/languagefile.h"
