@@ -276,17 +276,19 @@ QString Harvester::statusText(const Pass& pass, int written, int documentsRead,
 void Harvester::GO_Late_Links()
 {
     // Nothing of the program acts during a wait in place, nor while a pass waits for frames.
-    if (m_lateRunning || m_waiting || Wait::active())
+    constexpr qint64 kLateAnswerMs = 10000;
+    if ((m_lateRunning.isValid() && m_lateRunning.elapsed() < kLateAnswerMs) || m_waiting ||
+        Wait::active())
         return;
     BrowserView* view = m_currentView ? m_currentView() : nullptr;
     if (!view || view->Busy())
         return;
-    m_lateRunning = true;
+    m_lateRunning.start();
     QPointer<Harvester> self(this);
     view->runIsolated(HarvestScript::lateSource(), [self](const QVariant& answer) {
         if (!self)
             return;
-        self->m_lateRunning = false;
+        self->m_lateRunning.invalidate();
         Pass pass;
         pass.reading.page = true;
         pass.answer = HarvestScript::decode(answer);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -120,7 +121,8 @@ private:
     bool m_pageItself = false;
     bool m_textAddresses = false;
     QTimer m_latePoll;
-    bool m_lateRunning = false;
+    // A late pass on its way, since when: an answer that never comes does not stop the others.
+    QElapsedTimer m_lateRunning;
     // A pass waiting for frames of other sites; a pass asked for meanwhile runs after it.
     std::shared_ptr<Pass> m_waiting;
     bool m_again = false;

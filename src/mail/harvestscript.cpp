@@ -37,12 +37,13 @@ const body = (hrefs) => joinable ? 'J' + hrefs.join('\n').toLowerCase()
           .map((h) => { const s = h.toLowerCase(); return s.length + ':' + s; }).join('');
 )JS";
 
-// The page itself: the links of a document and of the open shadow roots in it, in tree order (a
-// shadow root's links after its host, before the host's children), each given to take(element,
-// href), every tree met to onTree. The trees are walked with a stack of their own, so no depth
-// of shadow roots can exhaust the script's. Only the interfaces of this world are called, as the
-// prototypes' own functions: a form's fields or a document's named elements cannot stand in. A
-// frame's elements belong to the frame's own world, so no "instanceof" of this one fits them.
+// The page itself: the links of a document (or shadow root) and of the open shadow roots in it,
+// in tree order (a shadow root's links after its host, before the host's children), each given
+// to take(element, href), every tree met to onTree. The trees are walked with a stack of their own,
+// so no depth of shadow roots can exhaust the script's. Only the interfaces of this world are
+// called, as the prototypes' own functions: a form's fields or a document's named elements cannot
+// stand in. A frame's elements belong to the frame's own world, so no "instanceof" of this one fits
+// them.
 const char* const kReadTree = R"JS(
 const qsaDoc = Document.prototype.querySelectorAll;
 const qsaTree = DocumentFragment.prototype.querySelectorAll;
@@ -51,13 +52,14 @@ const hasAttr = Element.prototype.hasAttribute;
 const nameOf = Object.getOwnPropertyDescriptor(Element.prototype, 'localName').get;
 const spaceOf = Object.getOwnPropertyDescriptor(Element.prototype, 'namespaceURI').get;
 const html = 'http://www.w3.org/1999/xhtml';
-const readTree = (doc, take, onTree) => {
+const typeOf = Object.getOwnPropertyDescriptor(Node.prototype, 'nodeType').get;
+const readTree = (root, take, onTree) => {
     const stack = [];
-    let list = qsaDoc.call(doc, '*');
+    let list = (typeOf.call(root) === 9 ? qsaDoc : qsaTree).call(root, '*');
     let count = list.length;
     let k = 0;
     if (onTree)
-        onTree(doc);
+        onTree(root);
     for (;;) {
         if (k === count) {
             if (stack.length === 0)
@@ -84,6 +86,27 @@ const readTree = (doc, take, onTree) => {
             if (onTree)
                 onTree(tree);
         }
+    }
+};
+// A document without open shadow roots gives its links as its link collection does, which is
+// faster than asking each element; whether it has any is asked of each element.
+const readDocument = (doc, take, onTree) => {
+    const all = qsaDoc.call(doc, '*');
+    const count = all.length;
+    for (let k = 0; k < count; ++k) {
+        if (shadowOf.call(all[k]) !== null)
+            return readTree(doc, take, onTree);
+    }
+    if (onTree)
+        onTree(doc);
+    const links = linksOf.call(doc);
+    const n = links.length;
+    for (let k = 0; k < n; ++k) {
+        const el = links[k];
+        const h = el.href;
+        if (h.indexOf('\n') >= 0)
+            joinable = false;
+        take(el, h);
     }
 };
 // The words of a document's visible text that hold an "@", in text order.
@@ -113,7 +136,17 @@ const token = () => {
     crypto.getRandomValues(words);
     return Array.from(words, (w) => w.toString(16).padStart(8, '0')).join('');
 };
-const readPage = (win, head, hrefs, keep, onTree, ask, withText) => {
+// What the frame script kept of a document when it loaded, while it still holds.
+const keptOf = (w, doc) => {
+    const kept = w.orvelquorvinkPage;
+    return kept && kept.doc === doc && kept.valid === true &&
+                   kept.undefined === qsaDoc.call(doc, ':not(:defined)').length
+               ? kept
+               : null;
+};
+// With useKept, what was kept of a document stands for reading it (keep must then take every
+// link).
+const readPage = (win, head, hrefs, keep, onTree, ask, withText, useKept) => {
     const visit = (w) => {
         let doc = null;
         try {
@@ -131,14 +164,27 @@ const readPage = (win, head, hrefs, keep, onTree, ask, withText) => {
         } else {
             const before = hrefs.length;
             try {
-                readTree(doc, (el, h) => {
-                    if (keep(el))
-                        hrefs.push(h);
-                }, onTree);
-                const links = hrefs.length - before;
+                const kept = useKept ? keptOf(w, doc) : null;
+                if (kept !== null) {
+                    for (const el of kept.elements)
+                        keep(el);
+                    if (onTree)
+                        kept.trees.forEach(onTree);
+                    if (kept.elements.length > 0) {
+                        chunks.add(hrefs.length);
+                        hrefs.push(kept.text);
+                    }
+                } else {
+                    readDocument(doc, (el, h) => {
+                        if (keep(el))
+                            hrefs.push(h);
+                    }, onTree);
+                }
+                const links = kept !== null ? kept.elements.length : hrefs.length - before;
                 head.push(withText ? links + 'F+' + wordsOf(doc, hrefs) + ';' : links + 'F;');
             } catch (e) {
                 hrefs.length = before;
+                chunks.delete(before);
                 head.push('0S;');
                 return;
             }
@@ -150,10 +196,12 @@ const readPage = (win, head, hrefs, keep, onTree, ask, withText) => {
     visit(win);
 };
 // What the late passes of the page keep in this world: the link elements read, the trees
-// watched, and when links were last added. Only elements count as added, so a page that only
-// changes its text (a clock) gives no late pass.
+// watched, the elements added since the last pass (or changed their href), and when. Only
+// elements count as added, so a page that only changes its text (a clock) gives no late pass.
+// Past kMaxPending elements the next late pass reads the whole page again instead.
 const lateKey = 'orvelquorvinkLate';
 const hasOwn = Object.prototype.hasOwnProperty;
+const kMaxPending = 10000;
 const lateState = (win, create) => {
     const doc = win.document;
     if (hasOwn.call(win, lateKey) && win[lateKey].doc === doc)
@@ -161,21 +209,40 @@ const lateState = (win, create) => {
     if (!create)
         return null;
     const s = {doc: doc, seen: new WeakSet(), trees: new WeakSet(), added: false, first: 0,
-               last: 0, pass: -Infinity};
+               last: 0, pass: -Infinity, pending: [], overflow: false};
     const now = () => performance.now();
+    const note = (el) => {
+        if (s.overflow)
+            return;
+        if (s.pending.length === kMaxPending) {
+            s.overflow = true;
+            s.pending = [];
+            return;
+        }
+        s.pending.push(el);
+    };
     const observer = new MutationObserver((records) => {
+        let element = false;
         for (const r of records) {
-            let element = r.type === 'attributes';
-            for (let i = 0; !element && i < r.addedNodes.length; ++i)
-                element = r.addedNodes[i].nodeType === 1;
-            if (element) {
-                const t = now();
-                if (!s.added)
-                    s.first = t;
-                s.added = true;
-                s.last = t;
-                return;
+            if (r.type === 'attributes') {
+                element = true;
+                note(r.target);
+                continue;
             }
+            const nodes = r.addedNodes;
+            for (let i = 0; i < nodes.length; ++i) {
+                if (nodes[i].nodeType === 1) {
+                    element = true;
+                    note(nodes[i]);
+                }
+            }
+        }
+        if (element) {
+            const t = now();
+            if (!s.added)
+                s.first = t;
+            s.added = true;
+            s.last = t;
         }
     });
     s.watch = (tree) => {
@@ -187,6 +254,118 @@ const lateState = (win, create) => {
     };
     Object.defineProperty(win, lateKey, {value: s, configurable: true, writable: true});
     return s;
+};
+// The new links of the elements added since the last late pass, page by document and each
+// document's in tree order: an added element's own links and those of the open shadow roots in
+// it; an added frame's document whole, with its frames.
+const connectedOf = Object.getOwnPropertyDescriptor(Node.prototype, 'isConnected').get;
+const rootOf = Node.prototype.getRootNode;
+const docOf = Object.getOwnPropertyDescriptor(Node.prototype, 'ownerDocument').get;
+const hostOf = Object.getOwnPropertyDescriptor(ShadowRoot.prototype, 'host').get;
+const position = Node.prototype.compareDocumentPosition;
+const qsaElement = Element.prototype.querySelectorAll;
+const iframeWindowOf =
+    Object.getOwnPropertyDescriptor(HTMLIFrameElement.prototype, 'contentWindow').get;
+const frameWindowOf = Object.getOwnPropertyDescriptor(HTMLFrameElement.prototype, 'contentWindow').get;
+const windowOf = (el) => {
+    const name = nameOf.call(el);
+    if ((name !== 'iframe' && name !== 'frame') || spaceOf.call(el) !== html)
+        return null;
+    return (name === 'iframe' ? iframeWindowOf : frameWindowOf).call(el);
+};
+// The elements from the document's tree down to el, each host before what its shadow root holds.
+const chainOf = (el) => {
+    const chain = [el];
+    for (let root = rootOf.call(el); root !== docOf.call(el); root = rootOf.call(el)) {
+        el = hostOf.call(root);
+        chain.push(el);
+    }
+    return chain.reverse();
+};
+const inTreeOrder = (a, b) => {
+    const ca = chainOf(a);
+    const cb = chainOf(b);
+    let i = 0;
+    while (i < ca.length && i < cb.length && ca[i] === cb[i])
+        ++i;
+    if (i === ca.length)
+        return -1;
+    if (i === cb.length)
+        return 1;
+    return (position.call(ca[i], cb[i]) & 4) !== 0 ? -1 : 1; // cb[i] follows ca[i]
+};
+const readAdded = (win, s, head, hrefs) => {
+    const byDoc = new Map();
+    const take = (el) => {
+        if (s.seen.has(el))
+            return;
+        const name = nameOf.call(el);
+        if ((name === 'a' || name === 'area') && spaceOf.call(el) === html &&
+            hasAttr.call(el, 'href')) {
+            s.seen.add(el);
+            const doc = docOf.call(el);
+            if (!byDoc.has(doc))
+                byDoc.set(doc, []);
+            byDoc.get(doc).push(el);
+        }
+    };
+    const frames = [];
+    const added = (el) => {
+        take(el);
+        const tree = shadowOf.call(el);
+        const all = qsaElement.call(el, '*');
+        for (let k = 0; k < all.length; ++k) {
+            const child = all[k];
+            take(child);
+            const w = windowOf(child);
+            if (w !== null)
+                frames.push(w);
+            const inner = shadowOf.call(child);
+            if (inner !== null)
+                readTree(inner, (e) => take(e), s.watch);
+        }
+        if (tree !== null)
+            readTree(tree, (e) => take(e), s.watch);
+        const w = windowOf(el);
+        if (w !== null)
+            frames.push(w);
+    };
+    for (const el of s.pending) {
+        try {
+            if (connectedOf.call(el))
+                added(el);
+        } catch (e) {
+        }
+    }
+    s.pending = [];
+    for (const w of frames) {
+        const list = [];
+        readPage(w, [], list, (el) => { take(el); return false; }, s.watch, false, false, false);
+    }
+    const visit = (w) => {
+        let doc = null;
+        try {
+            doc = w.document;
+        } catch (e) {
+        }
+        if (doc === null || doc === undefined) {
+            head.push('0S;');
+            return;
+        }
+        const found = byDoc.get(doc) || [];
+        found.sort(inTreeOrder);
+        for (const el of found) {
+            const h = el.href;
+            if (h.indexOf('\n') >= 0)
+                joinable = false;
+            hrefs.push(h);
+        }
+        head.push(found.length + 'F;');
+        const count = w.length;
+        for (let i = 0; i < count; ++i)
+            visit(w[i]);
+    };
+    visit(win);
 };
 )JS";
 
@@ -312,10 +491,14 @@ const win = window;
 const head = ['P' + win.length + ';'];
 const hrefs = [];
 const late = %1 ? lateState(win, true) : null;
-if (late)
+// This pass reads every link: what was added before it is read.
+if (late) {
     late.added = false;
+    late.pending = [];
+    late.overflow = false;
+}
 readPage(win, head, hrefs, late ? (el) => { late.seen.add(el); return true; } : () => true,
-         late ? late.watch : null, %2, %3);
+         late ? late.watch : null, %2, %3, true);
 return head.join('') + '\n' + body(hrefs);
 })())JS")
                    .arg(flag(reading.late), flag(reading.otherSites), flag(reading.text));
@@ -403,12 +586,17 @@ s.added = false;
 s.pass = t;
 const head = ['P' + win.length + ';'];
 const hrefs = [];
-readPage(win, head, hrefs, (el) => {
-    if (s.seen.has(el))
-        return false;
-    s.seen.add(el);
-    return true;
-}, s.watch, false, false);
+if (s.overflow) {
+    s.overflow = false;
+    readPage(win, head, hrefs, (el) => {
+        if (s.seen.has(el))
+            return false;
+        s.seen.add(el);
+        return true;
+    }, s.watch, false, false, false);
+} else {
+    readAdded(win, s, head, hrefs);
+}
 return head.join('') + '\n' + body(hrefs);
 })())JS")
                .arg(kLateQuietMs)
@@ -515,33 +703,59 @@ QString frameWorldSource()
            QStringLiteral(R"JS(
 document.links; HTMLAnchorElement.prototype; HTMLAreaElement.prototype;
 const win = window;
-if (win === win.top)
-    return;
-// An own property of this world's window, so that no element the page names so can stand in.
+// Own properties of this world's window, so that no element the page names so can stand in.
+win.orvelquorvinkPage = null;
 win.orvelquorvinkLinks = null;
-// The hrefs of a frame's links are read once its document has loaded, while nothing waits for
-// them, and kept until the document changes in any way (nodes, attributes: a link, its href or a
-// base element); a pass takes them from the frame's window of this world, where no page sees
-// them, and reads any other frame as it stands.
-win.addEventListener('load', () => {
-    if (win.parent !== win.top)
+// Once a document has loaded, while nothing waits, its links are read and kept until it changes
+// in any way (nodes, attributes: a link, its href or a base element; in the document or in an
+// open shadow root in it) or an element of it becomes a custom element (which may bring a shadow
+// root): for a pass over the page itself, the links with those of its open shadow roots, the
+// elements and the trees; for one over the frames, a frame's own links. A pass takes them from
+// the document's window of this world, where no page sees them, and reads any other document as
+// it stands. (Only the load event of the document itself: those of its pictures do not bubble.)
+win.addEventListener('load', (event) => {
+    if (event.target !== document)
         return;
     try {
+        const elements = [];
         const hrefs = [];
+        const trees = [];
         joinable = true;
-        readLinks(document, hrefs);
+        readDocument(document, (el, h) => {
+            elements.push(el);
+            hrefs.push(h);
+        }, (tree) => trees.push(tree));
         if (!joinable)
             return;
-        const kept = {doc: document, count: hrefs.length, text: hrefs.join('\n')};
-        new MutationObserver((records, observer) => {
+        const page = {doc: document, elements: elements, text: hrefs.join('\n'), trees: trees,
+                      undefined: qsaDoc.call(document, ':not(:defined)').length, valid: true};
+        let links = null;
+        if (win !== win.top && win.parent === win.top) {
+            if (trees.length === 1) {
+                links = {doc: document, count: hrefs.length, text: page.text};
+            } else {
+                const own = [];
+                readLinks(document, own);
+                if (joinable)
+                    links = {doc: document, count: own.length, text: own.join('\n')};
+            }
+        }
+        const observer = new MutationObserver(() => {
             observer.disconnect();
-            if (win.orvelquorvinkLinks === kept)
+            page.valid = false;
+            if (win.orvelquorvinkLinks === links)
                 win.orvelquorvinkLinks = null;
-        }).observe(document, {subtree: true, childList: true, attributes: true});
-        win.orvelquorvinkLinks = kept;
+        });
+        for (const tree of trees)
+            observer.observe(tree, {subtree: true, childList: true, attributes: true});
+        win.orvelquorvinkPage = page;
+        if (links !== null)
+            win.orvelquorvinkLinks = links;
     } catch (e) {
     }
 }, true);
+if (win === win.top)
+    return;
 const top = win.top;
 const log = console.log.bind(console);
 const key = '%1';
@@ -559,7 +773,7 @@ win.addEventListener('message', (event) => {
     try {
         joinable = true;
         if (data.page === true)
-            readTree(document, (el, h) => hrefs.push(h), null);
+            readDocument(document, (el, h) => hrefs.push(h), null);
         else
             readLinks(document, hrefs);
         size = String(hrefs.length);

@@ -532,12 +532,26 @@ void HarvesterTest::pageItself_data()
         << QByteArray("before@example.org\r\nshadow@example.org\r\ndeeper@example.org\r\n"
                       "shadow2@example.org\r\nlight@example.org\r\nafter@example.org\r\n")
         << QStringLiteral("Harvest: 6 addresses written; 1 document read; 0 frames not read");
-    // Twenty thousand shadow roots one within the other: no depth stops the reading.
-    QTest::addRow("shadow roots nested twenty thousand deep")
+    // What was read as the page loaded no longer holds once an element becomes a custom element
+    // with a shadow root, or the page changes.
+    QTest::addRow("custom element defined and links changed after the load")
+        << true << false << false
+        << page("<x-card></x-card>" + link("mailto:gone@example.org") +
+                "<script>addEventListener('load', () => {"
+                "customElements.define('x-card', class extends HTMLElement { constructor() {"
+                "super(); this.attachShadow({mode: 'open'}).innerHTML = "
+                "'<a href=\"mailto:card@example.org\">c</a>'; } });"
+                "frames[0].document.links[0].href = 'mailto:changed@example.org'; });</script>"
+                "<iframe src=\"f0.html\"></iframe>")
+        << QByteArrayList{page(link("mailto:framed@example.org"))}
+        << QByteArray("card@example.org\r\ngone@example.org\r\nchanged@example.org\r\n")
+        << QStringLiteral("Harvest: 3 addresses written; 2 documents read; 0 frames not read");
+    // Ten thousand shadow roots one within the other: no depth stops the reading.
+    QTest::addRow("shadow roots nested ten thousand deep")
         << true << false << false
         << page("<div id=\"d\" style=\"display:none\"></div>" + link("mailto:end@example.org") +
                 "<script>let at = document.getElementById('d');"
-                "for (let i = 0; i < 20000; ++i) { const s = document.createElement('span');"
+                "for (let i = 0; i < 10000; ++i) { const s = document.createElement('span');"
                 "at.attachShadow({mode: 'open'}).append(s); at = s; }"
                 "at.innerHTML = '<a href=\"mailto:bottom@example.org\">b</a>';</script>")
         << QByteArrayList{} << QByteArray("bottom@example.org\r\nend@example.org\r\n")
