@@ -20,12 +20,11 @@ void TextAddressesTest::written_data()
     QTest::addColumn<QStringList>("links");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::addRow("plain, lower-cased, in text order")
-        << QStringLiteral("Write to Info@Example.ORG or b.c_d+e%f-g@sub.example-x.co.uk")
-        << QStringList{} << QStringList{"info@example.org", "b.c_d+e%f-g@sub.example-x.co.uk"};
-    QTest::addRow("each once, whatever the letter case")
-        << QStringLiteral("a@example.org A@EXAMPLE.org a@example.org") << QStringList{}
-        << QStringList{"a@example.org"};
+    QTest::addRow("plain, lower-cased, in text order, each once")
+        << QStringLiteral("Write to Info@Example.ORG or b.c_d+e%f-g@sub.example-x.co.uk, "
+                          "info@example.org a@x.org,b@y.org")
+        << QStringList{}
+        << QStringList{"info@example.org", "b.c_d+e%f-g@sub.example-x.co.uk", "a@x.org", "b@y.org"};
     QTest::addRow("punctuation around it left off")
         << QStringLiteral("(a@example.org), <b@example.org>; \"c@example.org\". "
                           "E-Mail:d@example.org ...e@example.org- f@example.org.")
@@ -43,8 +42,6 @@ void TextAddressesTest::written_data()
         << QStringList{QStringLiteral("j\u00f6rg@m\u00fcller.de"),
                        QStringLiteral("\u0438\u043d\u0444\u043e@\u043f\u0440\u0438\u043c"
                                       "\u0435\u0440.\u0440\u0444")};
-    QTest::addRow("two in one word")
-        << QStringLiteral("a@x.org,b@y.org") << QStringList{} << QStringList{"a@x.org", "b@y.org"};
     QTest::addRow("given by links: query left off, recipients split, decoded, any case")
         << QStringLiteral("info@x.org sales@x.org J\u00f6rg@X.org boss@x.org new@x.org "
                           "other@x.org?subject=hi")
