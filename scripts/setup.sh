@@ -7,7 +7,7 @@ packages=(
     "$@"
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
-    libqt6webenginecore6-bin libgl-dev
+    libqt6webenginecore6-bin libgl-dev qt6-translations-l10n
     xvfb xauth fonts-dejavu-core openbox x11-utils xdotool
     groff poppler-utils python3 python3-vobject
     libreoffice-core libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui

@@ -9,11 +9,10 @@ build="${QUORVINK_TEST_BUILD:-$top/build-tests}"
     echo "test.sh: a first run builds the program and every test: about four minutes on two cores"
 bash "$top/scripts/setup.sh"
 
-# Debug without optimisation; line tables only (-g1): enough for every backtrace, and the build
-# is a fifth faster than with full debug information. The gold linker (of binutils, beside the
-# default one) links the sixty programs in a third of the time.
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
-    -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold -DQUORVINK_WERROR=ON >/dev/null
+# The preset "tests" (CMakePresets.json): Debug without optimisation, line tables only (-g1, enough
+# for every backtrace, and a fifth faster than full debug information), the gold linker (a third
+# of the link time for the sixty programs), warnings as errors.
+cmake --preset tests -S "$top" -B "$build" >/dev/null
 cmake --build "$build"
 cd "$build"
 # The test programs run side by side, one per core (at most four: each end-to-end program has a

@@ -3,7 +3,9 @@
 #include "app/browser.h"
 #include "app/displaycheck.h"
 #include "app/exitsignals.h"
+#include "app/frmstart.h"
 #include "app/module.h"
+#include "app/oneprogram.h"
 #include "browse/enginelog.h"
 #include "browse/webprofile.h"
 #include "commandbar/commandpool.h"
@@ -14,19 +16,25 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include <cstdlib>
 #include <unistd.h>
 
 namespace Application {
 
 namespace {
 
+// How long a second start waits for the running program to answer.
+constexpr int kAnswerMs = 2000;
+
 // Every way of ending ends the process once the exit sequence has run: the exit commands (which
 // hide the window before it closes), the window's frame, a signal (SIGTERM, SIGINT, SIGHUP) and
-// the end of the desktop session. The session manager's request to save writes the files.
+// the end of the desktop session. The session manager's request to save writes the files. The
+// process ends with 1 when the exit could not write some of them.
 void endWithTheWindow(QApplication& app, Browser& browser, ExitSignals& exitSignals)
 {
-    QObject::connect(&browser, &Browser::exited, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(
+        &browser, &Browser::exited, &app,
+        [&browser] { QCoreApplication::exit(browser.saveFailed() ? 1 : 0); }, Qt::QueuedConnection);
     QObject::connect(&exitSignals, &ExitSignals::exitRequested, &browser, &Browser::requestExit);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &browser,
                      [&browser](QSessionManager& manager) {
@@ -36,6 +44,34 @@ void endWithTheWindow(QApplication& app, Browser& browser, ExitSignals& exitSign
                              manager.release();
                          }
                      });
+}
+
+QtMessageHandler g_qtMessages = nullptr;
+
+// Qt ends a start whose display refuses it (one the check cannot judge, such as a display on
+// another host) with an abort and its core dump; the start ends with a failure code instead,
+// after Qt's own lines, having written nothing.
+void failWithoutAbort(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (g_qtMessages)
+        g_qtMessages(type, context, text);
+    if (type == QtFatalMsg)
+        std::_Exit(1);
+}
+
+// The running program's window comes to the front, asked by a later start; a window it shows
+// over it (the link tables, a message) comes with it.
+void bringToFront(QWidget& window)
+{
+    if (!window.isVisible())
+        return;
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.raise();
+    window.activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 } // namespace
@@ -56,7 +92,9 @@ int run(int argc, char** argv)
     // no argument (-stylesheet, -platformpluginpath, an engine switch, ...) changes anything.
     int qtArgc = argc > 0 ? 1 : 0;
     char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    g_qtMessages = qInstallMessageHandler(failWithoutAbort);
     QApplication app(qtArgc, qtArgv);
+    qInstallMessageHandler(g_qtMessages);
     initResources();
     QApplication::setApplicationName(QStringLiteral("orvelquorvink"));
     QApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
@@ -65,8 +103,17 @@ int run(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setWindowIcon(programIcon());
 
+    const ProgramDir dir = ProgramDir::locate();
+    OneProgram oneProgram(dir.root(), dir.path(ProgramFiles::Lock));
+    if (!oneProgram.claim()) {
+        // A program runs on this directory already: its window comes to the front, and this
+        // start ends as done, also when that program does not answer in time.
+        oneProgram.askToShow(kAnswerMs);
+        return 0;
+    }
+
     Desktop desktop;
-    Module module(ProgramDir::locate(), desktop);
+    Module module(dir, desktop);
     desktop.keepSaveFolder(
         SaveFolder(module.ext.value(ExtKeys::SaveFolder), [&module](const QString& folder) {
             module.ext.set(ExtKeys::SaveFolder, folder);
@@ -76,6 +123,8 @@ int run(int argc, char** argv)
     Browser browser(module, pool);
     ExitSignals exitSignals;
     endWithTheWindow(app, browser, exitSignals);
+    QObject::connect(&oneProgram, &OneProgram::showRequested, &browser,
+                     [&browser] { bringToFront(browser.window()); });
     browser.start();
     return app.exec();
 }

@@ -63,7 +63,10 @@ void BottomStrip::setTexts(const CaptionTable& captions)
         button->setToolTip(drag);
         button->setAccessibleName(drag);
     }
-    m_statusBar->setAccessibleName(captions[CaptionNo::StatusText]);
+    // The status text is its own name, so that screen readers read it and hear of each change
+    // (a label without a name of its own tells them when its text changes); what it is goes in
+    // the description.
+    m_statusBar->setAccessibleDescription(captions.textOrEnglish(CaptionNo::StatusText));
     m_cmdCancel->setText(captions[CaptionNo::CancelOffice]);
     m_cmdCancel->setAccessibleName(captions[CaptionNo::CancelOffice]);
     m_progressBar->setAccessibleName(captions[CaptionNo::Progress]);

@@ -16,19 +16,36 @@
 #include "browse/webprofile.h"
 #include "commandbar/commandentry.h"
 #include "commands/dispatcher.h"
+#include "commands/loadbars.h"
+#include "commands/startpage.h"
 #include "config/programfiles.h"
+#include "config/startlanguage.h"
 #include "links/linktitles.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
+#include "platform/qttranslations.h"
 #include "windows/frmtab.h"
 #include "windows/smallwindows.h"
 
+#include <QLocale>
 #include <QWebEngineProfile>
 
 // The build phase: the window first, then the parts in the order each needs the one before.
 Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
 {
-    m_profile = WebProfile::create(m.path(ProgramFiles::EngineFolder), nullptr);
+    // The engine fixes the language of its own texts, and of what it asks pages for, when it
+    // starts: the language the run starts in.
+    m_qtTexts = std::make_unique<QtTranslations>();
+    m_profile = WebProfile::create(
+        m.path(ProgramFiles::EngineFolder), nullptr,
+        StartLanguage::localeOf(m.dir,
+                                StartLanguage::ofRun(m.dir, QLocale::system().uiLanguages())));
+    // The start page speaks the interface's language at every visit.
+    WebProfile::servePages(m_profile, [this](const QString& page) -> std::optional<QByteArray> {
+        if (page != QLatin1String("start"))
+            return std::nullopt;
+        return StartPage::html(m.Lang_Text, m.lang.locale);
+    });
     m_window = std::make_unique<frmStart>(m, m_pool);
     frmStart* window = m_window.get();
     m_tabs = std::make_unique<TabSet>(m_profile, window, window->cmdBar(1));
@@ -48,6 +65,9 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
     buildExports();
     m_smallWindows = std::make_unique<SmallWindows>(SmallWindows::Context{
         m_pool, m.Lang_Text, m.options, m.dir, m.desktop, window->bars().images(), window});
+    m_smallWindows->languageSaved = [this] {
+        addNewLanguages(m_pool, m_window->bars().images(), m.dir, m.Lang_List);
+    };
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
         *this, window, *m_tabs, *m_navigation, *m_printer, *m_findBar, *m_harvester, *m_mailLists,
         m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_smallWindows, m.ext});

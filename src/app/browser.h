@@ -20,9 +20,11 @@ class MainDispatcher;
 class Module;
 class Navigation;
 class PagePrinter;
+class PageMenu;
 class PageStatus;
 class QUrl;
 class QWebEngineProfile;
+class QtTranslations;
 class SmallWindows;
 class TabSet;
 class frmStart;
@@ -46,10 +48,14 @@ public:
     // The exit sequence; every way of closing the window runs it once.
     void GO_Exit() override;
     // The end asked for from outside the window (a signal): the other windows close, then
-    // GO_Exit runs. A wait in place in progress gets up to two seconds to end first.
+    // GO_Exit runs. A wait in place in progress gets up to two seconds to end first. During the
+    // load, its message closes and the exit follows the load. Nothing waits for the user after it.
     void requestExit();
-    // Writes the options, the history and the settings; the files that failed.
+    // Writes the options, the history and the settings; the files that failed. Nothing before
+    // the load has read them.
     QList<TextFile::Result> saveState();
+    // Whether the exit sequence could not write some of the files.
+    bool saveFailed() const { return m_saveFailed; }
     // The message naming the files that could not be saved, when there are any.
     void notSaved(const QList<TextFile::Result>& failures);
 
@@ -71,6 +77,7 @@ public:
     PageStatus& pageStatus() const { return *m_pageStatus; }
     Harvester& harvester() const { return *m_harvester; }
     FindBar* findBar() const { return m_findBar; }
+    PageMenu& pageMenu() const { return *m_pageMenu; }
     PageExports& exports() const { return *m_exports; }
     PagePicture& picture() const { return m_exports->picture(); }
     OfficeExports& office() const { return m_exports->office(); }
@@ -97,6 +104,7 @@ private:
     void checkMarks();
     void saveOptions();
     void noteProblem(const TextFile::Result& problem);
+    void closeOtherWindows();
     void openExternal(const QUrl& url);
     // The address of the page the current tab shows.
     QString shownAddress() const;
@@ -110,6 +118,7 @@ private:
     std::unique_ptr<TabSet> m_tabs;
     Navigation* m_navigation = nullptr;
     PageStatus* m_pageStatus = nullptr;
+    PageMenu* m_pageMenu = nullptr;
     Harvester* m_harvester = nullptr;
     std::unique_ptr<MailLists> m_mailLists;
     PagePrinter* m_printer = nullptr;
@@ -117,12 +126,21 @@ private:
     PageExports* m_exports = nullptr;
     std::unique_ptr<SmallWindows> m_smallWindows;
     std::unique_ptr<MainDispatcher> m_dispatcher;
+    // Qt's and the engine's own texts in the language of the interface.
+    std::unique_ptr<QtTranslations> m_qtTexts;
     QTimer m_timer4;
     QElapsedTimer m_externalReported;
     QElapsedTimer m_exitHeldBack;
     bool m_externalMessageOpen = false;
     QList<TextFile::Result> m_startProblems;
     bool m_deferredDone = false;
+    // The words of the link tables' default titles in the languages known at the last switch: an
+    // empty table titled with one of them follows the new language, another title stays.
+    QStringList m_titleWords;
+    bool m_loading = false;
+    bool m_loaded = false;
+    bool m_exitAfterLoad = false;
     bool m_exiting = false;
     bool m_exited = false;
+    bool m_saveFailed = false;
 };

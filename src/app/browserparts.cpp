@@ -8,6 +8,7 @@
 #include "app/windowlayout.h"
 #include "browse/addressbox.h"
 #include "browse/browserview.h"
+#include "browse/pagemenu.h"
 #include "browse/pagestatus.h"
 #include "browse/tabset.h"
 #include "commandbar/commandentry.h"
@@ -63,6 +64,9 @@ void Browser::buildPageParts()
     connect(m_pageStatus, &PageStatus::documentCompleted, m_harvester,
             &Harvester::onDocumentComplete);
     connect(m_pageStatus, &PageStatus::externalRequested, this, &Browser::openExternal);
+
+    m_pageMenu = new PageMenu(*m_tabs, m.Lang_Text, window);
+    connect(m_tabs.get(), &TabSet::viewCreated, m_pageMenu, &PageMenu::attach);
 }
 
 // An address a page asks for that the program does not show (mailto: and others) goes to the
@@ -119,4 +123,9 @@ void Browser::buildExports()
     office->setCancelControl(picStat->cmdCancel());
     connect(office, &OfficeExports::officeWaiting, picStat, &BottomStrip::showCancel);
     connect(picStat, &BottomStrip::cancelRequested, office, &OfficeExports::cancelOffice);
+    // The page menu's page source and web archive are the menus' own.
+    connect(m_pageMenu, &PageMenu::sourceRequested, m_exports,
+            [this] { m_exports->run(ExportKind::Source); });
+    connect(m_pageMenu, &PageMenu::savePageRequested, m_exports,
+            [this] { m_exports->run(ExportKind::WebArchive); });
 }

@@ -19,6 +19,7 @@
 #include "config/captionnumbers.h"
 #include "config/filemessages.h"
 #include "config/programfiles.h"
+#include "config/startlanguage.h"
 #include "core/twips.h"
 #include "core/wait.h"
 #include "export/officeexports.h"
@@ -26,10 +27,13 @@
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
+#include "platform/qttranslations.h"
 #include "windows/smallwindows.h"
 
 #include <QApplication>
 #include <QDate>
+#include <QFileInfo>
+#include <QLocale>
 
 // The program's phases after the build: load, deferred, exit.
 
@@ -44,7 +48,14 @@ constexpr qint64 kExitHoldMs = 2000;
 
 void Browser::start()
 {
+    // A request to end that comes while the load waits for an answer (its message about a file)
+    // closes the message and waits for the load to end: only files read can be written back.
+    m_loading = true;
     Form_Load();
+    m_loading = false;
+    m_loaded = true;
+    if (m_exitAfterLoad)
+        QMetaObject::invokeMethod(this, &Browser::requestExit, Qt::QueuedConnection);
     m_window->showPlaced();
     // Files that exist but could not be read: the run goes on with the defaults, and says so.
     if (!m_startProblems.isEmpty()) {
@@ -68,8 +79,19 @@ void Browser::Form_Load()
     m.Today_Str = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 
     TextFile::Result problem;
-    OptionsFile::read(m.path(ProgramFiles::Options), m.options, Module::makerHomePage(), &problem);
+    const QString options = m.path(ProgramFiles::Options);
+    const bool firstStart = !QFileInfo::exists(options);
+    OptionsFile::read(options, m.options, Module::makerHomePage(), &problem);
     noteProblem(problem);
+    // A first start speaks the desktop's language where a language file offers it; the choice
+    // is kept at once.
+    if (firstStart) {
+        const QString language = StartLanguage::forDesktop(m.dir, QLocale::system().uiLanguages());
+        if (language != m.options.Lang_Name) {
+            m.options.Lang_Name = language;
+            noteProblem(OptionsFile::save(options, m.options));
+        }
+    }
 
     // Before any language file says otherwise there are three tabs.
     m_tabs->setCount(3);
@@ -151,6 +173,9 @@ void Browser::Timer4_Timer()
             TitlesFile::Read_Titles(m.dir, m.Link_Titles, m.Lang_Text[CaptionNo::LinkTableWord]);
         !r)
         m.desktop.report(m_window.get(), FileMessages::text(m.Lang_Text, r));
+    // The program ended while the message was shown.
+    if (m_exiting)
+        return;
     m.Template_Doc = m.path(ProgramFiles::TemplateDoc);
     m.Template_HDoc = m.path(ProgramFiles::TemplateHDoc);
     office().setTemplates(m.Template_Doc, m.Template_HDoc);
@@ -166,7 +191,7 @@ void Browser::applyCaptions()
     Set_Captions(m_pool, m.Lang_Text, m.lang, m.options.Lang_Name,
                  m_deferredDone ? m_smallWindows.get() : nullptr);
     // Empty link tables take the language's default title, in memory only.
-    m.Link_Titles.applyDefaultTitles(m.Lang_Text[CaptionNo::LinkTableWord]);
+    m.Link_Titles.applyDefaultTitles(m.Lang_Text[CaptionNo::LinkTableWord], m_titleWords);
     m_window->picStat()->setTexts(m.Lang_Text);
     // Names for screen readers of the parts that show no caption of their own.
     m_window->Text1()->setAccessibleName(m.Lang_Text[CaptionNo::AddressBox]);
@@ -182,8 +207,21 @@ void Browser::saveOptions()
 
 void Browser::switchLanguage(const QString& name)
 {
+    m_titleWords = {m.Lang_Text[CaptionNo::LinkTableWord],
+                    CaptionTable::english(CaptionNo::LinkTableWord)};
+    for (const QString& language : std::as_const(m.Lang_List)) {
+        CaptionTable captions;
+        LanguageSettings settings;
+        if (LanguageFile::read(m.path(ProgramFiles::languageFile(language)), captions, settings).ok)
+            m_titleWords << captions[CaptionNo::LinkTableWord];
+    }
+    // The page shown keeps its tab's caption; the other tabs' captions are emptied.
+    const int shown = m_tabs->selected();
+    const QString shownCaption = m_tabs->caption(shown);
     m.options.Lang_Name = name;
     Read_Lang();
+    if (shown == m_tabs->selected())
+        m_tabs->setCaption(shown, shownCaption);
     // A smaller tab count may have chosen another tab: its view takes the place.
     m_window->layout().Set_Web(m_tabs->selected());
     applyCaptions();
@@ -206,6 +244,8 @@ void Browser::Read_Lang()
     for (const int n : std::as_const(result.tabNumbers))
         m_tabs->setCount(n);
     m_tabs->clearCaptions();
+    // Qt's own dialogs and buttons follow at once; a file without a locale gives English ones.
+    m_qtTexts->use(m.lang.locale);
 }
 
 void Browser::GO_Exit()
@@ -214,7 +254,9 @@ void Browser::GO_Exit()
         return;
     m_exiting = true;
 
-    notSaved(saveState());
+    const QList<TextFile::Result> failures = saveState();
+    m_saveFailed = !failures.isEmpty();
+    notSaved(failures);
 
     // From here on nothing stops the exit.
     if (BrowserView* view = currentView())
@@ -241,6 +283,9 @@ void Browser::GO_Exit()
 QList<TextFile::Result> Browser::saveState()
 {
     QList<TextFile::Result> failures;
+    // Before the load has read them, writing the files would replace them with defaults.
+    if (!m_loaded)
+        return failures;
     if (const TextFile::Result r = OptionsFile::save(m.path(ProgramFiles::Options), m.options); !r)
         failures << r;
     if (const TextFile::Result r = m_navigation->Hyst_Save(); !r)
@@ -262,11 +307,19 @@ void Browser::notSaved(const QList<TextFile::Result>& failures)
 
 // A request to end from outside (a signal, the session): the other windows close first, each
 // keeping what it keeps when the user closes it, then the exit sequence runs. A wait in place
-// (an export) ends first: the request comes back shortly after.
+// (an export) ends first: the request comes back shortly after. No one may be there to answer:
+// from now on no message waits for a click.
 void Browser::requestExit()
 {
     if (m_exiting)
         return;
+    m.desktop.setUnattended();
+    if (m_loading) {
+        // The load's message closes as if answered; the load ends, then the exit runs.
+        m_exitAfterLoad = true;
+        closeOtherWindows();
+        return;
+    }
     // A short wait in place (a page settling) ends first; a long one (an export waiting for
     // the office) does not hold the end back: the exit ends the export with the office.
     if (Wait::active()) {
@@ -277,10 +330,15 @@ void Browser::requestExit()
             return;
         }
     }
+    closeOtherWindows();
+    GO_Exit();
+}
+
+void Browser::closeOtherWindows()
+{
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
         if (window != m_window.get() && window->isVisible())
             window->close();
     }
-    GO_Exit();
 }

@@ -143,9 +143,9 @@ std::optional<int> refuseWithoutDisplay(int argc, char** argv)
     const QCoreApplication core(coreArgc, coreArgv);
     QCoreApplication::setApplicationName(QStringLiteral("orvelquorvink"));
     QCoreApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
-    const ProgramDir dir = ProgramDir::locate();
-    Options options;
-    OptionsFile::read(dir.path(ProgramFiles::Options), options, QString());
+    // A refused start writes nothing: the program directory is only read.
+    const ProgramDir dir = ProgramDir::existing();
+    const Options options = OptionsFile::peek(dir.path(ProgramFiles::Options)).value_or(Options{});
     CaptionTable captions;
     LanguageSettings lang;
     if (!LanguageFile::read(dir.path(ProgramFiles::languageFile(options.Lang_Name)), captions, lang)

@@ -41,7 +41,7 @@ QString message(const Finding& finding, const CaptionTable& captions);
 
 // The check for this process. When a display is missing it prints the line on standard error
 // in the user's language (the options and language files of the program directory are read
-// for it) and gives the exit code; nothing when the start can go on.
+// for it, nothing is written) and gives the exit code; nothing when the start can go on.
 std::optional<int> refuseWithoutDisplay(int argc, char** argv);
 
 } // namespace DisplayCheck

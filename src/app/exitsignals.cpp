@@ -14,8 +14,20 @@ int g_pair[2] = {-1, -1};
 
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
+// Set once the event loop has taken a request: a further signal then ends the process at once.
+volatile sig_atomic_t g_taken = 0;
+
 extern "C" void onExitSignal(int number)
 {
+    if (g_taken) {
+        // The signal's own action, which ends the process once this handler returns.
+        struct sigaction action = {};
+        action.sa_handler = SIG_DFL;
+        sigemptyset(&action.sa_mask);
+        sigaction(number, &action, nullptr);
+        raise(number);
+        return;
+    }
     const int saved = errno;
     const unsigned char byte = static_cast<unsigned char>(number);
     // A full pipe means a request is pending already: nothing is lost by dropping this one.
@@ -54,11 +66,15 @@ ExitSignals::~ExitSignals()
     ::close(g_pair[0]);
     ::close(g_pair[1]);
     g_pair[0] = g_pair[1] = -1;
+    g_taken = 0;
 }
 
 void ExitSignals::readSignal()
 {
     unsigned char byte = 0;
-    while (::read(g_pair[1], &byte, 1) == 1)
+    while (::read(g_pair[1], &byte, 1) == 1) {
+        // Signals that came together are one request; one after it is not asked twice.
+        g_taken = 1;
         emit exitRequested(byte);
+    }
 }

@@ -7,7 +7,8 @@ class QSocketNotifier;
 // SIGTERM, SIGINT and SIGHUP (a logout, `kill`, Ctrl+C, a closed terminal) become a request to
 // end the program on the event loop, so that the exit sequence runs as for the exit command.
 // The handler only writes the signal's number to a socket pair; everything else happens when
-// the event loop reads it.
+// the event loop reads it. Once a request has been read, a further signal ends the process at
+// once (an exit that hangs can always be ended).
 class ExitSignals : public QObject {
     Q_OBJECT
 public:

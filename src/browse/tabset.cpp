@@ -1,6 +1,7 @@
 #include "browse/tabset.h"
 
 #include "browse/browserview.h"
+#include "browse/sitename.h"
 #include "browse/tabstrip.h"
 
 #include <algorithm>
@@ -124,6 +125,21 @@ void TabSet::onClicked(int index)
         if (BrowserView* v = view(index))
             v->Refresh();
     }
+}
+
+bool TabSet::openInNextTab(int from, const QString& address)
+{
+    const int next = from + 1;
+    if (from < 0 || next >= count() || address.isEmpty())
+        return false;
+    select(next);
+    if (relayout)
+        relayout();
+    showSelected();
+    setCaption(next, Site_Name(address));
+    m_tabUrl[next] = address;
+    view(next)->Navigate(address);
+    return true;
 }
 
 void TabSet::onPointerMoved(int x)

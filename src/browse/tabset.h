@@ -45,6 +45,10 @@ public:
     // Every tab's address empty, one per tab.
     void clearTabUrls();
 
+    // Opens an address in the tab to the right of tab from, which becomes the selected tab with
+    // its caption and address; false when tab from is the last.
+    bool openInNextTab(int from, const QString& address);
+
     // Re-runs the window layout; set by the main window.
     std::function<void()> relayout;
 

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocale>
 #include <QUrl>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -15,22 +16,34 @@
 namespace {
 
 const QByteArray kScheme = QByteArrayLiteral("quorvink");
+const QString kPagesName = QStringLiteral("ProgramPages");
 
-// Serves "quorvink:start", the start page, from the program's resources: it works offline.
+// Serves "quorvink:start", the start page: made by the program in the interface's language, or
+// else the English one of the program's resources. It works offline.
 class ProgramPages : public QWebEngineUrlSchemeHandler {
 public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
 
+    WebProfile::PageMaker make;
+
     void requestStarted(QWebEngineUrlRequestJob* job) override
     {
         const QString page = job->requestUrl().path();
-        QFile file(QStringLiteral(":/start/%1.html").arg(page));
-        if (page.contains(QLatin1Char('/')) || !file.open(QIODevice::ReadOnly)) {
+        if (page.contains(QLatin1Char('/'))) {
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
+        std::optional<QByteArray> made = make ? make(page) : std::nullopt;
+        if (!made) {
+            QFile file(QStringLiteral(":/start/%1.html").arg(page));
+            if (!file.open(QIODevice::ReadOnly)) {
+                job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+                return;
+            }
+            made = file.readAll();
+        }
         auto* buffer = new QBuffer(job);
-        buffer->setData(file.readAll());
+        buffer->setData(*made);
         job->reply(QByteArrayLiteral("text/html"), buffer);
     }
 };
@@ -54,8 +67,14 @@ void keepOutOfUserFolders()
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
 }
 
-QWebEngineProfile* create(const QString& storageDir, QObject* parent)
+QWebEngineProfile* create(const QString& storageDir, QObject* parent, const QString& locale)
 {
+    // The engine takes the language of its texts from the default locale when it starts. A
+    // locale Qt does not know changes nothing.
+    const QLocale language(locale);
+    const bool known = !locale.isEmpty() && language.language() != QLocale::C;
+    if (known)
+        QLocale::setDefault(language);
     // The engine starts with its first profile, and the helper processes it starts then inherit
     // the environment of that moment: an off-the-record profile, which writes nothing, starts
     // it with the user's.
@@ -81,9 +100,23 @@ QWebEngineProfile* create(const QString& storageDir, QObject* parent)
     }
     profile->setPersistentStoragePath(storageDir);
     profile->setCachePath(storageDir + QStringLiteral("/Cache"));
-    profile->installUrlSchemeHandler(kScheme, new ProgramPages(profile));
+    auto* pages = new ProgramPages(profile);
+    pages->setObjectName(kPagesName);
+    profile->installUrlSchemeHandler(kScheme, pages);
     profile->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+    if (known) {
+        // The interface's language first, then English, which nearly every site offers.
+        const QString first = language.bcp47Name();
+        profile->setHttpAcceptLanguage(
+            first.startsWith(QLatin1String("en")) ? first : first + QStringLiteral(",en"));
+    }
     return profile;
+}
+
+void servePages(QWebEngineProfile* profile, PageMaker make)
+{
+    if (auto* pages = profile->findChild<QWebEngineUrlSchemeHandler*>(kPagesName))
+        static_cast<ProgramPages*>(pages)->make = std::move(make);
 }
 
 } // namespace WebProfile

@@ -11,6 +11,7 @@
 #include "config/captionnumbers.h"
 #include "config/extsettings.h"
 #include "config/filemessages.h"
+#include "config/helppages.h"
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
@@ -407,8 +408,14 @@ const MainCommand kCommands[] = {
      .bar = "FILE",
      .icon = 77,
      .caption = 175,
-     .handler = [](Targets& t,
-                   CommandEntry*) { openProgramFile(t, ProgramFiles::HelpPage.toString()); }},
+     // The help page in the interface's language where it has one.
+     .handler =
+         [](Targets& t, CommandEntry*) {
+             t.desktop.openOrReport(
+                 t.messageParent,
+                 QUrl::fromLocalFile(HelpPages::forLanguage(t.dir, t.options.Lang_Name)),
+                 t.captions);
+         }},
 
     // Menu "LANG": the language entries found at start come first.
     {.key = "LANG:NEW",

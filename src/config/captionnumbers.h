@@ -151,4 +151,39 @@ constexpr int FramesRead = 407;
 constexpr int FrameNotRead = 408;
 constexpr int FramesNotRead = 409;
 
+// Start-up, signals and a second start: 500-509.
+constexpr int FieldNotKept = 500; // "The field %1 cannot be stored as typed: ..."
+
+// The page's right-click menu: the texts it shares with the menus and tool tips, and 480-499.
+constexpr int MenuBack = 2;
+constexpr int MenuForward = 3;
+constexpr int MenuSelectAll = 23;
+constexpr int MenuViewSource = 35;
+constexpr int MenuStop = 125;
+constexpr int MenuReload = 126;
+constexpr int MenuCut = 157;
+constexpr int MenuCopy = 158;
+constexpr int MenuPaste = 159;
+constexpr int OpenLink = 480;           // "Open link"
+constexpr int OpenLinkInNextTab = 481;  // "Open link in the next tab"
+constexpr int CopyLinkAddress = 482;    // "Copy link address"
+constexpr int SaveLinkAs = 483;         // "Save link as…"
+constexpr int CopyPicture = 484;        // "Copy picture"
+constexpr int CopyPictureAddress = 485; // "Copy picture address"
+constexpr int SavePictureAs = 486;      // "Save picture as…"
+constexpr int SavePageAs = 487;         // "Save page as…": the program's web archive
+
+// The start page: the program's name, what it collects, and 488-492.
+constexpr int AboutHarvest = 200;         // "Collects the mail addresses that the pages ..."
+constexpr int StartTypeAddress = 488;     // "Type an address in the box above ..."
+constexpr int StartCollect = 489;         // "... the button “%1” and choose “%2” ..."
+constexpr int StartMailList = 490;        // "The same menu shows the list (“%1”), ..."
+constexpr int StartSave = 491;            // "The button “%1” saves the page as ..."
+constexpr int StartLanguageAndHelp = 492; // "The button “%1” chooses the language ...; help ..."
+
+// The selected tab, the language switch, opening files, the language editor, screen readers:
+// 520-539.
+constexpr int FileNoProgram = 520;    // "The file %1 could not be opened: no program ... opens it."
+constexpr int AddressNoProgram = 521; // "The address %1 could not be opened: no program ..."
+
 } // namespace CaptionNo

@@ -60,6 +60,7 @@ int boundedTabCount(QStringView value)
 enum class Key {
     StartPage,
     Lang,
+    Locale,
     SearchUrl,
     SearchDescr,
     DictionaryUrl,
@@ -80,6 +81,7 @@ const QHash<QString, Key>& keys()
     static const QHash<QString, Key> table{
         {QStringLiteral("START_PAGE"), Key::StartPage},
         {QStringLiteral("LANG"), Key::Lang},
+        {LanguageFile::kLocaleKey.toString(), Key::Locale},
         {QStringLiteral("SEARCH_URL"), Key::SearchUrl},
         {QStringLiteral("SEARCH_DESCR"), Key::SearchDescr},
         {QStringLiteral("DICTIONARY_URL"), Key::DictionaryUrl},
@@ -109,6 +111,9 @@ void applySetting(QStringView keyText, QStringView value, LanguageSettings& sett
         break;
     case Key::Lang:
         settings.Lang_Code = TextFile::trimSpaces(value).left(3).toString();
+        break;
+    case Key::Locale:
+        settings.locale = TextFile::trimSpaces(value).toString();
         break;
     case Key::SearchUrl:
         settings.searchUrl = value.toString();
@@ -166,6 +171,7 @@ ReadResult read(const QString& path, CaptionTable& captions, LanguageSettings& s
 
     result.ok = true;
     captions.clear();
+    settings.locale.clear();
     int caption = 0;
     for (const QString& raw : *lines) {
         const QStringView line = TextFile::trimSpaces(raw);

@@ -7,7 +7,7 @@
 // Lang_Text: the caption table, texts numbered from 1. A missing caption is an empty text.
 class CaptionTable {
 public:
-    static constexpr int kCapacity = 500;
+    static constexpr int kCapacity = 1000;
 
     QString text(int number) const;
     // The caption, or else the one of the English language file built into the program: for a
@@ -24,10 +24,13 @@ private:
     QStringList m_texts = QStringList(kCapacity + 1);
 };
 
-// The language-dependent settings. Settings absent from a newly read file keep their value.
+// The language-dependent settings. Settings absent from a newly read file keep their value,
+// except the locale: a file without one (an older file, or a user's own) is English for Qt's and
+// the web engine's own texts.
 struct LanguageSettings {
     QString Start_Page;
     QString Lang_Code;
+    QString locale; // LOCALE: the language of Qt's and the engine's texts ("de", "it", "en")
     QString searchUrl;
     QString searchDescr;
     QString dictionaryUrl;
@@ -53,6 +56,9 @@ struct ReadResult {
 // Bounds of the tab count a language file may ask for.
 constexpr int kMinTabs = 1;
 constexpr int kMaxTabs = 16;
+
+// The setting a language file may leave out: its texts of Qt and the engine are then English.
+inline constexpr QStringView kLocaleKey = u"LOCALE";
 
 // Read_Lang without the window: clears the caption table, then fills it and the settings.
 ReadResult read(const QString& path, CaptionTable& captions, LanguageSettings& settings);

@@ -53,6 +53,16 @@ void read(const QString& path, Options& options, const QString& makerHomePage,
     apply(*lines, options);
 }
 
+std::optional<Options> peek(const QString& path)
+{
+    const std::optional<QStringList> lines = TextFile::read(path);
+    if (!lines)
+        return std::nullopt;
+    Options options;
+    apply(*lines, options);
+    return options;
+}
+
 TextFile::Result save(const QString& path, const Options& options)
 {
     return TextFile::rewrite(path,

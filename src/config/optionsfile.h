@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The user's choices kept between runs, "\Data\orvelquorvink.Opt".
 struct Options {
     qint16 Bar_Style = 1; // command-bar drawing style: 0 system, 1 office, 2 money, 3 XP
@@ -21,6 +23,9 @@ namespace OptionsFile {
 // A file that exists but cannot be read is left as it is and reported in problem.
 void read(const QString& path, Options& options, const QString& makerHomePage,
           TextFile::Result* problem = nullptr);
+
+// The options an existing file holds, read without creating one: nothing when it cannot be read.
+std::optional<Options> peek(const QString& path);
 
 // Save_Opt: writes the six lines.
 TextFile::Result save(const QString& path, const Options& options);

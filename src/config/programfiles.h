@@ -18,6 +18,8 @@ inline constexpr QStringView TemplateDoc = u"\\Data\\Template.Doc";
 inline constexpr QStringView TemplateHDoc = u"\\Data\\TemplateH.Doc";
 // The settings the other files do not hold (an INI file): the save dialogs' folder, ...
 inline constexpr QStringView Extra = u"\\Data\\orvelquorvink.Ext";
+// Held while a program runs on this directory: one program per program directory.
+inline constexpr QStringView Lock = u"\\Data\\orvelquorvink.Lck";
 // The profile of the program's own office, kept between exports; the user's office never uses it.
 inline constexpr QStringView OfficeProfile = u"\\Data\\Office";
 
@@ -55,6 +57,12 @@ inline QString pictureFile(int number)
 inline QString linkTable(int table)
 {
     return QStringLiteral("\\Links\\Links.%1").arg(table, 3, 10, QLatin1Char('0'));
+}
+
+// "\Data\OrvelHelp_" + name + ".html": the help page of a language other than English (HelpPage).
+inline QString helpPage(const QString& langName)
+{
+    return QStringLiteral("\\Data\\OrvelHelp_") + langName + QStringLiteral(".html");
 }
 
 // "\Data\OrvelGOTab" + language code + ".pdf": the guide to the link tables ("Eng" for English).

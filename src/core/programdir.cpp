@@ -81,6 +81,23 @@ ProgramDir ProgramDir::locate(const QString& exeDir, const QString& userDir,
     return ProgramDir(userDir);
 }
 
+ProgramDir ProgramDir::existing()
+{
+    return existing(QCoreApplication::applicationDirPath(),
+                    QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                    QStringLiteral(QUORVINK_INSTALLED_DATA_DIR));
+}
+
+ProgramDir ProgramDir::existing(const QString& exeDir, const QString& userDir,
+                                const QString& installedDir)
+{
+    if (QFileInfo(exeDir + QStringLiteral("/Languages")).isDir())
+        return ProgramDir(exeDir);
+    if (QFileInfo(userDir + QStringLiteral("/Languages")).isDir())
+        return ProgramDir(userDir);
+    return ProgramDir(installedDir);
+}
+
 void ProgramDir::seed(const QString& root, const QString& source)
 {
     for (const char* folder : {"Languages", "Data", "Links", "Images"}) {

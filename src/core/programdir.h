@@ -27,6 +27,12 @@ public:
     static ProgramDir locate(const QString& exeDir, const QString& userDir,
                              const QString& installedDir);
 
+    // The folder locate() gives, for reading only: nothing is made or filled. Without a
+    // per-user folder yet, the installed data (whose options file is then missing).
+    static ProgramDir existing();
+    static ProgramDir existing(const QString& exeDir, const QString& userDir,
+                               const QString& installedDir);
+
     // Copies the shipped files that root lacks from source; names are matched without regard to
     // letter case and nothing in root is overwritten.
     static void seed(const QString& root, const QString& source);

@@ -76,6 +76,12 @@ QString storable(const QString& field, bool isAddress)
     return text;
 }
 
+bool keeps(const QString& field)
+{
+    // An address and any other field are changed on the same conditions.
+    return storable(field) == field;
+}
+
 int lastEntryLine(const QStringList& lines)
 {
     for (qsizetype i = lines.size(); i > 0; --i) {

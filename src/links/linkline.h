@@ -27,6 +27,10 @@ QString join(const Fields& fields);
 // form.
 QString storable(const QString& field, bool isAddress = false);
 
+// Whether a line keeps the field as it is: it holds no line break and no dash that storable
+// would change. An editor refuses a field that is not kept rather than changing it unseen.
+bool keeps(const QString& field);
+
 // The number of the last line (from 1) that holds an entry: six fields and a title. Lines
 // after it, and lines before it that hold none, are no entries. 0 when no line holds one.
 int lastEntryLine(const QStringList& lines);

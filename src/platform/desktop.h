@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class CaptionTable;
@@ -18,8 +19,9 @@ public:
     virtual ~Desktop() = default;
 
     // Hands a file path or an address to the user's default program for it. False when nothing
-    // on this desktop could take it (no opener installed).
-    virtual bool open(const QUrl& target);
+    // on this desktop could take it (no opener installed). When the opener started but then
+    // found no program for the target, failedLater is called, once, from the event loop.
+    virtual bool open(const QUrl& target, const std::function<void()>& failedLater = {});
     // Shows a text file as plain text, whatever its content looks like: in the desktop's default
     // program for text/plain or, where there is none, in a read-only text window of the
     // program's own with the title given. False when the file could not be shown at all.
@@ -43,8 +45,13 @@ public:
     SaveFolder& saveFolder() { return m_saveFolder; }
     void keepSaveFolder(SaveFolder folder) { m_saveFolder = std::move(folder); }
 
-    // A message about a file, a command or an export, under the program's message title.
-    void report(QWidget* parent, const QString& text) { message(parent, messageTitle(), text); }
+    // A message about a file, a command or an export, under the program's message title; once
+    // the program is ending unattended, its lines go to standard error instead.
+    void report(QWidget* parent, const QString& text);
+    // From now on nothing waits for the user: the program ends on a request from outside (a
+    // signal), and no one may be there to answer.
+    void setUnattended() { m_unattended = true; }
+    bool unattended() const { return m_unattended; }
     static QString messageTitle() { return QStringLiteral("orvelquorvink"); }
 
     // The program the desktop hands files and addresses to; messages name it.
@@ -57,4 +64,5 @@ public:
 
 private:
     SaveFolder m_saveFolder;
+    bool m_unattended = false;
 };

@@ -5,12 +5,14 @@
 #include "commandbar/commandpool.h"
 #include "commandbar/imagelist.h"
 #include "config/captionnumbers.h"
+#include "config/helppages.h"
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
 #include "core/twips.h"
 #include "platform/desktop.h"
+#include "platform/resources.h"
 #include "windows/smallwindows.h"
 
 #include <QKeyEvent>
@@ -24,6 +26,10 @@ constexpr int kAboutControl = 7;
 // The design: the window's width, the margin at its right and bottom, all in twips.
 constexpr int kWidth = 7200;
 constexpr int kMargin = 240;
+// The program's icon in the space left of the title: its left, top and size.
+constexpr int kIconLeft = 560;
+constexpr int kIconTop = 120;
+constexpr int kIconSize = 720;
 const char kTarget[] = "quorvinkTarget";
 
 // Caption numbers of the window's texts.
@@ -90,6 +96,7 @@ frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
 
     // lbKes first: it lies under lblDescription as its light shadow.
     lbKes = addLabel("lbKes");
+    imgIcon = addLabel("imgIcon");
     lblTitle = addLabel("lblTitle");
     lblVersion = addLabel("lblVersion");
     Label1 = addLabel("Label1", AboutEndpoints::contact());
@@ -127,6 +134,9 @@ frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
     setPalette(colour);
     setAutoFillBackground(true);
 
+    imgIcon->setPixmap(programIcon().pixmap(px(kIconSize), px(kIconSize)));
+    imgIcon->setGeometry(px(kIconLeft), px(kIconTop), px(kIconSize), px(kIconSize));
+    imgIcon->setAccessibleName(c.captions[CaptionNo::ProgramName]);
     lblTitle->setText(c.captions[CaptionNo::ProgramName]);
     lblVersion->setText(c.captions[kVersion] + QLatin1Char(' ') + version());
     Label1->setText(
@@ -241,8 +251,8 @@ void frmAbout::cmdBar_ButtonClick(int control, CommandEntry* entry)
 void frmAbout::openHelp()
 {
     const SmallWindows::Context& c = m_windows.context();
-    c.desktop.openOrReport(this, QUrl::fromLocalFile(c.dir.path(ProgramFiles::HelpPage)),
-                           c.captions);
+    c.desktop.openOrReport(
+        this, QUrl::fromLocalFile(HelpPages::forLanguage(c.dir, c.options.Lang_Name)), c.captions);
 }
 
 // The four labels with an address open it, by mouse or by Enter or Space; the window stays.

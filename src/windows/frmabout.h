@@ -69,6 +69,7 @@ private:
     SmallWindows& m_windows;
     std::unique_ptr<ImageList> m_images;
     CommandBarControl* m_cmdBar;
+    QLabel* imgIcon; // the program's icon, left of the title
     QLabel* lblTitle;
     QLabel* lblVersion;
     QLabel* Label1;

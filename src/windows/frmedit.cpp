@@ -4,10 +4,13 @@
 #include "commandbar/commandbarcontrol.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
+#include "config/captionnumbers.h"
 #include "config/languagefile.h"
 #include "config/settingsfile.h"
 #include "core/twips.h"
+#include "links/linkline.h"
 #include "links/linktable.h"
+#include "platform/desktop.h"
 #include "windows/frmtab.h"
 #include "windows/linkimages.h"
 #include "windows/windowplacement.h"
@@ -146,6 +149,16 @@ void frmEDit::cancelEntry()
 
 void frmEDit::saveEntry()
 {
+    // What the user typed is stored as typed or refused, never changed unseen (a concealed value
+    // changed by one character would be a wrong password later): the user changes it.
+    for (int i = 1; i <= kBoxes; ++i) {
+        if (!LinkLine::keeps(Txt(i)->text())) {
+            m_setup.desktop.report(this, m_setup.captions.textOrEnglish(CaptionNo::FieldNotKept)
+                                             .arg(m_setup.captions.text(labelCaption(i))));
+            Txt(i)->setFocus();
+            return;
+        }
+    }
     LinkGrid& grid = m_table.grid();
     for (int i = 1; i <= kBoxes; ++i)
         grid.setCell(m_editRow, i, Txt(i)->text());

@@ -1,5 +1,6 @@
 #include "windows/newlanguagefile.h"
 
+#include "config/languagefile.h"
 #include "config/programfiles.h"
 #include "core/asciicase.h"
 #include "core/programdir.h"
@@ -176,8 +177,9 @@ Differences compare(const Shape& english, const Shape& edited)
     Differences d;
     d.captions = edited.captions;
     d.englishCaptions = english.captions;
+    // A file without a locale is still whole: Qt's and the engine's texts are English for it.
     for (const QString& key : english.keys) {
-        if (!edited.keys.contains(key))
+        if (!edited.keys.contains(key) && key != LanguageFile::kLocaleKey)
             d.missingKeys.append(key);
     }
     for (const QString& key : edited.keys) {

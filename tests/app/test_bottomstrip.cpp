@@ -3,6 +3,9 @@
 
 #include "unittestmain.h"
 
+#include "config/languagefile.h"
+
+#include <QAccessible>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -31,6 +34,22 @@ private slots:
         // An unchanged value does not hold the repaint again.
         strip.setStatus(QStringLiteral("step 50"));
         QVERIFY(strip.statusBar()->updatesEnabled());
+    }
+
+    // Screen readers read the status text itself as the label's name (a label without a name of
+    // its own also tells them of each change); what the label is goes in its description.
+    void statusTextReachesScreenReaders()
+    {
+        QWidget window;
+        BottomStrip strip(&window, &window);
+        strip.setTexts(CaptionTable());
+        window.show();
+        strip.setStatus(QStringLiteral("Harvest: 4 addresses written"));
+        QAccessibleInterface* label =
+            QAccessible::queryAccessibleInterface(const_cast<QLabel*>(strip.statusBar()));
+        QVERIFY(label);
+        QCOMPARE(label->text(QAccessible::Name), QStringLiteral("Harvest: 4 addresses written"));
+        QCOMPARE(label->text(QAccessible::Description), CaptionTable::english(226));
     }
 };
 

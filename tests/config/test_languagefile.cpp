@@ -16,6 +16,7 @@ QMap<QString, QString> fieldsOf(const LanguageSettings& s)
 {
     return {{"Start_Page", s.Start_Page},
             {"Lang_Code", s.Lang_Code},
+            {"locale", s.locale},
             {"searchUrl", s.searchUrl},
             {"searchDescr", s.searchDescr},
             {"dictionaryUrl", s.dictionaryUrl},
@@ -182,6 +183,10 @@ void TestLanguageFile::settingLines_data()
                                 << "De";
     QTest::addRow("LANG blanks around") << QByteArray("lang=   it   ") << "Lang_Code"
                                         << "it";
+    QTest::addRow("LOCALE") << QByteArray("LOCALE=de") << "locale"
+                            << "de";
+    QTest::addRow("LOCALE blanks around") << QByteArray("locale=  pt_BR ") << "locale"
+                                          << "pt_BR";
     QTest::addRow("SEARCH_URL keeps later equals signs")
         << QByteArray("SEARCH_URL=http://s/?a=1&q=") << "searchUrl"
         << "http://s/?a=1&q=";
@@ -294,6 +299,7 @@ void TestLanguageFile::shorterFileClearsLaterCaptions()
     TempProgramDir dir(false);
     QVERIFY(dir.write("Languages/Quorvink_Long.txt",
                       "START_PAGE=http://long/\r\nSEARCH_URL=http://s-long/\r\nTAB_WIDTH=2600\r\n"
+                      "LOCALE=de\r\n"
                       "\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n"));
     QVERIFY(dir.write("Languages/Quorvink_Short.txt",
                       "SEARCH_URL=http://s-short/\r\n\"A\"\r\n\"B\"\r\n"));
@@ -302,6 +308,7 @@ void TestLanguageFile::shorterFileClearsLaterCaptions()
     LanguageSettings settings;
     QVERIFY(LanguageFile::read(dir.file("Languages/Quorvink_Long.txt"), captions, settings).ok);
     QCOMPARE(captions.text(5), QStringLiteral("e"));
+    QCOMPARE(settings.locale, QStringLiteral("de"));
 
     QVERIFY(LanguageFile::read(dir.file("Languages/Quorvink_Short.txt"), captions, settings).ok);
     QCOMPARE(captions.text(1), QStringLiteral("A"));
@@ -312,6 +319,8 @@ void TestLanguageFile::shorterFileClearsLaterCaptions()
     QCOMPARE(settings.searchUrl, QStringLiteral("http://s-short/"));
     QCOMPARE(settings.Start_Page, QStringLiteral("http://long/"));
     QCOMPARE(settings.Tab_Width, qint16(2600));
+    // Except the locale: a file without one is English for Qt's and the engine's texts.
+    QCOMPARE(settings.locale, QString());
 
     // A file with no caption at all empties the table.
     QVERIFY(dir.write("Languages/Quorvink_None.txt", "; nothing\r\n"));

@@ -1,3 +1,4 @@
+#include "config/helppages.h"
 #include "config/languagefile.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
@@ -5,7 +6,9 @@
 #include "unittestmain.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTextDocumentFragment>
 
 // The help documents of the link-table window as the build ships them: for each shipped language
 // the document the window opens (named after the language file's LANG setting) exists and is the
@@ -18,6 +21,8 @@ private slots:
 
     void guidePerLanguage_data();
     void guidePerLanguage();
+    void helpPagePerLanguage_data();
+    void helpPagePerLanguage();
 };
 
 void TestLinkHelp::guidePerLanguage_data()
@@ -63,6 +68,61 @@ void TestLinkHelp::guidePerLanguage()
     QVERIFY2(text.contains(accented), qPrintable(accented));
     QVERIFY(text.contains(QStringLiteral("Links/Links.Bok")));
     QVERIFY(text.contains(QStringLiteral("Links/Links.104")));
+}
+
+// The help page the help entries open is the one of the interface's language, and it names the
+// buttons and menu entries as that language's captions show them.
+void TestLinkHelp::helpPagePerLanguage_data()
+{
+    QTest::addColumn<QString>("language"); // the name the options file holds
+    QTest::addColumn<QString>("file");     // the language file whose captions the page uses
+    QTest::addColumn<QString>("page");
+    QTest::addRow("English") << "English"
+                             << "English"
+                             << "OrvelHelp.html";
+    QTest::addRow("Deutsch") << "Deutsch"
+                             << "Deutsch"
+                             << "OrvelHelp_Deutsch.html";
+    // After a switch the options file holds the name in lower case.
+    QTest::addRow("italiano") << "italiano"
+                              << "Italiano"
+                              << "OrvelHelp_Italiano.html";
+    QTest::addRow("a language without its own page") << "Eigen"
+                                                     << "English"
+                                                     << "OrvelHelp.html";
+    QTest::addRow("a name leading out of the folder") << "../Data/OrvelHelp_Deutsch"
+                                                      << "English"
+                                                      << "OrvelHelp.html";
+}
+
+void TestLinkHelp::helpPagePerLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, file);
+    QFETCH(QString, page);
+    const ProgramDir build(QStringLiteral(QUORVINK_RUNTIME_DIR));
+    const QString path = HelpPages::forLanguage(build, language);
+    QCOMPARE(QFileInfo(path).fileName(), page);
+
+    CaptionTable captions;
+    LanguageSettings settings;
+    QVERIFY(
+        LanguageFile::read(build.path(ProgramFiles::languageFile(file)), captions, settings).ok);
+    QStringList texts;
+    for (int n = 1; n <= CaptionTable::kCapacity; ++n)
+        texts << captions.text(n);
+    QFile help(path);
+    QVERIFY(help.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(help.readAll());
+    static const QRegularExpression entry(QStringLiteral("<span class=\"entry\">([^<]*)</span>"));
+    int named = 0;
+    for (const QRegularExpressionMatch& m : entry.globalMatch(html)) {
+        const QString shown =
+            QTextDocumentFragment::fromHtml(m.captured(1)).toPlainText().simplified();
+        QVERIFY2(texts.contains(shown), qPrintable(shown));
+        ++named;
+    }
+    QVERIFY(named >= 15);
 }
 
 QUORVINK_CORE_TEST_MAIN(TestLinkHelp)

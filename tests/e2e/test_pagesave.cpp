@@ -1,6 +1,7 @@
 // The page saved by the engine ("SAVE:HTML") and its markup written to "\Doc.Txt" ("EDIT:VIEW"),
 // chosen through the real menus of the main window, against pages served from 127.0.0.1.
 #include "appfixture.h"
+#include "browse/pagemenu.h"
 #include "commanddriver.h"
 #include "httpserver.h"
 #include "testguard.h"
@@ -47,7 +48,7 @@ private slots:
                        htmlPage(QStringLiteral("First"), QStringLiteral("<p>first page</p>")));
         server.setPage(QStringLiteral("second.html"),
                        htmlPage(QStringLiteral("Second"),
-                                QStringLiteral("<p>second page: caf\u00e9 \u2013 \u00fc</p>")));
+                                QStringLiteral("<p>second page:\ncaf\u00e9 \u2013 \u00fc</p>\n")));
         server.setPage(QStringLiteral("frames.html"),
                        "<html><head><title>Frames</title></head><frameset cols='50%,50%'>"
                        "<frame src='left.html'><frame src='right.html'></frameset></html>");
@@ -93,8 +94,23 @@ private slots:
         QTRY_COMPARE(app.desktop.textShown.size(), 2);
         QCOMPARE(app.desktop.textShown[1], path);
         QCOMPARE(sourceFiles(), QStringList{QStringLiteral("Doc.Txt")});
-        QCOMPARE(app.dir.read(QStringLiteral("Doc.Txt")), markup.toUtf8());
+        // The markup as the page has it: its own line ends, none added.
+        const QByteArray text = app.dir.read(QStringLiteral("Doc.Txt"));
+        QCOMPARE(text, markup.toUtf8());
+        QVERIFY(text.contains("page:\ncaf"));
+        QVERIFY(!text.contains('\r'));
+        QVERIFY(text.endsWith("</html>"));
         QVERIFY(app.desktop.messages.isEmpty());
+    }
+
+    // The page's right-click menu runs the program's own page source.
+    void pageMenuShowsTheProgramsSource()
+    {
+        QVERIFY(open("first.html"));
+        emit app.browser->pageMenu().sourceRequested();
+        QTRY_COMPARE(app.desktop.textShown.size(), 1);
+        QCOMPARE(app.desktop.textShown[0], app.dir.file(QStringLiteral("Doc.Txt")));
+        QVERIFY(app.dir.read(QStringLiteral("Doc.Txt")).contains("first page"));
     }
 
     void sourceOfAFramedPageIsTheFrameset()

@@ -126,11 +126,13 @@ public:
         }
     }
 
-    // Starts the program on this home page and waits for its main window.
-    bool start(const QString& home, const QByteArray& settings)
+    // Starts the program on this home page and waits for its first window (the main window, or
+    // a message the load shows).
+    bool start(const QString& home, const QByteArray& settings,
+               const QString& language = QStringLiteral("English"))
     {
         dir.write(QStringLiteral("Data/orvelquorvink.Opt"),
-                  (" 1 \r\n 0 \r\n 0 \r\n 0 \r\n" + home + "\r\nEnglish\r\n").toUtf8());
+                  (" 1 \r\n 0 \r\n 0 \r\n 0 \r\n" + home + "\r\n" + language + "\r\n").toUtf8());
         dir.write(QStringLiteral("Data/orvelquorvink.Ini"), settings);
         process.setProcessEnvironment(environment);
         // What the program and its web engine say goes to a file beside it, for a failing test.
@@ -221,6 +223,9 @@ public:
         return activate(window) && xdotool({QStringLiteral("type"), QStringLiteral("--delay"),
                                             QStringLiteral("20"), text});
     }
+
+    // The program's executable, in its program directory.
+    const QString& binary() const { return m_binary; }
 
     bool signal(int number) const { return ::kill(pid_t(process.processId()), number) == 0; }
 

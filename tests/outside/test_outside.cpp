@@ -239,6 +239,83 @@ private slots:
                  "a child process outlived the program");
     }
 
+    // A signal while the load shows its message (the options name a missing language file)
+    // closes the message as if answered; the load ends and the program exits without a click,
+    // writing back the history and the window's size it read.
+    void signalDuringTheLoadKeepsTheFiles_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void signalDuringTheLoadKeepsTheFiles()
+    {
+        QFETCH(int, number);
+        Program p;
+        QVERIFY(p.dir.write(QStringLiteral("Data/orvelquorvink.Hys"), at("a.html").toUtf8()));
+        QVERIFY(p.start(at("home.html"), kSettings, QStringLiteral("Missing")));
+        QString title; // the message, shown before the main window
+        QVERIFY(Outside::xdotool({QStringLiteral("getwindowname"), p.mainWindow}, &title));
+        QCOMPARE(title, QStringLiteral("orvelquorvink"));
+        QVERIFY(p.signal(number));
+        QVERIFY2(p.ended(), "the process waited for a click");
+        QCOMPARE(p.process.exitCode(), 0);
+        QVERIFY(
+            linesOf(p.dir.read(QStringLiteral("Data/orvelquorvink.Hys"))).contains(at("a.html")));
+        QCOMPARE(linesOf(p.dir.read(QStringLiteral("Data/orvelquorvink.Ini"))).mid(2, 2),
+                 linesOf(kSettings).mid(2, 2));
+    }
+
+    // After a signal nothing waits for a click: a file that cannot be written (a folder stands
+    // in its place) is named on standard error, and the program ends with a failure code.
+    void signalWithAFileThatCannotBeWritten()
+    {
+        Program p;
+        QVERIFY(QDir(p.dir.root()).mkpath(QStringLiteral("Data/orvelquorvink.Hys")));
+        QVERIFY(startProgram(p, "home.html"));
+        QVERIFY(p.signal(SIGTERM));
+        QVERIFY2(p.ended(), "the process waited for a click");
+        QCOMPARE(p.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.process.exitCode(), 1);
+        const QByteArray said = p.dir.read(QStringLiteral("output.txt"));
+        QVERIFY(said.contains("orvelquorvink.Hys") && said.contains("could not"));
+    }
+
+    // One program per program directory: a second start brings the running window to the front
+    // and ends with 0, also when the running program does not answer (it is stopped); a lock
+    // left by a killed program is taken over.
+    void secondStartShowsTheRunningWindow()
+    {
+        Program p;
+        QVERIFY(startProgram(p, "home.html"));
+        const auto startAgain = [&p] {
+            QProcess second;
+            second.setProcessEnvironment(p.environment);
+            second.start(p.binary(), {});
+            const bool ended = second.waitForFinished(15000);
+            second.kill();
+            return ended && second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0;
+        };
+        QVERIFY(Outside::xdotool({QStringLiteral("windowminimize"), p.mainWindow}));
+        QVERIFY(Outside::waitUntil([&p] { return !p.windows().contains(p.mainWindow); }, 5000));
+        QVERIFY2(startAgain(), "the second start did not end");
+        QVERIFY(Outside::waitUntil([&p] {
+            QString active;
+            return Outside::xdotool({QStringLiteral("getactivewindow")}, &active) &&
+                   active == p.mainWindow;
+        }));
+        QCOMPARE(p.windows(), QStringList{p.mainWindow});
+
+        QVERIFY(p.signal(SIGSTOP));
+        const bool ended = startAgain();
+        QVERIFY(p.signal(SIGCONT));
+        QVERIFY2(ended, "the second start waited for a program that does not answer");
+
+        p.process.kill();
+        QVERIFY(p.process.waitForFinished());
+        QVERIFY(startProgram(p, "home.html"));
+    }
+
     // Harvesting a framed page puts the addresses of both frames in the harvest list.
     void harvestOfAFramedPage()
     {

@@ -400,6 +400,47 @@ private slots:
             QCOMPARE(w->table().grid().cell(withHidden + 1, 4), QStringLiteral("********"));
     }
 
+    // A value the table file cannot keep is refused with a message naming its field, and the
+    // editor stays open for the user to change it; what is then saved comes back as typed.
+    void editorRefusesWhatTheFileCannotKeep_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("changed"); // what the user then types
+        QTest::newRow("Hidden: a PIN ending in ;-") << 4 << ";-pin;-"
+                                                    << ";-pin;-x";
+        QTest::newRow("Address: holding ;-;") << 2 << "http://a/?x;-;y"
+                                              << "http://a/?x;y";
+        QTest::newRow("Note: a line break") << 5 << "one\ntwo"
+                                            << "one two";
+    }
+    void editorRefusesWhatTheFileCannotKeep()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, changed);
+        writeTable(0, {"A;http://a/;ha"});
+        open();
+        clickCell(1, 1);
+        bool stayedOpen = false;
+        whenEditorOpens([&](frmEDit& editor) {
+            editor.Txt(box)->setText(typed);
+            QTest::mouseClick(editor.cmdBar()->button(QStringLiteral("SAVE3")), Qt::LeftButton);
+            stayedOpen = editor.isVisible() && editor.focusWidget() == editor.Txt(box);
+            editor.Txt(box)->setText(changed);
+            QTest::mouseClick(editor.cmdBar()->button(QStringLiteral("SAVE3")), Qt::LeftButton);
+            editor.GO_Exit(); // in case it was refused again
+        });
+        click(QStringLiteral("EDITURL"));
+        QVERIFY(stayedOpen);
+        QCOMPARE(desktop.messages.size(), 1);
+        const QString field = QString::fromLatin1(QTest::currentDataTag()).section(':', 0, 0);
+        QVERIFY2(desktop.messages[0].text.contains(field), qPrintable(desktop.messages[0].text));
+        const QString line = QString::fromUtf8(dir->read(QStringLiteral("Links/Links.000")));
+        QCOMPARE(line.section(QStringLiteral(";-;"), box - 1, box - 1).section('\r', 0, 0),
+                 changed);
+    }
+
     void gridActivation_data()
     {
         QTest::addColumn<int>("column");

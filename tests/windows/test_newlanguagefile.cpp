@@ -155,9 +155,13 @@ private slots:
         QTest::addColumn<int>("captions");
         QTest::addColumn<QStringList>("missing");
         QTest::addColumn<QStringList>("unknown");
-        QTest::addRow("translated")
+        // A user's file without a locale is whole: Qt's texts are English for it.
+        QTest::addRow("translated, without a locale")
             << "[Einstellungen]|lang=Deutsch|TAB_WIDTH = 1|\"Ja\"|  \"\"  |\"Nein" << 3
             << QStringList() << QStringList();
+        QTest::addRow("translated, with a locale")
+            << "LANG=Deutsch|Locale=de|TAB_WIDTH = 1|\"Ja\"|\"\"|\"Nein\"" << 3 << QStringList()
+            << QStringList();
         QTest::addRow("a caption lost, a key misspelt")
             << "LANG=Deutsch|TAB_WIDHT=1|\"Ja\"" << 1 << QStringList{"TAB_WIDTH "}
             << QStringList{"TAB_WIDHT"};
@@ -173,11 +177,11 @@ private slots:
         QFETCH(int, captions);
         QFETCH(QStringList, missing);
         QFETCH(QStringList, unknown);
-        const NewLanguageFile::Shape english =
-            NewLanguageFile::shapeOf({"; notes", "[Settings]", "LANG=English", "TAB_WIDTH = 4000",
-                                      "lang=again", "[Texts]", "\"Yes\"", "\"\"", "\"No\""});
+        const NewLanguageFile::Shape english = NewLanguageFile::shapeOf(
+            {"; notes", "[Settings]", "LANG=English", "LOCALE=en", "TAB_WIDTH = 4000", "lang=again",
+             "[Texts]", "\"Yes\"", "\"\"", "\"No\""});
         QCOMPARE(english.captions, 3);
-        QCOMPARE(english.keys, QStringList({"LANG", "TAB_WIDTH "}));
+        QCOMPARE(english.keys, QStringList({"LANG", "LOCALE", "TAB_WIDTH "}));
         const NewLanguageFile::Differences d = NewLanguageFile::compare(
             english, NewLanguageFile::shapeOf(edited.split(QLatin1Char('|'))));
         QCOMPARE(d.englishCaptions, 3);

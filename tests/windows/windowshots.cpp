@@ -2,6 +2,9 @@
 // prompt, the input window and the About window in each shipped language, at their default sizes
 // and with the window manager's frame: windowshots <folder>. Run on an X screen with a window
 // manager (scripts/screenshots.sh does so); the pictures are named <language>-<window>.png.
+#include "config/startlanguage.h"
+#include "core/programdir.h"
+#include "platform/qttranslations.h"
 #include "windowset.h"
 
 #include <QApplication>
@@ -57,8 +60,12 @@ int main(int argc, char** argv)
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
     bool ok = true;
+    // Qt's own buttons in each language, as the program loads them.
+    QtTranslations qtTexts;
+    const ProgramDir shipped(QStringLiteral(QUORVINK_SOURCE_DIR "/data"));
     for (const char16_t* name : {u"English", u"Italiano", u"Deutsch"}) {
         const QString language = QString::fromUtf16(name);
+        qtTexts.use(StartLanguage::localeOf(shipped, language));
         WindowSet set(language);
         if (!set.ok()) {
             std::fprintf(stderr, "the %s language file could not be read\n", qPrintable(language));
