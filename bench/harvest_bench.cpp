@@ -38,7 +38,7 @@ namespace {
 
 class PrintingDesktop : public Desktop {
 public:
-    bool open(const QUrl&) override { return true; }
+    bool open(const QUrl&, const std::function<void()>& = {}) override { return true; }
     void message(QWidget*, const QString&, const QString& text) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
