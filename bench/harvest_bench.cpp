@@ -1,5 +1,7 @@
 // Times a harvest pass over framed pages with many mailto: links, beside a bare read of the same
-// links by one isolated-world script, the first read after the page has loaded.
+// links by one isolated-world script, the first read after the page has loaded; on the page of
+// fifty frames also a pass that reads the page itself (its own links, shadow roots, frames at any
+// depth) and a late pass over a hundred links the page adds after it.
 //
 //   harvest_bench [repetitions]     (default 9; the median of each figure is printed)
 //
@@ -7,12 +9,14 @@
 // no extra settings: the environment of the tests is set when missing.
 
 #include "browse/browserview.h"
+#include "browse/webpage.h"
 #include "browse/webprofile.h"
 #include "config/languagefile.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
 #include "httpserver.h"
 #include "mail/harvester.h"
+#include "mail/harvestscript.h"
 #include "platform/desktop.h"
 #include "testmain.h"
 
@@ -34,7 +38,7 @@ namespace {
 
 class PrintingDesktop : public Desktop {
 public:
-    bool open(const QUrl&) override { return true; }
+    bool open(const QUrl&, const std::function<void()>& = {}) override { return true; }
     void message(QWidget*, const QString&, const QString& text) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
@@ -42,11 +46,22 @@ public:
 };
 
 // Reads every link of every frame and hands back their addresses, the least a reader can do.
+// The pages hold no links of their own.
 const QString kBareRead =
     QStringLiteral("(function () { const out = []; for (let i = 0; i < window.length; ++i) {"
                    " const links = window[i].document.links;"
                    " for (let k = 0; k < links.length; ++k) out.push(links[k].href); }"
                    " return out.join('\\n'); })()");
+
+// The links a page adds after its pass, for the late pass.
+constexpr int kAdded = 100;
+const QString kAddLinks =
+    QStringLiteral(
+        "(function () { let html = ''; for (let k = 0; k < %1; ++k) html += '<a "
+        "href=\"mailto:late' +"
+        " k + '@example.org\">late</a><br>'; document.body.insertAdjacentHTML('beforeend', html);"
+        " })()")
+        .arg(kAdded);
 
 struct Page {
     const char* name;
@@ -141,7 +156,7 @@ Measured bareRead(QWebEngineProfile* profile, QWidget* window, const QUrl& url)
 }
 
 Measured harvestPass(QWebEngineProfile* profile, QWidget* window, const QUrl& url,
-                     const ProgramDir& program, Desktop& desktop)
+                     const ProgramDir& program, Desktop& desktop, bool pageItself = false)
 {
     static const CaptionTable captions;
     const QString list = program.path(ProgramFiles::MailsList);
@@ -151,6 +166,7 @@ Measured harvestPass(QWebEngineProfile* profile, QWidget* window, const QUrl& ur
                     [&](BrowserView* view, QElapsedTimer& clock, Measured& m, bool& done) {
                         Harvester* h = new Harvester(
                             program, desktop, captions, [view] { return view; }, window);
+                        h->setPageItself(pageItself);
                         QObject::connect(h, &Harvester::passFinished, h, [&, h](int lines) {
                             m.first = clock.nsecsElapsed() / 1e6;
                             m.count = lines;
@@ -165,6 +181,37 @@ Measured harvestPass(QWebEngineProfile* profile, QWidget* window, const QUrl& ur
     if (!file.open(QIODevice::ReadOnly) || file.readAll().count("\r\n") != measured.count)
         measured.count = -1;
     return measured;
+}
+
+// A pass over the page itself while harvesting is on, then the page adds kAdded links; once they
+// have rested the late pass is timed, from its start to the list file closed.
+Measured latePass(QWebEngineProfile* profile, QWidget* window, const QUrl& url,
+                  const ProgramDir& program, Desktop& desktop)
+{
+    static const CaptionTable captions;
+    return inFreshView(
+        profile, window, url,
+        [&](BrowserView* view, QElapsedTimer& clock, Measured& m, bool& done) {
+            Harvester* h = new Harvester(
+                program, desktop, captions, [view] { return view; }, window);
+            h->setPageItself(true);
+            h->latePoll()->setInterval(60 * 60 * 1000); // the benchmark starts the late pass
+            QObject::connect(h, &Harvester::passFinished, h, [h, view, &clock] {
+                view->page()->runJavaScript(kAddLinks);
+                QTimer::singleShot(HarvestScript::kLateQuietMs + 100, h, [h, &clock] {
+                    clock.restart();
+                    h->GO_Late_Links();
+                });
+            });
+            QObject::connect(h, &Harvester::latePassFinished, h, [&, h](int lines) {
+                m.first = clock.nsecsElapsed() / 1e6;
+                m.count = lines;
+                done = true;
+                h->toggle();
+                h->deleteLater();
+            });
+            h->toggle();
+        });
 }
 
 double median(std::vector<double> values)
@@ -187,7 +234,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot listen on 127.0.0.1\n");
         return 1;
     }
-    std::vector<Page> pages{{"three", 3, 2000, {}}, {"hundred", 100, 50, {}}};
+    std::vector<Page> pages{
+        {"three", 3, 2000, {}}, {"hundred", 100, 50, {}}, {"fifty", 50, 200, {}}};
     for (Page& page : pages)
         publish(server, page);
 
@@ -236,10 +284,40 @@ int main(int argc, char** argv)
                     qlonglong(links), first, second, passMs, passMs / first, passMs / second,
                     links / (passMs / 1000.0), median(passPlain));
     }
+
+    // The page itself on the page of fifty frames, and the late pass.
+    const Page& fifty = pages.back();
+    const qsizetype fiftyLinks = qsizetype(fifty.frames) * fifty.linksPerFrame;
+    std::vector<double> bareSecond, pagePass, late;
+    for (int round = 0; round <= repetitions; ++round) {
+        const Measured bare = bareRead(bareProfile, &window, fifty.url);
+        const Measured pass =
+            harvestPass(harvestProfile, &window, fifty.url, program, desktop, true);
+        const Measured added = latePass(harvestProfile, &window, fifty.url, program, desktop);
+        if (bare.count != fiftyLinks || pass.count != fiftyLinks || added.count != kAdded) {
+            std::fprintf(stderr, "page itself: read %lld / %lld, late %lld\n",
+                         qlonglong(bare.count), qlonglong(pass.count), qlonglong(added.count));
+            ok = false;
+        }
+        if (round == 0)
+            continue;
+        bareSecond.push_back(bare.second);
+        pagePass.push_back(pass.first);
+        late.push_back(added.first);
+    }
+    std::printf("\n%-16s %6s | %11s | %12s %9s | %16s\n", "page itself", "links", "bare 2nd ms",
+                "page pass ms", "pass/2nd", "late pass ms");
+    std::printf("%-16s %6lld | %11.1f | %12.1f %9.2f | %10.1f (%d)\n",
+                qPrintable(QStringLiteral("%1 x %2").arg(fifty.frames).arg(fifty.linksPerFrame)),
+                qlonglong(fiftyLinks), median(bareSecond), median(pagePass),
+                median(pagePass) / median(bareSecond), median(late), kAdded);
     std::printf(
         "\nbare 1st: first isolated-world read of all links after loadFinished, fresh view, "
         "no frame script\nbare 2nd: the same read again (the warm read)\n"
         "pass: GO_Mail_Link start to list file closed, fresh view, frame script installed\n"
-        "pass no-fs: the same pass in a fresh view without the frame script\n");
+        "pass no-fs: the same pass in a fresh view without the frame script\n"
+        "page pass: the same pass reading the page itself (its links, shadow roots, frames at any "
+        "depth)\nlate pass: start to list file closed, over the links the page added after that "
+        "pass\n");
     return ok ? 0 : 1;
 }

@@ -54,6 +54,8 @@ void Browser::buildPageParts()
             Harvester::removeFrameScript(m_profile);
     });
     m_harvester->setOtherSiteFrames(m.ext.value(ExtKeys::OtherSiteFrames));
+    m_harvester->setPageItself(m.ext.value(ExtKeys::PageItself));
+    m_harvester->setTextAddresses(m.ext.value(ExtKeys::TextAddresses));
     connect(m_harvester, &Harvester::passRead, picStat, &BottomStrip::setStatus);
     m_mailLists = std::make_unique<MailLists>(m.dir, m.desktop, m.Lang_Text, window);
 

@@ -150,6 +150,10 @@ void Browser::checkMarks()
         floating->setChecked(m.options.Float_Bar != 0);
     if (CommandEntry* otherSites = m_pool.entry(MainCatalogue::otherSiteFramesKey()))
         otherSites->setChecked(m_harvester->otherSiteFrames());
+    if (CommandEntry* pageItself = m_pool.entry(MainCatalogue::pageItselfKey()))
+        pageItself->setChecked(m_harvester->pageItself());
+    if (CommandEntry* textAddresses = m_pool.entry(MainCatalogue::textAddressesKey()))
+        textAddresses->setChecked(m_harvester->textAddresses());
     if (CommandEntry* style = m_pool.entry(MainCatalogue::drawingStyleKey(m.options.Bar_Style)))
         style->setChecked(true);
 }

@@ -97,13 +97,14 @@ void printPage(Targets& t, CommandEntry*)
         t.printer.print(v);
 }
 
-// "FILE:OTHERSITES": passes read the frames of other sites too, or not. The check mark, already
-// toggled, is the choice; it is kept at once for the next runs.
-void otherSiteFrames(Targets& t, CommandEntry* entry)
+// The harvest's options ("FILE:OTHERSITES", "FILE:PAGEITSELF", "FILE:TEXTADDRESSES"): the check
+// mark, already toggled, is the choice; it holds at once and is kept for the next runs.
+template <const ExtKey<bool>& Key, void (Harvester::*Set)(bool)>
+void harvestOption(Targets& t, CommandEntry* entry)
 {
     const bool on = entry->checked();
-    t.harvester.setOtherSiteFrames(on);
-    t.ext.set(ExtKeys::OtherSiteFrames, on);
+    (t.harvester.*Set)(on);
+    t.ext.set(Key, on);
     if (const std::optional<TextFile::Result> problem = t.ext.takeProblem())
         t.desktop.report(t.messageParent, FileMessages::text(t.captions, *problem));
 }
@@ -363,7 +364,19 @@ const MainCommand kCommands[] = {
      .style = EntryStyle::Check,
      .icon = 126,
      .caption = CaptionNo::OtherSiteFrames,
-     .handler = otherSiteFrames},
+     .handler = harvestOption<ExtKeys::OtherSiteFrames, &Harvester::setOtherSiteFrames>},
+    {.key = "FILE:PAGEITSELF",
+     .bar = "FILE",
+     .style = EntryStyle::Check,
+     .icon = 127,
+     .caption = CaptionNo::HarvestPageItself,
+     .handler = harvestOption<ExtKeys::PageItself, &Harvester::setPageItself>},
+    {.key = "FILE:TEXTADDRESSES",
+     .bar = "FILE",
+     .style = EntryStyle::Check,
+     .icon = 128,
+     .caption = CaptionNo::HarvestTextAddresses,
+     .handler = harvestOption<ExtKeys::TextAddresses, &Harvester::setTextAddresses>},
     {.key = "FILE:FISH:SEPARATOR", .bar = "FILE", .style = S},
     {.key = "FILE:EXPLORER",
      .bar = "FILE",
@@ -564,6 +577,16 @@ QString autoHideKey()
 QString otherSiteFramesKey()
 {
     return QStringLiteral("FILE:OTHERSITES");
+}
+
+QString pageItselfKey()
+{
+    return QStringLiteral("FILE:PAGEITSELF");
+}
+
+QString textAddressesKey()
+{
+    return QStringLiteral("FILE:TEXTADDRESSES");
 }
 
 QString exportMenuKey()

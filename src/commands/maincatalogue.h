@@ -67,6 +67,8 @@ extern const char kLanguageBar[];
 QString drawingStyleKey(int style); // empty outside 0..3
 QString autoHideKey();
 QString otherSiteFramesKey();
+QString pageItselfKey();
+QString textAddressesKey();
 QString exportMenuKey();
 QString harvestSwitchKey();
 

@@ -133,13 +133,26 @@ constexpr int Licence = 380; // "Free software under the GNU General Public Lice
 // 390-409.
 constexpr int OtherSiteFrames = 390; // the options menu's check entry
 constexpr int SaveBookAs = 391;      // "Save the address book as…": menu entry and dialog title
-constexpr int PassRead = 392;        // "... %1 addresses written from %2 frames read; ... %3"
-constexpr int PassNoFrames = 393;    // "... the page has no frames; addresses written: 0"
-constexpr int VCardFilter = 394;     // the save dialog's filter name of vCard files
-constexpr int CsvFilter = 395;       // the save dialog's filter name of CSV files
-constexpr int BookSaved = 396;       // "Addresses written to %2: %1. Lines skipped ...: %3."
-constexpr int BookWithoutAddress = 397; // "The address book %1 holds no address (... %2)."
-constexpr int BookIsTarget = 398;       // "The address book itself cannot be written over; ..."
+// 392 held the former status text of a pass ("%1 addresses written from %2 frames read").
+constexpr int PassNoFrames = 393;         // "... the page has no frames; addresses written: 0"
+constexpr int VCardFilter = 394;          // the save dialog's filter name of vCard files
+constexpr int CsvFilter = 395;            // the save dialog's filter name of CSV files
+constexpr int BookSaved = 396;            // "Addresses written to %2: %1. Lines skipped ...: %3."
+constexpr int BookWithoutAddress = 397;   // "The address book %1 holds no address (... %2)."
+constexpr int BookIsTarget = 398;         // "The address book itself cannot be written over; ..."
+constexpr int HarvestPageItself = 399;    // the options menu's check entry: the page itself too
+constexpr int HarvestTextAddresses = 400; // the options menu's check entry: text addresses too
+// The status text of a pass: "Harvest: %1; %2; %3", the three counts in the words for one or
+// for many (the plural's with %1).
+constexpr int PassCounts = 401;
+constexpr int AddressWritten = 402;
+constexpr int AddressesWritten = 403;
+constexpr int DocumentRead = 404; // the page itself or a frame
+constexpr int DocumentsRead = 405;
+constexpr int FrameRead = 406; // a pass over the frames only
+constexpr int FramesRead = 407;
+constexpr int FrameNotRead = 408;
+constexpr int FramesNotRead = 409;
 
 // Downloads: the save dialog, the downloads button and window, why a transfer failed, exit
 // while transfers run: 410-439.

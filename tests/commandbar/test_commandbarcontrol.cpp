@@ -305,8 +305,9 @@ void TestCommandBarControl::menuShowsTheDropDownBar()
     QCOMPARE(texts, captions);
     QVERIFY(separatorsOk);
     QVERIFY(iconsOk);
-    QCOMPARE(checkable, QStringList({"FILE:SYSTEM", "FILE:OFFICE", "FILE:XP", "FILE:MONEY",
-                                     "FILE:FLOATING", "FILE:OTHERSITES"}));
+    QCOMPARE(checkable,
+             QStringList({"FILE:SYSTEM", "FILE:OFFICE", "FILE:XP", "FILE:MONEY", "FILE:FLOATING",
+                          "FILE:OTHERSITES", "FILE:PAGEITSELF", "FILE:TEXTADDRESSES"}));
 }
 
 void TestCommandBarControl::withoutHookTheControlReportsMenus()

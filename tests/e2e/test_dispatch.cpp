@@ -756,7 +756,7 @@ private slots:
                  list.constData());
         // The status text says what the pass read: two addresses from the one frame.
         QCOMPARE(w.picStat()->statusBar()->text(),
-                 app.module->Lang_Text[CaptionNo::PassRead].arg(2).arg(1).arg(0));
+                 QStringLiteral("Harvest: 2 addresses written; 1 frame read; 0 frames not read"));
         // The menu shows the "on" picture.
         CommandDriver::MenuSeen shown;
         chooseInMenu(w, "QUORVINK", QString(), &shown);
@@ -784,22 +784,41 @@ private slots:
         QVERIFY(app.desktop.messages.isEmpty());
     }
 
-    // The options menu's switch for the frames of other sites reaches the harvester and is kept
-    // in the program's own settings file.
-    void otherSiteFramesSwitchIsKept()
+    // The options menu's switches of the harvest reach the harvester and are kept in the
+    // program's own settings file.
+    void harvestSwitchesAreKept_data()
     {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("setting");
+        QTest::addRow("frames of other sites") << "FILE:OTHERSITES"
+                                               << "Harvest/OtherSiteFrames";
+        QTest::addRow("the page itself") << "FILE:PAGEITSELF"
+                                         << "Harvest/PageItself";
+        QTest::addRow("addresses in the text") << "FILE:TEXTADDRESSES"
+                                               << "Harvest/TextAddresses";
+    }
+    void harvestSwitchesAreKept()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, setting);
         frmStart& w = *app.window;
-        Browser& b = *app.browser;
-        CommandEntry* entry = app.pool->entry(QStringLiteral("FILE:OTHERSITES"));
+        const Harvester& h = app.browser->harvester();
+        const std::function<bool()> current =
+            key == QLatin1String("FILE:OTHERSITES")
+                ? std::function([&h] { return h.otherSiteFrames(); })
+            : key == QLatin1String("FILE:PAGEITSELF")
+                ? std::function([&h] { return h.pageItself(); })
+                : std::function([&h] { return h.textAddresses(); });
+        CommandEntry* entry = app.pool->entry(key);
         QVERIFY(entry && !entry->checked());
-        QVERIFY(!b.harvester().otherSiteFrames());
+        QVERIFY(!current());
         for (const bool on : {true, false}) {
-            QCOMPARE(activate(w, QStringLiteral("FILE:OTHERSITES")), Reached::Activated);
+            QCOMPARE(activate(w, key), Reached::Activated);
             QCOMPARE(entry->checked(), on);
-            QCOMPARE(b.harvester().otherSiteFrames(), on);
+            QCOMPARE(current(), on);
             const QSettings kept(app.dir.file(QStringLiteral("Data/orvelquorvink.Ext")),
                                  QSettings::IniFormat);
-            QCOMPARE(kept.value(QStringLiteral("Harvest/OtherSiteFrames")).toString(),
+            QCOMPARE(kept.value(setting).toString(),
                      on ? QStringLiteral("true") : QStringLiteral("false"));
         }
         QVERIFY(app.desktop.messages.isEmpty());

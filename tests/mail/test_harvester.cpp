@@ -2,6 +2,7 @@
 // a real browser view, a real list file in a temporary program directory.
 
 #include "browse/browserview.h"
+#include "browse/webpage.h"
 #include "browse/webprofile.h"
 #include "config/captionnumbers.h"
 #include "config/languagefile.h"
@@ -9,6 +10,7 @@
 #include "core/wait.h"
 #include "httpserver.h"
 #include "mail/harvester.h"
+#include "mail/harvestscript.h"
 #include "recordingdesktop.h"
 #include "tempprogramdir.h"
 #include "testguard.h"
@@ -81,6 +83,14 @@ struct Program {
     QStringList statuses; // the status texts of the passes
     QString status() const { return statuses.value(statuses.size() - 1); }
 
+    // The status text as the three bare counts: written, read, not read.
+    void bareCounts()
+    {
+        captions.set(CaptionNo::PassCounts, QStringLiteral("%1 %2 %3"));
+        for (int n = CaptionNo::AddressWritten; n <= CaptionNo::FramesNotRead; ++n)
+            captions.set(n, QStringLiteral("%1"));
+    }
+
     QByteArray list() const { return temp.read(QStringLiteral("MailsList.txt")); }
     bool listExists() const { return QFile::exists(temp.file(QStringLiteral("MailsList.txt"))); }
 };
@@ -102,6 +112,9 @@ private slots:
     void unreadableFrame();
     void otherSiteFrames_data();
     void otherSiteFrames();
+    void pageItself_data();
+    void pageItself();
+    void lateLinks();
     void passWithoutView();
     void pageGoesAwayDuringPass();
     void viewClosedDuringPass();
@@ -116,7 +129,7 @@ private slots:
 private:
     bool load(BrowserView* view, const QUrl& url);
     // Runs one pass over view and waits for the list file to be closed.
-    int harvest(Program& program, BrowserView* view, bool otherSites = false);
+    int harvest(Program& program, BrowserView* view, HarvestScript::Reading reading = {});
     QUrl publish(const QString& name, const QByteArray& top, const QByteArrayList& frames);
 
     QTemporaryDir m_storage;
@@ -158,11 +171,13 @@ bool HarvesterTest::load(BrowserView* view, const QUrl& url)
     return complete.wait(20000) && !view->Busy();
 }
 
-int HarvesterTest::harvest(Program& program, BrowserView* view, bool otherSites)
+int HarvesterTest::harvest(Program& program, BrowserView* view, HarvestScript::Reading reading)
 {
     Harvester harvester(
         program.dir, program.desktop, program.captions, [view] { return view; }, m_window.get());
-    harvester.setOtherSiteFrames(otherSites);
+    harvester.setOtherSiteFrames(reading.otherSites);
+    harvester.setPageItself(reading.page);
+    harvester.setTextAddresses(reading.text);
     QSignalSpy finished(&harvester, &Harvester::passFinished);
     connect(&harvester, &Harvester::passRead, this,
             [&program](const QString& text) { program.statuses << text; });
@@ -321,7 +336,7 @@ void HarvesterTest::pass()
     Program program;
     if (!before.isEmpty())
         QVERIFY(program.temp.write(QStringLiteral("MailsList.txt"), before));
-    program.captions.set(CaptionNo::PassRead, QStringLiteral("%1 %2 %3"));
+    program.bareCounts();
     program.captions.set(CaptionNo::PassNoFrames, QStringLiteral("no frames"));
     const int written = int(expected.count("\r\n") - before.count("\r\n"));
     QCOMPARE(harvest(program, m_view), written);
@@ -438,11 +453,256 @@ void HarvesterTest::otherSiteFrames()
                          page(link("mailto:third@example.org"))})));
 
     Program program;
-    program.captions.set(CaptionNo::PassRead, QStringLiteral("%1 %2 %3"));
-    QVERIFY(harvest(program, m_view, on) >= 0);
+    program.bareCounts();
+    QVERIFY(harvest(program, m_view, {.otherSites = on}) >= 0);
     QCOMPARE(program.list(), expected);
     QCOMPARE(program.statuses, QStringList{status});
     QVERIFY(program.desktop.messages.isEmpty());
+}
+
+void HarvesterTest::pageItself_data()
+{
+    QTest::addColumn<bool>("page");
+    QTest::addColumn<bool>("text");
+    QTest::addColumn<bool>("otherSites");
+    QTest::addColumn<QByteArray>("top");
+    QTest::addColumn<QByteArrayList>("frames");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("status");
+
+    // A contact page of documentation: a plain link, one whose address is written in character
+    // references, one "name at host" link, one with a subject, and an image map.
+    const QByteArray documentation = page(
+        "<h1>Contact</h1><p>Questions about the manual: <a href=\"mailto:Docs@Example.org\">"
+        "Docs@Example.org</a>.</p><p>Security reports: <a href=\"&#109;&#97;&#105;&#108;&#116;"
+        "&#111;&#58;&#115;&#101;&#99;&#117;&#114;&#105;&#116;&#121;&#64;&#101;&#120;&#97;&#109;"
+        "&#112;&#108;&#101;&#46;&#111;&#114;&#103;\">security&#64;example&#46;org</a></p>"
+        "<p>Board: <a href=\"mailto:board at example dot org\">board at example dot org</a></p>"
+        "<p><a href=\"https://example.org/list\">Mailing list</a> "
+        "<a href=\"mailto:Press@Example.org?subject=Press%20kit\">Press</a></p>"
+        "<map name=\"m\"><area shape=\"rect\" coords=\"0,0,9,9\" href=\"mailto:map@example.org\">"
+        "</map><img usemap=\"#m\" src=\"data:,\">");
+    // (With the options off, a page without frames writes nothing: the rows of pass.)
+    QTest::addRow("documentation page: every link in document order")
+        << true << false << false << documentation << QByteArrayList{}
+        << QByteArray("docs@example.org\r\nsecurity@example.org\r\nboard%20at%20example%20dot%20org"
+                      "\r\npress@example.org?subject=press%20kit\r\nmap@example.org\r\n")
+        << QStringLiteral("Harvest: 5 addresses written; 1 document read; 0 frames not read");
+
+    // The page, then each frame with its own frames after its links, at any depth.
+    const QByteArray nested =
+        page(link("mailto:top@example.org") + "<iframe src=\"f0.html\"></iframe>" +
+             link("mailto:top2@example.org") + "<iframe src=\"f3.html\"></iframe>");
+    const QByteArrayList nestedFrames{
+        page(link("mailto:outer@example.org") + "<iframe src=\"f1.html\"></iframe>" +
+             link("mailto:outer2@example.org")),
+        page("<iframe src=\"f2.html\"></iframe>" + link("mailto:inner@example.org")),
+        page(link("mailto:innermost@example.org")), page(link("mailto:last@example.org"))};
+    QTest::addRow("frames within frames, depth first")
+        << true << false << false << nested << nestedFrames
+        << QByteArray("top@example.org\r\ntop2@example.org\r\nouter@example.org\r\n"
+                      "outer2@example.org\r\ninner@example.org\r\ninnermost@example.org\r\n"
+                      "last@example.org\r\n")
+        << QStringLiteral("Harvest: 7 addresses written; 5 documents read; 0 frames not read");
+
+    // Open shadow roots in tree order: a host's shadow links after the host, before its
+    // children; a shadow root within a shadow root; a closed one is not open to anyone.
+    const QByteArray shadows =
+        page(link("mailto:before@example.org") +
+             "<div id=\"host\"><a href=\"mailto:light@example.org\">slotted</a></div>" +
+             link("mailto:after@example.org") + "<span id=\"closed\"></span>" +
+             "<script>"
+             "const root = document.getElementById('host').attachShadow({mode: 'open'});"
+             "root.innerHTML = '<a href=\"mailto:Shadow@Example.org\">s</a><p id=\"inner\"></p>"
+             "<slot></slot><a href=\"mailto:shadow2@example.org\">s</a>';"
+             "root.getElementById('inner').attachShadow({mode: 'open'}).innerHTML = "
+             "'<a href=\"mailto:deeper@example.org\">d</a>';"
+             "document.getElementById('closed').attachShadow({mode: 'closed'}).innerHTML = "
+             "'<a href=\"mailto:closed@example.org\">c</a>';"
+             "</script>");
+    QTest::addRow("open shadow roots in tree order")
+        << true << false << false << shadows << QByteArrayList{}
+        << QByteArray("before@example.org\r\nshadow@example.org\r\ndeeper@example.org\r\n"
+                      "shadow2@example.org\r\nlight@example.org\r\nafter@example.org\r\n")
+        << QStringLiteral("Harvest: 6 addresses written; 1 document read; 0 frames not read");
+    // What was read as the page loaded no longer holds once an element becomes a custom element
+    // with a shadow root, or the page changes.
+    QTest::addRow("custom element defined and links changed after the load")
+        << true << false << false
+        << page("<x-card></x-card>" + link("mailto:gone@example.org") +
+                "<script>addEventListener('load', () => {"
+                "customElements.define('x-card', class extends HTMLElement { constructor() {"
+                "super(); this.attachShadow({mode: 'open'}).innerHTML = "
+                "'<a href=\"mailto:card@example.org\">c</a>'; } });"
+                "frames[0].document.links[0].href = 'mailto:changed@example.org'; });</script>"
+                "<iframe src=\"f0.html\"></iframe>")
+        << QByteArrayList{page(link("mailto:framed@example.org"))}
+        << QByteArray("card@example.org\r\ngone@example.org\r\nchanged@example.org\r\n")
+        << QStringLiteral("Harvest: 3 addresses written; 2 documents read; 0 frames not read");
+    // Ten thousand shadow roots one within the other: no depth stops the reading.
+    QTest::addRow("shadow roots nested ten thousand deep")
+        << true << false << false
+        << page("<div id=\"d\" style=\"display:none\"></div>" + link("mailto:end@example.org") +
+                "<script>let at = document.getElementById('d');"
+                "for (let i = 0; i < 10000; ++i) { const s = document.createElement('span');"
+                "at.attachShadow({mode: 'open'}).append(s); at = s; }"
+                "at.innerHTML = '<a href=\"mailto:bottom@example.org\">b</a>';</script>")
+        << QByteArrayList{} << QByteArray("bottom@example.org\r\nend@example.org\r\n")
+        << QStringLiteral("Harvest: 2 addresses written; 1 document read; 0 frames not read");
+
+    // Another site's frame is skipped with its own frames and counted once; the reading goes
+    // on. Asked, it answers with its shadow links and its text, and its frames are read in turn.
+    const QByteArray otherSite = page(link("mailto:top@example.org") + "<iframe src=\"" +
+                                      m_other.url(QStringLiteral("page-other/f.html")).toEncoded() +
+                                      "\"></iframe>" + "<iframe src=\"f0.html\"></iframe>");
+    const QByteArrayList otherFrames{page(link("mailto:after@example.org"))};
+    QTest::addRow("another site's frame skipped with its frames")
+        << true << false << false << otherSite << otherFrames
+        << QByteArray("top@example.org\r\nafter@example.org\r\n")
+        << QStringLiteral("Harvest: 2 addresses written; 2 documents read; 1 frame not read");
+    QTest::addRow("another site's frame asked, and its frames")
+        << true << true << true << otherSite << otherFrames
+        << QByteArray("top@example.org\r\nother@example.org\r\nshadowed@example.org\r\n"
+                      "written@example.org\r\nnested@example.org\r\nafter@example.org\r\n")
+        << QStringLiteral("Harvest: 6 addresses written; 4 documents read; 0 frames not read");
+
+    // Addresses in the text: after the document's links, in text order, each once; not one a
+    // link gave (without its query, decoded, any letter case); no "at"/"dot" guessing.
+    QTest::addRow("addresses in the text")
+        << true << true << false
+        << page("<p>Write to Info@Example.org, or to <b>sales@example.org</b>. Again: "
+                "SALES@example.org; (J\xc3\xb6rg@X.org), board at example dot org, "
+                "user@localhost, @example.org, E-Mail:Someone@Example.net.</p>" +
+                link("mailto:info@example.org?subject=hi") + link("mailto:j%C3%B6rg@x.org") +
+                "<p style=\"display:none\">hidden@example.org</p>"
+                "<iframe src=\"f0.html\"></iframe>")
+        << QByteArrayList{page("<p>Frame: info@example.org</p>")}
+        << QByteArray("info@example.org?subject=hi\r\nj%c3%b6rg@x.org\r\nsales@example.org\r\n"
+                      "someone@example.net\r\ninfo@example.org\r\n")
+        << QStringLiteral("Harvest: 5 addresses written; 2 documents read; 0 frames not read");
+    QTest::addRow("addresses in the text of the frames only")
+        << false << true << false << page("<p>top@example.org</p><iframe src=\"f0.html\"></iframe>")
+        << QByteArrayList{page("<p>One: frame@example.org</p>")}
+        << QByteArray("frame@example.org\r\n")
+        << QStringLiteral("Harvest: 1 address written; 1 frame read; 0 frames not read");
+
+    // A page that replaces what it can in its world, names elements after the document's and a
+    // form's properties, and hides links from its own world's view.
+    QTest::addRow("page scripts and named elements change nothing")
+        << true << true << false
+        << page(kForgingScript + link("mailto:Real@Example.org") +
+                "<img name=\"body\" src=\"data:,\"><img name=\"querySelectorAll\" src=\"data:,\">"
+                "<form id=\"f\"><input name=\"shadowRoot\"><input name=\"hasAttribute\">"
+                "<a href=\"mailto:inform@example.org\">f</a></form><p>text@example.org</p>"
+                "<script>"
+                "Element.prototype.attachShadow = function () { return null; };"
+                "Object.defineProperty(Element.prototype, 'shadowRoot', {get() { return null; }});"
+                "Document.prototype.querySelectorAll = function () { return []; };"
+                "HTMLElement.prototype.__defineGetter__('innerText', () => 'forged@evil.example');"
+                "String.prototype.match = () => ['forged@evil.example'];"
+                "</script>")
+        << QByteArrayList{}
+        << QByteArray("real@example.org\r\ninform@example.org\r\ntext@example.org\r\n")
+        << QStringLiteral("Harvest: 3 addresses written; 1 document read; 0 frames not read");
+}
+
+void HarvesterTest::pageItself()
+{
+    QFETCH(bool, page);
+    QFETCH(bool, text);
+    QFETCH(bool, otherSites);
+    QFETCH(QByteArray, top);
+    QFETCH(QByteArrayList, frames);
+    QFETCH(QByteArray, expected);
+    QFETCH(QString, status);
+
+    m_other.setPage(
+        QStringLiteral("page-other/f.html"),
+        ::page(link("mailto:Other@Example.org") + "<p id=\"h\"></p><p>Written@Example.org</p>" +
+               "<iframe src=\"" + m_server.url(QStringLiteral("page-other/n.html")).toEncoded() +
+               "\"></iframe><script>document.getElementById('h').attachShadow({mode: 'open'})"
+               ".innerHTML = '<a href=\"mailto:shadowed@example.org\">s</a>';</script>"));
+    m_server.setPage(QStringLiteral("page-other/n.html"),
+                     ::page(link("mailto:nested@example.org")));
+    QVERIFY(load(m_view, publish(QStringLiteral("page-") + slug(), top, frames)));
+
+    Program program;
+    QCOMPARE(harvest(program, m_view, {.otherSites = otherSites, .page = page, .text = text}),
+             int(expected.count("\r\n")));
+    QCOMPARE(program.list(), expected);
+    QCOMPARE(program.statuses, QStringList{status});
+    QVERIFY(program.desktop.messages.isEmpty());
+}
+
+// Links a page adds after its pass are written by a late pass once they rest, each once; a page
+// that keeps adding them gets a late pass at most every two seconds.
+void HarvesterTest::lateLinks()
+{
+    const QUrl url = publish(
+        QStringLiteral("late"),
+        page(link("mailto:first@example.org") + "<p id=\"clock\"></p><div id=\"host\"></div>" +
+             "<iframe src=\"f0.html\"></iframe><script>"
+             "setInterval(() => { document.getElementById('clock').textContent = Date.now(); },"
+             " 100);"
+             "addEventListener('load', () => setTimeout(() => {"
+             "document.body.insertAdjacentHTML('afterbegin', "
+             "'<a href=\"mailto:Added@Example.org\">a</a>');"
+             "frames[0].document.body.insertAdjacentHTML('beforeend', "
+             "'<a href=\"mailto:framed@example.org\">f</a>');"
+             "document.getElementById('host').attachShadow({mode: 'open'}).innerHTML = "
+             "'<a href=\"mailto:shadow@example.org\">s</a>';"
+             "document.body.append(document.getElementById('host'));"
+             "}, 2000));</script>"),
+        {page(link("mailto:inframe@example.org"))});
+    Program program;
+    Harvester harvester(
+        program.dir, program.desktop, program.captions, [this] { return m_view; }, m_window.get());
+    harvester.setPageItself(true);
+    QSignalSpy finished(&harvester, &Harvester::passFinished);
+    QSignalSpy late(&harvester, &Harvester::latePassFinished);
+    QVERIFY(load(m_view, url));
+    QElapsedTimer clock;
+    clock.start();
+    harvester.toggle();
+    QVERIFY(finished.wait(10000));
+    const QByteArray first = "first@example.org\r\ninframe@example.org\r\n";
+    QCOMPARE(program.list(), first);
+
+    // The links come two seconds after the load, in three documents at once: one late pass about
+    // a second later, in document order; the clock's ticking gives none.
+    const auto wrote = [&late] {
+        return std::count_if(late.begin(), late.end(),
+                             [](const QList<QVariant>& a) { return a.at(0).toInt() > 0; });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(wrote() == 1, 10000);
+    QVERIFY2(clock.elapsed() >= 2500, qPrintable(QString::number(clock.elapsed())));
+    const QByteArray added = "added@example.org\r\nshadow@example.org\r\nframed@example.org\r\n";
+    QCOMPARE(program.list(), first + added);
+    QTest::qWait(3000);
+    QCOMPARE(wrote(), 1);
+    QCOMPARE(program.list(), first + added);
+
+    // A page that adds a link every tenth of a second: a late pass every two seconds or more,
+    // each link written once.
+    m_view->page()->runJavaScript(QStringLiteral(
+        "let n = 0; const adding = setInterval(() => { document.body.insertAdjacentHTML("
+        "'beforeend', '<a href=\"mailto:n' + n++ + '@example.org\">n</a>');"
+        " if (n === 45) clearInterval(adding); }, 100);"));
+    QList<qint64> times;
+    connect(&harvester, &Harvester::latePassFinished, this, [&times, &clock](int lines) {
+        if (lines > 0)
+            times << clock.elapsed();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(program.list().count("\r\n") == 5 + 45, 15000);
+    QVERIFY2(times.size() >= 2, qPrintable(QString::number(times.size())));
+    for (qsizetype i = 1; i < times.size(); ++i)
+        QVERIFY2(times[i] - times[i - 1] >= 1900,
+                 qPrintable(QString::number(times[i] - times[i - 1])));
+    QByteArray expected = first + added;
+    for (int n = 0; n < 45; ++n)
+        expected += "n" + QByteArray::number(n) + "@example.org\r\n";
+    QCOMPARE(program.list(), expected);
+    harvester.toggle();
 }
 
 void HarvesterTest::passWithoutView()
