@@ -19,6 +19,7 @@ class MailLists;
 class MainDispatcher;
 class Module;
 class Navigation;
+class PageGuard;
 class PagePrinter;
 class PageStatus;
 class QUrl;
@@ -69,6 +70,8 @@ public:
     TabSet& tabs() const { return *m_tabs; }
     Navigation& navigation() const { return *m_navigation; }
     PageStatus& pageStatus() const { return *m_pageStatus; }
+    // The logins, certificate errors, permissions and full screen the pages ask for.
+    PageGuard& pageGuard() const { return *m_pageGuard; }
     Harvester& harvester() const { return *m_harvester; }
     FindBar* findBar() const { return m_findBar; }
     PageExports& exports() const { return *m_exports; }
@@ -89,6 +92,7 @@ private:
     // The build phase, part by part.
     void buildPageParts();
     void buildExports();
+    void buildPageGuard();
     // The load and deferred phases.
     void Form_Load();
     void Timer4_Timer();
@@ -110,6 +114,7 @@ private:
     std::unique_ptr<TabSet> m_tabs;
     Navigation* m_navigation = nullptr;
     PageStatus* m_pageStatus = nullptr;
+    std::unique_ptr<PageGuard> m_pageGuard;
     Harvester* m_harvester = nullptr;
     std::unique_ptr<MailLists> m_mailLists;
     PagePrinter* m_printer = nullptr;

@@ -8,6 +8,7 @@
 #include "app/windowlayout.h"
 #include "browse/addressbox.h"
 #include "browse/browserview.h"
+#include "browse/pageguard.h"
 #include "browse/pagestatus.h"
 #include "browse/tabset.h"
 #include "commandbar/commandentry.h"
@@ -20,7 +21,10 @@
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
+#include "windows/frmlogin.h"
+#include "windows/yesnoquestion.h"
 
+#include <QApplication>
 #include <QWebEngineView>
 
 // The parts that follow the pages: the harvester and the mail lists, and the page events that
@@ -62,6 +66,34 @@ void Browser::buildPageParts()
     connect(m_pageStatus, &PageStatus::documentCompleted, m_harvester,
             &Harvester::onDocumentComplete);
     connect(m_pageStatus, &PageStatus::externalRequested, this, &Browser::openExternal);
+}
+
+// What the pages ask of the user: the login window and the yes/no questions, over the window
+// in front (a page in full screen has a window of its own).
+void Browser::buildPageGuard()
+{
+    const auto front = [this]() -> QWidget* {
+        QWidget* active = QApplication::activeWindow();
+        return active ? active : m_window.get();
+    };
+    m_pageGuard = std::make_unique<PageGuard>(
+        m.Lang_Text,
+        PageGuard::Questions{
+            .login = [this, front](
+                         const PageGuard::LoginAsked& asked) -> std::optional<PageGuard::Login> {
+                const auto answer = frmLogin::ask(
+                    m.Lang_Text, {asked.host, asked.realm, asked.proxy, asked.again}, front());
+                if (!answer)
+                    return std::nullopt;
+                return PageGuard::Login{answer->user, answer->password};
+            },
+            .yesNo =
+                [this, front](const QString& question) {
+                    return askYesNo(front(), m.Lang_Text, question);
+                }});
+    for (BrowserView* view : m_tabs->Web())
+        m_pageGuard->watch(view);
+    connect(m_tabs.get(), &TabSet::viewCreated, m_pageGuard.get(), &PageGuard::watch);
 }
 
 // An address a page asks for that the program does not show (mailto: and others) goes to the

@@ -1,5 +1,7 @@
 #include "browse/webpage.h"
 
+#include "core/wait.h"
+
 #include <QUrl>
 
 WebPage::WebPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent)
@@ -44,4 +46,30 @@ QWebEnginePage* WebPage::createWindow(WebWindowType type)
     if (type == WebDialog)
         return nullptr;
     return this;
+}
+
+void WebPage::javaScriptAlert(const QUrl& securityOrigin, const QString& msg)
+{
+    if (!Wait::active())
+        QWebEnginePage::javaScriptAlert(securityOrigin, msg);
+}
+
+bool WebPage::javaScriptConfirm(const QUrl& securityOrigin, const QString& msg)
+{
+    return !Wait::active() && QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
+}
+
+bool WebPage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg,
+                               const QString& defaultValue, QString* result)
+{
+    return !Wait::active() &&
+           QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
+}
+
+QStringList WebPage::chooseFiles(FileSelectionMode mode, const QStringList& oldFiles,
+                                 const QStringList& acceptedMimeTypes)
+{
+    if (Wait::active())
+        return {};
+    return QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
 }

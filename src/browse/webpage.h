@@ -7,6 +7,9 @@
 // The page of one browser view: reports every navigation it is asked to make before the engine
 // starts it, hands addresses the engine cannot show (mailto: and other external schemes) to the
 // desktop instead, keeps page scripts from closing it and never shows script error dialogs.
+// While the program waits in place (an export), the page's own dialogs (alert, confirm, prompt,
+// the file chooser) are answered at once as cancelled: the wait takes no input, so a dialog
+// shown then could never be answered.
 class WebPage : public QWebEnginePage {
     Q_OBJECT
 public:
@@ -28,4 +31,10 @@ protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
                                   int lineNumber, const QString& sourceID) override;
     QWebEnginePage* createWindow(WebWindowType type) override;
+    void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptPrompt(const QUrl& securityOrigin, const QString& msg,
+                          const QString& defaultValue, QString* result) override;
+    QStringList chooseFiles(FileSelectionMode mode, const QStringList& oldFiles,
+                            const QStringList& acceptedMimeTypes) override;
 };

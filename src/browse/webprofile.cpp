@@ -83,6 +83,8 @@ QWebEngineProfile* create(const QString& storageDir, QObject* parent)
     profile->setCachePath(storageDir + QStringLiteral("/Cache"));
     profile->installUrlSchemeHandler(kScheme, new ProgramPages(profile));
     profile->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+    // A page's full-screen request (a video's) is granted; the program shows it (PageGuard).
+    profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     return profile;
 }
 

@@ -37,12 +37,20 @@ QUrl HttpServer::url(const QString& path) const
 void HttpServer::setPage(const QString& path, const QByteArray& body, const QByteArray& contentType,
                          int status)
 {
-    m_pages.insert(path, Page{body, contentType, status, false});
+    m_pages.insert(path, Page{body, contentType, status, false, {}, {}});
+}
+
+void HttpServer::setLoginPage(const QString& path, const QByteArray& body, const QByteArray& realm,
+                              const QByteArray& userPassword)
+{
+    m_pages.insert(path, Page{body, QByteArrayLiteral("text/html; charset=utf-8"), 200, false,
+                              realm, userPassword});
 }
 
 void HttpServer::setHangingPage(const QString& path, const QByteArray& start)
 {
-    m_pages.insert(path, Page{start, QByteArrayLiteral("text/html; charset=utf-8"), 200, true});
+    m_pages.insert(path,
+                   Page{start, QByteArrayLiteral("text/html; charset=utf-8"), 200, true, {}, {}});
 }
 
 int HttpServer::requestCount(const QString& path) const
@@ -62,15 +70,27 @@ void HttpServer::serve(QTcpSocket* socket)
         path = path.mid(1).section(QLatin1Char('?'), 0, 0);
         m_counts[path] += 1;
         QByteArray userAgent;
+        QByteArray authorization;
         for (const QByteArray& header : head.split('\n')) {
             if (header.toLower().startsWith("user-agent:"))
                 userAgent = header.mid(11).trimmed();
+            if (header.toLower().startsWith("authorization:"))
+                authorization = header.mid(14).trimmed();
         }
         m_requests.append({requestLine.value(0), path, userAgent});
         const auto it = m_pages.constFind(path);
         if (it == m_pages.constEnd()) {
             socket->write("HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\n"
                           "Content-Length: 9\r\nCache-Control: no-store\r\n\r\nnot found");
+            continue;
+        }
+        if (!it->credentials.isEmpty() && authorization != "Basic " + it->credentials.toBase64()) {
+            const QByteArray locked = "<html><head><title>Locked</title></head><body>LOCKED</body>"
+                                      "</html>";
+            socket->write("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"" +
+                          it->realm + "\"\r\nContent-Type: text/html\r\nContent-Length: " +
+                          QByteArray::number(locked.size()) +
+                          "\r\nCache-Control: no-store\r\n\r\n" + locked);
             continue;
         }
         if (it->hangs) {

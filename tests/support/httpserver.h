@@ -25,6 +25,10 @@ public:
     void setPage(const QString& path, const QByteArray& body,
                  const QByteArray& contentType = QByteArrayLiteral("text/html; charset=utf-8"),
                  int status = 200);
+    // A page behind HTTP Basic authentication: without the user and password ("user:password")
+    // the answer is 401 with the realm given and a page of its own, titled "Locked".
+    void setLoginPage(const QString& path, const QByteArray& body, const QByteArray& realm,
+                      const QByteArray& userPassword);
     // A page whose body never ends: the view stays busy until it is stopped.
     void setHangingPage(const QString& path, const QByteArray& start);
     int requestCount(const QString& path) const;
@@ -43,6 +47,8 @@ private:
         QByteArray contentType;
         int status = 200;
         bool hangs = false;
+        QByteArray realm;
+        QByteArray credentials; // "user:password"; empty: no login
     };
     void serve(QTcpSocket* socket);
 
