@@ -13,10 +13,15 @@
 #include "windows/frmlogin.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
 #include <QTimer>
 
 #include <optional>
@@ -25,6 +30,54 @@ namespace {
 
 const QByteArray kOpen = "<html><head><title>Open</title></head><body>inside</body></html>";
 
+// An HTTPS server on 127.0.0.1 with a certificate that signs itself (valid for that address,
+// issued by no authority): every request is answered with a page titled "Secure" and counted.
+class SelfSignedServer : public QObject {
+public:
+    bool start()
+    {
+        const QString data = QStringLiteral(QUORVINK_SOURCE_DIR "/tests/e2e/data/");
+        QFile certificate(data + QStringLiteral("selfsigned-127.0.0.1.crt"));
+        QFile key(data + QStringLiteral("selfsigned-127.0.0.1.key"));
+        if (!certificate.open(QIODevice::ReadOnly) || !key.open(QIODevice::ReadOnly))
+            return false;
+        QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+        configuration.setLocalCertificate(QSslCertificate(certificate.readAll()));
+        configuration.setPrivateKey(QSslKey(key.readAll(), QSsl::Rsa));
+        m_server.setSslConfiguration(configuration);
+        connect(&m_server, &QTcpServer::pendingConnectionAvailable, this, [this] {
+            while (auto* socket = qobject_cast<QSslSocket*>(m_server.nextPendingConnection())) {
+                socket->setParent(this);
+                connect(socket, &QSslSocket::readyRead, this, [this, socket] { serve(socket); });
+                connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        return m_server.listen(QHostAddress::LocalHost, 0);
+    }
+    QUrl url(const QString& path) const
+    {
+        return QUrl(QStringLiteral("https://127.0.0.1:%1/%2").arg(m_server.serverPort()).arg(path));
+    }
+    int requests = 0;
+
+private:
+    void serve(QSslSocket* socket)
+    {
+        QByteArray& buffer = m_buffers[socket];
+        buffer += socket->readAll();
+        while (buffer.contains("\r\n\r\n")) {
+            buffer.remove(0, buffer.indexOf("\r\n\r\n") + 4);
+            ++requests;
+            const QByteArray body = htmlPage(QStringLiteral("Secure"));
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                          QByteArray::number(body.size()) + "\r\nCache-Control: no-store\r\n\r\n" +
+                          body);
+        }
+    }
+    QSslServer m_server;
+    QHash<QSslSocket*, QByteArray> m_buffers;
+};
+
 } // namespace
 
 class TestPageQuestions : public QObject {
@@ -32,6 +85,7 @@ class TestPageQuestions : public QObject {
 
     HttpServer server;
     HttpServer other; // a site of its own for the requests while the program waits
+    SelfSignedServer secure;
     AppFixture app;
 
     // The windows the program opened, as they were seen, and the answers given to them in turn:
@@ -108,7 +162,7 @@ class TestPageQuestions : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(server.start() && other.start());
+        QVERIFY(server.start() && other.start() && secure.start());
         other.setPage(QStringLiteral("home.html"), htmlPage(QStringLiteral("Other")));
         server.setPage(QStringLiteral("ask.html"), htmlPage(QStringLiteral("Ask")));
         server.setPage(QStringLiteral("home.html"), htmlPage(QStringLiteral("Home")));
@@ -278,6 +332,40 @@ private slots:
         QTRY_COMPARE(w().geometry(), place);
         // The page still works in its view.
         QVERIFY(open(server.url(QStringLiteral("home.html"))));
+    }
+
+    // A certificate that no authority issued is a question naming the host and why, in the
+    // interface's words. No: the engine's error page, and no request reaches the server. While
+    // the program waits in place (its own fetches) the answer is no, unasked. Yes: the site
+    // opens, and the host passes unasked for the rest of the run.
+    void certificateError()
+    {
+        const QString question =
+            caption(CaptionNo::CertificateQuestion)
+                .arg(QStringLiteral("127.0.0.1"), caption(CaptionNo::CertificateAuthority));
+        QSignalSpy ended(view(), &BrowserView::documentComplete);
+        view()->Navigate(secure.url(QStringLiteral("first.html")).toString());
+        QVERIFY(Wait::until([&ended] { return !ended.isEmpty(); }, 15000));
+        QCOMPARE(QUrl(view()->LocationURL()), secure.url(QStringLiteral("first.html")));
+        QVERIFY(seen.isEmpty());
+        QCOMPARE(secure.requests, 0);
+
+        answers = QStringList{QStringLiteral("no")};
+        view()->Navigate(secure.url(QStringLiteral("second.html")).toString());
+        QTRY_COMPARE_WITH_TIMEOUT(seen.size(), 1, 15'000);
+        QTRY_VERIFY(!view()->Busy());
+        QVERIFY(seen[0].plain);
+        QVERIFY2(seen[0].text.contains(question), qPrintable(seen[0].text));
+        QVERIFY(view()->LocationName() != QLatin1String("Secure"));
+        QCOMPARE(secure.requests, 0);
+
+        answers = QStringList{QStringLiteral("yes")};
+        view()->Navigate(secure.url(QStringLiteral("third.html")).toString());
+        QTRY_COMPARE_WITH_TIMEOUT(title(), QStringLiteral("Secure"), 15'000);
+        QCOMPARE(seen.size(), 2);
+        view()->Navigate(secure.url(QStringLiteral("fourth.html")).toString());
+        QTRY_COMPARE(secure.requests, 2);
+        QCOMPARE(seen.size(), 2);
     }
 
     // While the program waits in place no page window opens: an alert and a confirm are answered
