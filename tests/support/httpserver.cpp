@@ -1,17 +1,23 @@
 #include "httpserver.h"
 
 #include <QHostAddress>
+#include <QSslKey>
 #include <QTcpSocket>
 
 HttpServer::HttpServer(QObject* parent) : QObject(parent)
 {
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* socket = m_server.nextPendingConnection()) {
-            socket->setParent(this);
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        }
-    });
+    for (QTcpServer* server : {&m_server, static_cast<QTcpServer*>(&m_tls)}) {
+        // A TLS connection is pending once its handshake is done.
+        const auto take = [this, server] {
+            while (QTcpSocket* socket = server->nextPendingConnection()) {
+                socket->setParent(this);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        };
+        connect(server, &QTcpServer::newConnection, this, take);
+        connect(server, &QTcpServer::pendingConnectionAvailable, this, take);
+    }
 }
 
 bool HttpServer::start()
@@ -19,9 +25,19 @@ bool HttpServer::start()
     return m_server.listen(QHostAddress::LocalHost, 0);
 }
 
+bool HttpServer::startTls(const QByteArray& certificate, const QByteArray& key)
+{
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(certificate));
+    tls.setPrivateKey(QSslKey(key, QSsl::Rsa));
+    m_tls.setSslConfiguration(tls);
+    m_isTls = true;
+    return m_tls.listen(QHostAddress::LocalHost, 0);
+}
+
 quint16 HttpServer::port() const
 {
-    return m_server.serverPort();
+    return m_isTls ? m_tls.serverPort() : m_server.serverPort();
 }
 
 QString HttpServer::hostPort() const
@@ -31,7 +47,9 @@ QString HttpServer::hostPort() const
 
 QUrl HttpServer::url(const QString& path) const
 {
-    return QUrl(QStringLiteral("http://%1/%2").arg(hostPort(), path));
+    return QUrl(
+        QStringLiteral("%1://%2/%3")
+            .arg(m_isTls ? QLatin1String("https") : QLatin1String("http"), hostPort(), path));
 }
 
 void HttpServer::setPage(const QString& path, const QByteArray& body, const QByteArray& contentType,

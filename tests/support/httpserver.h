@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSslServer>
 #include <QString>
 #include <QTcpServer>
 #include <QUrl>
@@ -18,6 +19,8 @@ public:
     explicit HttpServer(QObject* parent = nullptr);
 
     bool start(); // listens on a free port of 127.0.0.1
+    // The same over TLS, with this certificate and RSA key (PEM): https addresses.
+    bool startTls(const QByteArray& certificate, const QByteArray& key);
     quint16 port() const;
     QUrl url(const QString& path) const; // http://127.0.0.1:PORT/path
     QString hostPort() const;            // 127.0.0.1:PORT
@@ -53,6 +56,8 @@ private:
     void serve(QTcpSocket* socket);
 
     QTcpServer m_server;
+    QSslServer m_tls;
+    bool m_isTls = false;
     QHash<QString, Page> m_pages;
     QHash<QString, int> m_counts;
     QList<Request> m_requests;
