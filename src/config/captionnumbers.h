@@ -160,4 +160,9 @@ constexpr int FeatureCameraMicrophone = 457; // "your camera and your microphone
 constexpr int FeatureScreen = 458;           // "the picture of your screen"
 constexpr int FeatureScreenSound = 459;      // "the picture and the sound of your screen"
 
+// The selected tab, the language switch, opening files, the language editor, screen readers:
+// 520-539.
+constexpr int FileNoProgram = 520;    // "The file %1 could not be opened: no program ... opens it."
+constexpr int AddressNoProgram = 521; // "The address %1 could not be opened: no program ..."
+
 } // namespace CaptionNo
