@@ -42,9 +42,7 @@ class TestPageQuestions : public QObject {
     {
         QWidget* top = QApplication::activeModalWidget();
         auto* login = qobject_cast<frmLogin*>(top);
-        auto* box = top && top->objectName() == QLatin1String("YesNoQuestion")
-                        ? qobject_cast<QMessageBox*>(top)
-                        : nullptr;
+        auto* box = top && !top->objectName().isEmpty() ? qobject_cast<QMessageBox*>(top) : nullptr;
         if (!login && !box)
             return;
         QString text;
@@ -58,8 +56,11 @@ class TestPageQuestions : public QObject {
         seen << text;
         const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
         if (box) {
-            box->button(answer == QLatin1String("yes") ? QMessageBox::Yes : QMessageBox::No)
-                ->click();
+            const bool yes = answer == QLatin1String("yes");
+            if (top->objectName() == QLatin1String("PageDialog"))
+                box->button(QMessageBox::Ok)->click();
+            else
+                box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
         } else if (answer.isEmpty()) {
             login->reject();
         } else {
@@ -129,8 +130,9 @@ private slots:
         server.setLoginPage(path, htmlPage(QStringLiteral("Open")), realm, "anna:s3cret");
         answers = given;
         view()->Navigate(server.url(path).toString());
-        QTRY_COMPARE_WITH_TIMEOUT(title(), shows, 20'000);
-        QTRY_VERIFY(!view()->Busy());
+        QTRY_VERIFY_WITH_TIMEOUT(QUrl(view()->LocationURL()) == server.url(path) &&
+                                     title() == shows && !view()->Busy(),
+                                 20'000);
         QCOMPARE(server.requestCount(path), given.size() + (shows == QLatin1String("Open")));
         QCOMPARE(seen.size(), given.size());
         const QString realmLine =
@@ -170,10 +172,17 @@ private slots:
         QCOMPARE(title(), QStringLiteral("Secure"));
     }
 
-    // A permission asked while the program waits is asked after the wait; a page's alert then is
-    // answered at once, and its login refused. The answer holds for the site for the run.
+    // A page's own dialog shows its text as plain text. A permission asked while the program
+    // waits is asked after the wait; a page's alert then is answered at once, and its login
+    // refused. The answer holds for the site for the run.
     void permissionAfterTheWait()
     {
+        // Outside a wait the page's own dialog opens, its text plain whatever it holds.
+        view()->page()->runJavaScript(QStringLiteral(
+            "setTimeout(() => { alert('<b>Sure?</b>'); document.title = 'shown'; })"));
+        QTRY_COMPARE_WITH_TIMEOUT(title(), QStringLiteral("shown"), 10'000);
+        QCOMPARE(seen.last(), QStringLiteral("<b>Sure?</b>\n"));
+        seen.clear();
         const QString ask =
             QStringLiteral("Notification.requestPermission().then(r => document.title = r)");
         server.setLoginPage(QStringLiteral("wait/p"), "open", "W", "anna:s3cret");
