@@ -171,9 +171,9 @@ int PageGuard::featureCaption(QWebEnginePage::Feature feature)
     }
 }
 
-// Each site is asked once a run for each feature. A request that comes while another question
-// is open or the program waits is held back and asked afterwards: the engine keeps any answer it
-// is given for the rest of the run, so a refusal given unasked would stand for the user's.
+// Each site is asked once a run for each feature (the engine asks again at every request). A
+// request that comes while another question is open or the program waits is held back and asked
+// afterwards, so that the page gets the user's answer, not a refusal nobody gave.
 void PageGuard::onPermission(QWebEnginePage* page, const QUrl& origin,
                              QWebEnginePage::Feature feature)
 {
