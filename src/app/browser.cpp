@@ -10,6 +10,7 @@
 #include "browse/browserview.h"
 #include "browse/findbar.h"
 #include "browse/navigation.h"
+#include "browse/pageguard.h"
 #include "browse/pageprinter.h"
 #include "browse/pagestatus.h"
 #include "browse/tabset.h"
@@ -60,6 +61,7 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
     connect(m_navigation, &Navigation::navigated, &window->autoHide(), &AutoHide::resume);
 
     buildPageParts();
+    buildPageGuard();
     m_printer = new PagePrinter(window);
     m_findBar = new FindBar(window);
     buildExports();
@@ -82,7 +84,9 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
 
 Browser::~Browser()
 {
-    // The pages must go before the profile they use.
+    // A page in full screen goes back to its view first; the pages must go before the profile
+    // they use.
+    m_pageGuard.reset();
     for (BrowserView* view : m_tabs->Web())
         delete view->widget();
     m_tabs.reset();

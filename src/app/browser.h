@@ -22,6 +22,7 @@ class MailLists;
 class MainDispatcher;
 class Module;
 class Navigation;
+class PageGuard;
 class PagePrinter;
 class PageMenu;
 class PageStatus;
@@ -78,6 +79,8 @@ public:
     TabSet& tabs() const { return *m_tabs; }
     Navigation& navigation() const { return *m_navigation; }
     PageStatus& pageStatus() const { return *m_pageStatus; }
+    // The logins, certificate errors, permissions and full screen the pages ask for.
+    PageGuard& pageGuard() const { return *m_pageGuard; }
     Harvester& harvester() const { return *m_harvester; }
     FindBar* findBar() const { return m_findBar; }
     PageMenu& pageMenu() const { return *m_pageMenu; }
@@ -104,6 +107,7 @@ private:
     void buildExports();
     void buildDownloads();
     void showDownloadCount();
+    void buildPageGuard();
     // The load and deferred phases.
     void Form_Load();
     void Timer4_Timer();
@@ -127,6 +131,7 @@ private:
     Navigation* m_navigation = nullptr;
     PageStatus* m_pageStatus = nullptr;
     PageMenu* m_pageMenu = nullptr;
+    std::unique_ptr<PageGuard> m_pageGuard;
     Harvester* m_harvester = nullptr;
     std::unique_ptr<MailLists> m_mailLists;
     PagePrinter* m_printer = nullptr;

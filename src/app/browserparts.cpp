@@ -10,6 +10,7 @@
 #include "browse/browserview.h"
 #include "browse/downloads.h"
 #include "browse/downloadswindow.h"
+#include "browse/pageguard.h"
 #include "browse/pagemenu.h"
 #include "browse/pagestatus.h"
 #include "browse/tabset.h"
@@ -23,7 +24,10 @@
 #include "mail/harvester.h"
 #include "mail/maillists.h"
 #include "platform/desktop.h"
+#include "windows/frmlogin.h"
+#include "windows/yesnoquestion.h"
 
+#include <QApplication>
 #include <QWebEngineView>
 
 // The parts that follow the pages: the harvester and the mail lists, and the page events that
@@ -70,6 +74,34 @@ void Browser::buildPageParts()
 
     m_pageMenu = new PageMenu(*m_tabs, m.Lang_Text, window);
     connect(m_tabs.get(), &TabSet::viewCreated, m_pageMenu, &PageMenu::attach);
+}
+
+// What the pages ask of the user: the login window and the yes/no questions, over the window
+// in front (a page in full screen has a window of its own).
+void Browser::buildPageGuard()
+{
+    const auto front = [this]() -> QWidget* {
+        QWidget* active = QApplication::activeWindow();
+        return active ? active : m_window.get();
+    };
+    m_pageGuard = std::make_unique<PageGuard>(
+        m.Lang_Text,
+        PageGuard::Questions{
+            .login = [this, front](
+                         const PageGuard::LoginAsked& asked) -> std::optional<PageGuard::Login> {
+                const auto answer = frmLogin::ask(
+                    m.Lang_Text, {asked.host, asked.realm, asked.proxy, asked.again}, front());
+                if (!answer)
+                    return std::nullopt;
+                return PageGuard::Login{answer->user, answer->password};
+            },
+            .yesNo =
+                [this, front](const QString& question) {
+                    return askYesNo(front(), m.Lang_Text, question);
+                }});
+    for (BrowserView* view : m_tabs->Web())
+        m_pageGuard->watch(view);
+    connect(m_tabs.get(), &TabSet::viewCreated, m_pageGuard.get(), &PageGuard::watch);
 }
 
 // An address a page asks for that the program does not show (mailto: and others) goes to the

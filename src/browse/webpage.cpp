@@ -1,6 +1,12 @@
 #include "browse/webpage.h"
 
+#include "browse/sitetext.h"
+#include "core/wait.h"
+
+#include <QInputDialog>
+#include <QLabel>
 #include <QUrl>
+#include <QWebEngineView>
 
 WebPage::WebPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent)
 {
@@ -44,4 +50,61 @@ QWebEnginePage* WebPage::createWindow(WebWindowType type)
     if (type == WebDialog)
         return nullptr;
     return this;
+}
+
+void WebPage::javaScriptAlert(const QUrl& securityOrigin, const QString& msg)
+{
+    if (!Wait::active())
+        pageDialog(securityOrigin, msg, QMessageBox::Ok);
+}
+
+bool WebPage::javaScriptConfirm(const QUrl& securityOrigin, const QString& msg)
+{
+    return !Wait::active() && pageDialog(securityOrigin, msg,
+                                         QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+bool WebPage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg,
+                               const QString& defaultValue, QString* result)
+{
+    if (Wait::active())
+        return false;
+    QInputDialog dialog(QWebEngineView::forPage(this));
+    dialog.setObjectName(QStringLiteral("PageDialog"));
+    dialog.setWindowTitle(siteTitle(securityOrigin));
+    dialog.setLabelText(msg.left(kPageTextChars));
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    dialog.setTextValue(defaultValue);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *result = dialog.textValue();
+    return true;
+}
+
+// A page's own dialog is titled with the name of its site and shows the page's text as plain text,
+// whatever it holds, cut at a length a window can show.
+int WebPage::pageDialog(const QUrl& origin, const QString& text,
+                        QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(QMessageBox::Information, siteTitle(origin), QString(), buttons,
+                    QWebEngineView::forPage(this));
+    box.setObjectName(QStringLiteral("PageDialog"));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text.left(kPageTextChars));
+    return box.exec();
+}
+
+QString WebPage::siteTitle(const QUrl& origin)
+{
+    return SiteText::shown(origin.host().isEmpty() ? origin.toDisplayString() : origin.host(),
+                           SiteText::kHostChars);
+}
+
+QStringList WebPage::chooseFiles(FileSelectionMode mode, const QStringList& oldFiles,
+                                 const QStringList& acceptedMimeTypes)
+{
+    if (Wait::active())
+        return {};
+    return QWebEnginePage::chooseFiles(mode, oldFiles, acceptedMimeTypes);
 }

@@ -113,6 +113,8 @@ QWebEngineProfile* create(const QString& storageDir, QObject* parent, const QStr
         profile->setHttpAcceptLanguage(
             first.startsWith(QLatin1String("en")) ? first : first + QStringLiteral(",en"));
     }
+    // A page's full-screen request (a video's) is granted; the program shows it (PageGuard).
+    profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     return profile;
 }
 

@@ -215,6 +215,28 @@ constexpr int StartMailList = 490;        // "The same menu shows the list (“%
 constexpr int StartSave = 491;            // "The button “%1” saves the page as ..."
 constexpr int StartLanguageAndHelp = 492; // "The button “%1” chooses the language ...; help ..."
 
+// Logins, certificate errors and the permissions a page asks for: 440-459.
+constexpr int LoginTitle = 440;           // "Log in": the login window's title and its OK button
+constexpr int LoginSite = 441;            // "The site %1 asks for a user name and a password."
+constexpr int LoginProxy = 442;           // "The proxy %1 asks for a user name and a password."
+constexpr int LoginRealm = 443;           // "The site's own words: %1" (the server's realm)
+constexpr int LoginUser = 444;            // "User name:"
+constexpr int LoginPassword = 445;        // "Password:"
+constexpr int LoginAgain = 446;           // "The user name or the password was not accepted. ..."
+constexpr int CertificateQuestion = 447;  // "The certificate of %1 is not valid: %2. ... anyway?"
+constexpr int CertificateName = 448;      // "it was issued for another name"
+constexpr int CertificateDate = 449;      // "it has expired or is not valid yet"
+constexpr int CertificateAuthority = 450; // "it was not issued by an authority this computer ..."
+constexpr int CertificateOther = 451;     // "the web engine gave this reason: %1"
+constexpr int PermissionQuestion = 452; // "The site %1 asks to use %2. Allow it for this run ...?"
+constexpr int FeatureLocation = 453;    // "your location"
+constexpr int FeatureNotifications = 454;    // "notifications on your desktop"
+constexpr int FeatureCamera = 455;           // "your camera"
+constexpr int FeatureMicrophone = 456;       // "your microphone"
+constexpr int FeatureCameraMicrophone = 457; // "your camera and your microphone"
+constexpr int FeatureScreen = 458;           // "the picture of your screen"
+constexpr int FeatureScreenSound = 459;      // "the picture and the sound of your screen"
+
 // The selected tab, the language switch, opening files, the language editor, screen readers:
 // 520-539.
 constexpr int FileNoProgram = 520;    // "The file %1 could not be opened: no program ... opens it."

@@ -1,4 +1,5 @@
 #include "browse/sitename.h"
+#include "browse/sitetext.h"
 #include "testguard.h"
 
 #include "unittestmain.h"
@@ -61,6 +62,35 @@ private slots:
         QCOMPARE(properCase(QStringLiteral("english")), QStringLiteral("English"));
         QCOMPARE(properCase(QStringLiteral("nEW yORK")), QStringLiteral("New York"));
         QCOMPARE(properCase(QStringLiteral("  two  blanks")), QStringLiteral("  Two  Blanks"));
+    }
+
+    // What a server says (a realm, a host) is shown on one line, without the control and format
+    // characters that could hide or turn words around, cut within its bound and never inside a
+    // character.
+    void siteText_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<int>("bound");
+        QTest::addColumn<QString>("shown");
+        const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
+        QTest::addRow("markup kept as text") << "<b>Bold</b>" << 120 << "<b>Bold</b>";
+        QTest::addRow("line breaks and tabs") << " a\r\n\tb \n" << 120 << "a b";
+        QTest::addRow("right-to-left override")
+            << QString::fromUtf8("invoice\u202Efdp.exe") << 120 << "invoicefdp.exe";
+        QTest::addRow("cut") << QString(300, QLatin1Char('x')) << 120
+                             << QString(119, QLatin1Char('x')) + QChar(0x2026);
+        QTest::addRow("cut between surrogates")
+            << face.repeated(30) << 10 << face.repeated(9) + QChar(0x2026);
+        QTest::addRow("lone surrogate") << QString(QChar(0xD800)) + QLatin1String("ok") << 120
+                                        << QString(QChar(0xFFFD)) + QLatin1String("ok");
+    }
+
+    void siteText()
+    {
+        QFETCH(QString, given);
+        QFETCH(int, bound);
+        QFETCH(QString, shown);
+        QCOMPARE(SiteText::shown(given, bound), shown);
     }
 };
 

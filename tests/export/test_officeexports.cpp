@@ -9,6 +9,7 @@
 #include "testmain.h"
 
 #include "app/bottomstrip.h"
+#include "browse/webpage.h"
 #include "config/captionnumbers.h"
 #include "config/programfiles.h"
 #include "export/officeexports.h"
@@ -511,17 +512,31 @@ private slots:
     }
 
     // While an export waits for the office, Cancel in the bottom strip and Escape end the wait
-    // at once and that office with it; nothing stays under the name, and no message follows.
+    // at once and that office with it; nothing stays under the name, and no message follows. A
+    // page that raises alerts meanwhile gets them answered at once: no window opens that the
+    // wait's held-back input could not close.
     void cancelWait_data()
     {
         QTest::addColumn<bool>("escape");
-        QTest::addRow("Cancel button") << false;
-        QTest::addRow("Escape") << true;
+        QTest::addColumn<bool>("alerting");
+        QTest::addRow("Cancel button") << false << false;
+        QTest::addRow("Escape") << true << false;
+        QTest::addRow("Cancel button, the page alerting") << false << true;
     }
 
     void cancelWait()
     {
         QFETCH(bool, escape);
+        QFETCH(bool, alerting);
+        bool modalSeen = false;
+        QTimer modalWatch;
+        connect(&modalWatch, &QTimer::timeout, this, [&modalSeen] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modalSeen = true;
+                modal->close(); // so that a failing run ends
+            }
+        });
+        modalWatch.start(20);
         const QTemporaryDir folder(out.filePath(QStringLiteral("cancel-XXXXXX")));
         // An office that starts and never answers, so that the export waits for it.
         const QString silent = folder.filePath(QStringLiteral("silent-soffice"));
@@ -541,11 +556,20 @@ private slots:
         };
 
         bool cancelShown = false;
+        QString alerted;
         const QMetaObject::Connection cancel =
             connect(&root().office(), &OfficeExports::stepChanged, this, [&](Step step) {
                 if (step != Step::Start)
                     return;
+                if (alerting) {
+                    app.view(0)->page()->runJavaScript(QStringLiteral(
+                        "var alerts = 0, timer = setInterval(function () {"
+                        "  if (alerts === 5) { clearInterval(timer); return; }"
+                        "  alert('Stop!'); document.title = 'alerted ' + (++alerts); }, 20);"));
+                }
                 QTimer::singleShot(300, this, [&] {
+                    if (alerting)
+                        alerted = app.view(0)->LocationName();
                     QToolButton* button = w().picStat()->cmdCancel();
                     cancelShown = button->isVisible() && !silentOffices().isEmpty();
                     if (escape)
@@ -562,6 +586,9 @@ private slots:
         disconnect(cancel);
         QVERIFY(cancelShown);
         QVERIFY2(waited.elapsed() < 20'000, "the wait did not end at the cancel");
+        QVERIFY(!modalSeen);
+        if (alerting)
+            QCOMPARE(alerted, QStringLiteral("alerted 5"));
         QCOMPARE(messages(), QStringList());
         QVERIFY(!QFileInfo::exists(target));
         QVERIFY(!w().picStat()->cmdCancel()->isVisible());

@@ -1,17 +1,23 @@
 #include "httpserver.h"
 
 #include <QHostAddress>
+#include <QSslKey>
 #include <QTcpSocket>
 
 HttpServer::HttpServer(QObject* parent) : QObject(parent)
 {
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* socket = m_server.nextPendingConnection()) {
-            socket->setParent(this);
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        }
-    });
+    for (QTcpServer* server : {&m_server, static_cast<QTcpServer*>(&m_tls)}) {
+        // A TLS connection is pending once its handshake is done.
+        const auto take = [this, server] {
+            while (QTcpSocket* socket = server->nextPendingConnection()) {
+                socket->setParent(this);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        };
+        connect(server, &QTcpServer::newConnection, this, take);
+        connect(server, &QTcpServer::pendingConnectionAvailable, this, take);
+    }
 }
 
 bool HttpServer::start()
@@ -19,9 +25,19 @@ bool HttpServer::start()
     return m_server.listen(QHostAddress::LocalHost, 0);
 }
 
+bool HttpServer::startTls(const QByteArray& certificate, const QByteArray& key)
+{
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(certificate));
+    tls.setPrivateKey(QSslKey(key, QSsl::Rsa));
+    m_tls.setSslConfiguration(tls);
+    m_isTls = true;
+    return m_tls.listen(QHostAddress::LocalHost, 0);
+}
+
 quint16 HttpServer::port() const
 {
-    return m_server.serverPort();
+    return m_isTls ? m_tls.serverPort() : m_server.serverPort();
 }
 
 QString HttpServer::hostPort() const
@@ -31,26 +47,46 @@ QString HttpServer::hostPort() const
 
 QUrl HttpServer::url(const QString& path) const
 {
-    return QUrl(QStringLiteral("http://%1/%2").arg(hostPort(), path));
+    return QUrl(
+        QStringLiteral("%1://%2/%3")
+            .arg(m_isTls ? QLatin1String("https") : QLatin1String("http"), hostPort(), path));
 }
 
 void HttpServer::setPage(const QString& path, const QByteArray& body, const QByteArray& contentType,
                          int status)
 {
-    m_pages.insert(path, Page{body, contentType, status, false, {}, Delivery::Whole});
+    m_pages.insert(path, Page{body, contentType, status, false, {}, Delivery::Whole, {}, {}});
+}
+
+void HttpServer::setLoginPage(const QString& path, const QByteArray& body, const QByteArray& realm,
+                              const QByteArray& userPassword)
+{
+    m_pages.insert(path, Page{body,
+                              QByteArrayLiteral("text/html; charset=utf-8"),
+                              200,
+                              false,
+                              {},
+                              Delivery::Whole,
+                              realm,
+                              userPassword});
 }
 
 void HttpServer::setHangingPage(const QString& path, const QByteArray& start)
 {
-    m_pages.insert(
-        path,
-        Page{start, QByteArrayLiteral("text/html; charset=utf-8"), 200, true, {}, Delivery::Whole});
+    m_pages.insert(path, Page{start,
+                              QByteArrayLiteral("text/html; charset=utf-8"),
+                              200,
+                              true,
+                              {},
+                              Delivery::Whole,
+                              {},
+                              {}});
 }
 
 void HttpServer::setFile(const QString& path, const QByteArray& body, const QByteArray& contentType,
                          const QByteArray& headers, Delivery delivery)
 {
-    m_pages.insert(path, Page{body, contentType, 200, false, headers, delivery});
+    m_pages.insert(path, Page{body, contentType, 200, false, headers, delivery, {}, {}});
 }
 
 int HttpServer::requestCount(const QString& path) const
@@ -70,15 +106,27 @@ void HttpServer::serve(QTcpSocket* socket)
         path = path.mid(1).section(QLatin1Char('?'), 0, 0);
         m_counts[path] += 1;
         QByteArray userAgent;
+        QByteArray authorization;
         for (const QByteArray& header : head.split('\n')) {
             if (header.toLower().startsWith("user-agent:"))
                 userAgent = header.mid(11).trimmed();
+            if (header.toLower().startsWith("authorization:"))
+                authorization = header.mid(14).trimmed();
         }
         m_requests.append({requestLine.value(0), path, userAgent});
         const auto it = m_pages.constFind(path);
         if (it == m_pages.constEnd()) {
             socket->write("HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\n"
                           "Content-Length: 9\r\nCache-Control: no-store\r\n\r\nnot found");
+            continue;
+        }
+        if (!it->credentials.isEmpty() && authorization != "Basic " + it->credentials.toBase64()) {
+            const QByteArray locked = "<html><head><title>Locked</title></head><body>LOCKED</body>"
+                                      "</html>";
+            socket->write("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"" +
+                          it->realm + "\"\r\nContent-Type: text/html\r\nContent-Length: " +
+                          QByteArray::number(locked.size()) +
+                          "\r\nCache-Control: no-store\r\n\r\n" + locked);
             continue;
         }
         if (it->hangs) {
