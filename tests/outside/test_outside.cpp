@@ -521,37 +521,38 @@ private slots:
         QVERIFY(p.ended());
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("chosen.bin")});
-        // A site behind a login, typed in the address box: the login window opens, and the right
-        // answer opens the page with one request more. The password reaches no file of the program
-        // directory.
-        void loginOpensTheSite()
-        {
-            Program p;
-            QVERIFY(startProgram(p, "home.html"));
-            QVERIFY(typeAddress(p, "staff/page.html", "staff/page.html"));
-            const QString login = p.waitWindow(QStringLiteral("Log in"));
-            QVERIFY(!login.isEmpty());
-            QVERIFY(Program::type(login, QStringLiteral("anna")));
-            QVERIFY(Program::keys(login, {QStringLiteral("Tab")}));
-            QVERIFY(Program::type(login, QStringLiteral("s3cret")));
-            QVERIFY(Program::keys(login, {QStringLiteral("Return")}));
-            QVERIFY(Outside::waitUntil(
-                [this] { return server.requestCount(QStringLiteral("staff-open")) == 1; }));
-            QCOMPARE(server.requestCount(QStringLiteral("staff/page.html")), 2);
-            QVERIFY(p.signal(SIGTERM));
-            QVERIFY(p.ended());
-            QDirIterator files(p.dir.root(), QDir::Files | QDir::Hidden,
-                               QDirIterator::Subdirectories);
-            while (files.hasNext()) {
-                QFile file(files.next());
-                QVERIFY(file.open(QIODevice::ReadOnly));
-                const QByteArray bytes = file.readAll();
-                QVERIFY2(!bytes.contains("s3cret") &&
-                             !bytes.contains(QByteArray("anna:s3cret").toBase64()),
-                         qPrintable(file.fileName()));
-            }
-        }
-    };
+    }
 
-    QUORVINK_TEST_MAIN(TestOutside)
+    // A site behind a login, typed in the address box: the login window opens, and the right
+    // answer opens the page with one request more. The password reaches no file of the program
+    // directory.
+    void loginOpensTheSite()
+    {
+        Program p;
+        QVERIFY(startProgram(p, "home.html"));
+        QVERIFY(typeAddress(p, "staff/page.html", "staff/page.html"));
+        const QString login = p.waitWindow(QStringLiteral("Log in"));
+        QVERIFY(!login.isEmpty());
+        QVERIFY(Program::type(login, QStringLiteral("anna")));
+        QVERIFY(Program::keys(login, {QStringLiteral("Tab")}));
+        QVERIFY(Program::type(login, QStringLiteral("s3cret")));
+        QVERIFY(Program::keys(login, {QStringLiteral("Return")}));
+        QVERIFY(Outside::waitUntil(
+            [this] { return server.requestCount(QStringLiteral("staff-open")) == 1; }));
+        QCOMPARE(server.requestCount(QStringLiteral("staff/page.html")), 2);
+        QVERIFY(p.signal(SIGTERM));
+        QVERIFY(p.ended());
+        QDirIterator files(p.dir.root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QVERIFY2(!bytes.contains("s3cret") &&
+                         !bytes.contains(QByteArray("anna:s3cret").toBase64()),
+                     qPrintable(file.fileName()));
+        }
+    }
+};
+
+QUORVINK_TEST_MAIN(TestOutside)
 #include "test_outside.moc"
