@@ -26,7 +26,7 @@ echo "== Building (Release, prefix /usr) in $build"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+bindnow
 cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+cmake --preset release -S "$top" -B "$build" -DCMAKE_INSTALL_PREFIX=/usr \
     -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
     -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null || fail "configuring failed"
 cmake --build "$build" -j2 --target quorvink_installed || fail "building failed"

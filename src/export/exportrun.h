@@ -3,6 +3,7 @@
 #include "export/exportcontext.h"
 
 #include <QPointer>
+#include <QWidget>
 #include <QString>
 
 class QWidget;
