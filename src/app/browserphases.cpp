@@ -238,12 +238,14 @@ void Browser::Read_Lang()
     const QString wanted = m.path(ProgramFiles::languageFile(m.options.Lang_Name));
     LanguageFile::ReadResult result = LanguageFile::read(wanted, m.Lang_Text, m.lang);
     if (!result.ok) {
-        // An unreadable language file falls back to English; without English the captions stay
-        // empty. Either way the user is told which file could not be read.
+        // An unreadable language file falls back to English, and an unreadable English file to
+        // the English built into the program. Either way the user is told which file could not
+        // be read.
         const QString english = m.path(ProgramFiles::languageFile(QStringLiteral("English")));
         result = LanguageFile::read(english, m.Lang_Text, m.lang);
         if (!result.ok)
-            m.Lang_Text.clear();
+            result = LanguageFile::read(QLatin1String(CaptionTable::kBuiltInEnglish), m.Lang_Text,
+                                        m.lang);
         m.desktop.report(m_window.get(), FileMessages::languageFileUnreadable(m.Lang_Text, wanted));
     }
     for (const int n : std::as_const(result.tabNumbers))

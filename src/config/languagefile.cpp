@@ -12,7 +12,10 @@ QString CaptionTable::text(int number) const
 {
     if (number < 1 || number > kCapacity)
         return {};
-    return m_texts.at(number);
+    const QString& caption = m_texts.at(number);
+    if (caption.isEmpty() && number > kOriginalCaptions)
+        return english(number);
+    return caption;
 }
 
 QString CaptionTable::textOrEnglish(int number) const
@@ -26,10 +29,10 @@ QString CaptionTable::english(int number)
     static const CaptionTable table = [] {
         CaptionTable english;
         LanguageSettings unused;
-        LanguageFile::read(QStringLiteral(":/languages/Quorvink_English.txt"), english, unused);
+        LanguageFile::read(QLatin1String(kBuiltInEnglish), english, unused);
         return english;
     }();
-    return table.text(number);
+    return number < 1 || number > kCapacity ? QString() : table.m_texts.at(number);
 }
 
 void CaptionTable::set(int number, const QString& text)

@@ -4,10 +4,15 @@
 #include <QString>
 #include <QStringList>
 
-// Lang_Text: the caption table, texts numbered from 1. A missing caption is an empty text.
+// Lang_Text: the caption table, texts numbered from 1. A missing caption of the original set (1 to
+// kOriginalCaptions) is an empty text; one the program added later (a language file older than
+// it, or none read) is the English text built into the program.
 class CaptionTable {
 public:
     static constexpr int kCapacity = 1000;
+    static constexpr int kOriginalCaptions = 223;
+    // The English language file built into the program.
+    static constexpr const char* kBuiltInEnglish = ":/languages/Quorvink_English.txt";
 
     QString text(int number) const;
     // The caption, or else the one of the English language file built into the program: for a
