@@ -83,6 +83,9 @@ QWebEngineProfile* create(const QString& storageDir, QObject* parent)
     profile->setCachePath(storageDir + QStringLiteral("/Cache"));
     profile->installUrlSchemeHandler(kScheme, new ProgramPages(profile));
     profile->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
+    // A local page (a manual on disk) loads its pictures and styles from the web, as in any
+    // desktop browser.
+    profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     return profile;
 }
 
