@@ -23,6 +23,7 @@
 #include "windows/frmtab.h"
 #include "windows/smallwindows.h"
 
+#include <QLineEdit>
 #include <QWebEngineProfile>
 
 // The build phase: the window first, then the parts in the order each needs the one before.
@@ -53,6 +54,8 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
         m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_smallWindows});
     connect(&window->bars(), &MainBars::activated, this,
             [this](int control, CommandEntry* entry) { m_dispatcher->dispatch(control, entry); });
+    connect(&window->bars(), &MainBars::keyPressed, this,
+            [this](CommandEntry* entry) { m_dispatcher->dispatchKey(entry); });
 
     m_timer4.setObjectName(QStringLiteral("Timer4"));
     m_timer4.setSingleShot(true);
@@ -73,13 +76,14 @@ BrowserView* Browser::currentView() const
     return m_tabs->current();
 }
 
-// The address of the page the current tab shows: after Back, Forward or a followed link it is
-// no longer the address last typed (Cur_URL), which serves only while the view shows nothing.
-QString Browser::shownAddress() const
+void Browser::focusAddressBox()
 {
-    const BrowserView* view = currentView();
-    const QString shown = view ? view->LocationURL() : QString();
-    return shown.isEmpty() ? m_navigation->Cur_URL() : shown;
+    WindowLayout& layout = m_window->layout();
+    if (!layout.Bar_Shown())
+        layout.GO_BarOn();
+    AddressBox* box = m_window->Text1();
+    box->setFocus(Qt::ShortcutFocusReason);
+    box->lineEdit()->selectAll();
 }
 
 void Browser::minimize()
@@ -118,7 +122,8 @@ void Browser::GO_Links()
         // The title and address of the same page: the one the current tab shows.
         const BrowserView* view = currentView();
         const ShownPage page{view ? view->LocationName() : m_pageStatus->Page_Title(),
-                             shownAddress(), m_navigation->addressText(), m.Today_Str};
+                             m_navigation->shownAddress(), m_navigation->addressText(),
+                             m.Today_Str};
         frmTab window(setup, page, m_window.get());
         window.exec();
         picked = window.Picked_URL();

@@ -60,6 +60,7 @@ public:
     void autoHideSwitch(CommandEntry* entry) override;
     void switchLanguage(const QString& name) override;
     void setHomePage() override;
+    void focusAddressBox() override;
 
     // The view of the selected tab.
     BrowserView* currentView() const;
@@ -98,8 +99,6 @@ private:
     void saveOptions();
     void noteProblem(const TextFile::Result& problem);
     void openExternal(const QUrl& url);
-    // The address of the page the current tab shows.
-    QString shownAddress() const;
 
     Module& m;
     CommandPool& m_pool;

@@ -10,6 +10,7 @@
 #include "browse/browserview.h"
 #include "browse/pagestatus.h"
 #include "browse/tabset.h"
+#include "browse/tabstrip.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
 #include "commands/maincatalogue.h"
@@ -57,6 +58,7 @@ void Browser::buildPageParts()
     m_pageStatus = new PageStatus(
         *window->Text1(), m.Lang_Text, [this] { return currentView(); }, window);
     connect(m_tabs.get(), &TabSet::viewCreated, m_pageStatus, &PageStatus::connectView);
+    connect(m_tabs->Tab1(), &QTabBar::currentChanged, m_pageStatus, &PageStatus::showCurrent);
     connect(m_pageStatus, &PageStatus::statusChanged, picStat, &BottomStrip::setStatus);
     connect(m_pageStatus, &PageStatus::progressChanged, picStat, &BottomStrip::setProgress);
     connect(m_pageStatus, &PageStatus::documentCompleted, m_harvester,

@@ -98,9 +98,16 @@ TextFile::Result Navigation::Hyst_Save() const
     return History::save(m_dir.path(ProgramFiles::History), m_box.items());
 }
 
+QString Navigation::shownAddress() const
+{
+    const BrowserView* view = m_tabs.current();
+    const QString shown = view ? view->LocationURL() : QString();
+    return shown.isEmpty() ? m_curUrl : shown;
+}
+
 TextFile::Result Navigation::Save_BookMark() const
 {
-    return Bookmark::save(m_dir.path(ProgramFiles::Bookmark), m_markUrl);
+    return Bookmark::save(m_dir.path(ProgramFiles::Bookmark), shownAddress());
 }
 
 void Navigation::Read_BookMark()

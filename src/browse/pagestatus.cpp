@@ -6,6 +6,7 @@
 #include "config/captionnumbers.h"
 #include "config/languagefile.h"
 
+#include <QUrl>
 #include <QWebEngineSettings>
 
 PageStatus::PageStatus(AddressBox& box, const CaptionTable& captions,
@@ -38,10 +39,28 @@ void PageStatus::onBeforeNavigate(BrowserView* view, const QUrl& url)
     emit progressChanged(0);
     if (!isCurrent(view))
         return;
-    const QString target = url.toString();
-    if (target.toLower().startsWith(QLatin1String("http")))
+    const QString target = boxText(url);
+    if (!target.isEmpty())
         m_box.setText(target);
     emit statusChanged(m_captions[CaptionNo::ProgramName]);
+}
+
+void PageStatus::showCurrent()
+{
+    BrowserView* view = m_currentView();
+    if (!view)
+        return;
+    m_box.setText(boxText(QUrl(view->LocationURL())));
+    m_pageTitle = view->LocationName();
+    emit statusChanged(m_pageTitle);
+}
+
+QString PageStatus::boxText(const QUrl& url)
+{
+    static const QStringList shown{QStringLiteral("http"), QStringLiteral("https"),
+                                   QStringLiteral("ftp"), QStringLiteral("file"),
+                                   QStringLiteral("quorvink")};
+    return shown.contains(url.scheme().toLower()) ? url.toString() : QString();
 }
 
 void PageStatus::onProgressChange(int progress, int maximum)

@@ -138,4 +138,17 @@ constexpr int BookSaved = 396;       // "Addresses written to %2: %1. Lines skip
 constexpr int BookWithoutAddress = 397; // "The address book %1 holds no address (... %2)."
 constexpr int BookIsTarget = 398;       // "The address book itself cannot be written over; ..."
 
+// Keys and local files: 460-479. The commands' captions; a language file without them shows the
+// English ones.
+constexpr int OpenLocalFile = 460;  // "Open a local file...": menu entry
+constexpr int OpenLocalTitle = 461; // "Open a local file": the open dialog's title
+constexpr int WebPagesFilter = 462; // the open dialog's filter name of web pages
+constexpr int AllFilesFilter = 463; // the open dialog's filter name of every file
+constexpr int GoToAddressBox = 464; // "Go to the address box"
+constexpr int NextTab = 465;        // "Next tab"
+constexpr int PreviousTab = 466;    // "Previous tab"
+constexpr int ZoomIn = 467;         // "Zoom in"
+constexpr int ZoomOut = 468;        // "Zoom out"
+constexpr int ZoomActualSize = 469; // "Actual size"
+
 } // namespace CaptionNo

@@ -38,6 +38,10 @@ public:
     virtual std::optional<QString> askSaveFile(QWidget* parent, const QString& title,
                                                const QString& filters, const QString& proposed,
                                                QString* selectedFilter = nullptr);
+    // The common open dialog for a file that exists, in the folder given: the chosen path, or
+    // nothing when the user cancels.
+    virtual std::optional<QString> askOpenFile(QWidget* parent, const QString& title,
+                                               const QString& filters, const QString& folder);
     // Where the save dialogs open; keepSaveFolderIn stores it between runs in that INI file.
     SaveFolder& saveFolder() { return m_saveFolder; }
     void keepSaveFolderIn(const QString& settingsPath) { m_saveFolder = SaveFolder(settingsPath); }

@@ -39,6 +39,20 @@ public:
     QString saveFilterAnswer;          // the filter chosen, when the caller asks for it
     std::function<void()> whileAsking; // runs while a save dialog is open
 
+    // The open dialogs asked for (their folders), and the answers given in order: a path, or an
+    // empty text for a cancel.
+    QStringList openAsked;
+    QStringList openAnswers;
+    std::optional<QString> askOpenFile(QWidget*, const QString&, const QString&,
+                                       const QString& folder) override
+    {
+        openAsked.append(folder);
+        const QString answer = openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+        if (answer.isEmpty())
+            return std::nullopt;
+        return answer;
+    }
+
     bool openAnswer = true; // what open answers: false as on a desktop without an opener
     QStringList textShown;  // the files handed to openText
     bool open(const QUrl& target) override
