@@ -19,8 +19,11 @@ constexpr std::array kSteps{0.25, 0.33, 0.5,  0.67, 0.75, 0.8, 0.9, 1.0, 1.1,
 ViewKeys::ViewKeys(QWebEngineView* view, QWebEnginePage* page)
     : QObject(view), m_view(view), m_page(page)
 {
-    // The page's widget inside the view takes the wheel; it is made when the first page loads.
+    // The page's widget inside the view takes the wheel; the engine makes a new one when the
+    // page moves to another renderer.
     view->installEventFilter(this);
+    for (QWidget* child : view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->installEventFilter(this);
     connect(
         page, &QWebEnginePage::fullScreenRequested, this,
         [this](const QWebEngineFullScreenRequest& request) { m_fullScreen = request.toggleOn(); });

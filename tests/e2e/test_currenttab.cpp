@@ -9,11 +9,15 @@
 #include "browse/findbar.h"
 #include "browse/pagestatus.h"
 #include "browse/tabstrip.h"
+#include "browse/viewkeys.h"
+#include "browse/webpage.h"
+#include "commanddriver.h"
 #include "httpserver.h"
 #include "testmain.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QKeySequence>
 #include <QLabel>
 #include <QWheelEvent>
 
@@ -44,6 +48,30 @@ class TestCurrentTab : public QObject {
         return true;
     }
 
+    // Presses a key in the window while the page of the current tab has the focus, as a user
+    // does who reads the page.
+    void pressInPage(const QKeySequence& key)
+    {
+        // The history's suggestions that typing opened are gone once the user reads the page
+        // (the tests type into the box directly, past the pop-up, which so stays open).
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        QWidget* page = root().currentView()->widget()->focusProxy();
+        QVERIFY(page);
+        page->setFocus();
+        QTRY_VERIFY(page->hasFocus());
+        QTest::keySequence(page, key);
+    }
+
+    // Opens an address typed into the box in the current tab and waits for it.
+    bool open(const char* path)
+    {
+        typeAddress(w().Text1(), at(path));
+        return AppFixture::waitFor(root().currentView(), server.url(QLatin1String(path)));
+    }
+
     // Chooses a tab with the left button and waits for the page it shows.
     bool leftClickTab(int i, const QUrl& shows)
     {
@@ -58,6 +86,9 @@ private slots:
         for (const char* page : {"home.html", "page", "page2", "a.html", "b.html"})
             server.setPage(QLatin1String(page),
                            htmlPage(QLatin1String(page), QStringLiteral("<p>alpha and alpha</p>")));
+        server.setHangingPage(QStringLiteral("slow.html"), "<html><body><p>loading");
+        server.setPage(QStringLiteral("logo.png"), QByteArray("not a picture"),
+                       QByteArrayLiteral("image/png"));
         // Reloads itself twice a second, as a news ticker does.
         server.setPage(
             QStringLiteral("ticker.html"),
@@ -206,6 +237,183 @@ private slots:
         root().switchLanguage(QStringLiteral("English"));
         QCOMPARE(root().tabs().count(), 4);
         QVERIFY(selectionMatchesView());
+    }
+
+    void localAndOwnAddressesOpenAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shows");
+        const QString file = app.dir.file(QStringLiteral("Data/manual page.html"));
+        QTest::addRow("file address")
+            << QUrl::fromLocalFile(file).toString() << QUrl::fromLocalFile(file).toString();
+        QTest::addRow("absolute path") << file << QUrl::fromLocalFile(file).toString();
+        QTest::addRow("program's start page") << "quorvink:start"
+                                              << "quorvink:start";
+    }
+    void localAndOwnAddressesOpenAsTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shows);
+        // A manual on disk whose picture lies on the web.
+        QVERIFY(app.dir.write(QStringLiteral("Data/manual page.html"),
+                              htmlPage(QStringLiteral("Manual"),
+                                       QStringLiteral("<img src='%1'>").arg(at("logo.png")))));
+        const int logo = server.requestCount(QStringLiteral("logo.png"));
+        const QStringList history = w().Text1()->items();
+        typeAddress(w().Text1(), typed);
+        QVERIFY(AppFixture::waitFor(app.view(0), QUrl(shows)));
+        QCOMPARE(w().Text1()->text(), shows);
+        QCOMPARE(root().tabs().Tab_URL()[0], shows);
+        QCOMPARE(w().Text1()->items(), history); // only web addresses enter the history
+        if (shows.startsWith(u"file:"))
+            QTRY_VERIFY(server.requestCount(QStringLiteral("logo.png")) > logo);
+    }
+
+    void openFileKeyOpensTheChosenFile()
+    {
+        const QString file = app.dir.file(QStringLiteral("Data/chosen.html"));
+        QVERIFY(
+            app.dir.write(QStringLiteral("Data/chosen.html"), htmlPage(QStringLiteral("Chosen"))));
+        // A cancelled dialog opens nothing; a chosen file opens in the current tab.
+        app.desktop.openAnswers = QStringList{QString(), file};
+        pressInPage(QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(app.desktop.openAsked.size(), 1);
+        QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("home.html"))));
+        pressInPage(QKeySequence(QStringLiteral("Ctrl+O")));
+        QVERIFY(AppFixture::waitFor(app.view(0), QUrl::fromLocalFile(file)));
+        QCOMPARE(w().Text1()->text(), QUrl::fromLocalFile(file).toString());
+        // The next dialog starts in the folder of the local page shown.
+        pressInPage(QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(app.desktop.openAsked.value(2), QFileInfo(file).absolutePath());
+    }
+
+    void keysWorkWhileThePageHasTheFocus_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addRow("F5 reloads") << "F5";
+        QTest::addRow("Ctrl+R reloads") << "Ctrl+R";
+        QTest::addRow("Alt+Left and Alt+Right go back and forward") << "Alt+Left";
+        QTest::addRow("Escape stops the page") << "Esc";
+        QTest::addRow("Ctrl+L selects the address") << "Ctrl+L";
+        QTest::addRow("Alt+D selects the address") << "Alt+D";
+        QTest::addRow("F6 selects the address") << "F6";
+        QTest::addRow("Ctrl+Tab and Ctrl+Shift+Tab choose the next tabs") << "Ctrl+Tab";
+        QTest::addRow("Alt+2 chooses the second tab") << "Alt+2";
+        QTest::addRow("Alt+Home opens the home page") << "Alt+Home";
+        QTest::addRow("Ctrl+F finds in the page") << "Ctrl+F";
+    }
+    void keysWorkWhileThePageHasTheFocus()
+    {
+        QFETCH(QString, keys);
+        const QKeySequence key(keys);
+        QVERIFY(open("a.html"));
+        if (keys == u"F5" || keys == u"Ctrl+R") {
+            const int before = server.requestCount(QStringLiteral("a.html"));
+            pressInPage(key);
+            QTRY_COMPARE(server.requestCount(QStringLiteral("a.html")), before + 1);
+        } else if (keys == u"Alt+Left") {
+            QVERIFY(open("b.html"));
+            pressInPage(key);
+            QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("a.html"))));
+            pressInPage(QKeySequence(QStringLiteral("Alt+Right")));
+            QVERIFY(AppFixture::waitFor(app.view(0), server.url(QStringLiteral("b.html"))));
+        } else if (keys == u"Esc") {
+            app.view(0)->Navigate(at("slow.html"));
+            QTRY_VERIFY(app.view(0)->Busy());
+            pressInPage(key);
+            QTRY_VERIFY(!app.view(0)->Busy());
+        } else if (keys.endsWith(u"+L") || keys.endsWith(u"+D") || keys == u"F6") {
+            pressInPage(key);
+            QLineEdit* edit = w().Text1()->lineEdit();
+            QTRY_VERIFY(edit->hasFocus());
+            QCOMPARE(edit->selectedText(), at("a.html"));
+        } else if (keys == u"Ctrl+Tab") {
+            pressInPage(key);
+            // A tab never used shows its left neighbour's page, as after a left click.
+            QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("a.html"))));
+            QCOMPARE(root().tabs().selected(), 1);
+            QVERIFY(selectionMatchesView());
+            pressInPage(QKeySequence(QStringLiteral("Ctrl+Shift+Tab")));
+            QCOMPARE(root().tabs().selected(), 0);
+            pressInPage(QKeySequence(QStringLiteral("Ctrl+Shift+Tab"))); // around the start
+            QCOMPARE(root().tabs().selected(), root().tabs().count() - 1);
+            QVERIFY(selectionMatchesView());
+        } else if (keys == u"Alt+2") {
+            pressInPage(key);
+            QCOMPARE(root().tabs().selected(), 1);
+            QVERIFY(selectionMatchesView());
+        } else if (keys == u"Alt+Home") {
+            pressInPage(key);
+            QVERIFY(AppFixture::waitFor(app.view(0), BrowserView::engineHomePage()));
+            // The box shows the page now shown.
+            QTRY_COMPARE(w().Text1()->text(), BrowserView::engineHomePage().toString());
+        } else {
+            pressInPage(key);
+            QTRY_VERIFY(root().findBar()->input()->hasFocus());
+        }
+    }
+
+    void zoomKeysAndWheelZoomTheCurrentTabForTheRun()
+    {
+        QVERIFY(open("a.html"));
+        ViewKeys& zoom = app.view(0)->keys();
+        pressInPage(QKeySequence(QStringLiteral("Ctrl++")));
+        QTRY_COMPARE(zoom.zoomFactor(), 1.1);
+        pressInPage(QKeySequence(QStringLiteral("Ctrl++")));
+        QTRY_COMPARE(zoom.zoomFactor(), 1.25);
+        pressInPage(QKeySequence(QStringLiteral("Ctrl+-")));
+        QTRY_COMPARE(zoom.zoomFactor(), 1.1);
+        // The wheel with Ctrl held zooms as the keys do; without it the page scrolls.
+        QWidget* page = app.view(0)->widget()->focusProxy();
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        const QPoint middle = page->rect().center();
+        QWheelEvent wheel(middle, page->mapToGlobal(middle), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(page, &wheel);
+        QTRY_COMPARE(zoom.zoomFactor(), 1.25);
+        // The tab keeps its zoom for the pages it opens next; the other tabs keep theirs.
+        QVERIFY(open("b.html"));
+        QCOMPARE(zoom.zoomFactor(), 1.25);
+        QCOMPARE(app.view(1)->keys().zoomFactor(), 1.0);
+        pressInPage(QKeySequence(QStringLiteral("Ctrl+0")));
+        QTRY_COMPARE(zoom.zoomFactor(), 1.0);
+    }
+
+    void menusShowTheKeys()
+    {
+        CommandDriver::MenuSeen navigate;
+        CommandDriver::chooseInMenu(w(), QStringLiteral("NAVIGATE"), QString(), &navigate);
+        const int reload = navigate.keys.indexOf(QStringLiteral("NAVIGATE:REFRESH"));
+        QVERIFY(reload >= 0);
+        QCOMPARE(navigate.shortcuts.value(reload),
+                 QKeySequence(Qt::Key_F5).toString(QKeySequence::NativeText));
+        QCOMPARE(navigate.texts.value(reload), app.module->Lang_Text[126]);
+    }
+
+    void addressStatusAndTooltipFollowTheSelectedTab()
+    {
+        // Tab 1 follows a link to b.html; tab 0 shows a.html.
+        QVERIFY(open("a.html"));
+        QVERIFY(leftClickTab(1, server.url(QStringLiteral("a.html"))));
+        app.view(1)->page()->runJavaScript(QStringLiteral("location.href='/b.html'"));
+        QVERIFY(AppFixture::waitFor(app.view(1), server.url(QStringLiteral("b.html"))));
+        QTRY_COMPARE(w().picStat()->statusBar()->text(), QStringLiteral("b.html"));
+
+        QVERIFY(leftClickTab(0, server.url(QStringLiteral("a.html"))));
+        QCOMPARE(w().Text1()->text(), at("a.html"));
+        QCOMPARE(w().picStat()->statusBar()->text(), QStringLiteral("a.html"));
+        QCOMPARE(root().pageStatus().Page_Title(), QStringLiteral("a.html"));
+        // The bookmark is the page of the tab shown.
+        root().navigation().Save_BookMark();
+        QCOMPARE(app.dir.read(QStringLiteral("Data/OrvelBook.bm")),
+                 (at("a.html") + QStringLiteral("\r\n")).toUtf8());
+        // The tooltip over tab 1 names the page it shows, not the one first opened there.
+        root().tabs().onPointerMoved(strip()->width() * 3 / (2 * root().tabs().count()));
+        QCOMPARE(strip()->toolTip(), at("b.html"));
+
+        QVERIFY(leftClickTab(1, server.url(QStringLiteral("b.html"))));
+        QCOMPARE(w().Text1()->text(), at("b.html"));
+        QCOMPARE(w().picStat()->statusBar()->text(), QStringLiteral("b.html"));
     }
 
     void findCounterSpeaksTheLanguage()
