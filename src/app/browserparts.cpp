@@ -119,5 +119,10 @@ void Browser::buildExports()
             });
     office->setCancelControl(picStat->cmdCancel());
     connect(office, &OfficeExports::officeWaiting, picStat, &BottomStrip::showCancel);
+    // While an export waits for the office, Escape is the wait's: it ends the export.
+    connect(office, &OfficeExports::officeWaiting, this, [this](bool waiting) {
+        if (CommandEntry* escape = m_pool.entry(MainCatalogue::escapeKey()))
+            escape->setEnabled(!waiting);
+    });
     connect(picStat, &BottomStrip::cancelRequested, office, &OfficeExports::cancelOffice);
 }

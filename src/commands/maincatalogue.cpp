@@ -18,7 +18,6 @@
 #include "core/asciicase.h"
 #include "core/programdir.h"
 #include "core/propercase.h"
-#include "export/officesession.h"
 #include "export/pageexports.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
@@ -100,21 +99,15 @@ void printPage(Targets& t, CommandEntry*)
         t.printer.print(v);
 }
 
-// Escape: a page shown full screen leaves it first; else an export waiting for the office ends;
-// else the page stops loading. Downloads end only by their own Cancel.
+// Escape: a page shown full screen leaves it first; else the page stops loading. While an export
+// waits for the office the command is disabled, and Escape ends that wait instead (the office
+// session takes the key). Downloads end only by their own Cancel.
 void escape(Targets& t, CommandEntry*)
 {
     BrowserView* v = view(t);
-    if (v && v->keys().fullScreen()) {
+    if (v && v->keys().fullScreen())
         v->trigger(QWebEnginePage::ExitFullScreen);
-        return;
-    }
-    OfficeExports& office = t.exports.office();
-    if (office.session().waiting()) {
-        office.cancelOffice();
-        return;
-    }
-    if (v)
+    else if (v)
         v->Stop();
 }
 
@@ -692,6 +685,11 @@ QString autoHideKey()
 QString otherSiteFramesKey()
 {
     return QStringLiteral("FILE:OTHERSITES");
+}
+
+QString escapeKey()
+{
+    return QStringLiteral("EDIT:STOP");
 }
 
 QString exportMenuKey()

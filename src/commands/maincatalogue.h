@@ -72,6 +72,8 @@ QString drawingStyleKey(int style); // empty outside 0..3
 QString autoHideKey();
 QString otherSiteFramesKey();
 QString exportMenuKey();
+// The command of Escape (full screen, then stop).
+QString escapeKey();
 QString harvestSwitchKey();
 
 // Applies the enable rules: before the deferred start step, the commands that wait for it are
