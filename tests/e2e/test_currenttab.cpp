@@ -300,7 +300,7 @@ private slots:
         QTest::addRow("Ctrl+Tab and Ctrl+Shift+Tab choose the next tabs") << "Ctrl+Tab";
         QTest::addRow("Alt+2 chooses the second tab") << "Alt+2";
         QTest::addRow("Alt+Home opens the home page") << "Alt+Home";
-        QTest::addRow("Ctrl+F finds in the page") << "Ctrl+F";
+        QTest::addRow("Ctrl+F finds in the page, Escape ends the finding") << "Ctrl+F";
     }
     void keysWorkWhileThePageHasTheFocus()
     {
@@ -349,7 +349,15 @@ private slots:
             QTRY_COMPARE(w().Text1()->text(), BrowserView::engineHomePage().toString());
         } else {
             pressInPage(key);
-            QTRY_VERIFY(root().findBar()->input()->hasFocus());
+            QLineEdit* input = root().findBar()->input();
+            QTRY_VERIFY(input->hasFocus());
+            // Escape there closes the find bar, and only that.
+            app.view(0)->Navigate(at("slow.html"));
+            QTRY_VERIFY(app.view(0)->Busy());
+            QTest::keyClick(input, Qt::Key_Escape);
+            QTRY_VERIFY(!input->isVisible());
+            QVERIFY(app.view(0)->Busy());
+            app.view(0)->Stop();
         }
     }
 
