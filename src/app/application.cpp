@@ -67,7 +67,10 @@ int run(int argc, char** argv)
 
     Desktop desktop;
     Module module(ProgramDir::locate(), desktop);
-    desktop.keepSaveFolderIn(module.path(ProgramFiles::Extra));
+    desktop.keepSaveFolder(
+        SaveFolder(module.ext.value(ExtKeys::SaveFolder), [&module](const QString& folder) {
+            module.ext.set(ExtKeys::SaveFolder, folder);
+        }));
     // The command entries outlive every window that shows them.
     CommandPool pool;
     Browser browser(module, pool);

@@ -16,6 +16,7 @@
 #include "browse/webprofile.h"
 #include "commandbar/commandentry.h"
 #include "commands/dispatcher.h"
+#include "commands/loadbars.h"
 #include "config/programfiles.h"
 #include "links/linktitles.h"
 #include "mail/harvester.h"
@@ -49,9 +50,12 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
     buildExports();
     m_smallWindows = std::make_unique<SmallWindows>(SmallWindows::Context{
         m_pool, m.Lang_Text, m.options, m.dir, m.desktop, window->bars().images(), window});
+    m_smallWindows->languageSaved = [this] {
+        addNewLanguages(m_pool, m_window->bars().images(), m.dir, m.Lang_List);
+    };
     m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
         *this, window, *m_tabs, *m_navigation, *m_printer, *m_findBar, *m_harvester, *m_mailLists,
-        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_smallWindows});
+        m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_smallWindows, m.ext});
     connect(&window->bars(), &MainBars::activated, this,
             [this](int control, CommandEntry* entry) { m_dispatcher->dispatch(control, entry); });
     connect(&window->bars(), &MainBars::keyPressed, this,

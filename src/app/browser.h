@@ -122,6 +122,9 @@ private:
     bool m_externalMessageOpen = false;
     QList<TextFile::Result> m_startProblems;
     bool m_deferredDone = false;
+    // The words of the link tables' default titles in the languages known at the last switch: an
+    // empty table titled with one of them follows the new language, another title stays.
+    QStringList m_titleWords;
     bool m_exiting = false;
     bool m_exited = false;
 };

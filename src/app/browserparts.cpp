@@ -14,7 +14,6 @@
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
 #include "commands/maincatalogue.h"
-#include "config/harvestoptions.h"
 #include "config/programfiles.h"
 #include "export/pageexports.h"
 #include "export/screenpicture.h"
@@ -51,7 +50,7 @@ void Browser::buildPageParts()
         else if (m_harvester->Mail_Auto() == 0)
             Harvester::removeFrameScript(m_profile);
     });
-    m_harvester->setOtherSiteFrames(HarvestOptions::otherSiteFrames(m.path(ProgramFiles::Extra)));
+    m_harvester->setOtherSiteFrames(m.ext.value(ExtKeys::OtherSiteFrames));
     connect(m_harvester, &Harvester::passRead, picStat, &BottomStrip::setStatus);
     m_mailLists = std::make_unique<MailLists>(m.dir, m.desktop, m.Lang_Text, window);
 

@@ -93,6 +93,10 @@ void Browser::Form_Load()
     problem = {};
     m_navigation->Hyst_Read(&problem);
     noteProblem(problem);
+    // The program's own settings were read when the program was built; a file that could not be
+    // read is told here, once.
+    if (const std::optional<TextFile::Result> extra = m.ext.takeProblem())
+        noteProblem(*extra);
 
     m_window->bars().bind(m.options.Bar_Style);
     MainCatalogue::applyEnableRules(m_pool, false);
@@ -158,7 +162,7 @@ void Browser::applyCaptions()
     Set_Captions(m_pool, m.Lang_Text, m.lang, m.options.Lang_Name,
                  m_deferredDone ? m_smallWindows.get() : nullptr);
     // Empty link tables take the language's default title, in memory only.
-    m.Link_Titles.applyDefaultTitles(m.Lang_Text[CaptionNo::LinkTableWord]);
+    m.Link_Titles.applyDefaultTitles(m.Lang_Text[CaptionNo::LinkTableWord], m_titleWords);
     m_window->picStat()->setTexts(m.Lang_Text);
     // Names for screen readers of the parts that show no caption of their own.
     m_window->Text1()->setAccessibleName(m.Lang_Text[CaptionNo::AddressBox]);
@@ -174,8 +178,21 @@ void Browser::saveOptions()
 
 void Browser::switchLanguage(const QString& name)
 {
+    m_titleWords = {m.Lang_Text[CaptionNo::LinkTableWord],
+                    CaptionTable::english(CaptionNo::LinkTableWord)};
+    for (const QString& language : std::as_const(m.Lang_List)) {
+        CaptionTable captions;
+        LanguageSettings settings;
+        if (LanguageFile::read(m.path(ProgramFiles::languageFile(language)), captions, settings).ok)
+            m_titleWords << captions[CaptionNo::LinkTableWord];
+    }
+    // The page shown keeps its tab's caption; the other tabs' captions are emptied.
+    const int shown = m_tabs->selected();
+    const QString shownCaption = m_tabs->caption(shown);
     m.options.Lang_Name = name;
     Read_Lang();
+    if (shown == m_tabs->selected())
+        m_tabs->setCaption(shown, shownCaption);
     // A smaller tab count may have chosen another tab: its view takes the place.
     m_window->layout().Set_Web(m_tabs->selected());
     applyCaptions();

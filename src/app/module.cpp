@@ -1,6 +1,11 @@
 #include "app/module.h"
 
-Module::Module(ProgramDir dir, Desktop& desktop) : dir(std::move(dir)), desktop(desktop) {}
+#include "config/programfiles.h"
+
+Module::Module(ProgramDir dir, Desktop& desktop)
+    : dir(std::move(dir)), desktop(desktop), ext(this->dir.path(ProgramFiles::Extra))
+{
+}
 
 QString Module::makerHomePage()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/timings.h"
+#include "config/extsettings.h"
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "config/settingsfile.h"
@@ -25,6 +26,8 @@ public:
     Desktop& desktop;
 
     Options options;
+    // The program's own settings (\Data\orvelquorvink.Ext).
+    ExtSettings ext;
     IniSettings ini;
     CaptionTable Lang_Text;
     LanguageSettings lang;

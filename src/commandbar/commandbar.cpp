@@ -25,6 +25,14 @@ void CommandBar::append(CommandEntry* entry)
     emit contentChanged();
 }
 
+void CommandBar::insert(int position, CommandEntry* entry)
+{
+    if (!entry)
+        return;
+    m_entries.insert(qBound(0, position, count()), entry);
+    emit contentChanged();
+}
+
 void CommandBar::markOption(CommandEntry* entry)
 {
     for (CommandEntry* other : std::as_const(m_entries)) {

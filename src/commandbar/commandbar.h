@@ -23,6 +23,7 @@ public:
     bool contains(const CommandEntry* entry) const;
 
     void append(CommandEntry* entry);
+    void insert(int position, CommandEntry* entry);
 
     // Sets the mark of an option entry and clears the marks of the other options of this bar.
     void markOption(CommandEntry* entry);

@@ -15,6 +15,11 @@ class QWidget;
 void Load_Buttons(CommandPool& pool, const ImageList& images, const ProgramDir& dir,
                   qint16 Tab_Width, QWidget* Tab1, QStringList& Lang_List);
 
+// The language files saved since the start that the language menu lacks join it at once, each
+// in its place by name, within the menu's capacity.
+void addNewLanguages(CommandPool& pool, const ImageList& images, const ProgramDir& dir,
+                     QStringList& Lang_List);
+
 // Builds the main window's bars from its records, in the catalogue's bar order, the language
 // entries first in the language menu, and links each drop-down bar to the entry that opens it.
 // Needs Load_Buttons done.

@@ -10,8 +10,8 @@
 #include "commandbar/commandpool.h"
 #include "commandbar/commandrecord.h"
 #include "config/captionnumbers.h"
+#include "config/extsettings.h"
 #include "config/filemessages.h"
-#include "config/harvestoptions.h"
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "config/programfiles.h"
@@ -158,12 +158,9 @@ void otherSiteFrames(Targets& t, CommandEntry* entry)
 {
     const bool on = entry->checked();
     t.harvester.setOtherSiteFrames(on);
-    const QString path = t.dir.path(ProgramFiles::Extra);
-    if (!HarvestOptions::setOtherSiteFrames(path, on))
-        t.desktop.report(
-            t.messageParent,
-            FileMessages::text(t.captions,
-                               TextFile::failed(TextFile::Result::Action::Write, path, QString())));
+    t.ext.set(ExtKeys::OtherSiteFrames, on);
+    if (const std::optional<TextFile::Result> problem = t.ext.takeProblem())
+        t.desktop.report(t.messageParent, FileMessages::text(t.captions, *problem));
 }
 
 // The exports of the page shown, by the kind of document.

@@ -5,6 +5,7 @@
 class CaptionTable;
 class CommandEntry;
 class Desktop;
+class ExtSettings;
 class FindBar;
 class Harvester;
 class MailLists;
@@ -56,4 +57,5 @@ struct MainCommandTargets {
     const CaptionTable& captions;
     PageExports& exports;
     SmallWindows& smallWindows;
+    ExtSettings& ext;
 };

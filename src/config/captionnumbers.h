@@ -151,4 +151,9 @@ constexpr int ZoomIn = 467;         // "Zoom in"
 constexpr int ZoomOut = 468;        // "Zoom out"
 constexpr int ZoomActualSize = 469; // "Actual size"
 
+// The selected tab, the language switch, opening files, the language editor, screen readers:
+// 520-539.
+constexpr int FileNoProgram = 520;    // "The file %1 could not be opened: no program ... opens it."
+constexpr int AddressNoProgram = 521; // "The address %1 could not be opened: no program ..."
+
 } // namespace CaptionNo

@@ -68,8 +68,12 @@ QString notOpened(const CaptionTable& captions, const QUrl& target, NotOpened wh
         const QString path = QDir::toNativeSeparators(target.toLocalFile());
         if (why == NotOpened::Missing)
             return captions.textOrEnglish(CaptionNo::FileNotThere).arg(path);
+        if (why == NotOpened::NoProgram)
+            return captions.textOrEnglish(CaptionNo::FileNoProgram).arg(path);
         return captions.textOrEnglish(CaptionNo::FileNotOpened).arg(path, opener);
     }
+    if (why == NotOpened::NoProgram)
+        return captions.textOrEnglish(CaptionNo::AddressNoProgram).arg(target.toString());
     return captions.textOrEnglish(CaptionNo::AddressNotOpened).arg(target.toString(), opener);
 }
 

@@ -22,8 +22,9 @@ QString noSettingsProgram(const CaptionTable& captions, const QStringList& tried
 QString exitNotSaved(const CaptionTable& captions, const QList<TextFile::Result>& failures);
 
 // A file or address that could not be opened: the target, and why (nothing on this desktop
-// opens files or addresses, opener naming the program that would; or the file is not there).
-enum class NotOpened { NoOpener, Missing };
+// opens files or addresses, opener naming the program that would; the opener found no program
+// for it; or the file is not there).
+enum class NotOpened { NoOpener, NoProgram, Missing };
 QString notOpened(const CaptionTable& captions, const QUrl& target, NotOpened why,
                   const QString& opener);
 // The title of the program's own read-only window showing a text file.

@@ -7,7 +7,7 @@
 // Lang_Text: the caption table, texts numbered from 1. A missing caption is an empty text.
 class CaptionTable {
 public:
-    static constexpr int kCapacity = 500;
+    static constexpr int kCapacity = 1000;
 
     QString text(int number) const;
     // The caption, or else the one of the English language file built into the program: for a

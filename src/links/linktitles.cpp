@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 QString LinkTitles::title(int row) const
@@ -39,11 +40,19 @@ int LinkTitles::boundedCount(double value)
     return value >= double(kMaxCount) ? kMaxCount : static_cast<int>(value);
 }
 
-void LinkTitles::applyDefaultTitles(const QString& word)
+void LinkTitles::applyDefaultTitles(const QString& word, const QStringList& defaultWords)
 {
     for (int row = 1; row <= kTables; ++row) {
-        if (Numbers::leadingValue(count(row)) == 0.0)
-            setTitle(row, word + QLatin1Char(' ') + QString::number(row));
+        if (Numbers::leadingValue(count(row)) != 0.0)
+            continue;
+        const QString number = QLatin1Char(' ') + QString::number(row);
+        const QString current = title(row);
+        const bool isDefault =
+            current.isEmpty() || current == word + number ||
+            std::any_of(defaultWords.cbegin(), defaultWords.cend(),
+                        [&](const QString& other) { return current == other + number; });
+        if (isDefault)
+            setTitle(row, word + number);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <limits>
 
@@ -23,9 +24,11 @@ public:
     int entryCount(int row) const;
     void setEntryCount(int row, int count) { setCount(row, countText(count)); }
 
-    // Every table without entries is titled with the language's word for a table followed by
-    // its row in the number-print form ("Group 7"); tables with entries keep their titles.
-    void applyDefaultTitles(const QString& word);
+    // Every table without entries whose title is empty or a default title (one of
+    // defaultWords, or word, followed by its row in the number-print form: "Gruppe 7") is titled
+    // with word followed by its row ("Group 7"). Tables with entries, and titles the user gave,
+    // keep their titles.
+    void applyDefaultTitles(const QString& word, const QStringList& defaultWords = {});
 
     // A count value kept within 0 to kMaxCount, rounded.
     static int boundedCount(double value);

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -21,9 +22,33 @@ constexpr qint64 kTextWindowBytes = 16 * 1024 * 1024;
 
 } // namespace
 
-bool Desktop::open(const QUrl& target)
+bool Desktop::open(const QUrl& target, const std::function<void()>& failedLater)
 {
-    return QDesktopServices::openUrl(target);
+    // The desktop's opener is watched to its end: it exits with a failure when it finds no
+    // program for the target, and only then can the user be told. It is not the program's child
+    // for longer than that: where it waits for the program it started, that program outlives the
+    // browser.
+    const QString program = findProgram(opener());
+    if (program.isEmpty())
+        return QDesktopServices::openUrl(target);
+    auto* process = new QProcess;
+    process->setProgram(program);
+    process->setArguments(
+        {target.isLocalFile() ? target.toLocalFile() : target.toString(QUrl::FullyEncoded)});
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failedLater](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if (failedLater && (status != QProcess::NormalExit || code != 0))
+                             failedLater();
+                     });
+    process->start();
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    return true;
 }
 
 bool Desktop::openText(QWidget* parent, const QString& path, const QString& title)
@@ -95,7 +120,12 @@ bool Desktop::openOrReport(QWidget* parent, const QUrl& target, const CaptionTab
                                                QString()));
         return false;
     }
-    if (open(target))
+    // Desktop and captions last for the whole run.
+    const auto failedLater = [this, parent = QPointer<QWidget>(parent), target, &captions] {
+        report(parent, FileMessages::notOpened(captions, target, FileMessages::NotOpened::NoProgram,
+                                               QString()));
+    };
+    if (open(target, failedLater))
         return true;
     report(parent,
            FileMessages::notOpened(captions, target, FileMessages::NotOpened::NoOpener, opener()));

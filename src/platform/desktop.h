@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class CaptionTable;
@@ -18,8 +19,9 @@ public:
     virtual ~Desktop() = default;
 
     // Hands a file path or an address to the user's default program for it. False when nothing
-    // on this desktop could take it (no opener installed).
-    virtual bool open(const QUrl& target);
+    // on this desktop could take it (no opener installed). When the opener started but then
+    // found no program for the target, failedLater is called, once, from the event loop.
+    virtual bool open(const QUrl& target, const std::function<void()>& failedLater = {});
     // Shows a text file as plain text, whatever its content looks like: in the desktop's default
     // program for text/plain or, where there is none, in a read-only text window of the
     // program's own with the title given. False when the file could not be shown at all.
@@ -42,9 +44,10 @@ public:
     // nothing when the user cancels.
     virtual std::optional<QString> askOpenFile(QWidget* parent, const QString& title,
                                                const QString& filters, const QString& folder);
-    // Where the save dialogs open; keepSaveFolderIn stores it between runs in that INI file.
+    // Where the save dialogs open; keepSaveFolder hands it the folder of an earlier run and how
+    // to keep a new one.
     SaveFolder& saveFolder() { return m_saveFolder; }
-    void keepSaveFolderIn(const QString& settingsPath) { m_saveFolder = SaveFolder(settingsPath); }
+    void keepSaveFolder(SaveFolder folder) { m_saveFolder = std::move(folder); }
 
     // A message about a file, a command or an export, under the program's message title.
     void report(QWidget* parent, const QString& text) { message(parent, messageTitle(), text); }

@@ -2,19 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
-namespace {
-
-const QString kKey = QStringLiteral("Dialogs/LastFolder");
-
-} // namespace
-
-SaveFolder::SaveFolder(QString settingsPath) : m_settingsPath(std::move(settingsPath))
+SaveFolder::SaveFolder(QString remembered, Keep keep)
+    : m_folder(std::move(remembered)), m_keep(std::move(keep))
 {
-    if (!m_settingsPath.isEmpty())
-        m_folder = QSettings(m_settingsPath, QSettings::IniFormat).value(kKey).toString();
 }
 
 QString SaveFolder::folder() const
@@ -40,8 +32,6 @@ void SaveFolder::remember(const QString& chosenFile)
     if (dir.isEmpty() || dir == m_folder)
         return;
     m_folder = dir;
-    if (m_settingsPath.isEmpty())
-        return;
-    QSettings settings(m_settingsPath, QSettings::IniFormat);
-    settings.setValue(kKey, m_folder);
+    if (m_keep)
+        m_keep(m_folder);
 }

@@ -2,14 +2,18 @@
 
 #include <QString>
 
+#include <functional>
+
 // The folder the save dialogs open in: the folder of the file last saved through one of them,
-// kept between runs in the program's own settings file (INI, group [Dialogs], key LastFolder);
-// while none is known, or the one kept no longer exists, the user's documents folder.
+// kept between runs by the program's settings; while none is known, or the one kept no longer
+// exists, the user's documents folder.
 class SaveFolder {
 public:
-    // settingsPath: the program's INI file of settings the other files do not hold; empty keeps
-    // the folder for the run only.
-    explicit SaveFolder(QString settingsPath = QString());
+    using Keep = std::function<void(const QString& folder)>;
+
+    // remembered: the folder kept from an earlier run (empty: none); keep stores a new one for
+    // later runs (empty: the folder is kept for this run only).
+    explicit SaveFolder(QString remembered = QString(), Keep keep = {});
 
     QString folder() const;
     // The proposed name placed in the folder; a proposal that names a folder of its own is kept.
@@ -18,6 +22,6 @@ public:
     void remember(const QString& chosenFile);
 
 private:
-    QString m_settingsPath;
     QString m_folder;
+    Keep m_keep;
 };

@@ -11,14 +11,14 @@
 #include "windows/smallwindows.h"
 
 #include <QLabel>
+
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
 constexpr int kInputControl = 6;
 constexpr int kWidthTwips = 4100;
-// The question's panel: 150 pixels at 96 dots per inch, kept in twips like every panel width.
-constexpr int kPanelTwips = 150 * 15;
 constexpr int kQuestion = 213;
 // Pixels around the bar, and the least height of the window.
 constexpr int kInputMargin = 18;
@@ -40,13 +40,6 @@ frmInput::frmInput(SmallWindows& windows, QWidget* parent)
 
     CommandPool& pool = c.pool;
     CommandBar* bar = CommandRecords::buildBar(pool, "STANDARD6", commands());
-    // The panel hosts the question of this window, also when an earlier one built the bar.
-    for (CommandEntry* entry : bar->entries()) {
-        if (entry->style() == EntryStyle::Panel) {
-            entry->setPanelWidth(kPanelTwips);
-            entry->setPanelControl(m_labTitle);
-        }
-    }
 
     m_cmdBar->setImageList(m_images.get());
     m_cmdBar->setBar(bar);
@@ -56,23 +49,25 @@ frmInput::frmInput(SmallWindows& windows, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kInputMargin, kInputMargin, kInputMargin, kInputMargin);
+    // The question stands above its two answers.
+    layout->addWidget(m_labTitle);
     layout->addWidget(m_cmdBar, 0, Qt::AlignCenter);
     m_labTitle->setText(c.captions[kQuestion]);
     fitQuestion();
     connect(m_cmdBar, &CommandBarControl::activated, this, &frmInput::cmdBar_ButtonClick);
 }
 
-// The question's panel is as wide as the question needs (never narrower than its design width);
-// the window is a dialog around the bar, of the design width at least.
+// The window is as wide as the question needs on one line (never narrower than its design
+// width), with the answers below it.
 void frmInput::fitQuestion()
 {
     const int needed = m_labTitle->fontMetrics().horizontalAdvance(m_labTitle->text()) + 16;
-    if (CommandEntry* panel = m_windows.context().pool.entry(QStringLiteral("NIL6")))
-        panel->setPanelWidth(qMax(kPanelTwips, int(Twips::fromPixels(needed)) + 15));
-    m_cmdBar->setBar(m_cmdBar->bar()); // built again now, with the panel's new width
+    m_cmdBar->setBar(m_cmdBar->bar()); // built again, with the answers' captions of now
     const QSize bar = m_cmdBar->sizeHint();
-    setFixedSize(qMax(Twips::toPixels(kWidthTwips), bar.width()) + 2 * kInputMargin,
-                 qMax(bar.height() + 2 * kInputMargin, kInputMinHeight));
+    const int width = std::max({int(Twips::toPixels(kWidthTwips)), bar.width(), needed});
+    const int question = m_labTitle->heightForWidth(width);
+    setFixedSize(width + 2 * kInputMargin,
+                 qMax(bar.height() + question + 3 * kInputMargin, kInputMinHeight));
 }
 
 // The question goes back from the bar to this window before either ends.
@@ -91,8 +86,6 @@ std::span<const WindowCommand<frmInput>> frmInput::commands()
          .handler = [](frmInput& w, CommandEntry*) { w.answer(1); },
          .captionInBar = true},
         {.key = "SEP13", .bar = "STANDARD6", .style = EntryStyle::Separator},
-        {.key = "NIL6", .bar = "STANDARD6", .style = EntryStyle::Panel},
-        {.key = "SEP2", .bar = "STANDARD6", .style = EntryStyle::Separator},
         {.key = "OKNO",
          .bar = "STANDARD6",
          .icon = 1,

@@ -270,6 +270,14 @@ void frmLang::saveAs(const QString& typed)
         problems << FileMessages::text(captions, saved.written);
     for (const TextFile::Result& failure : saved.notRemoved)
         problems << FileMessages::text(captions, failure);
+    if (!saved.written) {
+        report(problems.join(QLatin1Char('\n')));
+        return;
+    }
+    // What was saved is nothing to discard any more.
+    m_modified = false;
+    if (m_windows.languageSaved)
+        m_windows.languageSaved();
     if (!problems.isEmpty())
         report(problems.join(QLatin1Char('\n')));
 }

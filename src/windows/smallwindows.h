@@ -54,6 +54,9 @@ public:
     void showLanguageEditor();
     // Shows the input window over a window; answered receives Input_Answer once it has closed.
     void askInput(QWidget* over, std::function<void(qint16)> answered);
+
+    // Called when the language editor has saved a language file: the language menu lists it.
+    std::function<void()> languageSaved;
     // "KELDRANO", "FILE:KELDRANO": shows the About window, released when it closes.
     void showAbout();
 

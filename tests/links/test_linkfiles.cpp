@@ -103,6 +103,27 @@ private slots:
         QCOMPARE(lines.at(row - 1), title + QLatin1Char(',') + count);
     }
 
+    // A language switch gives an empty table the new language's default title when its title is
+    // a default one of some language; a title the user gave stays, and so does a table's with
+    // entries.
+    void defaultTitlesFollowTheLanguage()
+    {
+        LinkTitles titles;
+        titles.applyDefaultTitles(QStringLiteral("Group"));
+        titles.setTitle(50, QStringLiteral("Vereine Süd"));
+        titles.setTitle(51, QStringLiteral("Gruppo 51"));
+        titles.setTitle(52, QStringLiteral("Group 7"));
+        titles.setTitle(53, QStringLiteral("News"));
+        titles.setEntryCount(53, 3);
+        titles.applyDefaultTitles(QStringLiteral("Gruppe"),
+                                  {QStringLiteral("Group"), QStringLiteral("Gruppo")});
+        QCOMPARE(titles.title(7), QStringLiteral("Gruppe 7"));
+        QCOMPARE(titles.title(50), QStringLiteral("Vereine Süd"));
+        QCOMPARE(titles.title(51), QStringLiteral("Gruppe 51"));
+        QCOMPARE(titles.title(52), QStringLiteral("Group 7"));
+        QCOMPARE(titles.title(53), QStringLiteral("News"));
+    }
+
     void tableFileNames()
     {
         TempProgramDir dir(false);

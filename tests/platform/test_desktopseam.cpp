@@ -199,18 +199,68 @@ private slots:
             QVERIFY2(desktop.messages[0].text.contains(part), qPrintable(desktop.messages[0].text));
     }
 
+    // The real opener is watched to its end: when it finds no program for the target (it exits
+    // with 3 or 4), the user is told once, by name; when it succeeds, nothing is said.
+    void openerThatFindsNoProgram_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("exitCode");
+        QTest::addRow("file opened") << "MailsList.txt" << 0;
+        QTest::addRow("file, no method") << "MailsList.txt" << 3;
+        QTest::addRow("address, action failed") << "https://example.org/a?b=c" << 4;
+    }
+    void openerThatFindsNoProgram()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, exitCode);
+        struct WatchedDesktop : Desktop {
+            QString opener;
+            QStringList texts;
+            QString findProgram(const QString& name) override
+            {
+                return name == Desktop::opener() ? opener : QString();
+            }
+            void message(QWidget*, const QString&, const QString& text) override { texts << text; }
+        } desktop;
+        desktop.opener = at(QStringLiteral("xdg-open"));
+        QVERIFY(writeFile(desktop.opener, "#!/bin/sh\necho \"$1\" > \"$0.arg\"\nexit " +
+                                              QByteArray::number(exitCode) + "\n"));
+        QVERIFY(QFile::setPermissions(desktop.opener, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(writeFile(at(QStringLiteral("MailsList.txt")), "a@example.org\r\n"));
+        const QUrl url =
+            target.contains(QLatin1Char(':')) ? QUrl(target) : QUrl::fromLocalFile(at(target));
+        const CaptionTable captions;
+        QVERIFY(desktop.openOrReport(nullptr, url, captions));
+        QTRY_VERIFY(QFileInfo::exists(desktop.opener + QStringLiteral(".arg")));
+        QFile arg(desktop.opener + QStringLiteral(".arg"));
+        QVERIFY(arg.open(QIODevice::ReadOnly));
+        QCOMPARE(arg.readAll().trimmed(),
+                 (url.isLocalFile() ? url.toLocalFile() : url.toString()).toUtf8());
+        if (exitCode == 0) {
+            QTest::qWait(200);
+            QVERIFY(desktop.texts.isEmpty());
+            return;
+        }
+        QTRY_COMPARE(desktop.texts.size(), 1);
+        QVERIFY2(
+            desktop.texts[0].contains(url.isLocalFile() ? QStringLiteral("MailsList.txt") : target),
+            qPrintable(desktop.texts[0]));
+        QVERIFY(desktop.texts[0].contains(QLatin1String("no program")));
+    }
+
     // The first dialog opens in the documents folder, later ones where the last file went, also
     // in the next run; a folder that has gone gives the documents folder again.
     void saveFolder()
     {
-        const QString settings = at(QStringLiteral("Data/orvelquorvink.Ext"));
+        QString kept;
+        const auto keep = [&kept](const QString& folder) { kept = folder; };
         const QString documents =
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const QString start = QFileInfo(documents).isDir() ? documents : QDir::homePath();
         const QString chosen = at(QStringLiteral("exports"));
         QVERIFY(QDir().mkpath(chosen));
         {
-            SaveFolder folder(settings);
+            SaveFolder folder(kept, keep);
             QCOMPARE(folder.proposal(QStringLiteral("Page.doc")),
                      QDir(start).filePath(QStringLiteral("Page.doc")));
             QCOMPARE(folder.proposal(QStringLiteral("/elsewhere/Page.doc")),
@@ -219,13 +269,10 @@ private slots:
             QCOMPARE(folder.proposal(QStringLiteral("Next.pdf")),
                      chosen + QStringLiteral("/Next.pdf"));
         }
-        QCOMPARE(QSettings(settings, QSettings::IniFormat)
-                     .value(QStringLiteral("Dialogs/LastFolder"))
-                     .toString(),
-                 chosen);
-        QCOMPARE(SaveFolder(settings).folder(), chosen);
+        QCOMPARE(kept, chosen);
+        QCOMPARE(SaveFolder(kept).folder(), chosen);
         QVERIFY(QDir(chosen).removeRecursively());
-        QCOMPARE(SaveFolder(settings).folder(), start);
+        QCOMPARE(SaveFolder(kept).folder(), start);
     }
 
     // The desktop's save dialog itself opens in that folder and remembers the one chosen.
@@ -234,7 +281,6 @@ private slots:
         const QString chosen = at(QStringLiteral("chosen"));
         QVERIFY(QDir().mkpath(chosen));
         Desktop desktop;
-        desktop.keepSaveFolderIn(at(QStringLiteral("Data/orvelquorvink.Ext")));
         QStringList shownIn;
         const auto answer = [&](const QString& file) {
             QTimer::singleShot(0, [&shownIn, file] {

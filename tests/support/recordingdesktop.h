@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QUrl>
 
 #include <functional>
@@ -53,11 +54,14 @@ public:
         return answer;
     }
 
-    bool openAnswer = true; // what open answers: false as on a desktop without an opener
-    QStringList textShown;  // the files handed to openText
-    bool open(const QUrl& target) override
+    bool openAnswer = true;      // what open answers: false as on a desktop without an opener
+    bool openFailsLater = false; // the opener starts, then finds no program for the target
+    QStringList textShown;       // the files handed to openText
+    bool open(const QUrl& target, const std::function<void()>& failedLater) override
     {
         opened.append(target);
+        if (openAnswer && openFailsLater && failedLater)
+            QTimer::singleShot(0, failedLater);
         return openAnswer;
     }
     bool openText(QWidget*, const QString& path, const QString&) override
