@@ -588,7 +588,7 @@ const MainCommand kCommands[] = {
      .icon = 88,
      .caption = CaptionNo::PreviousTab,
      .handler = nextTab<-1>,
-     .shortcut = "Ctrl+Shift+Tab; Ctrl+Shift+Backtab"},
+     .shortcut = "Ctrl+Shift+Tab"},
 
     // The panel that hosts the tab strip.
     {.key = "NIL4", .bar = "STANDARD1", .style = EntryStyle::Panel},
