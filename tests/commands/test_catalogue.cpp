@@ -217,51 +217,23 @@ void TestCatalogue::iconsDifferWithinABar()
 
 void TestCatalogue::shortcutsAreUniqueAndLeaveThePageItsEditingKeys()
 {
-    // What a text field of a page needs for its editing, as this desktop binds it.
+    // What a text field of a page needs for its editing, as this desktop binds it: the moves
+    // and selections of the cursor, and the commands of the clipboard and of undo.
     QSet<QKeySequence> editing;
-    for (const auto standard : {QKeySequence::Copy,
-                                QKeySequence::Cut,
-                                QKeySequence::Paste,
-                                QKeySequence::Undo,
-                                QKeySequence::Redo,
-                                QKeySequence::SelectAll,
-                                QKeySequence::Delete,
-                                QKeySequence::Backspace,
-                                QKeySequence::DeleteStartOfWord,
-                                QKeySequence::DeleteEndOfWord,
-                                QKeySequence::MoveToNextChar,
-                                QKeySequence::MoveToPreviousChar,
-                                QKeySequence::MoveToNextWord,
-                                QKeySequence::MoveToPreviousWord,
-                                QKeySequence::MoveToNextLine,
-                                QKeySequence::MoveToPreviousLine,
-                                QKeySequence::MoveToStartOfLine,
-                                QKeySequence::MoveToEndOfLine,
-                                QKeySequence::MoveToStartOfDocument,
-                                QKeySequence::MoveToEndOfDocument,
-                                QKeySequence::SelectNextChar,
-                                QKeySequence::SelectPreviousChar,
-                                QKeySequence::SelectNextWord,
-                                QKeySequence::SelectPreviousWord,
-                                QKeySequence::SelectStartOfLine,
-                                QKeySequence::SelectEndOfLine,
-                                QKeySequence::SelectStartOfDocument,
-                                QKeySequence::SelectEndOfDocument,
-                                QKeySequence::MoveToNextPage,
-                                QKeySequence::MoveToPreviousPage,
-                                QKeySequence::InsertParagraphSeparator,
-                                QKeySequence::InsertLineSeparator}) {
+    QList<QKeySequence::StandardKey> standards{
+        QKeySequence::Copy, QKeySequence::Cut,       QKeySequence::Paste,  QKeySequence::Undo,
+        QKeySequence::Redo, QKeySequence::SelectAll, QKeySequence::Delete, QKeySequence::Backspace};
+    for (int k = QKeySequence::MoveToNextChar; k <= QKeySequence::InsertLineSeparator; ++k)
+        standards.append(QKeySequence::StandardKey(k));
+    for (const QKeySequence::StandardKey standard : std::as_const(standards)) {
         for (const QKeySequence& key : QKeySequence::keyBindings(standard))
             editing.insert(key);
     }
     QVERIFY(editing.contains(QKeySequence(Qt::CTRL | Qt::Key_A)));
     QVERIFY(editing.contains(QKeySequence(Qt::Key_Home)));
 
-    int withKeys = 0;
     QHash<QKeySequence, QString> owner;
     for (const Row& row : allRows()) {
-        if (!row.keys.isEmpty())
-            ++withKeys;
         for (const QKeySequence& key : row.keys) {
             const QString what = where(row) + u' ' + key.toString();
             QCOMPARE(key.count(), 1);
@@ -278,8 +250,7 @@ void TestCatalogue::shortcutsAreUniqueAndLeaveThePageItsEditingKeys()
             QVERIFY2(functionKey || held, qPrintable(what));
         }
     }
-    // The main window's commands have their keys.
-    QVERIFY(withKeys >= 20);
+    QVERIFY(owner.contains(QKeySequence(Qt::Key_F5)));
 }
 
 void TestCatalogue::captionsInEveryShippedLanguage_data()

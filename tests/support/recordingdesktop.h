@@ -40,14 +40,11 @@ public:
     QString saveFilterAnswer;          // the filter chosen, when the caller asks for it
     std::function<void()> whileAsking; // runs while a save dialog is open
 
-    // The open dialogs asked for (their folders), and the answers given in order: a path, or an
-    // empty text for a cancel.
-    QStringList openAsked;
+    // The answers given to the open dialogs in order: a path, or an empty text for a cancel.
     QStringList openAnswers;
     std::optional<QString> askOpenFile(QWidget*, const QString&, const QString&,
-                                       const QString& folder) override
+                                       const QString&) override
     {
-        openAsked.append(folder);
         const QString answer = openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
         if (answer.isEmpty())
             return std::nullopt;
