@@ -1,7 +1,6 @@
 #include "browse/viewkeys.h"
 
 #include <QChildEvent>
-#include <QWebEngineFullScreenRequest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QWheelEvent>
@@ -24,9 +23,12 @@ ViewKeys::ViewKeys(QWebEngineView* view, QWebEnginePage* page)
     view->installEventFilter(this);
     for (QWidget* child : view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         child->installEventFilter(this);
-    connect(
-        page, &QWebEnginePage::fullScreenRequested, this,
-        [this](const QWebEngineFullScreenRequest& request) { m_fullScreen = request.toggleOn(); });
+}
+
+bool ViewKeys::fullScreen() const
+{
+    // A page shown full screen is shown by a view of its own, which hands it back at the end.
+    return QWebEngineView::forPage(m_page) != m_view;
 }
 
 double ViewKeys::step(double factor, int direction)

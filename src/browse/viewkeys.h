@@ -19,7 +19,8 @@ public:
     // The next zoom factor from factor in that direction, along the usual steps; 1 for 0.
     static double step(double factor, int direction);
 
-    bool fullScreen() const { return m_fullScreen; }
+    // The page is shown full screen (elsewhere than in this view).
+    bool fullScreen() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -27,5 +28,4 @@ protected:
 private:
     QWebEngineView* m_view;
     QWebEnginePage* m_page;
-    bool m_fullScreen = false;
 };
