@@ -83,8 +83,9 @@ QWebEngineProfile* create(const QString& storageDir, QObject* parent)
     profile->setCachePath(storageDir + QStringLiteral("/Cache"));
     profile->installUrlSchemeHandler(kScheme, new ProgramPages(profile));
     profile->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
-    // A local page (a manual on disk) loads its pictures and styles from the web, as in any
-    // desktop browser.
+    // A local page (a manual on disk, a page saved from the web) shows its pictures and styles
+    // from the disk and from the web, as in any desktop browser. Its own scripts do not run
+    // (PageStatus): they could read any file of the user's and hand it to the web.
     profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     return profile;
 }
