@@ -291,7 +291,11 @@ private slots:
                                                          "i => i.complete && i.naturalWidth)"))
                         .toBool());
         QVERIFY(server.requestCount(QStringLiteral("style.css")) > 0);
-        // A web page's scripts run again.
+        // The engine's listing of a folder runs, and so do a web page's scripts.
+        typeAddress(w().Text1(), QFileInfo(file).absolutePath());
+        QTRY_VERIFY(evaluate(app.view(0), QStringLiteral("document.body.innerText"))
+                        .toString()
+                        .contains(QLatin1String("saved.html")));
         QVERIFY(open("scripted.html"));
         QTRY_COMPARE(app.view(0)->LocationName(), QStringLiteral("ran"));
         for (const HttpServer::Request& request : server.requests())
