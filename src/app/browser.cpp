@@ -28,6 +28,7 @@
 #include "windows/frmtab.h"
 #include "windows/smallwindows.h"
 
+#include <QLineEdit>
 #include <QLocale>
 #include <QWebEngineProfile>
 
@@ -76,6 +77,8 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
         m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_smallWindows, m.ext});
     connect(&window->bars(), &MainBars::activated, this,
             [this](int control, CommandEntry* entry) { m_dispatcher->dispatch(control, entry); });
+    connect(&window->bars(), &MainBars::keyPressed, this,
+            [this](CommandEntry* entry) { m_dispatcher->dispatchKey(entry); });
 
     m_timer4.setObjectName(QStringLiteral("Timer4"));
     m_timer4.setSingleShot(true);
@@ -98,13 +101,14 @@ BrowserView* Browser::currentView() const
     return m_tabs->current();
 }
 
-// The address of the page the current tab shows: after Back, Forward or a followed link it is
-// no longer the address last typed (Cur_URL), which serves only while the view shows nothing.
-QString Browser::shownAddress() const
+void Browser::focusAddressBox()
 {
-    const BrowserView* view = currentView();
-    const QString shown = view ? view->LocationURL() : QString();
-    return shown.isEmpty() ? m_navigation->Cur_URL() : shown;
+    WindowLayout& layout = m_window->layout();
+    if (!layout.Bar_Shown())
+        layout.GO_BarOn();
+    AddressBox* box = m_window->Text1();
+    box->setFocus(Qt::ShortcutFocusReason);
+    box->lineEdit()->selectAll();
 }
 
 void Browser::minimize()
@@ -143,7 +147,8 @@ void Browser::GO_Links()
         // The title and address of the same page: the one the current tab shows.
         const BrowserView* view = currentView();
         const ShownPage page{view ? view->LocationName() : m_pageStatus->Page_Title(),
-                             shownAddress(), m_navigation->addressText(), m.Today_Str};
+                             m_navigation->shownAddress(), m_navigation->addressText(),
+                             m.Today_Str};
         frmTab window(setup, page, m_window.get());
         window.exec();
         picked = window.Picked_URL();

@@ -70,6 +70,7 @@ public:
     void autoHideSwitch(CommandEntry* entry) override;
     void switchLanguage(const QString& name) override;
     void setHomePage() override;
+    void focusAddressBox() override;
 
     // The view of the selected tab.
     BrowserView* currentView() const;
@@ -118,8 +119,6 @@ private:
     void noteProblem(const TextFile::Result& problem);
     void closeOtherWindows();
     void openExternal(const QUrl& url);
-    // The address of the page the current tab shows.
-    QString shownAddress() const;
 
     Module& m;
     CommandPool& m_pool;

@@ -14,6 +14,7 @@
 #include "browse/pagemenu.h"
 #include "browse/pagestatus.h"
 #include "browse/tabset.h"
+#include "browse/tabstrip.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
 #include "commands/maincatalogue.h"
@@ -66,6 +67,7 @@ void Browser::buildPageParts()
     m_pageStatus = new PageStatus(
         *window->Text1(), m.Lang_Text, [this] { return currentView(); }, window);
     connect(m_tabs.get(), &TabSet::viewCreated, m_pageStatus, &PageStatus::connectView);
+    connect(m_tabs->Tab1(), &QTabBar::currentChanged, m_pageStatus, &PageStatus::showCurrent);
     connect(m_pageStatus, &PageStatus::statusChanged, picStat, &BottomStrip::setStatus);
     connect(m_pageStatus, &PageStatus::progressChanged, picStat, &BottomStrip::setProgress);
     connect(m_pageStatus, &PageStatus::documentCompleted, m_harvester,
@@ -157,6 +159,11 @@ void Browser::buildExports()
             });
     office->setCancelControl(picStat->cmdCancel());
     connect(office, &OfficeExports::officeWaiting, picStat, &BottomStrip::showCancel);
+    // While an export waits for the office, Escape is the wait's: it ends the export.
+    connect(office, &OfficeExports::officeWaiting, this, [this](bool waiting) {
+        if (CommandEntry* escape = m_pool.entry(MainCatalogue::escapeKey()))
+            escape->setEnabled(!waiting);
+    });
     connect(picStat, &BottomStrip::cancelRequested, office, &OfficeExports::cancelOffice);
     // The page menu's page source and web archive are the menus' own.
     connect(m_pageMenu, &PageMenu::sourceRequested, m_exports,

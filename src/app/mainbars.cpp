@@ -3,6 +3,7 @@
 #include "commandbar/commandbarcontrol.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
+#include "commandbar/commandrecord.h"
 #include "commandbar/imagelist.h"
 #include "commands/loadbars.h"
 #include "commands/maincatalogue.h"
@@ -31,6 +32,8 @@ void MainBars::build(const ProgramDir& dir, qint16 Tab_Width, QWidget* Tab1, QSt
 {
     Load_Buttons(m_pool, *m_images, dir, Tab_Width, Tab1, Lang_List);
     Load_Bars(m_pool, Lang_List);
+    CommandRecords::addShortcuts(m_pool, MainCatalogue::commands(), m_window,
+                                 [this](CommandEntry* entry) { emit keyPressed(entry); });
 }
 
 void MainBars::bind(int Bar_Style)

@@ -27,7 +27,8 @@ public:
     const QList<CommandBarControl*>& controls() const { return m_controls; }
     const ImageList& images() const { return *m_images; }
 
-    // Fills the pool and builds the bars once per run; Lang_List receives the languages found.
+    // Fills the pool and builds the bars once per run, and makes the commands' shortcuts keys
+    // of the window; Lang_List receives the languages found.
     void build(const ProgramDir& dir, qint16 Tab_Width, QWidget* Tab1, QStringList& Lang_List);
     // Shows the three bars with the image list and the drawing style.
     void bind(int Bar_Style);
@@ -36,6 +37,8 @@ public:
 
 signals:
     void activated(int control, CommandEntry* entry);
+    // The shortcut of an enabled entry was pressed in the window.
+    void keyPressed(CommandEntry* entry);
     // The drop-down menu of a toolbar entry is about to show.
     void dropDownOpening(CommandEntry* entry);
     // A drop-down menu opened or closed.

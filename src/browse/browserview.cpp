@@ -1,5 +1,6 @@
 #include "browse/browserview.h"
 
+#include "browse/viewkeys.h"
 #include "browse/webpage.h"
 #include "core/wait.h"
 
@@ -14,6 +15,7 @@ BrowserView::BrowserView(int index, QWebEngineProfile* profile, QWidget* parent)
     m_view->setPage(m_page);
     m_view->hide();
     m_page->externalHandler = [this](const QUrl& url) { emit externalRequested(url); };
+    m_keys = new ViewKeys(m_view, m_page);
 
     connect(m_page, &WebPage::navigationRequested, this, [this](const QUrl& url, bool isMainFrame) {
         if (isMainFrame)

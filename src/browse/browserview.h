@@ -13,6 +13,7 @@
 
 class QWebEngineProfile;
 class QWidget;
+class ViewKeys;
 class WebPage;
 
 // One browser view: the adapter between the program and one web engine view. It offers the
@@ -28,6 +29,8 @@ public:
     int index() const { return m_index; }
     QWebEngineView* widget() const { return m_view; }
     WebPage* page() const { return m_page; }
+    // The view's zoom and full screen, as the keys ask for them.
+    ViewKeys& keys() const { return *m_keys; }
 
     // Placement in pixels of the parent and visibility.
     void setGeometry(int left, int top, int width, int height);
@@ -82,4 +85,5 @@ private:
     QString m_askedFor;
     QPointer<QWebEngineView> m_view;
     WebPage* m_page = nullptr;
+    ViewKeys* m_keys = nullptr;
 };

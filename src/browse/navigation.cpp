@@ -1,6 +1,7 @@
 #include "browse/navigation.h"
 
 #include "browse/addressbox.h"
+#include "browse/addressinput.h"
 #include "browse/bookmark.h"
 #include "browse/browserview.h"
 #include "browse/history.h"
@@ -9,6 +10,8 @@
 #include "config/languagefile.h"
 #include "config/programfiles.h"
 #include "core/programdir.h"
+
+#include <QDir>
 
 Navigation::Navigation(TabSet& tabs, AddressBox& box, const LanguageSettings& lang,
                        const ProgramDir& dir, QObject* parent)
@@ -36,20 +39,16 @@ void Navigation::GO_Navigate(int add_history)
         // An empty box opens the language's start page and changes nothing else.
         view->Navigate(m_lang.Start_Page);
     } else {
-        const QString lower = a.toLower();
-        if (!lower.startsWith(QLatin1String("http://")) &&
-            !lower.startsWith(QLatin1String("ftp://")) &&
-            !lower.startsWith(QLatin1String("https://")))
-            m_box.setText(QStringLiteral("http://") + a);
-        const QString address = m_box.text();
+        const QString address = AddressInput::complete(a, QDir::homePath());
+        if (address != a)
+            m_box.setText(address);
         view->Navigate(address);
         const int s = m_tabs.selected();
         m_tabs.setTabUrl(s, address);
         m_tabs.setCaption(s, Site_Name(address));
         m_curUrl = address;
         m_markUrl = m_curUrl;
-        if (m_curUrl.trimmed().toLower().startsWith(QLatin1String("http")) && m_curUrl.size() > 8 &&
-            add_history == 1)
+        if (AddressInput::entersHistory(m_curUrl) && add_history == 1)
             Hyst_Add();
     }
     view->focus();
@@ -99,9 +98,16 @@ TextFile::Result Navigation::Hyst_Save() const
     return History::save(m_dir.path(ProgramFiles::History), m_box.items());
 }
 
+QString Navigation::shownAddress() const
+{
+    const BrowserView* view = m_tabs.current();
+    const QString shown = view ? view->LocationURL() : QString();
+    return shown.isEmpty() ? m_curUrl : shown;
+}
+
 TextFile::Result Navigation::Save_BookMark() const
 {
-    return Bookmark::save(m_dir.path(ProgramFiles::Bookmark), m_markUrl);
+    return Bookmark::save(m_dir.path(ProgramFiles::Bookmark), shownAddress());
 }
 
 void Navigation::Read_BookMark()

@@ -42,7 +42,13 @@ public:
     void Hyst_Read(TextFile::Result* problem = nullptr);
     TextFile::Result Hyst_Save() const;
 
-    // The bookmark: saves Mark_URL; reopens the saved address in the current view.
+    // The address of the page the current tab shows: after Back, Forward or a followed link, or
+    // in another tab, it is no longer the address last typed (Cur_URL), which serves only while
+    // the view shows nothing.
+    QString shownAddress() const;
+
+    // The bookmark: saves the address of the page the current tab shows; reopens the saved
+    // address in the current view.
     TextFile::Result Save_BookMark() const;
     void Read_BookMark();
 

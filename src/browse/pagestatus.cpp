@@ -6,6 +6,8 @@
 #include "config/captionnumbers.h"
 #include "config/languagefile.h"
 
+#include <QFileInfo>
+#include <QUrl>
 #include <QWebEngineSettings>
 
 PageStatus::PageStatus(AddressBox& box, const CaptionTable& captions,
@@ -17,8 +19,14 @@ PageStatus::PageStatus(AddressBox& box, const CaptionTable& captions,
 void PageStatus::connectView(BrowserView* view)
 {
     view->page()->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
-    connect(view, &BrowserView::beforeNavigate, this,
-            [this, view](const QUrl& url) { onBeforeNavigate(view, url); });
+    connect(view, &BrowserView::beforeNavigate, this, [this, view](const QUrl& url) {
+        // A local page's own scripts could read the user's other files and hand them to the web
+        // (a local page reaches both): they run in web pages, and in the engine's own listing of
+        // a folder. The program's reads of a page run in a world of their own and go on.
+        const bool localPage = url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir();
+        view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !localPage);
+        onBeforeNavigate(view, url);
+    });
     connect(view, &BrowserView::progressChange, this, &PageStatus::onProgressChange);
     connect(view, &BrowserView::statusTextChange, this, [this, view](const QString& text) {
         if (isCurrent(view))
@@ -38,10 +46,28 @@ void PageStatus::onBeforeNavigate(BrowserView* view, const QUrl& url)
     emit progressChanged(0);
     if (!isCurrent(view))
         return;
-    const QString target = url.toString();
-    if (target.toLower().startsWith(QLatin1String("http")))
+    const QString target = boxText(url);
+    if (!target.isEmpty())
         m_box.setText(target);
     emit statusChanged(m_captions[CaptionNo::ProgramName]);
+}
+
+void PageStatus::showCurrent()
+{
+    BrowserView* view = m_currentView();
+    if (!view)
+        return;
+    m_box.setText(boxText(QUrl(view->LocationURL())));
+    m_pageTitle = view->LocationName();
+    emit statusChanged(m_pageTitle);
+}
+
+QString PageStatus::boxText(const QUrl& url)
+{
+    static const QStringList shown{QStringLiteral("http"), QStringLiteral("https"),
+                                   QStringLiteral("ftp"), QStringLiteral("file"),
+                                   QStringLiteral("quorvink")};
+    return shown.contains(url.scheme().toLower()) ? url.toString() : QString();
 }
 
 void PageStatus::onProgressChange(int progress, int maximum)

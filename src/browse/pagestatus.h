@@ -23,6 +23,12 @@ public:
 
     // Every view reports to the same handlers.
     void connectView(BrowserView* view);
+    // Another tab is selected: the address box, the status text and Page_Title show its page.
+    void showCurrent();
+
+    // The address the box shows for a page: web pages, local files and the program's own pages;
+    // empty for others (blank, data, ...).
+    static QString boxText(const QUrl& url);
 
     const QString& Page_Title() const { return m_pageTitle; }
 

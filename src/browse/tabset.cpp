@@ -106,19 +106,9 @@ void TabSet::onClicked(int index)
 {
     if (relayout)
         relayout();
-    const int s = selected();
     const int buttons = m_strip->Tab_Button();
     if (buttons == 1) {
-        showSelected();
-        if (caption(s).isEmpty() && s > 0) {
-            const QString address = m_tabUrl.value(s - 1);
-            // A left neighbour that never showed a page has nothing to copy: the tab stays empty.
-            if (address.isEmpty())
-                return;
-            setCaption(s, caption(s - 1));
-            view(s)->Navigate(address);
-            m_tabUrl[s] = address;
-        }
+        showChosen();
     } else if (buttons == 2) {
         // A right click reloads the page of the tab clicked; the selection and the view shown
         // stay as they are.
@@ -142,6 +132,39 @@ bool TabSet::openInNextTab(int from, const QString& address)
     return true;
 }
 
+void TabSet::choose(int i)
+{
+    if (i < 0 || i >= count() || i == selected())
+        return;
+    select(i);
+    if (relayout)
+        relayout();
+    showChosen();
+}
+
+// The selected tab shows its view; a tab never used copies its left neighbour's page.
+void TabSet::showChosen()
+{
+    const int s = selected();
+    showSelected();
+    if (caption(s).isEmpty() && s > 0) {
+        const QString address = m_tabUrl.value(s - 1);
+        // A left neighbour that never showed a page has nothing to copy: the tab stays empty.
+        if (address.isEmpty())
+            return;
+        setCaption(s, caption(s - 1));
+        view(s)->Navigate(address);
+        m_tabUrl[s] = address;
+    }
+}
+
+QString TabSet::shownAddress(int i) const
+{
+    const BrowserView* v = view(i);
+    const QString shown = v ? v->LocationURL() : QString();
+    return shown.isEmpty() || shown == QLatin1String("about:blank") ? m_tabUrl.value(i) : shown;
+}
+
 void TabSet::onPointerMoved(int x)
 {
     const int n = count();
@@ -149,5 +172,5 @@ void TabSet::onPointerMoved(int x)
         return;
     const double tabWidth = static_cast<double>(m_strip->width()) / n;
     const int k = tabWidth > 0 ? static_cast<int>(x / tabWidth) : n;
-    m_strip->setToolTip(k >= 0 && k < n ? m_tabUrl.value(k) : QString());
+    m_strip->setToolTip(k >= 0 && k < n ? shownAddress(k) : QString());
 }

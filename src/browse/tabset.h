@@ -42,6 +42,9 @@ public:
     // The address last opened in each tab.
     const QStringList& Tab_URL() const { return m_tabUrl; }
     void setTabUrl(int i, const QString& address);
+    // The address of the page tab i shows (its tooltip): the address last opened in it until
+    // it shows a page.
+    QString shownAddress(int i) const;
     // Every tab's address empty, one per tab.
     void clearTabUrls();
 
@@ -52,6 +55,9 @@ public:
     // Re-runs the window layout; set by the main window.
     std::function<void()> relayout;
 
+    // Chooses a tab as a left click on it does (the keys that select a tab).
+    void choose(int i);
+
     // The tab strip's events.
     void onClicked(int index);
     void onPointerMoved(int x);
@@ -61,6 +67,7 @@ signals:
 
 private:
     void createView(int i);
+    void showChosen();
 
     QWebEngineProfile* m_profile;
     QWidget* m_viewParent;

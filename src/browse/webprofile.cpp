@@ -115,6 +115,10 @@ QWebEngineProfile* create(const QString& storageDir, QObject* parent, const QStr
     }
     // A page's full-screen request (a video's) is granted; the program shows it (PageGuard).
     profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    // A local page (a manual on disk, a page saved from the web) shows its pictures and styles
+    // from the disk and from the web, as in any desktop browser. Its own scripts do not run
+    // (PageStatus): they could read any file of the user's and hand it to the web.
+    profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     return profile;
 }
 

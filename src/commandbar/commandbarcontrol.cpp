@@ -42,7 +42,12 @@ QString accessibleNameOf(const CommandEntry* entry)
 
 void updateAction(QAction* action, const CommandEntry* entry, const QIcon& icon)
 {
-    action->setText(entry->caption());
+    // The menu shows the text after a tab as the entry's key, right-aligned. The key itself
+    // belongs to the window (WindowShortcuts), so that it works while the menu is closed.
+    const QList<QKeySequence>& keys = entry->shortcuts();
+    action->setText(keys.isEmpty() ? entry->caption()
+                                   : entry->caption() + u'\t' +
+                                         keys.first().toString(QKeySequence::NativeText));
     action->setIcon(icon);
     action->setToolTip(entry->tooltip());
     action->setStatusTip(entry->tooltip());

@@ -72,6 +72,12 @@ void CommandEntry::setCaptionInBar(bool on)
         emit changed();
 }
 
+void CommandEntry::setShortcuts(const QList<QKeySequence>& keys)
+{
+    if (assign(m_shortcuts, keys))
+        emit changed();
+}
+
 void CommandEntry::setDropDown(CommandBar* bar)
 {
     if (m_dropDown == bar)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -52,6 +54,11 @@ public:
     bool captionInBar() const { return m_captionInBar; }
     void setCaptionInBar(bool on);
 
+    // The keys that carry the command out anywhere in its window; a menu shows the first beside
+    // the caption.
+    const QList<QKeySequence>& shortcuts() const { return m_shortcuts; }
+    void setShortcuts(const QList<QKeySequence>& keys);
+
     // The bar that activating the entry opens as a menu, or none.
     CommandBar* dropDown() const { return m_dropDown; }
     void setDropDown(CommandBar* bar);
@@ -74,6 +81,7 @@ private:
     bool m_checked = false;
     bool m_enabled = true;
     bool m_captionInBar = false;
+    QList<QKeySequence> m_shortcuts;
     QPointer<CommandBar> m_dropDown;
     int m_panelWidth = 0;
     QPointer<QWidget> m_panelControl;

@@ -3,6 +3,7 @@
 #include "commandbar/commandbar.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
+#include "commandbar/windowshortcuts.h"
 
 #include <QLatin1String>
 #include <QStringView>
@@ -21,6 +22,9 @@ template <class Window> struct WindowCommand {
     int tooltip = 0; // caption number of the tooltip; 0: none
     void (*handler)(Window&, CommandEntry*) = nullptr;
     bool captionInBar = false;
+    // Its keyboard shortcuts in portable text, several separated by "; " ("F5; Ctrl+R"); shown
+    // beside its caption in a menu and working anywhere in the window.
+    const char* shortcut = nullptr;
 };
 
 // Operations over a span of records of any kind that has the fields of WindowCommand.
@@ -48,6 +52,7 @@ template <class Record> void addEntries(CommandPool& pool, std::span<const Recor
             if (record.captionInBar)
                 entry->setCaptionInBar(true);
         }
+        entry->setShortcuts(WindowShortcuts::parse(record.shortcut));
     }
 }
 
@@ -85,6 +90,19 @@ void applyTexts(CommandPool& pool, std::span<const Record> records, const Texts&
             entry->setCaption(text(record.caption));
         if (record.tooltip > 0)
             entry->setTooltip(text(record.tooltip));
+    }
+}
+
+// Makes the shortcuts of the records' entries keys of the window; run(entry) carries a command
+// out. Needs the entries added.
+template <class Record>
+void addShortcuts(CommandPool& pool, std::span<const Record> records, QWidget* window,
+                  const std::function<void(CommandEntry*)>& run)
+{
+    for (const Record& record : records) {
+        CommandEntry* entry = record.shortcut ? pool.entry(QLatin1String(record.key)) : nullptr;
+        if (entry && !entry->shortcuts().isEmpty())
+            WindowShortcuts::add(window, entry, run);
     }
 }
 

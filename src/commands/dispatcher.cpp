@@ -26,3 +26,12 @@ bool MainDispatcher::dispatch(int control, CommandEntry* entry)
     t.window.switchLanguage(MainCatalogue::languageOf(key));
     return true;
 }
+
+bool MainDispatcher::dispatchKey(CommandEntry* entry)
+{
+    const MainCommand* command = entry ? MainCatalogue::find(entry->key()) : nullptr;
+    if (!command || !command->handler || !entry->enabled())
+        return false;
+    command->handler(t, entry);
+    return true;
+}

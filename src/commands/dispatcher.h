@@ -16,6 +16,8 @@ public:
 
     // True when the activation reached an action.
     bool dispatch(int control, CommandEntry* entry);
+    // A command's shortcut was pressed: its handler runs whatever bar lists it.
+    bool dispatchKey(CommandEntry* entry);
 
     // The keys of the language entries (the language editor's entry is a command of its own).
     static bool isLanguageKey(const QString& key);

@@ -6,6 +6,7 @@
 #include "browse/pageprinter.h"
 #include "browse/pageproperties.h"
 #include "browse/tabset.h"
+#include "browse/viewkeys.h"
 #include "commandbar/commandpool.h"
 #include "commandbar/commandrecord.h"
 #include "config/captionnumbers.h"
@@ -25,6 +26,8 @@
 #include "platform/settingsprograms.h"
 #include "windows/smallwindows.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 #include <QWebEnginePage>
 
@@ -95,6 +98,59 @@ void printPage(Targets& t, CommandEntry*)
 {
     if (BrowserView* v = view(t))
         t.printer.print(v);
+}
+
+// Escape: a page shown full screen leaves it first; else the page stops loading. While an export
+// waits for the office the command is disabled, and Escape ends that wait instead (the office
+// session takes the key). Downloads end only by their own Cancel.
+void escape(Targets& t, CommandEntry*)
+{
+    BrowserView* v = view(t);
+    if (v && v->keys().fullScreen())
+        v->trigger(QWebEnginePage::ExitFullScreen);
+    else if (v)
+        v->Stop();
+}
+
+// The zoom of the current tab, kept for the run: one step larger, smaller, or the actual size.
+template <int Direction> void zoom(Targets& t, CommandEntry*)
+{
+    if (BrowserView* v = view(t))
+        v->keys().zoom(Direction);
+}
+
+// The next or the previous tab, around the ends, chosen as a left click chooses it.
+template <int Step> void nextTab(Targets& t, CommandEntry*)
+{
+    const int n = t.tabs.count();
+    if (n > 1)
+        t.tabs.choose((t.tabs.selected() + Step + n) % n);
+}
+
+// A tab by its number, counted from 1; a number beyond the tabs chooses nothing.
+template <int Number> void tabNumber(Targets& t, CommandEntry*)
+{
+    t.tabs.choose(Number - 1);
+}
+
+// A local file chosen in the open dialog opens in the current tab as its file: address; the
+// dialog starts in the folder of the local page shown, else in the home folder.
+void openLocalFile(Targets& t, CommandEntry*)
+{
+    const QString filters =
+        QStringLiteral("%1 (*.html *.htm *.xhtml *.shtml *.mht *.mhtml *.svg *.xml *.txt *.pdf);;"
+                       "%2 (*)")
+            .arg(t.captions.textOrEnglish(CaptionNo::WebPagesFilter),
+                 t.captions.textOrEnglish(CaptionNo::AllFilesFilter));
+    const QUrl shown(t.navigation.shownAddress());
+    const QString folder =
+        shown.isLocalFile() ? QFileInfo(shown.toLocalFile()).absolutePath() : QDir::homePath();
+    const std::optional<QString> path = t.desktop.askOpenFile(
+        t.messageParent, t.captions.textOrEnglish(CaptionNo::OpenLocalTitle), filters, folder);
+    if (!path)
+        return;
+    t.navigation.setAddressText(QUrl::fromLocalFile(*path).toString());
+    t.navigation.GO_Navigate(1);
 }
 
 // The harvest's options ("FILE:OTHERSITES", "FILE:PAGEITSELF", "FILE:TEXTADDRESSES"): the check
@@ -178,12 +234,8 @@ const MainCommand kCommands[] = {
      .bar = "EDIT",
      .icon = 3,
      .caption = 125,
-     .handler =
-         [](Targets& t, CommandEntry*) {
-             if (BrowserView* v = view(t)) {
-                 v->Stop();
-             }
-         }},
+     .handler = escape,
+     .shortcut = "Esc"},
     {.key = "EDIT:TXT",
      .bar = "EDIT",
      .icon = 66,
@@ -240,7 +292,12 @@ const MainCommand kCommands[] = {
                  t.printer.preview(v);
              }
          }},
-    {.key = "EDIT:PRINT", .bar = "EDIT", .icon = 60, .caption = 43, .handler = printPage},
+    {.key = "EDIT:PRINT",
+     .bar = "EDIT",
+     .icon = 60,
+     .caption = 43,
+     .handler = printPage,
+     .shortcut = "Ctrl+P"},
     {.key = "EDIT:PROPERTIES",
      .bar = "EDIT",
      .icon = 79,
@@ -261,7 +318,27 @@ const MainCommand kCommands[] = {
              if (BrowserView* v = view(t)) {
                  t.findBar.open(v);
              }
-         }},
+         },
+     .shortcut = "Ctrl+F"},
+    {.key = "EDIT:ZOOM:SEPARATOR", .bar = "EDIT", .style = S},
+    {.key = "EDIT:ZOOMIN",
+     .bar = "EDIT",
+     .icon = 54,
+     .caption = CaptionNo::ZoomIn,
+     .handler = zoom<1>,
+     .shortcut = "Ctrl++; Ctrl+="},
+    {.key = "EDIT:ZOOMOUT",
+     .bar = "EDIT",
+     .icon = 55,
+     .caption = CaptionNo::ZoomOut,
+     .handler = zoom<-1>,
+     .shortcut = "Ctrl+-"},
+    {.key = "EDIT:ZOOMRESET",
+     .bar = "EDIT",
+     .icon = 13,
+     .caption = CaptionNo::ZoomActualSize,
+     .handler = zoom<0>,
+     .shortcut = "Ctrl+0"},
     {.key = "EDIT:VIEW:SEPARATOR", .bar = "EDIT", .style = S},
     {.key = "EDIT:VIEW",
      .bar = "EDIT",
@@ -467,7 +544,12 @@ const MainCommand kCommands[] = {
      .caption = 169,
      .handler = [](Targets& t, CommandEntry*) { t.navigation.Read_BookMark(); }},
     {.key = "NAVIGATE:GO:SEPARATOR", .bar = "NAVIGATE", .style = S},
-    {.key = "NAVIGATE:BACK", .bar = "NAVIGATE", .icon = 1, .caption = 2, .handler = goBack},
+    {.key = "NAVIGATE:BACK",
+     .bar = "NAVIGATE",
+     .icon = 1,
+     .caption = 2,
+     .handler = goBack,
+     .shortcut = "Alt+Left"},
     {.key = "NAVIGATE:REFRESH",
      .bar = "NAVIGATE",
      .icon = 4,
@@ -477,8 +559,14 @@ const MainCommand kCommands[] = {
              if (BrowserView* v = view(t)) {
                  v->Refresh();
              }
-         }},
-    {.key = "NAVIGATE:NEXT", .bar = "NAVIGATE", .icon = 2, .caption = 3, .handler = goForward},
+         },
+     .shortcut = "F5; Ctrl+R"},
+    {.key = "NAVIGATE:NEXT",
+     .bar = "NAVIGATE",
+     .icon = 2,
+     .caption = 3,
+     .handler = goForward,
+     .shortcut = "Alt+Right"},
     {.key = "NAVIGATE:HOME:SEPARATOR", .bar = "NAVIGATE", .style = S},
     {.key = "NAVIGATE:PICKHOME",
      .bar = "NAVIGATE",
@@ -494,10 +582,47 @@ const MainCommand kCommands[] = {
              if (BrowserView* v = view(t)) {
                  v->GoHome();
              }
-         }},
+         },
+     .shortcut = "Alt+Home"},
+    {.key = "NAVIGATE:OPEN:SEPARATOR", .bar = "NAVIGATE", .style = S},
+    {.key = "NAVIGATE:OPENFILE",
+     .bar = "NAVIGATE",
+     .icon = 17,
+     .caption = CaptionNo::OpenLocalFile,
+     .handler = openLocalFile,
+     .shortcut = "Ctrl+O"},
+    {.key = "NAVIGATE:ADDRESS",
+     .bar = "NAVIGATE",
+     .icon = 26,
+     .caption = CaptionNo::GoToAddressBox,
+     .handler = [](Targets& t, CommandEntry*) { t.window.focusAddressBox(); },
+     .shortcut = "Ctrl+L; Alt+D; F6"},
+    {.key = "NAVIGATE:NEXTTAB",
+     .bar = "NAVIGATE",
+     .icon = 89,
+     .caption = CaptionNo::NextTab,
+     .handler = nextTab<1>,
+     .shortcut = "Ctrl+Tab"},
+    {.key = "NAVIGATE:PREVIOUSTAB",
+     .bar = "NAVIGATE",
+     .icon = 88,
+     .caption = CaptionNo::PreviousTab,
+     .handler = nextTab<-1>,
+     .shortcut = "Ctrl+Shift+Tab"},
 
     // The panel that hosts the tab strip.
     {.key = "NIL4", .bar = "STANDARD1", .style = EntryStyle::Panel},
+
+    // Commands of their keys alone: a tab by its number.
+    {.key = "KEYS:TAB1", .bar = nullptr, .handler = tabNumber<1>, .shortcut = "Alt+1"},
+    {.key = "KEYS:TAB2", .bar = nullptr, .handler = tabNumber<2>, .shortcut = "Alt+2"},
+    {.key = "KEYS:TAB3", .bar = nullptr, .handler = tabNumber<3>, .shortcut = "Alt+3"},
+    {.key = "KEYS:TAB4", .bar = nullptr, .handler = tabNumber<4>, .shortcut = "Alt+4"},
+    {.key = "KEYS:TAB5", .bar = nullptr, .handler = tabNumber<5>, .shortcut = "Alt+5"},
+    {.key = "KEYS:TAB6", .bar = nullptr, .handler = tabNumber<6>, .shortcut = "Alt+6"},
+    {.key = "KEYS:TAB7", .bar = nullptr, .handler = tabNumber<7>, .shortcut = "Alt+7"},
+    {.key = "KEYS:TAB8", .bar = nullptr, .handler = tabNumber<8>, .shortcut = "Alt+8"},
+    {.key = "KEYS:TAB9", .bar = nullptr, .handler = tabNumber<9>, .shortcut = "Alt+9"},
 };
 
 constexpr int kMenuControl = 3;
@@ -589,6 +714,11 @@ QString textAddressesKey()
     return QStringLiteral("FILE:TEXTADDRESSES");
 }
 
+QString escapeKey()
+{
+    return QStringLiteral("EDIT:STOP");
+}
+
 QString exportMenuKey()
 {
     return QStringLiteral("SAVE");
@@ -612,8 +742,11 @@ void applyEnableRules(CommandPool& pool, bool started)
 void applyTexts(CommandPool& pool, const CaptionTable& captions, const LanguageSettings& settings,
                 const QString& Lang_Name)
 {
-    CommandRecords::applyTexts(pool, commands(),
-                               [&captions](int number) { return captions.text(number); });
+    // The captions added with the keys come in English from a language file without them.
+    CommandRecords::applyTexts(pool, commands(), [&captions](int number) {
+        return number >= CaptionNo::OpenLocalFile ? captions.textOrEnglish(number)
+                                                  : captions.text(number);
+    });
     for (const MainCommand& command : kCommands) {
         CommandEntry* entry = pool.entry(QLatin1String(command.key));
         if (!entry)

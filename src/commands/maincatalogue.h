@@ -24,12 +24,16 @@ enum class EnableRule {
 // record here, its handler, and its captions to the language files.
 struct MainCommand {
     const char* key;
-    const char* bar; // the bar that lists it
+    const char* bar; // the bar that lists it; nullptr for a command of keys alone
     EntryStyle style = EntryStyle::Normal;
     int icon = -1;   // index into the main window's image list
     int caption = 0; // caption number of its menu text; 0: none
     int tooltip = 0; // caption number of its tooltip; 0: none
     void (*handler)(MainCommandTargets&, CommandEntry*) = nullptr;
+    // Its keyboard shortcuts in portable text, several separated by "; " ("F5; Ctrl+R"): they
+    // work anywhere in the window, the page included, and the menu shows the first. A record
+    // in no bar is a command of its keys alone.
+    const char* shortcut = nullptr;
     const char* opens = nullptr; // the drop-down bar it opens
     // The tooltip comes from this setting of the language file instead of a caption.
     QString LanguageSettings::*description = nullptr;
@@ -70,6 +74,8 @@ QString otherSiteFramesKey();
 QString pageItselfKey();
 QString textAddressesKey();
 QString exportMenuKey();
+// The command of Escape (full screen, then stop).
+QString escapeKey();
 QString harvestSwitchKey();
 
 // Applies the enable rules: before the deferred start step, the commands that wait for it are

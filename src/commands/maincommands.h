@@ -35,6 +35,8 @@ public:
     virtual void switchLanguage(const QString& name) = 0;
     // The address box text becomes the home page, saved at once.
     virtual void setHomePage() = 0;
+    // The address box takes the keyboard focus with its text selected (the bars shown first).
+    virtual void focusAddressBox() = 0;
 };
 
 // Everything the main window's commands act on: the program's own operations and its parts,

@@ -237,6 +237,19 @@ constexpr int FeatureCameraMicrophone = 457; // "your camera and your microphone
 constexpr int FeatureScreen = 458;           // "the picture of your screen"
 constexpr int FeatureScreenSound = 459;      // "the picture and the sound of your screen"
 
+// Keys and local files: 460-479. The commands' captions; a language file without them shows the
+// English ones.
+constexpr int OpenLocalFile = 460;  // "Open a local file...": menu entry
+constexpr int OpenLocalTitle = 461; // "Open a local file": the open dialog's title
+constexpr int WebPagesFilter = 462; // the open dialog's filter name of web pages
+constexpr int AllFilesFilter = 463; // the open dialog's filter name of every file
+constexpr int GoToAddressBox = 464; // "Go to the address box"
+constexpr int NextTab = 465;        // "Next tab"
+constexpr int PreviousTab = 466;    // "Previous tab"
+constexpr int ZoomIn = 467;         // "Zoom in"
+constexpr int ZoomOut = 468;        // "Zoom out"
+constexpr int ZoomActualSize = 469; // "Actual size"
+
 // The selected tab, the language switch, opening files, the language editor, screen readers:
 // 520-539.
 constexpr int FileNoProgram = 520;    // "The file %1 could not be opened: no program ... opens it."

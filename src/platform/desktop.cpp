@@ -126,6 +126,15 @@ bool Desktop::askYesNo(QWidget* parent, const QString& title, const QString& tex
     return box.exec() == QMessageBox::Yes;
 }
 
+std::optional<QString> Desktop::askOpenFile(QWidget* parent, const QString& title,
+                                            const QString& filters, const QString& folder)
+{
+    const QString chosen = QFileDialog::getOpenFileName(parent, title, folder, filters);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
 bool Desktop::openOrReport(QWidget* parent, const QUrl& target, const CaptionTable& captions)
 {
     // An empty address (an empty address box) is nothing to open and nothing to tell.

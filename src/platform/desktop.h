@@ -54,6 +54,10 @@ public:
                                                SaveOptions options = {});
     // A yes/no question with No as the default; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text);
+    // The common open dialog for a file that exists, in the folder given: the chosen path, or
+    // nothing when the user cancels.
+    virtual std::optional<QString> askOpenFile(QWidget* parent, const QString& title,
+                                               const QString& filters, const QString& folder);
     // Where the save dialogs open; keepSaveFolder hands it the folder of an earlier run and how
     // to keep a new one.
     SaveFolder& saveFolder() { return m_saveFolder; }

@@ -65,6 +65,12 @@ void FindBox::clearResult()
 
 bool FindBox::eventFilter(QObject* watched, QEvent* event)
 {
+    // Escape closes the box: it claims the key before a shortcut of the window can take it.
+    if (watched == m_input && event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
     if (watched == m_input && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape) {

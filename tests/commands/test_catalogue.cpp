@@ -1,5 +1,6 @@
 #include "commandbar/commandrecord.h"
 #include "commandbar/imagelist.h"
+#include "commandbar/windowshortcuts.h"
 #include "commands/maincatalogue.h"
 #include "config/languagefile.h"
 #include "config/programfiles.h"
@@ -11,6 +12,8 @@
 #include "windows/frmlang.h"
 #include "windows/frmtab.h"
 
+#include <QHash>
+#include <QKeySequence>
 #include <QSet>
 #include <QTest>
 
@@ -25,6 +28,7 @@ private slots:
     void barsAreKnown();
     void toolbarsShowTooltipsMenusCaptions();
     void iconsDifferWithinABar();
+    void shortcutsAreUniqueAndLeaveThePageItsEditingKeys();
     void captionsInEveryShippedLanguage_data();
     void captionsInEveryShippedLanguage();
 };
@@ -41,6 +45,7 @@ struct Row {
     int caption;
     int tooltip;
     bool handled;
+    QList<QKeySequence> keys;
 };
 
 template <class Record>
@@ -48,7 +53,8 @@ void addRows(QList<Row>& rows, const char* table, std::span<const Record> record
 {
     for (const Record& r : records)
         rows.append({QLatin1String(table), QLatin1String(r.key), QLatin1String(r.bar), r.style,
-                     r.icon, r.caption, r.tooltip, r.handler != nullptr});
+                     r.icon, r.caption, r.tooltip, r.handler != nullptr,
+                     WindowShortcuts::parse(r.shortcut)});
 }
 
 QList<Row> allRows()
@@ -68,6 +74,12 @@ bool isCommand(const Row& row)
     return row.style != EntryStyle::Separator && row.style != EntryStyle::Panel;
 }
 
+// A command of its keys alone, listed in no bar.
+bool keysAlone(const Row& row)
+{
+    return row.bar.isEmpty();
+}
+
 QString where(const Row& row)
 {
     return row.table + u' ' + row.key;
@@ -79,7 +91,14 @@ void TestCatalogue::everyCommandIsComplete()
 {
     for (const Row& row : allRows()) {
         const MainCommand* main = row.table == u"main" ? MainCatalogue::find(row.key) : nullptr;
-        QVERIFY2(!row.bar.isEmpty(), qPrintable(where(row)));
+        if (keysAlone(row)) {
+            // It has nothing to show: its keys and its handler are all of it.
+            QVERIFY2(main && isCommand(row) && row.handled && !row.keys.isEmpty(),
+                     qPrintable(where(row)));
+            QVERIFY2(row.icon == -1 && row.caption == 0 && row.tooltip == 0 && !main->opens,
+                     qPrintable(where(row)));
+            continue;
+        }
         if (!isCommand(row)) {
             // Dividers and panels do nothing and show nothing of their own.
             QVERIFY2(!row.handled && row.icon == -1, qPrintable(where(row)));
@@ -143,6 +162,8 @@ void TestCatalogue::barsAreKnown()
     QSet<QString> filled;
     QSet<QString> opened;
     for (const MainCommand& command : MainCatalogue::commands()) {
+        if (!command.bar)
+            continue;
         QVERIFY2(mainBars.contains(QLatin1String(command.bar)), command.key);
         filled.insert(QLatin1String(command.bar));
         if (command.opens) {
@@ -173,7 +194,8 @@ void TestCatalogue::barsAreKnown()
 void TestCatalogue::toolbarsShowTooltipsMenusCaptions()
 {
     for (const MainCommand& command : MainCatalogue::commands()) {
-        if (command.style == EntryStyle::Separator || command.style == EntryStyle::Panel)
+        if (command.style == EntryStyle::Separator || command.style == EntryStyle::Panel ||
+            !command.bar)
             continue;
         const bool menu = MainCatalogue::controlOf(command.bar) == 3;
         QVERIFY2(menu == (command.caption > 0 || command.namesLanguageFile), command.key);
@@ -185,12 +207,50 @@ void TestCatalogue::iconsDifferWithinABar()
 {
     QSet<QString> seen;
     for (const Row& row : allRows()) {
-        if (!isCommand(row))
+        if (!isCommand(row) || keysAlone(row))
             continue;
         const QString place = row.table + u'/' + row.bar + u'/' + QString::number(row.icon);
         QVERIFY2(!seen.contains(place), qPrintable(where(row)));
         seen.insert(place);
     }
+}
+
+void TestCatalogue::shortcutsAreUniqueAndLeaveThePageItsEditingKeys()
+{
+    // What a text field of a page needs for its editing, as this desktop binds it: the moves
+    // and selections of the cursor, and the commands of the clipboard and of undo.
+    QSet<QKeySequence> editing;
+    QList<QKeySequence::StandardKey> standards{
+        QKeySequence::Copy, QKeySequence::Cut,       QKeySequence::Paste,  QKeySequence::Undo,
+        QKeySequence::Redo, QKeySequence::SelectAll, QKeySequence::Delete, QKeySequence::Backspace};
+    for (int k = QKeySequence::MoveToNextChar; k <= QKeySequence::InsertLineSeparator; ++k)
+        standards.append(QKeySequence::StandardKey(k));
+    for (const QKeySequence::StandardKey standard : std::as_const(standards)) {
+        for (const QKeySequence& key : QKeySequence::keyBindings(standard))
+            editing.insert(key);
+    }
+    QVERIFY(editing.contains(QKeySequence(Qt::CTRL | Qt::Key_A)));
+    QVERIFY(editing.contains(QKeySequence(Qt::Key_Home)));
+
+    QHash<QKeySequence, QString> owner;
+    for (const Row& row : allRows()) {
+        for (const QKeySequence& key : row.keys) {
+            const QString what = where(row) + u' ' + key.toString();
+            QCOMPARE(key.count(), 1);
+            QVERIFY2(!owner.contains(key), qPrintable(what + u' ' + owner.value(key)));
+            owner.insert(key, where(row));
+            QVERIFY2(!editing.contains(key), qPrintable(what));
+            // A key of its own is a function key or Escape; any other holds Ctrl or Alt, so that
+            // typing into a page never meets one.
+            const QKeyCombination combination = key[0];
+            const Qt::Key k = combination.key();
+            const bool functionKey = (k >= Qt::Key_F1 && k <= Qt::Key_F35) || k == Qt::Key_Escape;
+            const bool held =
+                combination.keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier);
+            QVERIFY2(functionKey || held, qPrintable(what));
+        }
+    }
+    QVERIFY(owner.contains(QKeySequence(Qt::Key_F5)));
 }
 
 void TestCatalogue::captionsInEveryShippedLanguage_data()

@@ -71,6 +71,7 @@ enum class Reached { Missing, Disabled, Activated };
 struct MenuSeen {
     QStringList keys;
     QStringList texts;
+    QStringList shortcuts; // the key shown beside each entry, or empty
     QList<bool> checked;
 };
 
@@ -92,7 +93,9 @@ inline Reached chooseIn(CommandBarControl* control, const QString& menuKey, cons
         for (QAction* action : menu->actions()) {
             if (!action->isSeparator()) {
                 shown->keys << action->objectName();
-                shown->texts << action->text();
+                // A menu shows an entry's key after a tab, right-aligned.
+                shown->texts << action->text().section(u'\t', 0, 0);
+                shown->shortcuts << action->text().section(u'\t', 1);
                 shown->checked << action->isChecked();
             }
         }

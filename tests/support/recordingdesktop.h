@@ -49,6 +49,16 @@ public:
         questions.append(text);
         return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
     }
+    // The answers given to the open dialogs in order: a path, or an empty text for a cancel.
+    QStringList openAnswers;
+    std::optional<QString> askOpenFile(QWidget*, const QString&, const QString&,
+                                       const QString&) override
+    {
+        const QString answer = openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+        if (answer.isEmpty())
+            return std::nullopt;
+        return answer;
+    }
 
     bool openAnswer = true;      // what open answers: false as on a desktop without an opener
     bool openFailsLater = false; // the opener starts, then finds no program for the target
