@@ -15,6 +15,7 @@
 #include "browse/pagestatus.h"
 #include "browse/tabset.h"
 #include "browse/webprofile.h"
+#include "commandbar/commandbarcontrol.h"
 #include "commandbar/commandentry.h"
 #include "commands/dispatcher.h"
 #include "commands/loadbars.h"

@@ -29,6 +29,7 @@
 #include "windows/yesnoquestion.h"
 
 #include <QApplication>
+#include <QToolButton>
 #include <QWebEngineView>
 
 // The parts that follow the pages: the harvester and the mail lists, and the page events that

@@ -243,9 +243,11 @@ void Browser::Read_Lang()
         // be read.
         const QString english = m.path(ProgramFiles::languageFile(QStringLiteral("English")));
         result = LanguageFile::read(english, m.Lang_Text, m.lang);
-        if (!result.ok)
-            result = LanguageFile::read(QLatin1String(CaptionTable::kBuiltInEnglish), m.Lang_Text,
-                                        m.lang);
+        if (!result.ok) {
+            // Its captions only: the tabs and settings stay as no language file set them.
+            LanguageSettings unused;
+            LanguageFile::read(QLatin1String(CaptionTable::kBuiltInEnglish), m.Lang_Text, unused);
+        }
         m.desktop.report(m_window.get(), FileMessages::languageFileUnreadable(m.Lang_Text, wanted));
     }
     for (const int n : std::as_const(result.tabNumbers))

@@ -50,7 +50,6 @@ constexpr int NoDocument = 257;          // "The page shows no document."
 constexpr int EngineDidNotWrite = 258;   // "the engine did not write it"
 
 // Office exports: 260-279.
-constexpr int ExportSaved = 108;   // "The document has been saved as: " + the file name
 constexpr int NothingCopied = 120; // "Nothing could be copied from this page."
 constexpr int SlideWord = 216;     // "Slide" + the slide count
 constexpr int SlideAdded = 217;    // "has been added to the presentation:"
@@ -61,12 +60,7 @@ constexpr int StepPaste = 263;
 constexpr int StepSave = 264;
 constexpr int StepConvert = 265;
 constexpr int StepPicture = 266;
-// 267-271 are no longer shown: a failure shows its caption of 321-327 and the detail below it.
-constexpr int StartFailed = 267;     // "The office could not be started: %1"
-constexpr int OpenFailed = 268;      // "The document could not be opened: %1"
-constexpr int PasteFailed = 269;     // "The page could not be pasted: %1"
-constexpr int SaveFailed = 270;      // "The file could not be saved: %1"
-constexpr int ConvertFailed = 271;   // "The PDF could not be made: %1"
+// 267-271 are kept free: a failure shows its caption of 321-327 and the detail below it.
 constexpr int NoScreenPicture = 272; // "No picture of the screen could be taken."
 constexpr int SaveAsTitle = 273;     // title of the save dialog of the exports
 

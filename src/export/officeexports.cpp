@@ -248,7 +248,7 @@ void OfficeExports::setCancelControl(QWidget* control)
 
 QString OfficeExports::savedMessage() const
 {
-    return c.captions.text(CaptionNo::ExportSaved) + m_dialog.FileName();
+    return c.captions.text(CaptionNo::PageSavedAs) + m_dialog.FileName();
 }
 
 void OfficeExports::SaveAsP()

@@ -51,6 +51,15 @@ QStringList captionsOf(const CaptionTable& table)
     return texts;
 }
 
+// An empty table: the original's captions are empty, the program's own ones English.
+QStringList emptyTable()
+{
+    QStringList texts(CaptionTable::kCapacity + 2);
+    for (int n = CaptionTable::kOriginalCaptions + 1; n <= CaptionTable::kCapacity; ++n)
+        texts[n] = CaptionTable::english(n);
+    return texts;
+}
+
 struct Read {
     LanguageFile::ReadResult result;
     CaptionTable captions;
@@ -325,7 +334,7 @@ void TestLanguageFile::shorterFileClearsLaterCaptions()
     // A file with no caption at all empties the table.
     QVERIFY(dir.write("Languages/Quorvink_None.txt", "; nothing\r\n"));
     QVERIFY(LanguageFile::read(dir.file("Languages/Quorvink_None.txt"), captions, settings).ok);
-    QCOMPARE(captionsOf(captions), QStringList(CaptionTable::kCapacity + 2));
+    QCOMPARE(captionsOf(captions), emptyTable());
 }
 
 void TestLanguageFile::missingFileChangesNothing()
@@ -443,7 +452,7 @@ void TestLanguageFile::captionTableBounds()
     QVERIFY(!table.textOrEnglish(2).isEmpty());
     QCOMPARE(table.textOrEnglish(1), QStringLiteral("first"));
     table.clear();
-    QCOMPARE(captionsOf(table), QStringList(CaptionTable::kCapacity + 2));
+    QCOMPARE(captionsOf(table), emptyTable());
 }
 
 void TestLanguageFile::shippedFileByName()

@@ -94,7 +94,7 @@ class TestOfficeExports : public QObject {
     Browser& root() { return *app.browser; }
     int alpha() { return qRound(w().windowOpacity() * 255); }
     QString caption(int number) const { return app.module->Lang_Text[number]; }
-    QString saved(const QString& name) const { return caption(CaptionNo::ExportSaved) + name; }
+    QString saved(const QString& name) const { return caption(CaptionNo::PageSavedAs) + name; }
     QString outFile(const QString& name) const { return out.filePath(name); }
     QJsonObject read(const QString& file) const
     {
@@ -407,11 +407,11 @@ private slots:
         QTest::addRow("portrait document before the templates")
             << "SAVE:WORDV"
             << "page.doc"
-            << "no templates" << CaptionNo::ExportSaved << "page.doc";
+            << "no templates" << CaptionNo::PageSavedAs << "page.doc";
         QTest::addRow("PDF before the templates")
             << "SAVE:PDF"
             << "page.pdf"
-            << "no templates" << CaptionNo::ExportSaved << "page.pdf";
+            << "no templates" << CaptionNo::PageSavedAs << "page.pdf";
     }
 
     // One message, no file under the chosen name, and the next export works.
@@ -459,7 +459,7 @@ private slots:
         // A failure's caption stands on the first line, the helper's detail after it.
         const QStringList shown = messages();
         QCOMPARE(shown.size(), 1);
-        QVERIFY2((message == CaptionNo::ExportSaved
+        QVERIFY2((message == CaptionNo::PageSavedAs
                       ? shown[0].startsWith(caption(message))
                       : shown[0].section(u'\n', 0, 0) == caption(message)) &&
                      (named.isEmpty() || shown[0].contains(dir.filePath(named))),
