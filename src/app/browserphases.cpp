@@ -143,19 +143,10 @@ void Browser::Form_Load()
     m_timer4.start();
 }
 
-// The check marks of the auto-hide switch and of the drawing style in use.
+// The check marks of the check and option entries, as their records read them.
 void Browser::checkMarks()
 {
-    if (CommandEntry* floating = m_pool.entry(MainCatalogue::autoHideKey()))
-        floating->setChecked(m.options.Float_Bar != 0);
-    if (CommandEntry* otherSites = m_pool.entry(MainCatalogue::otherSiteFramesKey()))
-        otherSites->setChecked(m_harvester->otherSiteFrames());
-    if (CommandEntry* pageItself = m_pool.entry(MainCatalogue::pageItselfKey()))
-        pageItself->setChecked(m_harvester->pageItself());
-    if (CommandEntry* textAddresses = m_pool.entry(MainCatalogue::textAddressesKey()))
-        textAddresses->setChecked(m_harvester->textAddresses());
-    if (CommandEntry* style = m_pool.entry(MainCatalogue::drawingStyleKey(m.options.Bar_Style)))
-        style->setChecked(true);
+    m_dispatcher->applyCheckMarks(m_pool);
 }
 
 // The deferred phase, once, shortly after the load.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/maincatalogue.h"
 #include "commands/maincommands.h"
 
 #include <QString>
@@ -18,6 +19,8 @@ public:
     bool dispatch(int control, CommandEntry* entry);
     // A command's shortcut was pressed: its handler runs whatever bar lists it.
     bool dispatchKey(CommandEntry* entry);
+    // The check marks of the main window's check and option entries, from the settings.
+    void applyCheckMarks(CommandPool& pool) const { MainCatalogue::applyCheckMarks(pool, t); }
 
     // The keys of the language entries (the language editor's entry is a command of its own).
     static bool isLanguageKey(const QString& key);

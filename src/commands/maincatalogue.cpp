@@ -165,6 +165,18 @@ void harvestOption(Targets& t, CommandEntry* entry)
         t.desktop.report(t.messageParent, FileMessages::text(t.captions, *problem));
 }
 
+// Whether a check entry of the program's own settings is on.
+template <const ExtKey<bool>& Key> bool settingOn(const Targets& t)
+{
+    return t.ext.value(Key);
+}
+
+// Whether the drawing style of an option entry is the one in use.
+template <int Style> bool styleInUse(const Targets& t)
+{
+    return t.options.Bar_Style == Style;
+}
+
 // The exports of the page shown, by the kind of document.
 template <ExportKind Kind> void exportPage(Targets& t, CommandEntry*)
 {
@@ -410,50 +422,58 @@ const MainCommand kCommands[] = {
      .style = EntryStyle::Option,
      .icon = 58,
      .caption = 180,
-     .handler = drawingStyle<0>},
+     .handler = drawingStyle<0>,
+     .checked = styleInUse<0>},
     {.key = "FILE:OFFICE",
      .bar = "FILE",
      .style = EntryStyle::Option,
      .icon = 9,
      .caption = 172,
-     .handler = drawingStyle<1>},
+     .handler = drawingStyle<1>,
+     .checked = styleInUse<1>},
     {.key = "FILE:XP",
      .bar = "FILE",
      .style = EntryStyle::Option,
      .icon = 75,
      .caption = 173,
-     .handler = drawingStyle<3>},
+     .handler = drawingStyle<3>,
+     .checked = styleInUse<3>},
     {.key = "FILE:MONEY",
      .bar = "FILE",
      .style = EntryStyle::Option,
      .icon = 76,
      .caption = 174,
-     .handler = drawingStyle<2>},
+     .handler = drawingStyle<2>,
+     .checked = styleInUse<2>},
     {.key = "FILE:FLOATING:SEPARATOR", .bar = "FILE", .style = S},
     {.key = "FILE:FLOATING",
      .bar = "FILE",
      .style = EntryStyle::Check,
      .icon = 72,
      .caption = 38,
-     .handler = [](Targets& t, CommandEntry* entry) { t.window.autoHideSwitch(entry); }},
+     .handler = [](Targets& t, CommandEntry* entry) { t.window.autoHideSwitch(entry); },
+     .checked = [](const Targets& t) { return t.options.Float_Bar != 0; }},
     {.key = "FILE:OTHERSITES",
      .bar = "FILE",
      .style = EntryStyle::Check,
      .icon = 126,
      .caption = CaptionNo::OtherSiteFrames,
-     .handler = harvestOption<ExtKeys::OtherSiteFrames, &Harvester::setOtherSiteFrames>},
+     .handler = harvestOption<ExtKeys::OtherSiteFrames, &Harvester::setOtherSiteFrames>,
+     .checked = settingOn<ExtKeys::OtherSiteFrames>},
     {.key = "FILE:PAGEITSELF",
      .bar = "FILE",
      .style = EntryStyle::Check,
      .icon = 127,
      .caption = CaptionNo::HarvestPageItself,
-     .handler = harvestOption<ExtKeys::PageItself, &Harvester::setPageItself>},
+     .handler = harvestOption<ExtKeys::PageItself, &Harvester::setPageItself>,
+     .checked = settingOn<ExtKeys::PageItself>},
     {.key = "FILE:TEXTADDRESSES",
      .bar = "FILE",
      .style = EntryStyle::Check,
      .icon = 128,
      .caption = CaptionNo::HarvestTextAddresses,
-     .handler = harvestOption<ExtKeys::TextAddresses, &Harvester::setTextAddresses>},
+     .handler = harvestOption<ExtKeys::TextAddresses, &Harvester::setTextAddresses>,
+     .checked = settingOn<ExtKeys::TextAddresses>},
     {.key = "FILE:FISH:SEPARATOR", .bar = "FILE", .style = S},
     {.key = "FILE:EXPLORER",
      .bar = "FILE",
@@ -674,6 +694,19 @@ int controlOf(const char* bar)
     return -1;
 }
 
+void applyCheckMarks(CommandPool& pool, const MainCommandTargets& targets)
+{
+    for (const MainCommand& command : kCommands) {
+        if (!command.checked)
+            continue;
+        CommandEntry* entry = pool.entry(QLatin1String(command.key));
+        const bool on = command.checked(targets);
+        // An option entry is checked by choosing it, which unchecks the others of its group.
+        if (entry && (on || command.style == EntryStyle::Check))
+            entry->setChecked(on);
+    }
+}
+
 QString languageKey(const QString& name)
 {
     return kLanguagePrefix + AsciiCase::toUpper(name);
@@ -697,21 +730,6 @@ QString drawingStyleKey(int style)
 QString autoHideKey()
 {
     return QStringLiteral("FILE:FLOATING");
-}
-
-QString otherSiteFramesKey()
-{
-    return QStringLiteral("FILE:OTHERSITES");
-}
-
-QString pageItselfKey()
-{
-    return QStringLiteral("FILE:PAGEITSELF");
-}
-
-QString textAddressesKey()
-{
-    return QStringLiteral("FILE:TEXTADDRESSES");
 }
 
 QString escapeKey()

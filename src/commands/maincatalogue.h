@@ -30,6 +30,9 @@ struct MainCommand {
     int caption = 0; // caption number of its menu text; 0: none
     int tooltip = 0; // caption number of its tooltip; 0: none
     void (*handler)(MainCommandTargets&, CommandEntry*) = nullptr;
+    // A check or option entry: whether it is checked, read from the settings (the options file,
+    // the program's own settings file); set when the bars are built.
+    bool (*checked)(const MainCommandTargets&) = nullptr;
     // Its keyboard shortcuts in portable text, several separated by "; " ("F5; Ctrl+R"): they
     // work anywhere in the window, the page included, and the menu shows the first. A record
     // in no bar is a command of its keys alone.
@@ -58,6 +61,8 @@ std::span<const MainBar> bars();
 const MainCommand* find(QStringView key);
 // The control that shows a bar; -1 for an unknown bar.
 int controlOf(const char* bar);
+// The check marks of the check and option entries, as their records read them from the settings.
+void applyCheckMarks(CommandPool& pool, const MainCommandTargets& targets);
 
 // The language entries are made from the language files found: "LANG:" and the name in ASCII
 // upper case, listed in "LANG" before the language editor's entry.
@@ -70,9 +75,6 @@ extern const char kLanguageBar[];
 // The entries the main window itself follows.
 QString drawingStyleKey(int style); // empty outside 0..3
 QString autoHideKey();
-QString otherSiteFramesKey();
-QString pageItselfKey();
-QString textAddressesKey();
 QString exportMenuKey();
 // The command of Escape (full screen, then stop).
 QString escapeKey();

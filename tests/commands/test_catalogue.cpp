@@ -200,6 +200,10 @@ void TestCatalogue::toolbarsShowTooltipsMenusCaptions()
         const bool menu = MainCatalogue::controlOf(command.bar) == 3;
         QVERIFY2(menu == (command.caption > 0 || command.namesLanguageFile), command.key);
         QVERIFY2(menu == (command.tooltip == 0 && !command.description), command.key);
+        // A check or option entry reads its state from the settings through its record.
+        QVERIFY2((command.style == EntryStyle::Check || command.style == EntryStyle::Option) ==
+                     (command.checked != nullptr),
+                 command.key);
     }
 }
 
