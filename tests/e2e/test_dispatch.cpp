@@ -17,6 +17,7 @@
 #include "browse/navigation.h"
 #include "commandbar/commandbar.h"
 #include "commandbar/commandentry.h"
+#include "commands/maincatalogue.h"
 #include "config/captionnumbers.h"
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
@@ -37,7 +38,6 @@ using CommandDriver::Reached;
 
 namespace {
 
-const char kStyleKeys[4][12] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
 const QString kEnglish = QStringLiteral("Languages/Quorvink_English.txt");
 const QString kOptions = QStringLiteral("Data/orvelquorvink.Opt");
 
@@ -106,8 +106,9 @@ class TestDispatch : public QObject {
             w.cmdBar(i)->hide();
         app.desktop.programs.clear();
         if (m.options.Bar_Style != startOptions.Bar_Style)
-            b.setDrawingStyle(startOptions.Bar_Style,
-                              app.pool->entry(QLatin1String(kStyleKeys[startOptions.Bar_Style])));
+            b.setDrawingStyle(
+                startOptions.Bar_Style,
+                app.pool->entry(MainCatalogue::drawingStyleKey(startOptions.Bar_Style)));
         if (m.options.Lang_Name != startOptions.Lang_Name ||
             app.dir.read(kEnglish) != englishFile) {
             if (!app.dir.write(kEnglish, englishFile))
@@ -547,10 +548,10 @@ private slots:
             sheets << w.cmdBar(i)->styleSheet();
         const QByteArray optionsBefore = app.dir.read(kOptions);
 
-        QCOMPARE(activate(w, QLatin1String(kStyleKeys[style])), Reached::Activated);
+        QCOMPARE(activate(w, MainCatalogue::drawingStyleKey(style)), Reached::Activated);
         QCOMPARE(app.module->options.Bar_Style, qint16(style));
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(app.pool->entry(QLatin1String(kStyleKeys[i]))->checked(), i == style);
+            QCOMPARE(app.pool->entry(MainCatalogue::drawingStyleKey(i))->checked(), i == style);
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(w.cmdBar(i)->barStyle(), style);
             if (style == 1)
@@ -562,7 +563,7 @@ private slots:
         CommandDriver::MenuSeen file;
         chooseInMenu(w, "FILE", QString(), &file);
         for (int i = 0; i < 4; ++i) {
-            const qsizetype at = file.keys.indexOf(QLatin1String(kStyleKeys[i]));
+            const qsizetype at = file.keys.indexOf(MainCatalogue::drawingStyleKey(i));
             QVERIFY(at >= 0);
             QCOMPARE(file.checked[at], i == style);
         }
@@ -849,7 +850,7 @@ private slots:
         QVERIFY(AppFixture::waitFor(own.view(0), url("home.html")));
         frmStart& w = *own.window;
         Browser& b = *own.browser;
-        QCOMPARE(activate(w, QLatin1String(kStyleKeys[style])), Reached::Activated);
+        QCOMPARE(activate(w, MainCatalogue::drawingStyleKey(style)), Reached::Activated);
         if (autoHideOnAndOff) {
             QCOMPARE(activate(w, QStringLiteral("FILE:FLOATING")), Reached::Activated);
             QCOMPARE(own.module->options.Float_Bar, qint16(1));

@@ -16,6 +16,7 @@
 #include "browse/tabstrip.h"
 #include "commandbar/commandbar.h"
 #include "commandbar/commandentry.h"
+#include "commands/maincatalogue.h"
 #include "config/languagefile.h"
 #include "core/twips.h"
 
@@ -109,7 +110,6 @@ const TextOf kTexts[] = {
 };
 
 // The drawing-style entries, by style number.
-const char* const kStyleKeys[] = {"FILE:SYSTEM", "FILE:OFFICE", "FILE:MONEY", "FILE:XP"};
 
 // The French of the language tests: English with another word for "Exit".
 QByteArray frenchLanguageFile(QByteArray english)
@@ -137,7 +137,8 @@ class TestLayout : public QObject {
         if (app.module->options.Lang_Name != QLatin1String("English"))
             w.switchLanguage(QStringLiteral("English"));
         if (app.module->options.Bar_Style != startStyle)
-            w.setDrawingStyle(startStyle, app.pool->entry(QLatin1String(kStyleKeys[startStyle])));
+            w.setDrawingStyle(startStyle,
+                              app.pool->entry(MainCatalogue::drawingStyleKey(startStyle)));
         return app.reset(home()) && AppFixture::waitFor(app.view(0), home());
     }
 
@@ -306,8 +307,9 @@ private slots:
     void toolbarsShowEveryButtonInEachStyle_data()
     {
         QTest::addColumn<QString>("styleKey");
-        for (const char* key : kStyleKeys)
-            QTest::addRow("%s", key) << QString::fromLatin1(key);
+        for (int style = 0; style < 4; ++style)
+            QTest::addRow("%s", qPrintable(MainCatalogue::drawingStyleKey(style)))
+                << MainCatalogue::drawingStyleKey(style);
     }
     void toolbarsShowEveryButtonInEachStyle()
     {
