@@ -83,7 +83,7 @@ int below(const QLabel* label, int gap = 0)
 } // namespace
 
 frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
-    : QDialog(parent), m_windows(windows), m_images(windows.imageList({0, 77})),
+    : QDialog(parent), m_windows(windows), m_images(windows.context().imageList({0, 77})),
       m_cmdBar(new CommandBarControl(kAboutControl, this))
 {
     const SmallWindows::Context& c = windows.context();

@@ -27,7 +27,7 @@ constexpr int kInputMinHeight = 90;
 } // namespace
 
 frmInput::frmInput(SmallWindows& windows, QWidget* parent)
-    : QDialog(parent), m_windows(windows), m_images(windows.imageList({100, 7})),
+    : QDialog(parent), m_windows(windows), m_images(windows.context().imageList({100, 7})),
       m_labTitle(new QLabel(this)), m_cmdBar(new CommandBarControl(kInputControl, this))
 {
     setObjectName(QStringLiteral("frmInput"));
