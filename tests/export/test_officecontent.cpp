@@ -1,5 +1,6 @@
 // What the office helper lets through to the office, without the office: the markup filter, the
-// check of picture bytes and the request. Hostile input, as a page would write it.
+// check of picture bytes, the request and the answers. Hostile input, as a page would write it.
+#include "answer.h"
 #include "failure.h"
 #include "filenames.h"
 #include "markup.h"
@@ -9,8 +10,11 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <tuple>
 
 namespace {
 
@@ -339,7 +343,7 @@ private Q_SLOTS:
         QFETCH(QString, error);
         QFETCH(int, pictures);
         try {
-            const Request r = Request::fromJson(json);
+            const OfficeRequest r = OfficeRequest::fromJson(json);
             QVERIFY2(error.isEmpty(), "read although malformed");
             QCOMPARE(r.pictures.size(), pictures);
             if (pictures)
@@ -348,6 +352,60 @@ private Q_SLOTS:
         } catch (const Failure& f) {
             QCOMPARE(f.message, error);
         }
+    }
+
+    // The browser and the helper read what the other wrote: every kind, field, step and answer.
+    void roundTrip()
+    {
+        OfficeRequest sent{.templatePath = QStringLiteral("/t/Template.Doc"),
+                           .landscape = true,
+                           .html = QStringLiteral("<p>\u00e4\U0001F600</p>"),
+                           .pictures = {{QStringLiteral("http://a/b.png"), pngBytes()},
+                                        {QStringLiteral("data:x"), QByteArray("\0\xff", 2)}},
+                           .text = QStringLiteral("t"),
+                           .image = QStringLiteral("/i.png"),
+                           .target = QStringLiteral("/out/a \"b\".pdf"),
+                           .companion = QStringLiteral("/out/a.doc"),
+                           .profile = QStringLiteral("/p"),
+                           .keepOffice = true};
+        using Kind = OfficeRequest::Kind;
+        for (const Kind kind : {Kind::Writer, Kind::Calc, Kind::Pdf, Kind::Impress, Kind::Quit}) {
+            sent.kind = kind;
+            const OfficeRequest got = OfficeRequest::fromJson(sent.toJson());
+            QVERIFY(got.kind == kind);
+            QVERIFY(std::tie(got.templatePath, got.landscape, got.html, got.pictures, got.text,
+                             got.image, got.target, got.companion, got.profile, got.keepOffice) ==
+                    std::tie(sent.templatePath, sent.landscape, sent.html, sent.pictures, sent.text,
+                             sent.image, sent.target, sent.companion, sent.profile,
+                             sent.keepOffice));
+        }
+
+        QList<OfficeAnswer> answers;
+        for (const OfficeStep step : {OfficeStep::Start, OfficeStep::Open, OfficeStep::Paste,
+                                      OfficeStep::Save, OfficeStep::Convert})
+            answers << OfficeAnswer::begun(step)
+                    << OfficeAnswer::failed(step, QStringLiteral("cannot write \"/x\"\n"));
+        answers << OfficeAnswer::pid(qint64(1) << 40) << OfficeAnswer::done();
+        answers.append(OfficeAnswer::done());
+        answers.last().slides = 7;
+        answers.last().read = {{QStringLiteral("text"), QStringLiteral("x")}};
+        answers.append(OfficeAnswer::failed(OfficeStep::Paste, QStringLiteral("late")));
+        answers.last().timedOut = true;
+        answers.append(OfficeAnswer::failed(OfficeStep::Open, QStringLiteral("refers out")));
+        answers.last().refused = OfficeRefusal::Links;
+        for (const OfficeAnswer& a : answers) {
+            const QByteArray line = QJsonDocument(a.toJson()).toJson(QJsonDocument::Compact);
+            const std::optional<OfficeAnswer> got = OfficeAnswer::fromJson(line);
+            QVERIFY2(got, line.constData());
+            QVERIFY2(got->type == a.type && got->step == a.step && got->timedOut == a.timedOut &&
+                         got->refused == a.refused,
+                     line.constData());
+            QVERIFY2(std::tie(got->officePid, got->slides, got->read, got->error) ==
+                         std::tie(a.officePid, a.slides, a.read, a.error),
+                     line.constData());
+        }
+        QVERIFY(!OfficeAnswer::fromJson("{\"unknown\":1}"));
+        QVERIFY(!OfficeAnswer::fromJson(R"({"step":"dance"})")->step);
     }
 };
 
