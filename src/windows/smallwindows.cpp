@@ -55,7 +55,7 @@ void SmallWindows::loadHidden()
     if (!m_lang)
         m_lang = newLanguageEditor();
     if (!m_input)
-        m_input = new frmInput(*this, c.owner);
+        m_input = new frmInput(c, c.owner);
 }
 
 frmLang* SmallWindows::newLanguageEditor()
@@ -89,7 +89,7 @@ void SmallWindows::showLanguageEditor()
 void SmallWindows::askInput(QWidget* over, std::function<void(qint16)> answered)
 {
     if (!m_input)
-        m_input = new frmInput(*this, c.owner);
+        m_input = new frmInput(c, c.owner);
     frmInput* input = m_input;
     // Over the window that asks, so that it stands in front of it and goes with it.
     if (over && input->parentWidget() != over)
@@ -97,6 +97,7 @@ void SmallWindows::askInput(QWidget* over, std::function<void(qint16)> answered)
     showModal(input, input->cmdBar(), [this, input, answered = std::move(answered)] {
         if (m_input == input)
             m_input.clear();
+        Input_Answer = qint16(input->result());
         answered(Input_Answer);
     });
 }
@@ -105,6 +106,7 @@ void SmallWindows::showAbout()
 {
     if (m_about)
         return;
-    m_about = new frmAbout(*this, c.owner);
+    m_about = new frmAbout(c, c.owner);
+    About_Built = true;
     showModal(m_about, m_about->cmdBar(), [] {});
 }
