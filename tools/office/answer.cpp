@@ -79,7 +79,12 @@ OfficeAnswer OfficeAnswer::failed(OfficeStep step, const QString& error)
     return a;
 }
 
-QJsonObject OfficeAnswer::toJson() const
+QByteArray OfficeAnswer::toJson() const
+{
+    return QJsonDocument(toObject()).toJson(QJsonDocument::Compact);
+}
+
+QJsonObject OfficeAnswer::toObject() const
 {
     const auto stepName = [this] {
         return step ? QLatin1String(officeStepName(*step)) : QLatin1String();

@@ -38,7 +38,13 @@ struct OfficeAnswer {
     static OfficeAnswer done();
     static OfficeAnswer failed(OfficeStep step, const QString& error);
 
-    QJsonObject toJson() const;
+    bool operator==(const OfficeAnswer&) const = default;
+
+    // One line, without its line end.
+    QByteArray toJson() const;
     // Nothing for a line that is no answer.
     static std::optional<OfficeAnswer> fromJson(const QByteArray& line);
+
+private:
+    QJsonObject toObject() const;
 };

@@ -1,8 +1,5 @@
 #include "reporter.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <cstdio>
 #include <mutex>
 
@@ -13,7 +10,7 @@ bool closed = false;
 
 void write(const OfficeAnswer& answer, bool last)
 {
-    const QByteArray bytes = QJsonDocument(answer.toJson()).toJson(QJsonDocument::Compact) + '\n';
+    const QByteArray bytes = answer.toJson() + '\n';
     const std::lock_guard<std::mutex> lock(outputLock);
     if (closed)
         return;

@@ -22,6 +22,8 @@ struct OfficeRequest {
     QString profile;         // folder of the private office's profile
     bool keepOffice = false; // leave the office running for the next export
 
+    bool operator==(const OfficeRequest&) const = default;
+
     QByteArray toJson() const;
     // Throws Failure naming what is missing or malformed.
     static OfficeRequest fromJson(const QByteArray& json);
