@@ -33,7 +33,6 @@ public:
 
     // The control's index within its window.
     int number() const { return m_number; }
-    void setNumber(int number) { m_number = number; }
 
     CommandBar* bar() const { return m_bar; }
     void setBar(CommandBar* bar);
@@ -86,7 +85,7 @@ private:
     void fillMenu(QMenu* menu, CommandBar* bar, QList<const CommandBar*> path);
     QIcon iconOf(int index) const;
 
-    int m_number;
+    const int m_number;
     QPointer<CommandBar> m_bar;
     int m_style = 0;
     const ImageList* m_images = nullptr;

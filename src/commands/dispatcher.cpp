@@ -21,7 +21,9 @@ bool MainDispatcher::dispatch(int control, CommandEntry* entry)
         command->handler(t, entry);
         return true;
     }
-    if (control != kMenuControl || !isLanguageKey(key))
+    // The language entries are made from the files found, so they have no records: they act
+    // from the control that shows their bar, as the records do.
+    if (control != MainCatalogue::controlOf(MainCatalogue::kLanguageBar) || !isLanguageKey(key))
         return false;
     t.window.switchLanguage(MainCatalogue::languageOf(key));
     return true;

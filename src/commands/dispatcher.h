@@ -25,9 +25,6 @@ public:
     // The keys of the language entries (the language editor's entry is a command of its own).
     static bool isLanguageKey(const QString& key);
 
-    // The control that shows the menus.
-    static constexpr int kMenuControl = 3;
-
 private:
     MainCommandTargets t;
 };

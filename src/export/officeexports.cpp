@@ -8,9 +8,9 @@
 #include "core/textfile.h"
 #include "export/exportrun.h"
 #include "export/officefailure.h"
+#include "export/officepictures.h"
 #include "export/officesession.h"
 #include "export/pagecopy.h"
-#include "export/pagepictures.h"
 #include "platform/desktop.h"
 
 #include <QClipboard>
@@ -148,7 +148,7 @@ void OfficeExports::exportPage(const Family& family,
     }
     if (std::optional<OfficeJob::Request> r = request()) {
         r->html = page->html;
-        r->pictures = PagePictures::fetch(view);
+        r->pictures = OfficePictures::fetch(view);
         r->text = page->text;
         r->target = m_dialog.FileName();
         const OfficeJob::Result result = runOffice(run, *r);

@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -16,35 +14,6 @@ namespace {
 constexpr qsizetype kStderrKept = 4096;
 // A stopped helper gets this long to clean up before it is killed.
 constexpr int kCleanupMs = 3000;
-
-const char* kindName(OfficeJob::Kind kind)
-{
-    switch (kind) {
-    case OfficeJob::Kind::Writer:
-        return "writer";
-    case OfficeJob::Kind::Calc:
-        return "calc";
-    case OfficeJob::Kind::Pdf:
-        return "pdf";
-    case OfficeJob::Kind::Impress:
-        return "impress";
-    case OfficeJob::Kind::Quit:
-        return "quit";
-    }
-    return "";
-}
-
-bool stepFromName(const QString& name, OfficeJob::Step* step)
-{
-    for (OfficeJob::Step s : {OfficeJob::Step::Start, OfficeJob::Step::Open, OfficeJob::Step::Paste,
-                              OfficeJob::Step::Save, OfficeJob::Step::Convert}) {
-        if (OfficeJob::stepName(s) == name) {
-            *step = s;
-            return true;
-        }
-    }
-    return false;
-}
 
 } // namespace
 
@@ -94,19 +63,7 @@ bool OfficeJob::helperInstalled(const QString& path)
 
 QString OfficeJob::stepName(Step step)
 {
-    switch (step) {
-    case Step::Start:
-        return QStringLiteral("start");
-    case Step::Open:
-        return QStringLiteral("open");
-    case Step::Paste:
-        return QStringLiteral("paste");
-    case Step::Save:
-        return QStringLiteral("save");
-    case Step::Convert:
-        return QStringLiteral("convert");
-    }
-    return QString();
+    return QLatin1String(officeStepName(step));
 }
 
 QString OfficeJob::companionPathFor(const QString& pdfPath)
@@ -120,25 +77,11 @@ QString OfficeJob::companionPathFor(const QString& pdfPath)
 
 QByteArray OfficeJob::requestJson(const Request& r)
 {
-    const QString companion =
-        r.kind == Kind::Pdf && r.companion.isEmpty() ? companionPathFor(r.target) : r.companion;
-    QJsonObject pictures;
-    for (auto it = r.pictures.constBegin(); it != r.pictures.constEnd(); ++it)
-        pictures.insert(it.key(), QString::fromLatin1(it.value().toBase64()));
-    const QJsonObject object{
-        {QStringLiteral("kind"), QLatin1String(kindName(r.kind))},
-        {QStringLiteral("template"), r.templatePath},
-        {QStringLiteral("landscape"), r.landscape},
-        {QStringLiteral("html"), r.html},
-        {QStringLiteral("pictures"), pictures},
-        {QStringLiteral("text"), r.text},
-        {QStringLiteral("image"), r.image},
-        {QStringLiteral("target"), r.target},
-        {QStringLiteral("companion"), companion},
-        {QStringLiteral("profile"), r.profile},
-        {QStringLiteral("keepOffice"), r.keepOffice},
-    };
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    if (r.kind != Kind::Pdf || !r.companion.isEmpty())
+        return r.toJson();
+    Request withCompanion = r;
+    withCompanion.companion = companionPathFor(r.target);
+    return withCompanion.toJson();
 }
 
 void OfficeJob::start(const Request& request)
@@ -204,24 +147,34 @@ void OfficeJob::readAnswers()
 
 void OfficeJob::answer(const QByteArray& line)
 {
-    const QJsonObject o = QJsonDocument::fromJson(line).object();
-    if (o.contains(QLatin1String("step"))) {
-        if (stepFromName(o.value(QLatin1String("step")).toString(), &m_step))
+    const std::optional<OfficeAnswer> a = OfficeAnswer::fromJson(line);
+    if (!a)
+        return;
+    switch (a->type) {
+    case OfficeAnswer::Type::Step:
+        if (a->step) {
+            m_step = *a->step;
             Q_EMIT stepChanged(m_step);
-    } else if (o.contains(QLatin1String("officePid"))) {
-        m_result.officePid = o.value(QLatin1String("officePid")).toInteger();
-    } else if (o.value(QLatin1String("done")).toBool()) {
+        }
+        break;
+    case OfficeAnswer::Type::OfficePid:
+        m_result.officePid = a->officePid;
+        break;
+    case OfficeAnswer::Type::Done:
         m_done = true;
-        m_result.slides = o.value(QLatin1String("slides")).toInt();
-    } else if (o.contains(QLatin1String("failed"))) {
+        m_result.slides = a->slides;
+        break;
+    case OfficeAnswer::Type::Failed:
         m_failed = true;
-        stepFromName(o.value(QLatin1String("failed")).toString(), &m_step);
-        m_result.error = o.value(QLatin1String("error")).toString();
+        if (a->step)
+            m_step = *a->step;
+        m_result.error = a->error;
         // The helper's own bound of the step ran out.
-        if (o.value(QLatin1String("timeout")).toBool())
+        if (a->timedOut)
             m_result.cause = Cause::TimeLimit;
-        else if (o.value(QLatin1String("refused")).toString() == u"links")
+        else if (a->refused == OfficeRefusal::Links)
             m_result.cause = Cause::Linked;
+        break;
     }
 }
 

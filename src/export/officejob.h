@@ -1,5 +1,8 @@
 #pragma once
 
+#include "office/answer.h"
+#include "office/request.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QHash>
@@ -16,28 +19,14 @@ class OfficeJob : public QObject {
     Q_OBJECT
 
 public:
-    enum class Kind { Writer, Calc, Pdf, Impress, Quit };
-    enum class Step { Start, Open, Paste, Save, Convert };
-    Q_ENUM(Step)
+    // The request and the helper's answers are the helper's own types.
+    using Request = OfficeRequest;
+    using Kind = OfficeRequest::Kind;
+    using Step = OfficeStep;
     // Why a job failed: the office failed at its step, the time limit ran out, the helper ended
     // without finishing, or the job was stopped from this side.
     // Linked: the office was not let at a presentation that refers to content outside it.
     enum class Cause { Office, TimeLimit, HelperEnded, Stopped, Linked };
-
-    struct Request {
-        Kind kind = Kind::Writer;
-        QString templatePath; // empty: a new document (landscape when asked)
-        bool landscape = false;
-        QString html; // the page's markup, UTF-8 on the way
-        // The pictures the page shows, fetched by the browser: the office fetches nothing.
-        QHash<QString, QByteArray> pictures; // bytes by web address
-        QString text;                        // used when the markup is empty or pastes nothing
-        QString image;                       // PNG for the slide
-        QString target;
-        QString companion;       // the .doc beside a PDF; empty: made from the target's name
-        QString profile;         // folder of the private office's profile
-        bool keepOffice = false; // leave the office running for the next export
-    };
 
     struct Result {
         bool ok = false;
@@ -72,6 +61,7 @@ public:
     // The .doc beside a PDF: the text after the last "." of the file name replaced by "doc",
     // or ".doc" appended to a name without one.
     static QString companionPathFor(const QString& pdfPath);
+    // The request as sent: a PDF without a companion gets the one made from its target's name.
     static QByteArray requestJson(const Request& request);
 
 Q_SIGNALS:

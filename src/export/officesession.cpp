@@ -3,8 +3,6 @@
 #include "core/wait.h"
 
 #include <QCoreApplication>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QWidget>
@@ -120,9 +118,9 @@ bool OfficeSession::startKeeper()
 void OfficeSession::readKeeper()
 {
     while (m_keeper && m_keeper->canReadLine()) {
-        const QJsonObject o = QJsonDocument::fromJson(m_keeper->readLine().trimmed()).object();
-        if (o.contains(QLatin1String("officePid")))
-            m_officePid = o.value(QLatin1String("officePid")).toInteger();
+        const auto answer = OfficeAnswer::fromJson(m_keeper->readLine().trimmed());
+        if (answer && answer->type == OfficeAnswer::Type::OfficePid)
+            m_officePid = answer->officePid;
     }
 }
 

@@ -47,9 +47,8 @@ public:
     int Rows_Shown() const { return m_rowsShown; }
     void setRowsShown(int rows) { m_rowsShown = qMax(rows, 1); }
 
-    // The grid row whose concealed value is shown in plain text, and whether it is shown.
+    // The grid row whose concealed value is shown in plain text.
     int Reveal_Row() const { return m_revealRow; }
-    bool Reveal_On() const { return m_revealOn; }
 
     // A title typed for the shown table and not yet stored.
     const QString& New_Title() const { return m_newTitle; }
@@ -77,8 +76,6 @@ public:
     // "SORT": the entries sorted on show by title (column 1) or address (column 2, any other
     // column meaning 1) without regard to letter case and numbered again. Nothing is written.
     void sortShown(int column);
-    // The column the shown rows were last sorted by (1 or 2), 0 when they are in the file's order.
-    int sortedBy() const { return m_sortedBy; }
     // "SORT" again: by address when the rows are sorted by title, else by title. The address
     // column is never shown, so no cell of it can choose it.
     void sortNext() { sortShown(m_sortedBy == 1 ? 2 : 1); }

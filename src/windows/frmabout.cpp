@@ -13,7 +13,6 @@
 #include "core/twips.h"
 #include "platform/desktop.h"
 #include "platform/resources.h"
-#include "windows/smallwindows.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -82,11 +81,11 @@ int below(const QLabel* label, int gap = 0)
 
 } // namespace
 
-frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
-    : QDialog(parent), m_windows(windows), m_images(windows.imageList({0, 77})),
+frmAbout::frmAbout(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context), m_images(context.imageList({0, 77})),
       m_cmdBar(new CommandBarControl(kAboutControl, this))
 {
-    const SmallWindows::Context& c = windows.context();
+    const WindowContext& c = context;
     setObjectName(QStringLiteral("frmAbout"));
     // A dialog's frame: a title and a close button, nothing to minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -122,7 +121,6 @@ frmAbout::frmAbout(SmallWindows& windows, QWidget* parent)
 
     // The entries and the bar live in the pool from the first load on.
     CommandPool& pool = c.pool;
-    windows.About_Built = true;
     m_cmdBar->setImageList(m_images.get());
     m_cmdBar->setBar(CommandRecords::buildBar(pool, "STANDARD7", commands()));
     m_cmdBar->setBarStyle(c.options.Bar_Style);
@@ -250,7 +248,7 @@ void frmAbout::cmdBar_ButtonClick(int control, CommandEntry* entry)
 
 void frmAbout::openHelp()
 {
-    const SmallWindows::Context& c = m_windows.context();
+    const WindowContext& c = m_context;
     c.desktop.openOrReport(
         this, QUrl::fromLocalFile(HelpPages::forLanguage(c.dir, c.options.Lang_Name)), c.captions);
 }
@@ -269,7 +267,7 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
         clicked = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
     }
     if (clicked && label) {
-        const SmallWindows::Context& c = m_windows.context();
+        const WindowContext& c = m_context;
         c.desktop.openOrReport(this, label->property(kTarget).toUrl(), c.captions);
         return true;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commandbar/commandrecord.h"
+#include "windows/windowcontext.h"
 
 #include <QDialog>
 #include <QUrl>
@@ -11,7 +12,6 @@ class CommandBarControl;
 class CommandEntry;
 class ImageList;
 class QLabel;
-class SmallWindows;
 
 // The addresses the About window leads to.
 namespace AboutEndpoints {
@@ -41,7 +41,7 @@ class frmAbout : public QDialog {
 public:
     // The load handler: the entries and the bar "STANDARD7" once per run, their captions, the
     // window centred on the screen in its colour, the labels placed and filled.
-    frmAbout(SmallWindows& windows, QWidget* parent);
+    frmAbout(const WindowContext& context, QWidget* parent);
     ~frmAbout() override;
 
     // Element 7 of the window's command-bar controls.
@@ -66,7 +66,7 @@ private:
     QLabel* addLabel(const char* name, const QUrl& target = QUrl());
     void placeLabels();
 
-    SmallWindows& m_windows;
+    WindowContext m_context;
     std::unique_ptr<ImageList> m_images;
     CommandBarControl* m_cmdBar;
     QLabel* imgIcon; // the program's icon, left of the title

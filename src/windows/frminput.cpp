@@ -8,7 +8,7 @@
 #include "config/languagefile.h"
 #include "config/optionsfile.h"
 #include "core/twips.h"
-#include "windows/smallwindows.h"
+#include "windows/windowcontext.h"
 
 #include <QLabel>
 
@@ -26,16 +26,15 @@ constexpr int kInputMinHeight = 90;
 
 } // namespace
 
-frmInput::frmInput(SmallWindows& windows, QWidget* parent)
-    : QDialog(parent), m_windows(windows), m_images(windows.imageList({100, 7})),
-      m_labTitle(new QLabel(this)), m_cmdBar(new CommandBarControl(kInputControl, this))
+frmInput::frmInput(const WindowContext& c, QWidget* parent)
+    : QDialog(parent), m_images(c.imageList({100, 7})), m_labTitle(new QLabel(this)),
+      m_cmdBar(new CommandBarControl(kInputControl, this))
 {
     setObjectName(QStringLiteral("frmInput"));
     m_cmdBar->setObjectName(QStringLiteral("cmdBar%1").arg(kInputControl));
     m_labTitle->setObjectName(QStringLiteral("labTitle"));
     m_labTitle->setAlignment(Qt::AlignCenter);
     m_labTitle->setWordWrap(true);
-    const SmallWindows::Context& c = windows.context();
     setWindowTitle(c.captions[CaptionNo::ProgramName]);
 
     CommandPool& pool = c.pool;
@@ -109,12 +108,5 @@ void frmInput::cmdBar_ButtonClick(int, CommandEntry* entry)
 
 void frmInput::answer(int value)
 {
-    m_windows.Input_Answer = value;
     done(value);
-}
-
-void frmInput::reject()
-{
-    m_windows.Input_Answer = 0;
-    QDialog::reject();
 }

@@ -13,7 +13,6 @@
 #include "core/twips.h"
 #include "platform/desktop.h"
 #include "windows/codeeditor.h"
-#include "windows/smallwindows.h"
 #include "windows/textfindbar.h"
 
 #include <QDir>
@@ -36,12 +35,12 @@ constexpr int kTitleBarButtons = 140;
 
 } // namespace
 
-frmLang::frmLang(SmallWindows& windows, QWidget* parent)
-    : QDialog(parent), m_windows(windows), m_images(windows.imageList({0, 18})),
-      m_cmdBar(new CommandBarControl(kLangControl, this)), m_text(new CodeEditor(this)),
-      m_findBar(new TextFindBar(m_text, this))
+frmLang::frmLang(const WindowContext& context, Ask ask, QWidget* parent)
+    : QDialog(parent), m_context(context), m_ask(std::move(ask)),
+      m_images(context.imageList({0, 18})), m_cmdBar(new CommandBarControl(kLangControl, this)),
+      m_text(new CodeEditor(this)), m_findBar(new TextFindBar(m_text, this))
 {
-    const SmallWindows::Context& c = windows.context();
+    const WindowContext& c = context;
     setObjectName(QStringLiteral("frmLang"));
     m_cmdBar->setObjectName(QStringLiteral("cmdBar%1").arg(kLangControl));
     m_text->setObjectName(QStringLiteral("Text1"));
@@ -95,7 +94,7 @@ frmLang::~frmLang() = default;
 
 void frmLang::loadEnglish()
 {
-    const SmallWindows::Context& c = m_windows.context();
+    const WindowContext& c = m_context;
     const QString path = c.dir.path(ProgramFiles::languageFile(QStringLiteral("english")));
     TextFile::Result problem;
     const std::optional<QStringList> lines = TextFile::read(path, &problem);
@@ -112,7 +111,7 @@ void frmLang::loadEnglish()
 // The window's texts in the current language, also for a window loaded before a language switch.
 void frmLang::setTexts()
 {
-    const CaptionTable& captions = m_windows.context().captions;
+    const CaptionTable& captions = m_context.captions;
     setWindowTitle(captions[kLangTitle]);
     m_text->setAccessibleName(captions.text(CaptionNo::LanguageText));
     m_findBar->setTexts(captions);
@@ -192,7 +191,7 @@ void frmLang::EXIT3()
     if (m_asking)
         return;
     m_asking = true;
-    m_windows.askInput(this, [self = QPointer<frmLang>(this)](qint16 answer) {
+    m_ask(this, [self = QPointer<frmLang>(this)](qint16 answer) {
         if (!self)
             return;
         self->m_asking = false;
@@ -207,7 +206,7 @@ void frmLang::SAVE5()
     auto* prompt = new QInputDialog(this);
     prompt->setObjectName(QStringLiteral("NamePrompt"));
     prompt->setAttribute(Qt::WA_DeleteOnClose);
-    const CaptionTable& captions = m_windows.context().captions;
+    const CaptionTable& captions = m_context.captions;
     prompt->setWindowTitle(captions[kNamePromptTitle]);
     prompt->setLabelText(captions.text(CaptionNo::LanguageNameLabel));
     prompt->setTextValue(QString());
@@ -226,7 +225,7 @@ void frmLang::saveAs(const QString& typed)
 {
     if (typed.isEmpty())
         return;
-    const CaptionTable& captions = m_windows.context().captions;
+    const CaptionTable& captions = m_context.captions;
     using NewLanguageFile::NameProblem;
     const NewLanguageFile::Name name = NewLanguageFile::check(typed);
     if (name.problem != NameProblem::None) {
@@ -264,7 +263,7 @@ void frmLang::saveAs(const QString& typed)
     }
 
     const NewLanguageFile::Saved saved = NewLanguageFile::save(
-        m_windows.context().dir, name.name, TextFile::splitLines(m_text->toPlainText()));
+        m_context.dir, name.name, TextFile::splitLines(m_text->toPlainText()));
     QStringList problems;
     if (!saved.written)
         problems << FileMessages::text(captions, saved.written);
@@ -276,8 +275,7 @@ void frmLang::saveAs(const QString& typed)
     }
     // What was saved is nothing to discard any more.
     m_modified = false;
-    if (m_windows.languageSaved)
-        m_windows.languageSaved();
+    emit languageSaved();
     if (!problems.isEmpty())
         report(problems.join(QLatin1Char('\n')));
 }
@@ -291,7 +289,7 @@ void frmLang::reportDifferences()
         *m_english, NewLanguageFile::shapeOf(TextFile::splitLines(m_text->toPlainText())));
     if (!d.any())
         return;
-    const CaptionTable& captions = m_windows.context().captions;
+    const CaptionTable& captions = m_context.captions;
     QStringList lines{captions.textOrEnglish(CaptionNo::LanguageDiffers)};
     if (d.captions != d.englishCaptions)
         lines << captions.textOrEnglish(CaptionNo::CaptionCountDiffers)
@@ -306,5 +304,5 @@ void frmLang::reportDifferences()
 
 void frmLang::report(const QString& text)
 {
-    m_windows.context().desktop.report(this, text);
+    m_context.desktop.report(this, text);
 }

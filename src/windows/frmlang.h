@@ -5,6 +5,9 @@
 
 #include <QDialog>
 
+#include "windows/windowcontext.h"
+
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -14,7 +17,6 @@ class CommandBarControl;
 class CommandEntry;
 class CommandPool;
 class ImageList;
-class SmallWindows;
 class TextFindBar;
 
 // The language editor: the English language file as plain text, to be translated in place and
@@ -24,9 +26,12 @@ class TextFindBar;
 class frmLang : public QDialog {
     Q_OBJECT
 public:
+    // Asks a yes/no question over a window; answered receives 1 for yes, 0 otherwise.
+    using Ask = std::function<void(QWidget* over, std::function<void(qint16)> answered)>;
+
     // Runs the load steps: the entries and the bar "STANDARD5" the first time in the run, control
     // 5 showing that bar, the English file in Text1, Lang_Modified off.
-    frmLang(SmallWindows& windows, QWidget* parent);
+    frmLang(const WindowContext& context, Ask ask, QWidget* parent);
     ~frmLang() override;
 
     CodeEditor* Text1() const { return m_text; }
@@ -50,6 +55,10 @@ public:
     // used, or a file that cannot be written, is reported.
     void saveAs(const QString& typed);
 
+signals:
+    // A language file was written: the language menu lists it.
+    void languageSaved();
+
 public slots:
     // Escape and the window's close button act as "EXIT3".
     void reject() override;
@@ -64,7 +73,8 @@ private:
     void reportDifferences();
     void report(const QString& text);
 
-    SmallWindows& m_windows;
+    WindowContext m_context;
+    Ask m_ask;
     std::unique_ptr<ImageList> m_images;
     CommandBarControl* m_cmdBar;
     CodeEditor* m_text;

@@ -20,7 +20,6 @@ public:
     int wholeTitlesWidth() const;
     // Tabs with a short form show it (on) or their title (off).
     void setShortTitles(bool on);
-    bool shortTitles() const { return m_short; }
     // Whether the tab shows its text whole at its present width, not cut off with "...".
     bool tabTextWhole(int tab) const;
     // The selected tab, or -1 when the strip shows none.

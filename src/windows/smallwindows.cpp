@@ -4,7 +4,6 @@
 #include "commandbar/commandbarcontrol.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
-#include "commandbar/imagelist.h"
 #include "windows/frmabout.h"
 #include "windows/frminput.h"
 #include "windows/frmlang.h"
@@ -54,9 +53,24 @@ frmInput* SmallWindows::inputWindow() const
 void SmallWindows::loadHidden()
 {
     if (!m_lang)
-        m_lang = new frmLang(*this, c.owner);
+        m_lang = newLanguageEditor();
     if (!m_input)
-        m_input = new frmInput(*this, c.owner);
+        m_input = new frmInput(c, c.owner);
+}
+
+frmLang* SmallWindows::newLanguageEditor()
+{
+    auto* editor = new frmLang(
+        c,
+        [this](QWidget* over, std::function<void(qint16)> answered) {
+            askInput(over, std::move(answered));
+        },
+        c.owner);
+    QObject::connect(editor, &frmLang::languageSaved, editor, [this] {
+        if (languageSaved)
+            languageSaved();
+    });
+    return editor;
 }
 
 void SmallWindows::showLanguageEditor()
@@ -64,7 +78,7 @@ void SmallWindows::showLanguageEditor()
     if (m_lang && m_lang->isVisible())
         return;
     if (!m_lang)
-        m_lang = new frmLang(*this, c.owner);
+        m_lang = newLanguageEditor();
     frmLang* editor = m_lang;
     showModal(editor, editor->cmdBar(), [this, editor] {
         if (m_lang == editor)
@@ -75,7 +89,7 @@ void SmallWindows::showLanguageEditor()
 void SmallWindows::askInput(QWidget* over, std::function<void(qint16)> answered)
 {
     if (!m_input)
-        m_input = new frmInput(*this, c.owner);
+        m_input = new frmInput(c, c.owner);
     frmInput* input = m_input;
     // Over the window that asks, so that it stands in front of it and goes with it.
     if (over && input->parentWidget() != over)
@@ -83,6 +97,7 @@ void SmallWindows::askInput(QWidget* over, std::function<void(qint16)> answered)
     showModal(input, input->cmdBar(), [this, input, answered = std::move(answered)] {
         if (m_input == input)
             m_input.clear();
+        Input_Answer = qint16(input->result());
         answered(Input_Answer);
     });
 }
@@ -91,16 +106,7 @@ void SmallWindows::showAbout()
 {
     if (m_about)
         return;
-    m_about = new frmAbout(*this, c.owner);
+    m_about = new frmAbout(c, c.owner);
+    About_Built = true;
     showModal(m_about, m_about->cmdBar(), [] {});
-}
-
-std::unique_ptr<ImageList> SmallWindows::imageList(std::initializer_list<int> pictures) const
-{
-    // An empty list (no resource lies below that prefix), filled from the main window's pictures.
-    auto list = std::make_unique<ImageList>(QStringLiteral(":/quorvink-window-pictures"));
-    int index = 0;
-    for (const int picture : pictures)
-        list->setIcon(index++, c.images.icon(picture));
-    return list;
 }

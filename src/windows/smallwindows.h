@@ -1,22 +1,16 @@
 #pragma once
 
+#include "windows/windowcontext.h"
+
 #include <QPointer>
 #include <QtGlobal>
 
 #include <functional>
-#include <initializer_list>
-#include <memory>
 
-class CaptionTable;
-class CommandPool;
-class Desktop;
-class ImageList;
-class ProgramDir;
 class QWidget;
 class frmAbout;
 class frmInput;
 class frmLang;
-struct Options;
 
 // The language editor, the input window and the About window, and the state they share for the
 // whole run. Each window is created when it is needed and released after use; the command entries
@@ -24,16 +18,7 @@ struct Options;
 // one is shown, the windows below it cannot be used.
 class SmallWindows {
 public:
-    // What the windows need from the main window, which owns this object.
-    struct Context {
-        CommandPool& pool;
-        const CaptionTable& captions;
-        const Options& options; // the drawing style of the bars
-        const ProgramDir& dir;
-        Desktop& desktop;
-        const ImageList& images; // the main window's, from which the windows take their pictures
-        QWidget* owner;          // the main window
-    };
+    using Context = WindowContext;
 
     explicit SmallWindows(Context context);
     ~SmallWindows();
@@ -60,16 +45,15 @@ public:
     // "KELDRANO", "FILE:KELDRANO": shows the About window, released when it closes.
     void showAbout();
 
-    // A window's own image list: the main window's pictures at the given indexes, as icons
-    // 0, 1, ...
-    std::unique_ptr<ImageList> imageList(std::initializer_list<int> pictures) const;
-
     // The input window's answer: 1 yes, 0 no (also when it was closed without an answer).
     qint16 Input_Answer = 0;
     // The About window adds its entries and builds its bar on its first load of the run only.
     bool About_Built = false;
 
 private:
+    // The language editor asks through the input window before it discards typing.
+    frmLang* newLanguageEditor();
+
     Context c;
     QPointer<frmLang> m_lang;
     QPointer<frmInput> m_input;

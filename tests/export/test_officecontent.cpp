@@ -1,5 +1,6 @@
 // What the office helper lets through to the office, without the office: the markup filter, the
-// check of picture bytes and the request. Hostile input, as a page would write it.
+// check of picture bytes, the request and the answers. Hostile input, as a page would write it.
+#include "answer.h"
 #include "failure.h"
 #include "filenames.h"
 #include "markup.h"
@@ -318,36 +319,63 @@ private Q_SLOTS:
     void request_data()
     {
         QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QString>("error"); // empty: read
-        QTest::addColumn<int>("pictures");
+        QTest::addColumn<QString>("error");
 
         const QByteArray base =
             R"("kind":"writer","target":"/out/a.doc","profile":"/p","html":"<p>x</p>")";
-        QTest::addRow("with pictures")
-            << "{" + base + R"(,"pictures":{"http://a/b.png":"iVBORw=="}})"
-            << "" << 1;
         QTest::addRow("picture not base64")
             << "{" + base + R"(,"pictures":{"http://a/b.png":"not*base64"}})"
-            << "the picture of http://a/b.png is not base64" << 0;
+            << "the picture of http://a/b.png is not base64";
         QTest::addRow("picture not a text") << "{" + base + R"(,"pictures":{"http://a/b.png":7}})"
-                                            << "the picture of http://a/b.png is not base64" << 0;
+                                            << "the picture of http://a/b.png is not base64";
     }
 
     void request()
     {
         QFETCH(QByteArray, json);
         QFETCH(QString, error);
-        QFETCH(int, pictures);
         try {
-            const Request r = Request::fromJson(json);
-            QVERIFY2(error.isEmpty(), "read although malformed");
-            QCOMPARE(r.pictures.size(), pictures);
-            if (pictures)
-                QCOMPARE(r.pictures.value(QStringLiteral("http://a/b.png")),
-                         QByteArray::fromBase64("iVBORw=="));
+            OfficeRequest::fromJson(json);
+            QFAIL("read although malformed");
         } catch (const Failure& f) {
             QCOMPARE(f.message, error);
         }
+    }
+
+    // The browser and the helper read what the other wrote: every kind, field, step and answer.
+    void roundTrip()
+    {
+        OfficeRequest sent{
+            .templatePath = QStringLiteral("/t/Template.Doc"),
+            .landscape = true,
+            .html = QStringLiteral("<p>\u00e4\U0001F600</p>"),
+            .pictures = {{QStringLiteral("http://a/b.png"), QByteArray("\0\xff", 2)}},
+            .text = QStringLiteral("t"),
+            .image = QStringLiteral("/i.png"),
+            .target = QStringLiteral("/out/a \"b\".pdf"),
+            .companion = QStringLiteral("/out/a.doc"),
+            .profile = QStringLiteral("/p"),
+            .keepOffice = true};
+        using Kind = OfficeRequest::Kind;
+        for (const Kind kind : {Kind::Writer, Kind::Calc, Kind::Pdf, Kind::Impress, Kind::Quit}) {
+            sent.kind = kind;
+            QVERIFY(OfficeRequest::fromJson(sent.toJson()) == sent);
+        }
+
+        QList<OfficeAnswer> answers{OfficeAnswer::pid(qint64(1) << 40), OfficeAnswer::done(),
+                                    OfficeAnswer::done()};
+        answers[2].slides = 7;
+        answers[2].read = {{QStringLiteral("text"), QStringLiteral("x")}};
+        for (const OfficeStep step : {OfficeStep::Start, OfficeStep::Open, OfficeStep::Paste,
+                                      OfficeStep::Save, OfficeStep::Convert})
+            answers << OfficeAnswer::begun(step)
+                    << OfficeAnswer::failed(step, QStringLiteral("cannot write \"/x\"\n"));
+        answers[4].timedOut = true;
+        answers[6].refused = OfficeRefusal::Links;
+        for (const OfficeAnswer& a : answers)
+            QVERIFY2(OfficeAnswer::fromJson(a.toJson()) == a, a.toJson().constData());
+        QVERIFY(!OfficeAnswer::fromJson("{\"unknown\":1}"));
+        QVERIFY(!OfficeAnswer::fromJson(R"({"step":"dance"})")->step);
     }
 };
 

@@ -4,8 +4,6 @@
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/frame/XController.hpp>
-#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/table/CellRangeAddress.hpp>
@@ -22,10 +20,6 @@ public:
     template <class T> css::uno::Reference<T> as() const
     {
         return css::uno::Reference<T>(m_component, css::uno::UNO_QUERY_THROW);
-    }
-    css::uno::Reference<css::frame::XController> controller() const
-    {
-        return as<css::frame::XModel>()->getCurrentController();
     }
 
 private:

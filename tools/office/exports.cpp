@@ -48,6 +48,7 @@
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
 #include <com/sun/star/uno/RuntimeException.hpp>
 
+#include <algorithm>
 #include <optional>
 
 using namespace css;
@@ -68,7 +69,7 @@ constexpr sal_Int16 kBlankLayout = 20;
 // The page's markup as UTF-8, with nothing left in it for the office to fetch and the pictures
 // the browser supplied in their place; the office reads markup without a declared character set
 // as Latin-1, so one is declared first.
-QByteArray htmlBytes(const Request& r)
+QByteArray htmlBytes(const OfficeRequest& r)
 {
     return "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">" +
            safeMarkup(r.html, r.pictures).toUtf8();
@@ -124,7 +125,7 @@ bool bodyIsEmpty(const Document& document)
 
 // The page goes in at the start of the body through the office's HTML import, as a paste would
 // put it at the cursor.
-void insertHtml(const Office& office, const Document& document, const Request& r)
+void insertHtml(const Office& office, const Document& document, const OfficeRequest& r)
 {
     const Reference<text::XText> body = document.as<text::XTextDocument>()->getText();
     const Reference<document::XDocumentInsertable> cursor(
@@ -191,9 +192,9 @@ void insertText(const Document& document, const QString& text)
 
 // The template, or a new text document when there is none, for the word-processor and PDF
 // exports.
-Reference<lang::XComponent> openTemplate(const Office& office, const Request& r)
+Reference<lang::XComponent> openTemplate(const Office& office, const OfficeRequest& r)
 {
-    enter("open", kOpenBound);
+    enter(OfficeStep::Open, kOpenBound);
     if (r.templatePath.isEmpty())
         return newModel(office.context(), kTextDocument);
     return loadModel(office.context(), r.templatePath,
@@ -201,13 +202,13 @@ Reference<lang::XComponent> openTemplate(const Office& office, const Request& r)
 }
 
 // The page in place of the template's body, on the template's pages.
-void pasteIntoTemplate(const Office& office, const Document& document, const Request& r)
+void pasteIntoTemplate(const Office& office, const Document& document, const OfficeRequest& r)
 {
     if (r.templatePath.isEmpty() && r.landscape)
         setLandscape(document);
     clearBody(document);
 
-    enter("paste", kPasteBound);
+    enter(OfficeStep::Paste, kPasteBound);
     if (!r.html.isEmpty()) {
         insertHtml(office, document, r);
         removeExternalReferences(document);
@@ -216,11 +217,11 @@ void pasteIntoTemplate(const Office& office, const Document& document, const Req
         insertText(document, r.text);
 }
 
-void exportWriter(const Office& office, const Request& r)
+void exportWriter(const Office& office, const OfficeRequest& r)
 {
     const Document document(openTemplate(office, r));
     pasteIntoTemplate(office, document, r);
-    enter("save", kSaveBound);
+    enter(OfficeStep::Save, kSaveBound);
     storeFile(document, r.target, "MS Word 97");
 }
 
@@ -230,11 +231,11 @@ uno::Sequence<beans::PropertyValue> pdfSettings()
     return sequence({property("ExportBookmarks", false), property("UseTaggedPDF", true)});
 }
 
-void exportPdf(const Office& office, const Request& r)
+void exportPdf(const Office& office, const OfficeRequest& r)
 {
     const Document document(openTemplate(office, r));
     pasteIntoTemplate(office, document, r);
-    enter("save", kSaveBound);
+    enter(OfficeStep::Save, kSaveBound);
     // The companion never replaces a file: when its name is taken, it is made in a private
     // temporary folder and goes with it.
     const QFileInfo companion(r.companion);
@@ -256,7 +257,7 @@ void exportPdf(const Office& office, const Request& r)
     });
     storeFile(document, aside ? aside->filePath(companion.fileName()) : r.companion, "MS Word 97",
               {}, false);
-    enter("convert", kConvertBound);
+    enter(OfficeStep::Convert, kConvertBound);
     attachHiddenView(office.desktop(), document.component());
     storeFile(document, r.target, "writer_pdf_Export", pdfSettings());
 }
@@ -303,7 +304,7 @@ void formulasToText(const Document& page)
 // The page read by the office's HTML import for spreadsheets, so that its tables become cells,
 // and its sheet copied into the workbook at `index` under `name`.
 void insertHtmlSheet(const Office& office, const Reference<sheet::XSpreadsheets>& sheets,
-                     sal_Int16 index, const OUString& name, const Request& r)
+                     sal_Int16 index, const OUString& name, const OfficeRequest& r)
 {
     const Document page(
         readModel(office.context(), kSpreadsheetDocument, htmlBytes(r), "HTML (StarCalc)"));
@@ -321,9 +322,9 @@ void insertHtmlSheet(const Office& office, const Reference<sheet::XSpreadsheets>
         ->setName(name);
 }
 
-void exportCalc(const Office& office, const Request& r)
+void exportCalc(const Office& office, const OfficeRequest& r)
 {
-    enter("open", kOpenBound);
+    enter(OfficeStep::Open, kOpenBound);
     const Document book(newModel(office.context(), kSpreadsheetDocument));
     const Reference<sheet::XSpreadsheets> sheets =
         book.as<sheet::XSpreadsheetDocument>()->getSheets();
@@ -332,7 +333,7 @@ void exportCalc(const Office& office, const Request& r)
     const sal_Int16 index = 0;
     const OUString name = newSheetName(sheets);
 
-    enter("paste", kPasteBound);
+    enter(OfficeStep::Paste, kPasteBound);
     if (!r.html.isEmpty())
         insertHtmlSheet(office, sheets, index, name, r);
     else
@@ -347,7 +348,7 @@ void exportCalc(const Office& office, const Request& r)
                 ->setString(toOUString(lines[row]));
     }
 
-    enter("save", kSaveBound);
+    enter(OfficeStep::Save, kSaveBound);
     storeFile(book, r.target, "MS Excel 97");
 }
 
@@ -400,9 +401,9 @@ void placePicture(const Document& document, const Reference<drawing::XDrawPage>&
     shape->setPosition(awt::Point((pageWidth - size.Width) / 2, (pageHeight - size.Height) / 2));
 }
 
-int exportImpress(const Office& office, const Request& r)
+int exportImpress(const Office& office, const OfficeRequest& r)
 {
-    enter("open", kOpenBound);
+    enter(OfficeStep::Open, kOpenBound);
     const bool append = QFileInfo::exists(r.target);
     const Document document(
         append ? loadModel(office.context(), r.target, r.target, kPresentationDocument)
@@ -417,7 +418,7 @@ int exportImpress(const Office& office, const Request& r)
                               .arg(r.target, links.mid(0, kNamed).join(QStringLiteral(", ")) +
                                                  (links.size() > kNamed ? QStringLiteral(", ...")
                                                                         : QString())),
-                          "links"};
+                          OfficeRefusal::Links};
     }
     const Reference<drawing::XDrawPages> slides =
         document.as<drawing::XDrawPagesSupplier>()->getDrawPages();
@@ -428,29 +429,29 @@ int exportImpress(const Office& office, const Request& r)
     Reference<beans::XPropertySet>(slide, UNO_QUERY_THROW)
         ->setPropertyValue(OUString("Layout"), Any(kBlankLayout));
 
-    enter("paste", kPasteBound);
+    enter(OfficeStep::Paste, kPasteBound);
     placePicture(document, slide, readPicture(office, r.image));
 
-    enter("save", kSaveBound);
+    enter(OfficeStep::Save, kSaveBound);
     storeFile(document, r.target, "MS PowerPoint 97");
     return int(slides->getCount());
 }
 
-int runExport(const Office& office, const Request& r)
+int runExport(const Office& office, const OfficeRequest& r)
 {
     switch (r.kind) {
-    case Request::Kind::Writer:
+    case OfficeRequest::Kind::Writer:
         exportWriter(office, r);
         break;
-    case Request::Kind::Pdf:
+    case OfficeRequest::Kind::Pdf:
         exportPdf(office, r);
         break;
-    case Request::Kind::Calc:
+    case OfficeRequest::Kind::Calc:
         exportCalc(office, r);
         break;
-    case Request::Kind::Impress:
+    case OfficeRequest::Kind::Impress:
         return exportImpress(office, r);
-    case Request::Kind::Quit:
+    case OfficeRequest::Kind::Quit:
         break;
     }
     return -1;
@@ -458,14 +459,14 @@ int runExport(const Office& office, const Request& r)
 
 } // namespace
 
-void enter(const char* step, std::chrono::milliseconds bound)
+void enter(OfficeStep step, std::chrono::milliseconds bound)
 {
     Reporter::step(step);
     Watchdog::arm(step, bound);
 }
 
 int runInOffice(const QString& profile, bool keepOffice,
-                const std::function<QJsonObject(const Office&)>& work)
+                const std::function<OfficeAnswer(const Office&)>& work)
 {
     // Without a profile of its own the work gets a temporary one, and an office that ends.
     const QTemporaryDir temporary;
@@ -473,17 +474,17 @@ int runInOffice(const QString& profile, bool keepOffice,
         keepOffice = false;
     Office office(profile.isEmpty() ? temporary.path() : profile);
     QString error;
-    const char* refused = nullptr;
+    OfficeRefusal refused = OfficeRefusal::None;
     bool officeBroken = false;
     try {
-        enter("start", kStartBound);
+        enter(OfficeStep::Start, kStartBound);
         office.open();
-        const QJsonObject answer = work(office);
+        const OfficeAnswer answer = work(office);
         Watchdog::arm(Watchdog::step(), kCleanupBound);
         if (!keepOffice)
             office.terminate();
         Watchdog::disarm();
-        Reporter::done(answer);
+        Reporter::send(answer);
         return 0;
     } catch (const Failure& f) {
         error = f.message;
@@ -496,7 +497,7 @@ int runInOffice(const QString& profile, bool keepOffice,
         error = describe(e);
     }
 
-    const char* step = Watchdog::step();
+    const OfficeStep step = Watchdog::step();
     Reporter::finalFailure(step, error, false, refused);
     Watchdog::arm(step, kCleanupBound);
     if (officeBroken)
@@ -506,21 +507,22 @@ int runInOffice(const QString& profile, bool keepOffice,
     return 1;
 }
 
-int runRequest(const Request& r)
+int runRequest(const OfficeRequest& r)
 {
-    if (r.kind == Request::Kind::Quit) {
+    if (r.kind == OfficeRequest::Kind::Quit) {
         Office office(r.profile);
-        Watchdog::arm("start", kStartBound);
+        Watchdog::arm(OfficeStep::Start, kStartBound);
         if (office.attach())
             office.terminate();
         else
             office.kill();
         Watchdog::disarm();
-        Reporter::done({});
+        Reporter::send(OfficeAnswer::done());
         return 0;
     }
     return runInOffice(r.profile, r.keepOffice, [&r](const Office& office) {
-        const int slides = runExport(office, r);
-        return slides < 0 ? QJsonObject() : QJsonObject{{QStringLiteral("slides"), slides}};
+        OfficeAnswer done = OfficeAnswer::done();
+        done.slides = std::max(runExport(office, r), 0);
+        return done;
     });
 }

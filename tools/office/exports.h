@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QJsonObject>
+#include "answer.h"
+
 #include <QString>
 
 #include <chrono>
 #include <functional>
 
 class Office;
-struct Request;
+struct OfficeRequest;
 
 // The most each step may take before the helper gives up on the office.
 inline constexpr std::chrono::milliseconds kStartBound{60'000};
@@ -18,14 +19,14 @@ inline constexpr std::chrono::milliseconds kConvertBound{120'000};
 inline constexpr std::chrono::milliseconds kCleanupBound{20'000};
 
 // Reports the step and bounds it.
-void enter(const char* step, std::chrono::milliseconds bound);
+void enter(OfficeStep step, std::chrono::milliseconds bound);
 
 // Connects to (or starts) the office of the profile and runs `work` in it, answering on standard
-// output: the steps, then "done" with the fields `work` returns, or "failed" naming the step.
+// output: the steps, then the "done" answer `work` returns, or "failed" naming the step.
 // The office is ended afterwards unless it is kept, and always when it broke. Returns the exit
 // code: 0 only after "done".
 int runInOffice(const QString& profile, bool keepOffice,
-                const std::function<QJsonObject(const Office&)>& work);
+                const std::function<OfficeAnswer(const Office&)>& work);
 
 // Runs one request of the browser.
-int runRequest(const Request& request);
+int runRequest(const OfficeRequest& request);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "answer.h"
+
 #include <QString>
 
 // A step of the helper that cannot go on. The message names what failed: the file that cannot
@@ -7,6 +9,6 @@
 struct Failure {
     QString message;
     // Set when the helper refuses the work rather than fails at it: the browser says why in its
-    // own words ("links": the target refers to content outside it).
-    const char* refused = nullptr;
+    // own words.
+    OfficeRefusal refused = OfficeRefusal::None;
 };

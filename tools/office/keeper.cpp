@@ -31,7 +31,7 @@ void reap()
 // quick as the ones after it.
 void loadWordProcessor(const Office& office)
 {
-    enter("open", kOpenBound);
+    enter(OfficeStep::Open, kOpenBound);
     const QTemporaryDir folder;
     Watchdog::addTemporary(folder.path());
     const QString document = folder.filePath(QStringLiteral("warm.doc"));
@@ -52,7 +52,7 @@ void start(const QString& profile)
 {
     Office office(profile);
     try {
-        enter("start", kStartBound);
+        enter(OfficeStep::Start, kStartBound);
         // An office that ran already has its code loaded.
         const bool running = office.recordedPid() > 0;
         office.open();
@@ -60,9 +60,9 @@ void start(const QString& profile)
             loadWordProcessor(office);
     } catch (const Failure& f) {
         // The export that follows starts the office itself and reports what fails.
-        Reporter::failed("start", f.message);
+        Reporter::failed(OfficeStep::Start, f.message);
     } catch (const css::uno::Exception& e) {
-        Reporter::failed("start", describe(e));
+        Reporter::failed(OfficeStep::Start, describe(e));
     }
     Watchdog::disarm();
     Watchdog::setOfficeGroup(0);
@@ -71,7 +71,7 @@ void start(const QString& profile)
 void quit(const QString& profile)
 {
     Office office(profile);
-    Watchdog::arm("start", kCleanupBound);
+    Watchdog::arm(OfficeStep::Start, kCleanupBound);
     try {
         if (office.attach()) {
             office.terminate();
@@ -110,7 +110,7 @@ bool readLine(std::string& line)
 int keepOffice(const QString& profile)
 {
     if (profile.isEmpty()) {
-        Reporter::failed("start", QStringLiteral("no profile folder for the office"));
+        Reporter::failed(OfficeStep::Start, QStringLiteral("no profile folder for the office"));
         return 2;
     }
     // Whatever ends this process ends the office of the profile, whichever helper started it,
@@ -125,7 +125,7 @@ int keepOffice(const QString& profile)
         } else if (line == "quit") {
             quit(profile);
             Watchdog::disarm();
-            Reporter::done({});
+            Reporter::send(OfficeAnswer::done());
             return 0;
         }
     }

@@ -35,13 +35,13 @@ int main(int argc, char** argv)
     if (args.size() == 1) {
         QFile input;
         if (!input.open(stdin, QIODevice::ReadOnly)) {
-            Reporter::failed("start", QStringLiteral("cannot read the request"));
+            Reporter::failed(OfficeStep::Start, QStringLiteral("cannot read the request"));
             return 1;
         }
         try {
-            return runRequest(Request::fromJson(input.readAll()));
+            return runRequest(OfficeRequest::fromJson(input.readAll()));
         } catch (const Failure& f) {
-            Reporter::failed("start", f.message);
+            Reporter::failed(OfficeStep::Start, f.message);
             return 1;
         }
     }

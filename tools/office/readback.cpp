@@ -128,7 +128,7 @@ QJsonObject readPages(const Document& document)
 int readBack(const QString& file, const QString& profile)
 {
     return runInOffice(profile, !profile.isEmpty(), [&file](const Office& office) {
-        enter("open", kOpenBound);
+        enter(OfficeStep::Open, kOpenBound);
         const Document document(loadModel(office.context(), file, file, nullptr, true));
         QJsonObject read;
         if (Reference<text::XTextDocument>(document.component(), UNO_QUERY).is())
@@ -137,6 +137,8 @@ int readBack(const QString& file, const QString& profile)
             read = readCells(document);
         else if (Reference<drawing::XDrawPagesSupplier>(document.component(), UNO_QUERY).is())
             read = readPages(document);
-        return QJsonObject{{QStringLiteral("read"), read}};
+        OfficeAnswer done = OfficeAnswer::done();
+        done.read = read;
+        return done;
     });
 }

@@ -1,8 +1,5 @@
 #include "reporter.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <cstdio>
 #include <mutex>
 
@@ -11,9 +8,9 @@ namespace {
 std::mutex outputLock;
 bool closed = false;
 
-void write(const QJsonObject& object, bool last)
+void write(const OfficeAnswer& answer, bool last)
 {
-    const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+    const QByteArray bytes = answer.toJson() + '\n';
     const std::lock_guard<std::mutex> lock(outputLock);
     if (closed)
         return;
@@ -26,42 +23,32 @@ void write(const QJsonObject& object, bool last)
 
 namespace Reporter {
 
-void line(const QJsonObject& object)
+void send(const OfficeAnswer& answer)
 {
-    write(object, false);
+    write(answer, false);
 }
 
-void step(const char* name)
+void step(OfficeStep step)
 {
-    line({{QStringLiteral("step"), QLatin1String(name)}});
+    send(OfficeAnswer::begun(step));
 }
 
 void officePid(qint64 pid)
 {
-    line({{QStringLiteral("officePid"), pid}});
+    send(OfficeAnswer::pid(pid));
 }
 
-void done(const QJsonObject& fields)
+void failed(OfficeStep step, const QString& error)
 {
-    QJsonObject object = fields;
-    object.insert(QStringLiteral("done"), true);
-    line(object);
+    send(OfficeAnswer::failed(step, error));
 }
 
-void failed(const char* step, const QString& error)
+void finalFailure(OfficeStep step, const QString& error, bool timedOut, OfficeRefusal refused)
 {
-    line({{QStringLiteral("failed"), QLatin1String(step)}, {QStringLiteral("error"), error}});
-}
-
-void finalFailure(const char* step, const QString& error, bool timedOut, const char* refused)
-{
-    QJsonObject object{{QStringLiteral("failed"), QLatin1String(step)},
-                       {QStringLiteral("error"), error}};
-    if (timedOut)
-        object.insert(QStringLiteral("timeout"), true);
-    if (refused)
-        object.insert(QStringLiteral("refused"), QLatin1String(refused));
-    write(object, true);
+    OfficeAnswer answer = OfficeAnswer::failed(step, error);
+    answer.timedOut = timedOut;
+    answer.refused = refused;
+    write(answer, true);
 }
 
 } // namespace Reporter

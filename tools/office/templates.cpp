@@ -46,11 +46,11 @@ void setUpPage(const Document& document, bool landscape)
 int makeTemplate(const QString& file, bool landscape, const QString& profile)
 {
     return runInOffice(profile, !profile.isEmpty(), [&](const Office& office) {
-        enter("open", kOpenBound);
+        enter(OfficeStep::Open, kOpenBound);
         const Document document(newModel(office.context(), "com.sun.star.text.TextDocument"));
         setUpPage(document, landscape);
-        enter("save", kSaveBound);
+        enter(OfficeStep::Save, kSaveBound);
         storeFile(document, file, "MS Word 97");
-        return QJsonObject();
+        return OfficeAnswer::done();
     });
 }

@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <csignal>
 #include <mutex>
+#include <optional>
 #include <sys/prctl.h>
 #include <thread>
 #include <unistd.h>
@@ -24,7 +25,7 @@ using Clock = std::chrono::steady_clock;
 struct State {
     std::mutex lock;
     std::condition_variable wake;
-    const char* step = nullptr;
+    std::optional<OfficeStep> step; // none: disarmed
     Clock::time_point deadline;
     std::chrono::milliseconds bound{0};
     QStringList temporaries;
@@ -37,7 +38,7 @@ State& state()
     return *s;
 }
 
-std::atomic<const char*> currentStep{"start"};
+std::atomic<OfficeStep> currentStep{OfficeStep::Start};
 std::atomic<pid_t> officeGroup{0};
 std::once_flag endOnce;
 
@@ -103,7 +104,7 @@ void watchTime()
         }
         s.wake.wait_until(guard, s.deadline);
         if (s.step && Clock::now() >= s.deadline) {
-            const char* step = s.step;
+            const OfficeStep step = *s.step;
             const double seconds = double(s.bound.count()) / 1000.0;
             guard.unlock();
             Reporter::finalFailure(
@@ -139,7 +140,7 @@ void install()
     ::signal(SIGPIPE, SIG_IGN);
 }
 
-void arm(const char* step, std::chrono::milliseconds bound)
+void arm(OfficeStep step, std::chrono::milliseconds bound)
 {
     State& s = state();
     const std::lock_guard<std::mutex> guard(s.lock);
@@ -154,11 +155,11 @@ void disarm()
 {
     State& s = state();
     const std::lock_guard<std::mutex> guard(s.lock);
-    s.step = nullptr;
+    s.step.reset();
     s.wake.notify_all();
 }
 
-const char* step()
+OfficeStep step()
 {
     return currentStep.load();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "answer.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,10 +18,10 @@ namespace Watchdog {
 
 // Must run before any other thread starts: the signals are taken by a thread of its own.
 void install();
-void arm(const char* step, std::chrono::milliseconds bound);
+void arm(OfficeStep step, std::chrono::milliseconds bound);
 void disarm();
-// The step under way ("start" before the first one), for failures thrown out of it.
-const char* step();
+// The step under way (the start before the first one), for failures thrown out of it.
+OfficeStep step();
 
 // The helper ends as at SIGTERM when `parent`, the process that started it, ends in whatever
 // way, killed included; at once when it has ended already.

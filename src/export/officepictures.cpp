@@ -1,4 +1,4 @@
-#include "export/pagepictures.h"
+#include "export/officepictures.h"
 
 #include "browse/browserview.h"
 #include "browse/downloads.h"
@@ -98,8 +98,8 @@ std::optional<QByteArray> download(QWebEnginePage* page, const QString& address,
     page->download(QUrl(address), name);
     const auto over = [&request] {
         return request &&
-               (request->isFinished() || request->receivedBytes() > PagePictures::kMaxBytes ||
-                request->totalBytes() > PagePictures::kMaxBytes);
+               (request->isFinished() || request->receivedBytes() > OfficePictures::kMaxBytes ||
+                request->totalBytes() > OfficePictures::kMaxBytes);
     };
     Wait::until(over, milliseconds);
     QObject::disconnect(seen);
@@ -110,7 +110,7 @@ std::optional<QByteArray> download(QWebEnginePage* page, const QString& address,
         return std::nullopt;
     }
     QFile file(QDir(folder).filePath(name));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > PagePictures::kMaxBytes)
+    if (!file.open(QIODevice::ReadOnly) || file.size() > OfficePictures::kMaxBytes)
         return std::nullopt;
     const QByteArray bytes = file.readAll();
     file.close();
@@ -120,7 +120,7 @@ std::optional<QByteArray> download(QWebEnginePage* page, const QString& address,
 
 } // namespace
 
-namespace PagePictures {
+namespace OfficePictures {
 
 QHash<QString, QByteArray> fetch(BrowserView* view)
 {
@@ -163,4 +163,4 @@ QHash<QString, QByteArray> fetch(BrowserView* view)
     return pictures;
 }
 
-} // namespace PagePictures
+} // namespace OfficePictures

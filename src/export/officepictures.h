@@ -11,7 +11,7 @@ class BrowserView;
 // cache, with its cookies) or, for a picture of another site that the page may not read, as a
 // download of the browser's profile; the office is handed the bytes. Bounded in count, size and
 // time; a picture not fetched in time is not supplied.
-namespace PagePictures {
+namespace OfficePictures {
 
 inline constexpr int kMaxCount = 64;
 inline constexpr int kMaxBytes = 8 * 1024 * 1024;       // one picture
@@ -22,4 +22,4 @@ inline constexpr int kMaxMs = 10000;
 // as the page names it, and the one it shows when that differs).
 QHash<QString, QByteArray> fetch(BrowserView* view);
 
-} // namespace PagePictures
+} // namespace OfficePictures
