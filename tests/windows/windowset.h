@@ -63,7 +63,10 @@ public:
     // program shows them.
     frmLang* languageEditor() { return m_windows.languageEditor(); }
     frmInput* inputWindow() { return m_windows.inputWindow(); }
-    std::unique_ptr<frmAbout> about() { return std::make_unique<frmAbout>(m_windows, &m_owner); }
+    std::unique_ptr<frmAbout> about()
+    {
+        return std::make_unique<frmAbout>(m_windows.context(), &m_owner);
+    }
     // Shows the main window's stand-in.
     void showOwner() { m_owner.show(); }
 
