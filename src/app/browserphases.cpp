@@ -16,6 +16,7 @@
 #include "browse/tabstrip.h"
 #include "commandbar/commandentry.h"
 #include "commandbar/commandpool.h"
+#include "commands/dispatcher.h"
 #include "commands/maincatalogue.h"
 #include "commands/setcaptions.h"
 #include "config/captionnumbers.h"

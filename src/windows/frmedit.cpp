@@ -11,8 +11,8 @@
 #include "links/linkline.h"
 #include "links/linktable.h"
 #include "platform/desktop.h"
-#include "windows/frmtab.h"
 #include "windows/linkimages.h"
+#include "windows/linkwindows.h"
 #include "windows/windowplacement.h"
 
 #include <QCloseEvent>
@@ -163,7 +163,7 @@ void frmEDit::saveEntry()
     for (int i = 1; i <= kBoxes; ++i)
         grid.setCell(m_editRow, i, Txt(i)->text());
     grid.setHiddenText(m_editRow, Txt(4)->text());
-    frmTab::reportProblem(m_setup, this, m_table.Save_Table());
+    LinkWindows::reportProblem(m_setup, this, m_table.Save_Table());
     GO_Exit();
 }
 

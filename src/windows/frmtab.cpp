@@ -478,18 +478,6 @@ void frmTab::GO_Exit()
     hide();
 }
 
-void frmTab::reportProblem(const LinkWindowsSetup& setup, QWidget* parent,
-                           const TextFile::Result& result)
-{
-    if (result)
-        return;
-    QString text = FileMessages::text(setup.captions, result);
-    // Only a table file is read here, and one that cannot be read is never written over.
-    if (result.action == TextFile::Result::Action::Read)
-        text += QLatin1Char('\n') + setup.captions.textOrEnglish(CaptionNo::LinkTableKept);
-    setup.desktop.report(parent, text);
-}
-
 void frmTab::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);

@@ -4,6 +4,7 @@
 #include "commandbar/imagelist.h"
 #include "core/programdir.h"
 #include "links/linktable.h"
+#include "windows/linkwindows.h"
 
 #include <QDialog>
 #include <QString>
@@ -23,18 +24,6 @@ class QLabel;
 class QLineEdit;
 class frmEDit;
 struct WindowPlace;
-
-// What the link-table window and the entry editor work with, handed in by the main window.
-struct LinkWindowsSetup {
-    ProgramDir dir;
-    Desktop& desktop;
-    const CaptionTable& captions;
-    CommandPool& pool;
-    LinkTitles& titles;
-    WindowPlace& tablePlace;  // remembered between runs with the settings
-    WindowPlace& editorPlace; // the same for the entry editor
-    QString Lang_Code;        // names the help document
-};
 
 // The link-table window: 105 tables as tabs on seven strips of fifteen, the entries of the
 // selected table in a grid, and the table commands on two command bars. Shown modally over the
@@ -77,10 +66,6 @@ public:
     // The entry editor while it is open, else nullptr.
     frmEDit* editor() const { return m_editor; }
 
-    // Tells the user of a file that could not be read or written.
-    static void reportProblem(const LinkWindowsSetup& setup, QWidget* parent,
-                              const TextFile::Result& result);
-
     // The window's design size, in twips.
     static QSize designSize() { return QSize(16200, 10200); }
     // Its size when it was never placed: the design size, wider where the tables' titles need it
@@ -120,7 +105,10 @@ private:
     void closeTitleBox();
     void gridActivated();
     void setTabOrder();
-    void report(const TextFile::Result& result) { reportProblem(m_setup, this, result); }
+    void report(const TextFile::Result& result)
+    {
+        LinkWindows::reportProblem(m_setup, this, result);
+    }
 
     LinkWindowsSetup m_setup;
     ShownPage m_page;
