@@ -15,6 +15,7 @@
 #include "tempprogramdir.h"
 #include "unittestmain.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,8 @@ class TestFrmTab : public QObject {
     LinkTitles titles;
     IniSettings ini;
     std::unique_ptr<frmTab> w;
+    // Checks every change of the entries' model as the views see it (rows, cells, headers).
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 
     LinkWindowsSetup setup()
     {
@@ -47,7 +50,10 @@ class TestFrmTab : public QObject {
 
     frmTab& open(const ShownPage& page = {})
     {
+        modelTester.reset();
         w = std::make_unique<frmTab>(setup(), page);
+        modelTester = std::make_unique<QAbstractItemModelTester>(
+            &w->table().grid(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         w->show();
         return *w;
     }
@@ -129,6 +135,7 @@ private slots:
     void init()
     {
         TestGuard::failOnWarnings();
+        modelTester.reset();
         w.reset();
         dir = std::make_unique<TempProgramDir>(false);
         programDir = dir->programDir();
