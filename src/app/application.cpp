@@ -11,11 +11,13 @@
 #include "browse/webprofile.h"
 #include "commandbar/commandpool.h"
 #include "config/programfiles.h"
+#include "core/startmarks.h"
 #include "platform/desktop.h"
 #include "platform/resources.h"
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <cstdlib>
 #include <unistd.h>
@@ -81,6 +83,7 @@ void bringToFront(QWidget& window)
 
 int run(int argc, char** argv)
 {
+    StartMarks::mark("main");
     if (const std::optional<int> refused = DisplayCheck::refuseWithoutDisplay(argc, argv))
         return *refused;
 
@@ -98,6 +101,7 @@ int run(int argc, char** argv)
     g_qtMessages = qInstallMessageHandler(failWithoutAbort);
     QApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(g_qtMessages);
+    StartMarks::mark("application made");
     initResources();
     QApplication::setApplicationName(QStringLiteral("orvelquorvink"));
     QApplication::setOrganizationName(QStringLiteral("OrvelQuorvink"));
@@ -115,6 +119,7 @@ int run(int argc, char** argv)
         return 0;
     }
 
+    StartMarks::mark("program directory held");
     Desktop desktop;
     Module module(dir, desktop);
     desktop.keepSaveFolder(
@@ -123,12 +128,17 @@ int run(int argc, char** argv)
         }));
     // The command entries outlive every window that shows them.
     CommandPool pool;
+    StartMarks::mark("module read");
     Browser browser(module, pool);
+    StartMarks::mark("browser built");
     ExitSignals exitSignals;
     endWithTheWindow(app, browser, exitSignals);
     QObject::connect(&oneProgram, &OneProgram::showRequested, &browser,
                      [&browser] { bringToFront(browser.window()); });
     browser.start();
+    StartMarks::mark("window shown");
+    if (StartMarks::enabled())
+        QTimer::singleShot(0, [] { StartMarks::mark("event loop running"); });
     return app.exec();
 }
 

@@ -22,6 +22,7 @@
 #include "commands/startpage.h"
 #include "config/programfiles.h"
 #include "config/startlanguage.h"
+#include "core/startmarks.h"
 #include "links/linktitles.h"
 #include "mail/harvester.h"
 #include "mail/maillists.h"
@@ -43,6 +44,7 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
         m.path(ProgramFiles::EngineFolder), nullptr,
         StartLanguage::localeOf(m.dir,
                                 StartLanguage::ofRun(m.dir, QLocale::system().uiLanguages())));
+    StartMarks::mark("profile made");
     // The start page speaks the interface's language at every visit.
     WebProfile::servePages(m_profile, [this](const QString& page) -> std::optional<QByteArray> {
         if (page != QLatin1String("start"))
@@ -53,6 +55,7 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
     frmStart* window = m_window.get();
     m_tabs = std::make_unique<TabSet>(m_profile, window, window->cmdBar(1));
     window->holdTabs(*m_tabs);
+    StartMarks::mark("window and tabs made");
     connect(window, &frmStart::closing, this, &Browser::GO_Exit);
 
     m_navigation = new Navigation(*m_tabs, *window->Text1(), m.lang, m.dir, window);
@@ -66,8 +69,10 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
     buildPageGuard();
     m_printer = new PagePrinter(window);
     m_findBar = new FindBar(window);
+    StartMarks::mark("page parts made");
     buildExports();
     buildDownloads();
+    StartMarks::mark("exports and downloads made");
     m_smallWindows = std::make_unique<SmallWindows>(SmallWindows::Context{
         m_pool, m.Lang_Text, m.options, m.dir, m.desktop, window->bars().images(), window});
     m_smallWindows->languageSaved = [this] {

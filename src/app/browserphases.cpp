@@ -23,6 +23,7 @@
 #include "config/filemessages.h"
 #include "config/programfiles.h"
 #include "config/startlanguage.h"
+#include "core/startmarks.h"
 #include "core/twips.h"
 #include "core/wait.h"
 #include "export/officeexports.h"
@@ -59,6 +60,7 @@ void Browser::start()
     m_loaded = true;
     if (m_exitAfterLoad)
         QMetaObject::invokeMethod(this, &Browser::requestExit, Qt::QueuedConnection);
+    StartMarks::mark("load done");
     m_window->showPlaced();
     // Files that exist but could not be read: the run goes on with the defaults, and says so.
     if (!m_startProblems.isEmpty()) {
@@ -97,17 +99,28 @@ void Browser::Form_Load()
     }
 
     // Before any language file says otherwise there are three tabs.
+    StartMarks::mark("options read");
     m_tabs->setCount(3);
+    StartMarks::mark("views made");
     // The home page is known now: view 0 asks for it at once, so the web engine starts loading
     // it while the bars are built. Its page events arrive only after the load handler, and
     // opening the home page below finds it asked for already.
     m_tabs->view(0)->Navigate(m.options.Home_Page.isEmpty() ? Module::makerHomePage()
                                                             : m.options.Home_Page);
+    StartMarks::mark("home page asked");
+    if (StartMarks::enabled()) {
+        connect(
+            m_tabs->view(0), &BrowserView::documentComplete, this,
+            [] { StartMarks::mark("first page loaded"); }, Qt::SingleShotConnection);
+    }
     Read_Lang();
+    StartMarks::mark("language read");
     m_tabs->clearTabUrls();
 
     m_window->bars().build(m.dir, m.lang.Tab_Width, m_tabs->Tab1(), m.Lang_List);
+    StartMarks::mark("bars built");
     applyCaptions();
+    StartMarks::mark("captions set");
 
     problem = {};
     SettingsFile::read(m.path(ProgramFiles::Settings), m.ini, Twips::screenSize(), &problem);
@@ -123,12 +136,15 @@ void Browser::Form_Load()
     if (const std::optional<TextFile::Result> extra = m.ext.takeProblem())
         noteProblem(*extra);
 
+    StartMarks::mark("settings and history read");
     m_window->bars().bind(m.options.Bar_Style);
     MainCatalogue::applyEnableRules(m_pool, false);
+    StartMarks::mark("bars bound");
 
     m_window->place();
     for (int i = 0; i < m_tabs->count(); ++i)
         m_window->layout().Set_Web(i);
+    StartMarks::mark("window placed");
 
     m_navigation->clearCurUrl();
     m_window->picStat()->setProgress(0);
@@ -158,6 +174,7 @@ void Browser::Timer4_Timer()
         m_timer4.start();
         return;
     }
+    StartMarks::mark("deferred step");
     // The language editor and the input window are loaded hidden and take their captions (before
     // the titles are read: the titles of the file win over the default ones).
     m_deferredDone = true;
@@ -175,6 +192,7 @@ void Browser::Timer4_Timer()
     office().setTemplates(m.Template_Doc, m.Template_HDoc);
     MainCatalogue::applyEnableRules(m_pool, true);
     m_mailLists->emptyAtStart();
+    StartMarks::mark("deferred step done");
     emit deferredStepDone();
 }
 

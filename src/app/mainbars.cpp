@@ -38,15 +38,16 @@ void MainBars::build(const ProgramDir& dir, qint16 Tab_Width, QWidget* Tab1, QSt
 
 void MainBars::bind(int Bar_Style)
 {
-    // The three toolbars; the menus are shown by the controls made later.
+    // The three toolbars; the menus are shown by the controls made later. The style and the
+    // icons come before the entries, so that each toolbar is built and styled once.
     for (const MainBar& def : MainCatalogue::bars()) {
         if (def.control < 0 || def.control >= 3)
             continue;
         CommandBarControl* control = m_controls[def.control];
-        control->setBar(m_pool.bar(QLatin1String(def.key)));
+        control->setBarStyle(Bar_Style);
         if (def.control != 1)
             control->setImageList(m_images.get());
-        control->setBarStyle(Bar_Style);
+        control->setBar(m_pool.bar(QLatin1String(def.key)));
     }
 }
 

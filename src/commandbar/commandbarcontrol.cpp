@@ -121,7 +121,9 @@ void CommandBarControl::setBarStyle(int style)
 void CommandBarControl::setImageList(const ImageList* images)
 {
     m_images = images;
-    rebuild();
+    // A control without a bar shows no entry, and so no icon.
+    if (m_bar)
+        rebuild();
 }
 
 CommandBarControl* CommandBarControl::menuHost()

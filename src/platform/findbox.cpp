@@ -9,11 +9,17 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-FindBox::FindBox(QWidget* parent)
-    : QWidget(parent), m_input(new QLineEdit(this)), m_result(new QLabel(this)),
-      m_previous(new QToolButton(this)), m_next(new QToolButton(this)),
-      m_done(new QToolButton(this))
+FindBox::FindBox(QWidget* parent) : QWidget(parent) {}
+
+void FindBox::build()
 {
+    if (m_input)
+        return;
+    m_input = new QLineEdit(this);
+    m_result = new QLabel(this);
+    m_previous = new QToolButton(this);
+    m_next = new QToolButton(this);
+    m_done = new QToolButton(this);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     m_input->setObjectName(QStringLiteral("FindText"));
@@ -31,36 +37,67 @@ FindBox::FindBox(QWidget* parent)
     connect(m_previous, &QToolButton::clicked, this, [this] { find(true); });
     connect(m_next, &QToolButton::clicked, this, [this] { find(false); });
     connect(m_done, &QToolButton::clicked, this, [this] { dismiss(); });
+    applyTexts();
+}
+
+QLineEdit* FindBox::input() const
+{
+    const_cast<FindBox*>(this)->build();
+    return m_input;
+}
+
+void FindBox::setVisible(bool visible)
+{
+    if (visible)
+        build();
+    QWidget::setVisible(visible);
+}
+
+QSize FindBox::sizeHint() const
+{
+    const_cast<FindBox*>(this)->build();
+    return QWidget::sizeHint();
 }
 
 void FindBox::setTexts(const CaptionTable& captions, const QString& inputName)
 {
-    m_input->setAccessibleName(inputName);
-    m_input->setPlaceholderText(inputName);
-    const std::pair<QToolButton*, int> buttons[] = {{m_previous, CaptionNo::FindPrevious},
-                                                    {m_next, CaptionNo::FindNext},
-                                                    {m_done, CaptionNo::FindClose}};
-    for (const auto& [button, number] : buttons) {
-        button->setToolTip(captions[number]);
-        button->setAccessibleName(captions[number]);
-    }
+    m_inputName = inputName;
+    m_buttonTexts[0] = captions[CaptionNo::FindPrevious];
+    m_buttonTexts[1] = captions[CaptionNo::FindNext];
+    m_buttonTexts[2] = captions[CaptionNo::FindClose];
     if (captions[CaptionNo::FindResult].contains(QLatin1String("%2")))
         m_resultFormat = captions[CaptionNo::FindResult];
+    applyTexts();
+}
+
+void FindBox::applyTexts()
+{
+    if (!m_input)
+        return;
+    m_input->setAccessibleName(m_inputName);
+    m_input->setPlaceholderText(m_inputName);
+    QToolButton* const buttons[] = {m_previous, m_next, m_done};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i]->setToolTip(m_buttonTexts[i]);
+        buttons[i]->setAccessibleName(m_buttonTexts[i]);
+    }
 }
 
 QString FindBox::resultText() const
 {
-    return m_result->text();
+    return m_result ? m_result->text() : QString();
 }
 
 void FindBox::showResult(int active, int total)
 {
+    build();
     m_result->setText(total > 0 ? m_resultFormat.arg(active).arg(total) : QString());
 }
 
 void FindBox::clearResult()
 {
-    m_result->clear();
+    if (m_result)
+        m_result->clear();
 }
 
 bool FindBox::eventFilter(QObject* watched, QEvent* event)
