@@ -50,7 +50,7 @@ void Downloads::requested(QWebEngineDownloadRequest* request)
         return;
     // A page may start downloads by script, one after the other: while the user decides on
     // one, and right after a refusal, the others are refused without a dialog.
-    if (m_asking || (m_closed.isValid() && m_closed.elapsed() < m_quietMs)) {
+    if (refusing()) {
         request->cancel();
         return;
     }

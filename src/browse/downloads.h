@@ -49,6 +49,12 @@ public:
         qint64 total = -1; // -1 while unknown
     };
     const QList<Transfer>& transfers() const { return m_transfers; }
+    // Whether a request now would be refused without a dialog (one is open, or one closed a
+    // moment ago).
+    bool refusing() const
+    {
+        return m_asking || (m_closed.isValid() && m_closed.elapsed() < m_quietMs);
+    }
     int running() const;
     // The share of all running transfers received, 0 to 100 (transfers of unknown size count
     // as half done).

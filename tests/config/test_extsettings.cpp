@@ -48,19 +48,27 @@ private slots:
     }
 
     // Something other than a regular file in the file's place (a pipe would block a reader for
-    // ever) is never opened nor replaced: the defaults hold, values set hold for the run, and the
-    // problem is told once.
-    void specialFileIsLeftAlone_data()
+    // ever), or a file too large to be the program's, is never opened nor replaced: the defaults
+    // hold, values set hold for the run, and the problem is told once.
+    void fileLeftAlone_data()
     {
-        QTest::addColumn<bool>("pipe");
-        QTest::addRow("pipe") << true;
-        QTest::addRow("folder") << false;
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<TextFile::Result::Cause>("cause");
+        QTest::addRow("pipe") << "pipe" << TextFile::Result::Cause::NotRegularFile;
+        QTest::addRow("folder") << "folder" << TextFile::Result::Cause::NotRegularFile;
+        QTest::addRow("too large") << "large" << TextFile::Result::Cause::TooLarge;
     }
-    void specialFileIsLeftAlone()
+    void fileLeftAlone()
     {
-        QFETCH(bool, pipe);
-        QVERIFY(pipe ? mkfifo(QFile::encodeName(path()).constData(), 0600) == 0
-                     : QDir().mkdir(path()));
+        QFETCH(QString, kind);
+        QFETCH(TextFile::Result::Cause, cause);
+        QFile large(path());
+        QVERIFY(kind == u"pipe" ? mkfifo(QFile::encodeName(path()).constData(), 0600) == 0
+                : kind == u"folder"
+                    ? QDir().mkdir(path())
+                    : large.open(QIODevice::WriteOnly) && large.resize(ExtSettings::kMaxBytes + 1));
+        large.close();
+        const QFileInfo before(path());
         ExtSettings settings(path());
         QCOMPARE(settings.value(ExtKeys::TextAddresses), false);
         const TextFile::Result written = settings.set(ExtKeys::TextAddresses, true);
@@ -69,24 +77,13 @@ private slots:
         QCOMPARE(settings.value(ExtKeys::TextAddresses), true);
         const std::optional<TextFile::Result> problem = settings.takeProblem();
         QVERIFY(problem);
-        QCOMPARE(problem->cause, TextFile::Result::Cause::NotRegularFile);
+        QCOMPARE(problem->cause, cause);
         QVERIFY(!settings.takeProblem());
         QVERIFY(!settings.set(ExtKeys::TextAddresses, false).ok);
         QVERIFY(!settings.takeProblem());
-        QCOMPARE(QFileInfo(path()).isFile(), false);
-    }
-
-    // A file too large to be the program's is not read and not written over.
-    void largeFileIsKept()
-    {
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(ExtSettings::kMaxBytes + 1));
-        file.close();
-        ExtSettings settings(path());
-        QVERIFY(!settings.set(ExtKeys::PageItself, true).ok);
-        QCOMPARE(QFileInfo(path()).size(), ExtSettings::kMaxBytes + 1);
-        QCOMPARE(settings.takeProblem()->cause, TextFile::Result::Cause::TooLarge);
+        const QFileInfo after(path());
+        QCOMPARE(after.isFile(), before.isFile());
+        QCOMPARE(after.size(), before.size());
     }
 };
 

@@ -305,8 +305,10 @@ private slots:
     void keysWorkWhileThePageHasTheFocus_data()
     {
         QTest::addColumn<QString>("keys");
-        for (const char* keys : {"F5", "Ctrl+R", "Alt+Left", "Esc", "Ctrl+L", "Alt+D", "F6",
-                                 "Ctrl+Tab", "Alt+Home", "Ctrl+F", "Ctrl+O"})
+        // One key of each command: a command's other keys are its record's, which the catalogue
+        // test holds to the same rules.
+        for (const char* keys :
+             {"F5", "Alt+Left", "Esc", "Ctrl+L", "Ctrl+Tab", "Alt+Home", "Ctrl+F", "Ctrl+O"})
             QTest::addRow("%s", keys) << QString::fromLatin1(keys);
     }
     void keysWorkWhileThePageHasTheFocus()
@@ -359,7 +361,7 @@ private slots:
             app.desktop.openAnswers = QStringList{file};
             pressInPage(key);
             QVERIFY(AppFixture::waitFor(view, QUrl::fromLocalFile(file)));
-        } else if (keys == u"F5" || keys == u"Ctrl+R") {
+        } else if (keys == u"F5") {
             pressInPage(key);
             QTRY_COMPARE(server.requestCount(QStringLiteral("a.html")), before + 1);
         } else {

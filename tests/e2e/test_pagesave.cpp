@@ -310,7 +310,7 @@ private slots:
             QCOMPARE(app.desktop.saveAsked.size(), 1);
             QCOMPARE(transfers().transfers().size(), before);
             // The refusal holds for a while only: the next test's download asks again.
-            QTest::qWait(Downloads::kRefusedQuietMs);
+            QTRY_VERIFY_WITH_TIMEOUT(!transfers().refusing(), 2 * Downloads::kRefusedQuietMs);
             return;
         }
         QCOMPARE(transfers().transfers().size(), before + 1);

@@ -678,12 +678,10 @@ void HarvesterTest::lateLinks()
     QVERIFY2(clock.elapsed() >= 2500, qPrintable(QString::number(clock.elapsed())));
     const QByteArray added = "added@example.org\r\nshadow@example.org\r\nframed@example.org\r\n";
     QCOMPARE(program.list(), first + added);
-    QTest::qWait(3000);
-    QCOMPARE(wrote(), 1);
-    QCOMPARE(program.list(), first + added);
 
     // A page that adds a link every tenth of a second: a late pass every two seconds or more,
-    // each link written once.
+    // each link written once (a pass that wrote the earlier links again would overshoot the
+    // count).
     m_view->page()->runJavaScript(QStringLiteral(
         "let n = 0; const adding = setInterval(() => { document.body.insertAdjacentHTML("
         "'beforeend', '<a href=\"mailto:n' + n++ + '@example.org\">n</a>');"
