@@ -6,7 +6,6 @@
 #include "config/captionnumbers.h"
 #include "config/languagefile.h"
 
-#include <QFileInfo>
 #include <QUrl>
 #include <QWebEngineSettings>
 
@@ -19,14 +18,8 @@ PageStatus::PageStatus(AddressBox& box, const CaptionTable& captions,
 void PageStatus::connectView(BrowserView* view)
 {
     view->page()->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, true);
-    connect(view, &BrowserView::beforeNavigate, this, [this, view](const QUrl& url) {
-        // A local page's own scripts could read the user's other files and hand them to the web
-        // (a local page reaches both): they run in web pages, and in the engine's own listing of
-        // a folder. The program's reads of a page run in a world of their own and go on.
-        const bool localPage = url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir();
-        view->page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !localPage);
-        onBeforeNavigate(view, url);
-    });
+    connect(view, &BrowserView::beforeNavigate, this,
+            [this, view](const QUrl& url) { onBeforeNavigate(view, url); });
     connect(view, &BrowserView::progressChange, this, &PageStatus::onProgressChange);
     connect(view, &BrowserView::statusTextChange, this, [this, view](const QString& text) {
         if (isCurrent(view))

@@ -3,9 +3,11 @@
 #include "browse/sitetext.h"
 #include "core/wait.h"
 
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QUrl>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 WebPage::WebPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent)
@@ -27,6 +29,13 @@ bool WebPage::isShownScheme(const QString& scheme)
 bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
     Q_UNUSED(type);
+    if (isMainFrame) {
+        // A local page's own scripts could read the user's other files and hand them to the web
+        // (a local page reaches both): they run in web pages, and in the engine's own listing of
+        // a folder. The program's reads of a page run in a world of their own and go on.
+        const bool localPage = url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir();
+        settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !localPage);
+    }
     emit navigationRequested(url, isMainFrame);
     if (!isShownScheme(url.scheme())) {
         if (externalHandler)
