@@ -1,4 +1,5 @@
 #include "core/programdir.h"
+#include "ordinaryuser.h"
 #include "testguard.h"
 #include "unittestmain.h"
 
@@ -7,8 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <unistd.h>
 
 // Finding the program directory of an installed program: the per-user folder is filled from the
 // installed copy of the shipped data, on the first start and again after an upgrade, without
@@ -170,10 +169,10 @@ void TestProgramDir::portableInstallIsNotSeeded()
 
 void TestProgramDir::copiesAreWritable()
 {
-    // A copy takes the permissions its source has for the copying user, and root may write
-    // anything: only an ordinary user sees a read-only installed file give a read-only copy.
-    if (geteuid() == 0)
-        QSKIP("needs an ordinary user");
+    // A copy takes the permissions its source has: a read-only installed file gives a
+    // read-only copy, which only permissions that hold can show.
+    if (!actAsOrdinaryUser())
+        QSKIP("file permissions do not hold for this process");
     QTemporaryDir temp;
     const QString installed = temp.filePath(QStringLiteral("share"));
     const QString userDir = temp.filePath(QStringLiteral("user"));

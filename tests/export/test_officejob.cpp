@@ -7,6 +7,7 @@
 #include "export/officesession.h"
 #include "httpserver.h"
 #include "officecheck.h"
+#include "ordinaryuser.h"
 #include "testguard.h"
 #include "unittestmain.h"
 
@@ -525,9 +526,8 @@ void OfficeJobTest::failures()
     QVERIFY(dir.mkdir(QStringLiteral("locked")));
     QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
                           QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (targetName.startsWith(QLatin1String("locked/")) &&
-        QFile(dir.filePath(QStringLiteral("locked/probe"))).open(QIODevice::WriteOnly))
-        QSKIP("this user writes into read-only folders (root)");
+    if (targetName.startsWith(QLatin1String("locked/")) && !actAsOrdinaryUser())
+        QSKIP("file permissions do not hold for this process");
 
     OfficeJob::Request r = request(OfficeJob::Kind(kind), dir.filePath(targetName));
     if (!templatePath.isEmpty())

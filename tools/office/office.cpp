@@ -297,6 +297,7 @@ void Office::spawn()
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF |
                                               POSIX_SPAWN_SETSIGMASK);
     pid_t pid = 0;
+    std::unique_lock<std::mutex> ending = Watchdog::holdEnd();
     const int error = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
@@ -306,6 +307,7 @@ void Office::spawn()
 
     m_pid = pid;
     Watchdog::setOfficeGroup(pid);
+    ending.unlock();
     Watchdog::setOfficeFiles(leftovers());
     Reporter::officePid(pid);
     try {

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <mutex>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -92,13 +93,18 @@ bool answered(const char* socketPath)
         ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     const int error = errno;
     ::close(fd);
-    return connected || error != ECONNREFUSED;
+    // Gone already (another cleaner was first) counts as not answered.
+    return connected || (error != ECONNREFUSED && error != ENOENT);
 }
 
 } // namespace
 
 void removeLeftovers(const QStringList& paths, int closingMs)
 {
+    // The helper's main thread and its watchdog may both clean up when the browser goes: one at
+    // a time, or each would take the other's removals for a socket still in use and keep the lock.
+    static std::mutex cleaning;
+    const std::lock_guard<std::mutex> guard(cleaning);
     const auto stillAnswered = [closingMs](const QByteArray& socket) {
         constexpr int kPollMs = 50;
         for (int waited = 0; answered(socket.constData()); waited += kPollMs) {
@@ -118,7 +124,7 @@ void removeLeftovers(const QStringList& paths, int closingMs)
         if (S_ISREG(status.st_mode))
             files << name;
         else if (S_ISSOCK(status.st_mode) &&
-                 (stillAnswered(name) || ::unlink(name.constData()) != 0))
+                 (stillAnswered(name) || (::unlink(name.constData()) != 0 && errno != ENOENT)))
             socketLeft = true;
     }
     // The lock is the profile's while an office answers on one of its sockets.

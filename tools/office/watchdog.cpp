@@ -40,6 +40,11 @@ State& state()
 
 std::atomic<OfficeStep> currentStep{OfficeStep::Start};
 std::atomic<pid_t> officeGroup{0};
+std::mutex& startingOffice()
+{
+    static std::mutex* const m = new std::mutex;
+    return *m;
+}
 std::once_flag endOnce;
 
 sigset_t endingSignals()
@@ -61,7 +66,11 @@ sigset_t endingSignals()
             const std::lock_guard<std::mutex> guard(state().lock);
             finder = state().finder;
         }
-        const pid_t group = officeGroup.load();
+        pid_t group = 0;
+        {
+            const std::lock_guard<std::mutex> starting(startingOffice());
+            group = officeGroup.load();
+        }
         const pid_t found = finder ? finder() : 0;
         for (const pid_t g : {group, found}) {
             if (g > 0)
@@ -175,6 +184,11 @@ void followParent(pid_t parent)
 void setOfficeGroup(pid_t group)
 {
     officeGroup = group;
+}
+
+std::unique_lock<std::mutex> holdEnd()
+{
+    return std::unique_lock<std::mutex>(startingOffice());
 }
 
 void setOfficeFinder(std::function<pid_t()> finder)

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <mutex>
 #include <sys/types.h>
 
 // Bounds every wait of the helper. Each step is given a time; a step that overruns it ends the
@@ -29,6 +30,9 @@ void followParent(pid_t parent);
 
 // The process group of the office the helper is driving (0: none).
 void setOfficeGroup(pid_t group);
+// Held from starting an office until its group is set: an end in between waits, so that the
+// office it would not yet know of is killed too.
+std::unique_lock<std::mutex> holdEnd();
 // Asked when the helper ends, for one more office group to end: the office the helper keeps
 // may have been started by another helper since.
 void setOfficeFinder(std::function<pid_t()> finder);
