@@ -517,6 +517,14 @@ public:
             dir.setAutoRemove(false);
         }
         stop(process, pid, tree);
+        // The program's start-up trace (QUORVINK_START_TRACE set for the benchmark).
+        if (QFile log(dir.filePath(QStringLiteral("program.log")));
+            o.verbose && log.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : log.readAll().split('\n')) {
+                if (line.startsWith("start-trace"))
+                    std::printf("    %s\n", line.constData());
+            }
+        }
         if (!m_server.other.isEmpty() && o.verbose)
             std::printf("    also asked for: %s\n", qPrintable(m_server.other.join(u' ')));
         return sample;

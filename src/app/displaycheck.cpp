@@ -8,8 +8,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTextStream>
+
+#include <optional>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -37,6 +41,25 @@ bool answers(const QByteArray& path, bool abstract)
     return ok;
 }
 
+// Whether the system lists a socket listening on the path (or on the abstract name, with '@'),
+// without asking the server: an X server whose only client leaves resets itself, which would
+// hold up the program's own connection. Nothing when the list cannot be read.
+std::optional<bool> listed(const QList<QByteArray>& names)
+{
+    QFile list(QStringLiteral("/proc/net/unix"));
+    if (!list.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // Num RefCount Protocol Flags Type St Inode Path; the flag 00010000 marks a listening socket.
+    constexpr qulonglong kListening = 0x10000;
+    for (QByteArray line = list.readLine(); !line.isEmpty(); line = list.readLine()) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 8 && (fields[3].toULongLong(nullptr, 16) & kListening) &&
+            names.contains(fields[7]))
+            return true;
+    }
+    return false;
+}
+
 // ":0", ":0.0", "unix:1": a local X server, reached through its socket; a display on another
 // host is taken as reachable (the check does not go on the network).
 bool xAnswers(const QByteArray& display)
@@ -51,7 +74,14 @@ bool xAnswers(const QByteArray& display)
     if (const qsizetype dot = number.indexOf('.'); dot >= 0)
         number.truncate(dot);
     const QByteArray socket = "/tmp/.X11-unix/X" + number;
-    return answers(socket, false) || answers(socket, true);
+    const std::optional<bool> listening = listed({socket, '@' + socket});
+    if (listening.value_or(false))
+        return true;
+    // The list holds the sockets of this process's network only: a server outside it (a
+    // container's host) is asked through its socket file.
+    if (QFileInfo(QFile::decodeName(socket)).exists())
+        return answers(socket, false);
+    return !listening && answers(socket, true);
 }
 
 bool waylandAnswers(const QByteArray& display)
