@@ -1,6 +1,6 @@
 #include "app/autohide.h"
 
-#include "app/mainlayout.h"
+#include "app/maingeometry.h"
 #include "app/timings.h"
 #include "app/windowlayout.h"
 #include "config/optionsfile.h"
@@ -59,10 +59,10 @@ void AutoHide::Timer1_Timer()
     const double y = Twips::fromPixels(QCursor::pos().y());
     const double top = Twips::fromPixels(m_window.frameGeometry().y());
     if (m_layout.Bar_Shown()) {
-        if (top + MainLayout::kPicBarHeight + MainLayout::kHideZone > y)
+        if (top + MainGeometry::kPicBarHeight + MainGeometry::kHideZone > y)
             return;
         m_layout.GO_BarOff();
-    } else if (top + MainLayout::kShowZone > y) {
+    } else if (top + MainGeometry::kShowZone > y) {
         m_layout.GO_BarOn();
     }
     if (m_timer1.interval() != m_timings.autoHidePollMs)

@@ -78,7 +78,7 @@ Browser::Browser(Module& module, CommandPool& pool) : m(module), m_pool(pool)
     m_smallWindows->languageSaved = [this] {
         addNewLanguages(m_pool, m_window->bars().images(), m.dir, m.Lang_List);
     };
-    m_dispatcher = std::make_unique<MainDispatcher>(MainCommandTargets{
+    m_dispatcher = std::make_unique<MainDispatcher>(CommandTargets{
         *this, window, *m_tabs, *m_navigation, *m_printer, *m_findBar, *m_harvester, *m_mailLists,
         m.desktop, m.dir, m.lang, m.options, m.Lang_Text, *m_exports, *m_smallWindows, m.ext});
     connect(&window->bars(), &MainBars::activated, this,

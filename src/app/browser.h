@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/maincommands.h"
+#include "commands/programcommands.h"
 #include "core/textfile.h"
 #include "export/pageexports.h"
 
@@ -40,7 +40,7 @@ class frmStart;
 //   load    (start)        the files read, the bars built, the window placed and shown;
 //   deferred (Timer4)      the captions of the hidden windows, the link titles, the templates;
 //   exit    (GO_Exit)      the files written, the other windows closed, the window closed.
-class Browser : public QObject, public MainWindowCommands {
+class Browser : public QObject, public ProgramCommands {
     Q_OBJECT
 public:
     Browser(Module& module, CommandPool& pool);

@@ -1,6 +1,6 @@
 #include "app/frmstart.h"
 
-#include "app/mainlayout.h"
+#include "app/maingeometry.h"
 #include "app/module.h"
 #include "app/windowlayout.h"
 #include "browse/tabset.h"
@@ -30,7 +30,8 @@ bool frmStart::wantsWholeScreen() const
 void frmStart::place()
 {
     // The narrowest window in which the bars, the tab strip and the address box still fit.
-    const int narrowest = Twips::toPixels(MainLayout::minimumWidth(qMax<int>(0, m.lang.Tab_Width)));
+    const int narrowest =
+        Twips::toPixels(MainGeometry::minimumWidth(qMax<int>(0, m.lang.Tab_Width)));
     setMinimumWidth(qMin(narrowest, Twips::toPixels(Twips::screenSize().width()) * 3 / 4));
     const IniSettings& ini = m.ini;
     if (wantsWholeScreen()) {

@@ -1,7 +1,7 @@
 #include "app/windowlayout.h"
 
 #include "app/bottomstrip.h"
-#include "app/mainlayout.h"
+#include "app/maingeometry.h"
 #include "browse/addressbox.h"
 #include "browse/browserview.h"
 #include "browse/tabset.h"
@@ -39,12 +39,12 @@ void WindowLayout::Form_Resize()
         m_wasMin = false;
         w.setWindowTitle(QString());
     }
-    MainLayout::Input in;
+    MainGeometry::Input in;
     in.S = qRound(Twips::fromPixels(w.width()));
     in.H = qRound(Twips::fromPixels(w.height()));
     in.tabStripWidth = qRound(Twips::fromPixels(p.tabs->Tab1()->width()));
     in.barShown = m_barShown;
-    const MainLayout::Output out = MainLayout::compute(in);
+    const MainGeometry::Output out = MainGeometry::compute(in);
 
     p.picBar->setGeometry(Twips::toPixels(out.picBar));
     const QRect* bars[] = {&out.bar0, &out.bar1, &out.bar2};
@@ -68,8 +68,8 @@ void WindowLayout::Set_Web(int i)
     if (!view)
         return;
     const QWidget& w = *p.window;
-    const QRect r = MainLayout::viewRect(qRound(Twips::fromPixels(w.width())),
-                                         qRound(Twips::fromPixels(w.height())), m_barShown);
+    const QRect r = MainGeometry::viewRect(qRound(Twips::fromPixels(w.width())),
+                                           qRound(Twips::fromPixels(w.height())), m_barShown);
     view->widget()->setGeometry(Twips::toPixels(r));
     if (!m_barShown)
         view->widget()->raise();
@@ -94,9 +94,9 @@ void WindowLayout::GO_BarOn()
         p.picStat->show();
         BrowserView* view = p.tabs->current();
         const QWidget& w = *p.window;
-        const int top = Twips::toPixels(MainLayout::kPicBarHeight);
-        view->widget()->setGeometry(0, top, w.width(),
-                                    w.height() - top - Twips::toPixels(MainLayout::kPicStatHeight));
+        const int top = Twips::toPixels(MainGeometry::kPicBarHeight);
+        view->widget()->setGeometry(
+            0, top, w.width(), w.height() - top - Twips::toPixels(MainGeometry::kPicStatHeight));
         m_barShown = true;
         p.window->activateWindow();
     }

@@ -3,7 +3,7 @@
 #include "commandbar/commandentry.h"
 #include "commands/maincatalogue.h"
 
-MainDispatcher::MainDispatcher(MainCommandTargets targets) : t(targets) {}
+MainDispatcher::MainDispatcher(CommandTargets targets) : t(targets) {}
 
 bool MainDispatcher::isLanguageKey(const QString& key)
 {

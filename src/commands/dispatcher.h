@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commands/maincatalogue.h"
-#include "commands/maincommands.h"
+#include "commands/programcommands.h"
 
 #include <QString>
 
@@ -13,7 +13,7 @@ class CommandEntry;
 // the language; any other activation is ignored. Keys are compared exactly.
 class MainDispatcher {
 public:
-    explicit MainDispatcher(MainCommandTargets targets);
+    explicit MainDispatcher(CommandTargets targets);
 
     // True when the activation reached an action.
     bool dispatch(int control, CommandEntry* entry);
@@ -26,5 +26,5 @@ public:
     static bool isLanguageKey(const QString& key);
 
 private:
-    MainCommandTargets t;
+    CommandTargets t;
 };

@@ -33,7 +33,7 @@
 
 namespace {
 
-using Targets = MainCommandTargets;
+using Targets = CommandTargets;
 
 constexpr EntryStyle S = EntryStyle::Separator;
 
@@ -746,7 +746,7 @@ int controlOf(const char* bar)
     return -1;
 }
 
-void applyCheckMarks(CommandPool& pool, const MainCommandTargets& targets)
+void applyCheckMarks(CommandPool& pool, const CommandTargets& targets)
 {
     for (const MainCommand& command : kCommands) {
         if (!command.checked)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commandbar/commandentry.h"
-#include "commands/maincommands.h"
+#include "commands/programcommands.h"
 
 #include <QString>
 #include <QStringView>
@@ -29,10 +29,10 @@ struct MainCommand {
     int icon = -1;   // index into the main window's image list
     int caption = 0; // caption number of its menu text; 0: none
     int tooltip = 0; // caption number of its tooltip; 0: none
-    void (*handler)(MainCommandTargets&, CommandEntry*) = nullptr;
+    void (*handler)(CommandTargets&, CommandEntry*) = nullptr;
     // A check or option entry: whether it is checked, read from the settings (the options file,
     // the program's own settings file); set when the bars are built.
-    bool (*checked)(const MainCommandTargets&) = nullptr;
+    bool (*checked)(const CommandTargets&) = nullptr;
     // Its keyboard shortcuts in portable text, several separated by "; " ("F5; Ctrl+R"): they
     // work anywhere in the window, the page included, and the menu shows the first. A record
     // in no bar is a command of its keys alone.
@@ -62,7 +62,7 @@ const MainCommand* find(QStringView key);
 // The control that shows a bar; -1 for an unknown bar.
 int controlOf(const char* bar);
 // The check marks of the check and option entries, as their records read them from the settings.
-void applyCheckMarks(CommandPool& pool, const MainCommandTargets& targets);
+void applyCheckMarks(CommandPool& pool, const CommandTargets& targets);
 
 // The language entries are made from the language files found: "LANG:" and the name in ASCII
 // upper case, listed in "LANG" before the language editor's entry.

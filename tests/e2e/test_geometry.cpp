@@ -5,7 +5,7 @@
 #include "testguard.h"
 
 #include "app/bottomstrip.h"
-#include "app/mainlayout.h"
+#include "app/maingeometry.h"
 #include "appfixture.h"
 #include "browse/tabstrip.h"
 #include "core/twips.h"
@@ -82,7 +82,7 @@ private slots:
     void narrowWindowKeepsRoomForTheAddressBox()
     {
         const int tabStrip = qRound(Twips::fromPixels(root().tabs().Tab1()->width()));
-        const int narrowest = Twips::toPixels(MainLayout::minimumWidth(tabStrip));
+        const int narrowest = Twips::toPixels(MainGeometry::minimumWidth(tabStrip));
         w().resize(600, 500);
         QTRY_COMPARE(w().height(), 500);
         QTRY_VERIFY2(w().width() >= narrowest - 1,
@@ -94,7 +94,7 @@ private slots:
             return w().rect().contains(address) && w().Text1()->width() > 0;
         };
         QTRY_VERIFY(addressInside());
-        QVERIFY(w().Text1()->width() >= Twips::toPixels(MainLayout::kMinAddressWidth) - 2);
+        QVERIFY(w().Text1()->width() >= Twips::toPixels(MainGeometry::kMinAddressWidth) - 2);
         QVERIFY(w().rect().contains(w().picStat()->geometry()));
     }
 

@@ -1,6 +1,6 @@
-#include "app/mainlayout.h"
+#include "app/maingeometry.h"
 
-namespace MainLayout {
+namespace MainGeometry {
 
 QRect viewRect(int S, int H, bool barShown)
 {
@@ -46,4 +46,4 @@ Output compute(const Input& in)
     return out;
 }
 
-} // namespace MainLayout
+} // namespace MainGeometry

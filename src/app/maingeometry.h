@@ -4,7 +4,7 @@
 
 // Where the main window's resize handler puts its controls, in twips. Pure arithmetic over the
 // window's inner size and the fixed sizes of the controls, so it is checked without a window.
-namespace MainLayout {
+namespace MainGeometry {
 
 // Fixed measures in twips.
 constexpr int kStripInset = 20;
@@ -54,4 +54,4 @@ QRect viewRect(int S, int H, bool barShown);
 // kMinAddressWidth still fit side by side.
 int minimumWidth(int tabStripWidth);
 
-} // namespace MainLayout
+} // namespace MainGeometry

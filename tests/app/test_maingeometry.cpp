@@ -1,5 +1,5 @@
 // Where the resize handler puts every control of the main window, computed without a window.
-#include "app/mainlayout.h"
+#include "app/maingeometry.h"
 #include "testguard.h"
 #include "unittestmain.h"
 
@@ -9,7 +9,7 @@
 
 using Places = QHash<QString, QRect>;
 
-class TestMainLayout : public QObject {
+class TestMainGeometry : public QObject {
     Q_OBJECT
 private slots:
     void layoutArithmetic_data()
@@ -44,11 +44,11 @@ private slots:
         QFETCH(int, H);
         QFETCH(Places, expected);
         QFETCH(QRect, address);
-        MainLayout::Input in;
+        MainGeometry::Input in;
         in.S = S;
         in.H = H;
         in.tabStripWidth = 2600;
-        const MainLayout::Output out = MainLayout::compute(in);
+        const MainGeometry::Output out = MainGeometry::compute(in);
         QCOMPARE(out.picBar, expected["picBar"]);
         QCOMPARE(out.bar0, expected["bar0"]);
         QCOMPARE(out.bar1, expected["bar1"]);
@@ -61,10 +61,10 @@ private slots:
         QCOMPARE(out.cmdMove, expected["cmdMove"]);
         QCOMPARE(out.view, expected["view"]);
         QCOMPARE(QRect(out.address.x(), out.address.y(), out.address.width(), 0), address);
-        QCOMPARE(MainLayout::viewRect(S, H, true), expected["view"]);
-        QCOMPARE(MainLayout::viewRect(S, H, false), expected["hidden"]);
+        QCOMPARE(MainGeometry::viewRect(S, H, true), expected["view"]);
+        QCOMPARE(MainGeometry::viewRect(S, H, false), expected["hidden"]);
     }
 };
 
-QUORVINK_CORE_TEST_MAIN(TestMainLayout)
-#include "test_mainlayout.moc"
+QUORVINK_CORE_TEST_MAIN(TestMainGeometry)
+#include "test_maingeometry.moc"

@@ -21,9 +21,9 @@ struct Options;
 
 // The operations of the main window's commands that need the whole program (its window, its
 // files and its parts together): the program carries them out itself.
-class MainWindowCommands {
+class ProgramCommands {
 public:
-    virtual ~MainWindowCommands() = default;
+    virtual ~ProgramCommands() = default;
 
     virtual void GO_Exit() = 0;
     virtual void minimize() = 0;
@@ -41,8 +41,8 @@ public:
 
 // Everything the main window's commands act on: the program's own operations and its parts,
 // handed to the dispatcher when the program is built.
-struct MainCommandTargets {
-    MainWindowCommands& window;
+struct CommandTargets {
+    ProgramCommands& window;
     QWidget* messageParent;
     TabSet& tabs;
     Navigation& navigation;
