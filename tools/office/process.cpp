@@ -103,8 +103,9 @@ void removeLeftovers(const QStringList& paths, int closingMs)
 {
     // The helper's main thread and its watchdog may both clean up when the browser goes: one at
     // a time, or each would take the other's removals for a socket still in use and keep the lock.
-    static std::mutex cleaning;
-    const std::lock_guard<std::mutex> guard(cleaning);
+    // Never destroyed: the watchdog's thread may clean up while the process ends.
+    static std::mutex* const cleaning = new std::mutex;
+    const std::lock_guard<std::mutex> guard(*cleaning);
     const auto stillAnswered = [closingMs](const QByteArray& socket) {
         constexpr int kPollMs = 50;
         for (int waited = 0; answered(socket.constData()); waited += kPollMs) {
