@@ -10,6 +10,9 @@
 #include <QSignalSpy>
 
 #include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -112,6 +115,30 @@ private slots:
         QCOMPARE(line.isEmpty(), lineHolds.isEmpty());
         QVERIFY2(line.contains(lineHolds), qPrintable(line));
         QVERIFY(!line.contains(QLatin1Char('\n')));
+    }
+
+    // The real check finds an X server by its listening socket, here one in the abstract
+    // namespace (no file), without connecting to it; once it is closed the display is gone.
+    void xServerListening()
+    {
+        const QByteArray display = ':' + QByteArray::number(60000 + ::getpid() % 5000);
+        const QByteArray name = "/tmp/.X11-unix/X" + display.mid(1);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        QVERIFY(fd >= 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        memcpy(address.sun_path + 1, name.constData(), size_t(name.size()));
+        const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+        QVERIFY(::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0);
+        const DisplayCheck::Environment e = DisplayCheck::Environment::current();
+        QVERIFY(!e.xReachable(display)); // bound, not yet listening
+        QVERIFY(::listen(fd, 1) == 0);
+        QVERIFY(e.xReachable(display));
+        // Nobody connected: the server sees no client come and go.
+        const int client = ::accept4(fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        QCOMPARE(client, -1);
+        ::close(fd);
+        QVERIFY(!e.xReachable(display));
     }
 };
 
