@@ -13,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -27,12 +26,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <QtEndian>
-
 #include <algorithm>
 #include <csignal>
 #include <unistd.h>
-#include <zlib.h>
 
 using Kind = OfficeJob::Kind;
 using Step = OfficeJob::Step;
@@ -141,50 +137,6 @@ QString writePicture(const QString& path)
     return image.save(path, "PNG") ? path : QString();
 }
 
-QByteArray bigEndian(quint32 value)
-{
-    QByteArray bytes(4, '\0');
-    qToBigEndian(value, bytes.data());
-    return bytes;
-}
-
-// A real PNG of side x side black pixels, made without holding its pixels: a few megabytes that
-// take the office gigabytes to draw. `mark` makes pictures of the same size differ.
-QByteArray hugePng(quint32 side, const QByteArray& mark)
-{
-    const auto chunk = [](const char* type, const QByteArray& data) {
-        const QByteArray body = QByteArray(type) + data;
-        return bigEndian(quint32(data.size())) + body +
-               bigEndian(quint32(::crc32(0, reinterpret_cast<const Bytef*>(body.constData()),
-                                         uInt(body.size()))));
-    };
-    z_stream z{};
-    deflateInit(&z, Z_BEST_SPEED);
-    // Each row: the filter byte and three bytes a pixel, all zero.
-    const QByteArray zeros(1 << 20, '\0');
-    qint64 left = qint64(side) * (1 + 3 * qint64(side));
-    QByteArray compressed;
-    QByteArray buffer(1 << 16, '\0');
-    int result = Z_OK;
-    while (result == Z_OK || result == Z_BUF_ERROR) {
-        if (z.avail_in == 0 && left > 0) {
-            const qint64 step = std::min<qint64>(left, zeros.size());
-            z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.constData()));
-            z.avail_in = uInt(step);
-            left -= step;
-        }
-        z.next_out = reinterpret_cast<Bytef*>(buffer.data());
-        z.avail_out = uInt(buffer.size());
-        result = deflate(&z, left == 0 ? Z_FINISH : Z_NO_FLUSH);
-        compressed.append(buffer.constData(), buffer.size() - qsizetype(z.avail_out));
-    }
-    deflateEnd(&z);
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) +
-           chunk("IHDR", bigEndian(side) + bigEndian(side) + QByteArray("\x08\x02\0\0\0", 5)) +
-           chunk("tEXt", "Comment" + QByteArray(1, '\0') + mark) + chunk("IDAT", compressed) +
-           chunk("IEND", {});
-}
-
 // About a megabyte of markup: paragraphs with mail links, a table every hundred paragraphs. The
 // office reads it in about a second and takes several to write it as a document, so that a kill
 // at the start of the save lands while the file is being written.
@@ -238,7 +190,6 @@ private Q_SLOTS:
     void idleEnd_data();
     void idleEnd();
     void unrecordedOffice();
-    void hugePictures();
 
 private:
     OfficeJob::Request request(Kind kind, const QString& target) const;
@@ -790,38 +741,6 @@ void OfficeJobTest::browserKilled()
     for (const QString& socket : std::as_const(sockets))
         QTRY_VERIFY2(!QFileInfo::exists(socket), qPrintable(socket));
     QVERIFY(!QFileInfo::exists(profile + QStringLiteral("/.lock")));
-}
-
-// Six pictures of 16000 x 16000 pixels as data in the page, a few megabytes each: they are left
-// out, the export ends as a page without them does, and a picture of a usual size stays.
-void OfficeJobTest::hugePictures()
-{
-    REQUIRE_OFFICE();
-    const QByteArray huge = hugePng(16000, "0");
-    QString html = QStringLiteral("<html><body><h1>Pictures</h1>");
-    for (int n = 0; n < 6; ++n) {
-        QByteArray picture = huge;
-        picture.replace(QByteArray("Comment", 7) + '\0' + '0',
-                        QByteArray("Comment", 7) + '\0' + QByteArray::number(n));
-        html += QStringLiteral("<p><img src=\"data:image/png;base64,%1\"></p>")
-                    .arg(QString::fromLatin1(picture.toBase64()));
-    }
-    QFile usual(m_picture);
-    QVERIFY(usual.open(QIODevice::ReadOnly));
-    html += QStringLiteral("<p><img src=\"data:image/png;base64,%1\">Done</p></body></html>")
-                .arg(QString::fromLatin1(usual.readAll().toBase64()));
-
-    OfficeJob::Request r = request(Kind::Pdf, m_dir.filePath(QStringLiteral("pictures.pdf")));
-    r.html = html;
-    QElapsedTimer timer;
-    timer.start();
-    const OfficeJob::Result result = run(r);
-    qInfo("six pictures of 16000 x 16000 in a page of %lld MB: the PDF in %.1f s",
-          qint64(html.size()) >> 20, double(timer.elapsed()) / 1000.0);
-    QVERIFY2(result.ok, qPrintable(result.error));
-    const QJsonObject doc = read(OfficeJob::companionPathFor(r.target));
-    QVERIFY(doc.value(QLatin1String("text")).toString().contains(QLatin1String("Done")));
-    QCOMPARE(doc.value(QLatin1String("pictures")).toInt(), 1);
 }
 
 // An office whose record cannot be written would be unseen by every helper that could end it:
