@@ -2,10 +2,15 @@
 # Builds the two Debian packages, orvelquorvink (the browser) and orvelquorvink-office (its office
 # helper), Release, installed below /usr; checks them with the validators of the desktop entry,
 # the AppStream metadata and the packages, and prints where the packages are and how large.
-#   QUORVINK_PACKAGE_BUILD   build directory (default: build-package beside the sources)
+# The packages are written to build-package beside the sources.
+#   QUORVINK_PACKAGE_BUILD   build directory (default: build-package), configured with the preset
+#                            release (CMakePresets.json: the compiler's hardening flags are there)
+#   QUORVINK_PACKAGE_FROM    package this build instead, already configured with a preset that
+#                            inherits those flags (CI packages the build the tests ran: build-tests)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-build="${QUORVINK_PACKAGE_BUILD:-$top/build-package}"
+out="$top/build-package"
+build="${QUORVINK_PACKAGE_FROM:-${QUORVINK_PACKAGE_BUILD:-$out}}"
 
 fail() {
     echo "package.sh: $*" >&2
@@ -21,24 +26,29 @@ desktop-file-validate "$top"/packaging/*.desktop || fail "desktop-file-validate 
 appstreamcli validate --no-net "$top"/packaging/*.metainfo.xml || fail "appstreamcli validate failed"
 
 echo "== Building (Release, prefix /usr) in $build"
-# Debian's hardening flags (fortified functions, stack protector, read-only relocations bound at
-# start). Only what the package holds is built: installing does not build the tests and benchmarks.
-export DEB_BUILD_MAINT_OPTIONS=hardening=+bindnow
-cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-ldflags="$(dpkg-buildflags --get LDFLAGS)"
-cmake --preset release -S "$top" -B "$build" -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
-    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null || fail "configuring failed"
+# Only what the package holds is built: installing does not build the tests and benchmarks.
+if [ -n "${QUORVINK_PACKAGE_FROM:-}" ]; then
+    cache="$build/CMakeCache.txt"
+    [ -f "$cache" ] || fail "$build is not a configured build"
+    grep -qx 'CMAKE_BUILD_TYPE:STRING=Release' "$cache" || fail "$build is not a Release build"
+    grep -qx 'CMAKE_INSTALL_PREFIX:PATH=/usr' "$cache" || fail "$build is not configured for /usr"
+    grep -q '^CMAKE_CXX_FLAGS:STRING=.*-D_FORTIFY_SOURCE=2' "$cache" &&
+        grep -q '^CMAKE_EXE_LINKER_FLAGS:STRING=.*-z,now' "$cache" ||
+        fail "$build is not built with the hardening flags of the preset release"
+else
+    cmake --preset release -S "$top" -B "$build" >/dev/null || fail "configuring failed"
+fi
 cmake --build "$build" -j2 --target quorvink_installed || fail "building failed"
 
 echo "== Making the packages"
-rm -f "$build"/orvelquorvink_*.deb "$build"/orvelquorvink-office_*.deb
-(cd "$build" && cpack -G DEB -C Release >/dev/null) || fail "cpack failed"
+rm -f "$out"/orvelquorvink_*.deb "$out"/orvelquorvink-office_*.deb
+cpack --config "$build/CPackConfig.cmake" -B "$out" -G DEB -C Release >/dev/null ||
+    fail "cpack failed"
 shopt -s nullglob
 debs=()
 for name in orvelquorvink orvelquorvink-office; do
-    found=("$build"/"$name"_*.deb)
-    [ ${#found[@]} -eq 1 ] || fail "expected one package $name in $build, found ${#found[@]}"
+    found=("$out"/"$name"_*.deb)
+    [ ${#found[@]} -eq 1 ] || fail "expected one package $name in $out, found ${#found[@]}"
     debs+=("${found[0]}")
 done
 

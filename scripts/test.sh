@@ -9,9 +9,9 @@ build="${QUORVINK_TEST_BUILD:-$top/build-tests}"
     echo "test.sh: a first run builds the program and every test: about four minutes on two cores"
 bash "$top/scripts/setup.sh"
 
-# The preset "tests" (CMakePresets.json): Debug without optimisation, line tables only (-g1, enough
-# for every backtrace, and a fifth faster than full debug information), the gold linker (a third
-# of the link time for the sixty programs), warnings as errors.
+# The preset "tests" (CMakePresets.json): the release build as the package holds it (optimised,
+# hardened, line tables only: enough for every backtrace), with the tests (not optimised: they run
+# once), linked by gold (a third of the link time for the sixty programs), warnings as errors.
 cmake --preset tests -S "$top" -B "$build" >/dev/null
 cmake --build "$build"
 cd "$build"
