@@ -176,14 +176,21 @@ start_program() {
 
 # choose_pdf_export: the SAVE button of the main toolbar (in drawing style 1 the sixth button,
 # 194 pixels from the window's left edge), then the last entry of its menu, "PDF document...".
+# Returns once the menu's window is gone: an untitled popup carries the program's name, as a
+# message box does.
 choose_pdf_export() {
     xdotool windowactivate --sync "$main_window" >/dev/null 2>&1 || true
-    local before
-    before="$(windows | wc -l)"
+    local before menu=""
+    before="$(windows | awk '{print $1}')"
     xdotool mousemove --window "$main_window" 194 20 click 1
-    menu_open() { [ "$(windows | wc -l)" -gt "$before" ]; }
+    menu_open() {
+        menu="$(windows | awk '{print $1}' | grep -vxF "$before" | head -n 1)"
+        [ -n "$menu" ]
+    }
     wait_for 10 menu_open || fail "the SAVE button opened no menu"
     xdotool key Up Return
+    menu_closed() { ! windows | awk '{print $1}' | grep -qxF "$menu"; }
+    wait_for 10 menu_closed || fail "the SAVE button's menu did not close"
 }
 
 # focus WINDOW: makes the window the one that gets the keys.
