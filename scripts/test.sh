@@ -15,10 +15,12 @@ bash "$top/scripts/setup.sh"
 cmake --preset tests -S "$top" -B "$build" >/dev/null
 cmake --build "$build"
 cd "$build"
-# The test programs run side by side, one per core (at most four: each end-to-end program has a
-# web engine of its own, and some an office); those that share the screen take turns
-# (tests/CMakeLists.txt). CTEST_PARALLEL_LEVEL or a -j argument chooses otherwise.
-jobs="$(nproc)"
+# The test programs run side by side, two per core, at most four: an end-to-end program spends
+# most of its time waiting for its web engine, its office or the X server (on two cores, four
+# side by side take three quarters of the time two take, and leave a third of the processor
+# idle), and each has an engine of its own, some an office. Those that share the screen take
+# turns (tests/CMakeLists.txt). CTEST_PARALLEL_LEVEL or a -j argument chooses otherwise.
+jobs="$(($(nproc) * 2))"
 [ "$jobs" -le 4 ] || jobs=4
 export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$jobs}"
 # Most tests run offscreen; those that need real window frames and a screen wider than 32,767
