@@ -6,7 +6,7 @@
 //   - the memory of the whole process tree (the program and every web-engine process below it):
 //     the sum of Pss from /proc/<pid>/smaps_rollup, read a while after the load.
 // The two programs run alternately; the medians and ranges (min-max) are printed with their
-// ratios. The browser runs from a fresh copy of its program directory every time.
+// ratios. The browser runs from a fresh copy of what the build ships every time.
 //
 //   startup_bench [--runs N] [--warmup N] [--settle-ms MS] [--platforms LIST] [--verbose]
 //                 [--same-dir] [--browser PATH] [--bare PATH] [--bare-arg ARG]...
@@ -264,7 +264,10 @@ private:
 
 // ---- program directory --------------------------------------------------------------------------
 
-// Hard-links (or copies) the executable and copies every folder of the build's program directory.
+// Hard-links (or copies) the executable and copies what the build ships beside it: the language
+// files and the data files. What a run of the program left in the build's directory (its
+// settings and history, which hold the window's size, the engine's and the office's profiles,
+// the harvest list, link tables) is not copied: every run starts as a first start.
 bool copyProgramDir(const QString& browser, const QString& to)
 {
     const QFileInfo exe(browser);
@@ -274,16 +277,17 @@ bool copyProgramDir(const QString& browser, const QString& to)
         !QFile::copy(exe.absoluteFilePath(), target))
         return false;
     const QDir from = exe.absoluteDir();
-    for (const QString& folder : from.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QDirIterator it(from.filePath(folder), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        QDir().mkpath(to + QLatin1Char('/') + folder);
-        while (it.hasNext()) {
-            const QString entry = it.next();
-            const QString copy = to + QLatin1Char('/') + from.relativeFilePath(entry);
-            if (it.fileInfo().isDir())
-                QDir().mkpath(copy);
-            else if (!QFile::copy(entry, copy))
+    for (const char* folder : {"Languages", "Data", "Links", "Images"}) {
+        const QString name = QLatin1String(folder);
+        QDir().mkpath(to + QLatin1Char('/') + name);
+        if (name != QLatin1String("Languages") && name != QLatin1String("Data"))
+            continue;
+        const QStringList files = QDir(from.filePath(name)).entryList(QDir::Files);
+        for (const QString& file : files) {
+            if (file.startsWith(QLatin1String("orvelquorvink."), Qt::CaseInsensitive))
+                continue;
+            if (!QFile::copy(from.filePath(name + QLatin1Char('/') + file),
+                             to + QLatin1Char('/') + name + QLatin1Char('/') + file))
                 return false;
         }
     }
