@@ -51,8 +51,9 @@ public:
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
     {
+        // Every picture is the normal look; Qt derives the others when drawing.
         if (mode != QIcon::Normal || state != QIcon::Off)
-            return loaded().availableSizes(mode, state);
+            return {};
         QList<QSize> sizes;
         for (const auto& [size, file] : std::as_const(m_files))
             sizes.append(size);
